@@ -1,0 +1,166 @@
+// vondrel-cli commands.
+#include "cli/cli_app.h"
+
+#include "core/coordinate_text.h"
+#include "core/cp932.h"
+#include "core/point_table.h"
+
+namespace vondrel::cli {
+
+namespace {
+// Collects the messages the point table shows, one per line.
+class ErrorSink : public MessageSink {
+public:
+    explicit ErrorSink(std::string& target) : err(target) {}
+    void ShowMessage(const std::string& text) override {
+        err += text;
+        err += '\n';
+    }
+
+private:
+    std::string& err;
+};
+
+int Usage(Output& output) {
+    output.err += UsageText();
+    return 2;
+}
+
+bool IsLonLat(const std::string& axis) { return axis == "lon" || axis == "lat"; }
+
+int List(const std::string& path, Output& output) {
+    ErrorSink sink(output.err);
+    PointTable table;
+    table.SetMessageSink(&sink);
+    if (table.Load(path) != 0) return 1;
+    std::string& out = output.out;
+    out += "index\tname\treading\tlon\tlat\tlon_dms\tlat_dms\tmark\tsound\tdcenter\tdirection\ttel\toutmost\n";
+    std::string text;
+    const int used = table.UsedCount();
+    for (int i = 0; i < used; ++i) {
+        const PointRecord& row = table.Row(i);
+        out += std::to_string(i);
+        for (const std::string* field : {&row.name, &row.reading, &row.lon, &row.lat}) {
+            out += '\t';
+            out += EscapeListField(*field);
+        }
+        table.GetLonDms(text, i);
+        out += '\t' + EscapeListField(text);
+        table.GetLatDms(text, i);
+        out += '\t' + EscapeListField(text);
+        table.GetMark(text, i);
+        out += '\t' + EscapeListField(text);
+        out += '\t' + EscapeListField(row.sound);
+        out += '\t' + EscapeListField(row.dcenter);
+        out += '\t' + std::to_string(row.directionOn);
+        out += '\t' + EscapeListField(row.tel);
+        out += '\t' + EscapeListField(row.outmost);
+        out += '\n';
+    }
+    return 0;
+}
+
+int Copy(const std::string& in, const std::string& outPath, Output& output) {
+    ErrorSink sink(output.err);
+    PointTable table;
+    table.SetMessageSink(&sink);
+    if (table.Load(in) != 0) return 1;
+    return table.Save(outPath) == 0 ? 0 : 1;
+}
+
+int Coord(const std::string& axis, const std::vector<std::string>& texts, Output& output) {
+    for (const std::string& typed : texts) {
+        const std::string stored = TypedToStored(typed);
+        const std::string display = axis == "lon" ? StoredToLonDms(stored) : StoredToLatDms(stored);
+        output.out += EscapeListField(stored) + '\t' + EscapeListField(display) + '\n';
+    }
+    return 0;
+}
+
+int Dms(const std::string& axis, const std::vector<std::string>& stored, Output& output) {
+    for (const std::string& text : stored) {
+        output.out += (axis == "lon" ? StoredToLonDms(text) : StoredToLatDms(text)) + '\n';
+    }
+    return 0;
+}
+}  // namespace
+
+const char* UsageText() {
+    return "usage: vondrel-cli list [--encoding=E] FILE\n"
+           "       vondrel-cli copy [--encoding=E] IN OUT\n"
+           "       vondrel-cli coord [--encoding=E] lon|lat TEXT...\n"
+           "       vondrel-cli dms [--encoding=E] lon|lat STORED...\n"
+           "       vondrel-cli --help\n"
+           "  list   print the points of a glorie file, one TAB-separated line each\n"
+           "  copy   read IN and write it again as the editor saves it\n"
+           "  coord  store typed coordinates: STORED<TAB>DISPLAY per TEXT\n"
+           "  dms    display form of stored decimal degrees\n"
+           "  E      utf-8 (default) or cp932 (raw bytes in and out)\n";
+}
+
+bool TakeEncoding(std::vector<std::string>& args, Encoding& encoding, std::string& error) {
+    static const std::string kPrefix = "--encoding=";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--") break;
+        if (args[i].compare(0, kPrefix.size(), kPrefix) != 0) continue;
+        const std::string value = args[i].substr(kPrefix.size());
+        if (value == "cp932") {
+            encoding = Encoding::Cp932;
+        } else if (value == "utf-8" || value == "utf8") {
+            encoding = Encoding::Utf8;
+        } else {
+            error = "vondrel-cli: unknown encoding '" + value + "' (use cp932 or utf-8)\n";
+            return false;
+        }
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i--));
+    }
+    return true;
+}
+
+int Run(const std::vector<std::string>& rawArgs, Output& output) {
+    std::vector<std::string> args;
+    bool optionsEnded = false;
+    for (const std::string& arg : rawArgs) {
+        if (!optionsEnded && arg == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+            output.out += UsageText();
+            return 0;
+        } else if (!optionsEnded && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            output.err += "vondrel-cli: unknown option '" + arg + "'\n";
+            return Usage(output);
+        } else {
+            args.push_back(arg);
+        }
+    }
+    if (args.empty()) return Usage(output);
+    const std::string& command = args[0];
+    if (command == "list" && args.size() == 2) return List(args[1], output);
+    if (command == "copy" && args.size() == 3) return Copy(args[1], args[2], output);
+    if ((command == "coord" || command == "dms") && args.size() >= 3 && IsLonLat(args[1])) {
+        const std::vector<std::string> texts(args.begin() + 2, args.end());
+        return command == "coord" ? Coord(args[1], texts, output) : Dms(args[1], texts, output);
+    }
+    return Usage(output);
+}
+
+std::string EscapeListField(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\t') {
+            out += "\\t";
+        } else if (byte == '\\') {
+            out += "\\\\";
+        } else if (cp932::IsLeadByte(byte) && i + 1 < text.size() && cp932::IsTrailByte(static_cast<unsigned char>(text[i + 1]))) {
+            out.append(text, i, 2);  // a double-byte character, even when its second byte is 0x5C
+            ++i;
+        } else {
+            out.push_back(static_cast<char>(byte));
+        }
+    }
+    return out;
+}
+
+}  // namespace vondrel::cli

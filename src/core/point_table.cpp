@@ -1,0 +1,124 @@
+// Point table operations: field access, insertion, deletion and reordering.
+#include "core/point_table.h"
+
+#include <algorithm>
+
+#include "core/coordinate_text.h"
+#include "core/cp932.h"
+#include "core/text_number.h"
+
+namespace vondrel {
+
+void PointRecord::ClearFields() {
+    name.clear();
+    reading.clear();
+    lon.clear();
+    lat.clear();
+    tel.clear();
+    dcenter.clear();
+    sound = "0";
+    outmost = "500";
+    mark = "00";
+    directionOn = 0;
+}
+
+PointTable::PointTable() { Reset(); }
+
+void PointTable::Reset() {
+    for (auto& row : rows) {
+        row.slot = -1;
+        row.ClearFields();
+    }
+    count = 0;
+}
+
+int PointTable::UsedCount() const {
+    for (int i = 0; i < kTableRows; ++i) {
+        if (!IsUsed(i)) return i;
+    }
+    return kTableRows;
+}
+
+std::string ShortenName(const std::string& name) {
+    return std::string(cp932::TruncateAtCharBoundary(name, kNameLimit));
+}
+
+void PointTable::SetName(const std::string& value, int index) { Row(index).name = ShortenName(value); }
+
+void PointTable::GetLonDms(std::string& out, int index) const { out = StoredToLonDms(Row(index).lon); }
+void PointTable::GetLatDms(std::string& out, int index) const { out = StoredToLatDms(Row(index).lat); }
+void PointTable::SetLon(const std::string& value, int index) { Row(index).lon = TypedToStored(value); }
+void PointTable::SetLat(const std::string& value, int index) { Row(index).lat = TypedToStored(value); }
+
+std::string MarkDecimalToHex(const std::string& decimal) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const std::uint32_t n = static_cast<std::uint32_t>(ParseLeadingInt(decimal));
+    return std::string{kHex[(n >> 4) & 15], kHex[n & 15]};
+}
+
+std::string MarkHexToDecimal(const std::string& hex) {
+    std::uint32_t value = 0;
+    for (char c : hex) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        const std::uint32_t digit = (c >= 'A' && c <= 'F') ? static_cast<std::uint32_t>(c - 'A' + 10)
+                                                           : static_cast<std::uint32_t>(static_cast<unsigned char>(c) - '0');
+        value = value * 16u + digit;
+    }
+    return FormatInt2(static_cast<std::int32_t>(value));
+}
+
+void PointTable::GetMark(std::string& out, int index) const { out = MarkHexToDecimal(Row(index).mark); }
+void PointTable::SetMark(const std::string& value, int index) { Row(index).mark = MarkDecimalToHex(value); }
+
+int PointTable::InsertBlank(int pos) {
+    if (pos >= kTableRows || pos < 0) return -1;
+    const int n = UsedCount();
+    if (n >= kTableRows) return -1;
+    if (pos > n) pos = n;  // keep used rows packed at the front
+    std::move_backward(rows.begin() + pos, rows.begin() + n, rows.begin() + n + 1);
+    PointRecord& fresh = Row(pos);
+    fresh.ClearFields();
+    fresh.slot = static_cast<std::int16_t>(pos);
+    ++count;
+    modified = 1;
+    return 1;
+}
+
+void PointTable::CopyRow(int to, int from) {
+    if (to != from) Row(to) = Row(from);
+    modified = 1;
+}
+
+int PointTable::DeleteRow(int index) {
+    if (index < 0 || index >= kTableRows || !IsUsed(index)) return 0;
+    const int n = UsedCount();
+    std::move(rows.begin() + index + 1, rows.begin() + n, rows.begin() + index);
+    Row(n - 1).slot = -1;
+    --count;
+    modified = 1;
+    return 0;
+}
+
+void PointTable::MoveRow(int to, int from) {
+    if (to == from) return;
+    const int n = UsedCount();
+    if (from < 0 || from >= n || to < 0) return;
+    if (to > n) to = n;
+    if (n < kTableRows) {
+        InsertBlank(to);
+        if (to < from) from += 1;
+        CopyRow(to, from);
+        DeleteRow(from);
+        return;
+    }
+    // A full table has no free row for insert-copy-delete: rotate the rows in place instead,
+    // with the same result (towards the end the point lands at to-1, towards the start at to).
+    if (from < to) {
+        std::rotate(rows.begin() + from, rows.begin() + from + 1, rows.begin() + to);
+    } else {
+        std::rotate(rows.begin() + to, rows.begin() + from, rows.begin() + from + 1);
+    }
+    modified = 1;
+}
+
+}  // namespace vondrel

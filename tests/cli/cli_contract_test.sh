@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# vondrel-cli from outside: encodings, exit codes and the split between stdout and stderr.
+set -u
+cli=${VONDREL_CLI:?}
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    echo "FAIL $1"; echo "  expected: $(printf '%s' "$2" | od -c | head -5)"; echo "  actual:   $(printf '%s' "$3" | od -c | head -5)"
+    failures=$((failures + 1))
+  fi
+}
+
+# A file with a Japanese name (UTF-8 on disk) and a Japanese point name.
+printf '<gpoi><nb>\x93\x8c\x8b\x9e</nb><lat>35.5</lat><lon>139.5</lon></gpoi>' > "$dir/地点.xml"
+out=$("$cli" list "$dir/地点.xml" | tail -n 1); rc=$?
+check "list utf-8 exit" 0 "$rc"
+check "list utf-8 row" "$(printf '0\t東京\t\t139.5\t35.5\t139.30.00.000\t 35.30.00.000\t00\t0\t\t0\t\t500')" "$out"
+
+# cp932: raw bytes in (the path is given as the same bytes the file system holds) and out.
+printf '<gpoi><nb>\x95\x5c</nb></gpoi>' > "$dir/raw.xml"
+out=$("$cli" list --encoding=cp932 "$dir/raw.xml" | tail -n 1 | cut -f2 | od -An -tx1 | tr -d ' \n')
+check "list cp932 name" "955c0a" "$out"
+
+# Refused: message on stderr ending in one LF, nothing on stdout, exit 1.
+: > "$dir/plan.txt"
+stdout=$("$cli" list "$dir/plan.txt" 2>"$dir/err"); rc=$?
+check "refused exit" 1 "$rc"
+check "refused stdout" "" "$stdout"
+check "refused stderr" "$(printf '%s\n    は認識できないファイルです\nX' "$dir/plan.txt")" "$(cat "$dir/err"; printf X)"
+
+# copy, then list the copy: the same points.
+"$cli" copy "$dir/地点.xml" "$dir/copy.xml"; rc=$?
+check "copy exit" 0 "$rc"
+check "copy content" "$("$cli" list "$dir/地点.xml")" "$("$cli" list "$dir/copy.xml")"
+check "copy LF-only lines" 2 "$(grep -c -e '</name>$' -e '</poi>$' "$dir/copy.xml")"
+check "copy CRLF lines" 1 "$(grep -c $'</format>\r$' "$dir/copy.xml")"
+
+# coord and dms; usage errors; help.
+check "coord" "$(printf '139.50431\t139.30.15.516\n139.50418\t139.30.15.047')" "$("$cli" coord lon 139.30.15.5 139.30.15.05)"
+check "dms" " 35.07.24.420" "$("$cli" dms lat 35.12345)"
+"$cli" frob >/dev/null 2>&1; check "usage exit" 2 "$?"
+"$cli" --help | grep -q '^usage:'; check "help" 0 "$?"
+"$cli" list --encoding=latin1 x.xml >/dev/null 2>&1; check "bad encoding" 2 "$?"
+
+[ "$failures" -eq 0 ] && echo "cli contract: all checks passed"
+exit "$failures"

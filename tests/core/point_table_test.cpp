@@ -1,0 +1,217 @@
+// Point table: defaults, insertion, deletion and moves keep used rows packed and count exact.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/point_table.h"
+
+namespace vondrel {
+namespace {
+
+// Names of the used rows, in order.
+std::vector<std::string> Names(const PointTable& table) {
+    std::vector<std::string> names;
+    for (int i = 0; i < table.UsedCount(); ++i) names.push_back(table.Row(i).name);
+    return names;
+}
+
+// A table holding points named by `names`, with `modified` cleared.
+void Fill(PointTable& table, const std::vector<std::string>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        table.InsertBlank(static_cast<int>(i));
+        table.SetName(names[i], static_cast<int>(i));
+    }
+    table.SetModified(0);
+}
+
+void ExpectPacked(const PointTable& table) {
+    const int used = table.UsedCount();
+    EXPECT_EQ(table.GetCount(), used);
+    for (int i = 0; i < kTableRows; ++i) EXPECT_EQ(table.IsUsed(i), i < used) << "row " << i;
+}
+
+TEST(PointTable, NewAndResetTablesAreEmpty) {
+    PointTable table;
+    EXPECT_EQ(table.GetCount(), 0);
+    EXPECT_EQ(table.UsedCount(), 0);
+    EXPECT_EQ(table.IsModified(), 0);
+    Fill(table, {"P", "Q"});
+    table.SetModified(1);
+    table.Reset();
+    ExpectPacked(table);
+    EXPECT_EQ(table.UsedCount(), 0);
+    EXPECT_EQ(table.IsModified(), 1) << "Reset leaves modified alone";
+}
+
+TEST(PointTable, InsertBlankMakesAFreshRow) {
+    PointTable table;
+    Fill(table, {"P", "Q"});
+    EXPECT_EQ(table.InsertBlank(0), 1);
+    EXPECT_EQ(Names(table), (std::vector<std::string>{"", "P", "Q"}));
+    const PointRecord& fresh = table.Row(0);
+    EXPECT_EQ(fresh.slot, 0);
+    EXPECT_EQ(fresh.mark, "00");
+    EXPECT_EQ(fresh.sound, "0");
+    EXPECT_EQ(fresh.outmost, "500");
+    EXPECT_EQ(fresh.directionOn, 0);
+    EXPECT_EQ(table.IsModified(), 1);
+    ExpectPacked(table);
+}
+
+TEST(PointTable, InsertBlankRefusesWhenFullOrOutOfRange) {
+    PointTable table;
+    for (int i = 0; i < kTableRows; ++i) ASSERT_EQ(table.InsertBlank(i), 1);
+    table.SetModified(0);
+    EXPECT_EQ(table.InsertBlank(0), -1);
+    EXPECT_EQ(table.InsertBlank(kTableRows), -1);
+    EXPECT_EQ(table.GetCount(), kTableRows);
+    EXPECT_EQ(table.IsModified(), 0);
+
+    PointTable small;
+    EXPECT_EQ(small.InsertBlank(kTableRows), -1);
+    EXPECT_EQ(small.GetCount(), 0);
+}
+
+TEST(PointTable, DeleteRow) {
+    PointTable table;
+    Fill(table, {"P", "Q", "R"});
+    EXPECT_EQ(table.DeleteRow(5), 0);  // empty row: nothing
+    EXPECT_EQ(table.IsModified(), 0);
+    EXPECT_EQ(table.GetCount(), 3);
+    EXPECT_EQ(table.DeleteRow(1), 0);
+    EXPECT_EQ(Names(table), (std::vector<std::string>{"P", "R"}));
+    EXPECT_FALSE(table.IsUsed(2));
+    EXPECT_EQ(table.IsModified(), 1);
+    table.DeleteRow(1);
+    table.DeleteRow(0);
+    ExpectPacked(table);
+    EXPECT_EQ(table.GetCount(), 0);
+}
+
+TEST(PointTable, MoveRow) {
+    const struct {
+        int to;
+        int from;
+        std::vector<std::string> expected;
+        int modified;
+    } cases[] = {
+        {0, 2, {"R", "P", "Q"}, 1},
+        {3, 0, {"Q", "R", "P"}, 1},
+        {1, 1, {"P", "Q", "R"}, 0},
+        {2, 0, {"Q", "P", "R"}, 1},
+        {1, 2, {"P", "R", "Q"}, 1},
+    };
+    for (const auto& c : cases) {
+        PointTable table;
+        Fill(table, {"P", "Q", "R"});
+        table.MoveRow(c.to, c.from);
+        EXPECT_EQ(Names(table), c.expected) << c.to << " <- " << c.from;
+        EXPECT_EQ(table.IsModified(), c.modified);
+        ExpectPacked(table);
+    }
+}
+
+TEST(PointTable, MoveRowInAFullTableLosesAndDoublesNothing) {
+    const struct {
+        int to;
+        int from;
+        int landsAt;
+    } cases[] = {{0, 699, 0}, {700, 0, 699}, {10, 500, 10}, {500, 10, 499}, {5, 4, 4}};
+    for (const auto& c : cases) {
+        PointTable table;
+        std::vector<std::string> names;
+        for (int i = 0; i < kTableRows; ++i) names.push_back("P" + std::to_string(i));
+        Fill(table, names);
+        table.MoveRow(c.to, c.from);
+        std::vector<std::string> after = Names(table);
+        ASSERT_EQ(after.size(), static_cast<std::size_t>(kTableRows));
+        EXPECT_EQ(after[static_cast<std::size_t>(c.landsAt)], "P" + std::to_string(c.from));
+        std::vector<std::string> sortedAfter = after, sortedBefore = names;
+        std::sort(sortedAfter.begin(), sortedAfter.end());
+        std::sort(sortedBefore.begin(), sortedBefore.end());
+        EXPECT_EQ(sortedAfter, sortedBefore);
+        EXPECT_EQ(table.IsModified(), 1);
+        ExpectPacked(table);
+    }
+}
+
+TEST(PointTable, SetNameShortensTo16BytesWithoutSplitting) {
+    const std::string hyou = "\x95\x5C";  // 表
+    const struct {
+        std::string value;
+        std::string stored;
+    } cases[] = {
+        {std::string(20, 'a'), std::string(16, 'a')},
+        {std::string(16, 'a'), std::string(16, 'a')},
+        {std::string(15, 'a') + hyou, std::string(15, 'a')},
+        {std::string(14, 'a') + hyou + "b", std::string(14, 'a') + hyou},
+        // Eight double-byte characters are 16 bytes, and whole.
+        {hyou + hyou + hyou + hyou + hyou + hyou + hyou + hyou + hyou, hyou + hyou + hyou + hyou + hyou + hyou + hyou + hyou},
+        // A second byte in the lead range (0x95 0x95) is not taken for a lead byte.
+        {"ab" + std::string(14, '\x95') + "c", "ab" + std::string(14, '\x95')},
+    };
+    for (const auto& c : cases) {
+        PointTable table;
+        table.InsertBlank(0);
+        table.SetName(c.value, 0);
+        std::string name;
+        table.GetName(name, 0);
+        EXPECT_EQ(name, c.stored) << c.value;
+    }
+}
+
+TEST(PointTable, MarkTexts) {
+    const struct {
+        const char* decimal;
+        const char* stored;
+        const char* shown;
+    } cases[] = {{"10", "0A", "10"}, {"300", "2C", "44"}, {"", "00", "00"}, {"0", "00", "00"},
+                 {"55", "37", "55"}, {"255", "FF", "255"}, {"7x", "07", "07"}, {"-1", "FF", "255"}};
+    for (const auto& c : cases) {
+        PointTable table;
+        table.InsertBlank(0);
+        table.SetMark(c.decimal, 0);
+        EXPECT_EQ(table.Row(0).mark, c.stored) << c.decimal;
+        std::string shown;
+        table.GetMark(shown, 0);
+        EXPECT_EQ(shown, c.shown) << c.decimal;
+    }
+    EXPECT_EQ(MarkHexToDecimal("0a"), "10");
+    EXPECT_EQ(MarkHexToDecimal("00"), "00");
+}
+
+TEST(PointTable, SettersLeaveModifiedAlone) {
+    PointTable table;
+    Fill(table, {"P"});
+    table.SetName("N", 0);
+    table.SetReading("R", 0);
+    table.SetLon("139.30", 0);
+    table.SetLat("35.30", 0);
+    table.SetTel("03", 0);
+    table.SetSound("3", 0);
+    table.SetDcenter("90", 0);
+    table.SetMark("5", 0);
+    table.SetDirectionOn(1, 0);
+    EXPECT_EQ(table.IsModified(), 0);
+    EXPECT_EQ(table.Row(0).lon, "139.50000");
+    std::string text;
+    table.GetLatDms(text, 0);
+    EXPECT_EQ(text, " 35.30.00.000");
+}
+
+TEST(PointTable, CopyRowCopiesEveryField) {
+    PointTable table;
+    Fill(table, {"P", "Q"});
+    table.SetDirectionOn(1, 1);
+    table.SetDcenter("90", 1);
+    table.CopyRow(0, 1);
+    EXPECT_EQ(table.Row(0).name, "Q");
+    EXPECT_EQ(table.Row(0).slot, 1);
+    EXPECT_EQ(table.Row(0).directionOn, 1);
+    EXPECT_EQ(table.IsModified(), 1);
+}
+
+}  // namespace
+}  // namespace vondrel

@@ -1,0 +1,187 @@
+// The reader: the scanner's handling of white space, line breaks, tags and markers, the
+// multibyte rules, limits, and Load's refusals and failures.
+#include <gtest/gtest.h>
+
+#include "core/point_table.h"
+#include "files/glorie_scanner.h"
+#include "support/recording_sink.h"
+#include "support/temp_dir.h"
+
+namespace vondrel {
+namespace {
+
+// Scans `bytes` into a fresh table and returns the number of completed points.
+int ScanInto(PointTable& table, const std::string& bytes) {
+    GlorieScanner scanner(table);
+    scanner.Scan(bytes);
+    table.SetCount(scanner.CompletedPoints());
+    return scanner.CompletedPoints();
+}
+
+// One point block holding `inner`.
+std::string Block(const std::string& inner) { return "<gpoi>\r\n" + inner + "\r\n</gpoi>\r\n"; }
+
+TEST(GlorieReader, ElementValues) {
+    const struct {
+        const char* element;
+        std::string PointRecord::*field;
+        const char* expected;
+    } cases[] = {
+        {"<nb>  ABC  </nb>", &PointRecord::name, "ABC  "},
+        {"<nb>AB\r\nCD</nb>", &PointRecord::name, "ABCD"},
+        {"<nb>\tA B</nb>", &PointRecord::name, "A B"},
+        {"<nb></nb>", &PointRecord::name, ""},
+        {"<nb>a&amp;b&lt;&gt;&quot;&apos;&x;</nb>", &PointRecord::name, "a&b<>\"'&x;"},
+        {"<nb>&amp;lt;</nb>", &PointRecord::name, "&lt;"},
+        {"<rt>よみ</rt>", &PointRecord::reading, "よみ"},
+        {"<lat>35/12345</lat>", &PointRecord::lat, "35.12345"},
+        {"<lon>139.50431</lon>", &PointRecord::lon, "139.50431"},
+        {"<lon> 139.5 </lon>", &PointRecord::lon, "139.5 "},
+        {"<outmost>700</outmost>", &PointRecord::outmost, "700"},
+        {"<category vendor=\"Kenwood.HDD-NAVI\">0000310A</category>", &PointRecord::mark, "0A"},
+        {"<category vendor=\"Kenwood.HDD-NAVI\">A</category>", &PointRecord::mark, "A"},
+        {"<category>00000000</category>", &PointRecord::mark, "00"},
+        {"<optional-media format=\"MSNAVI\" id=\"3\" repeat=\"1\">\r\n</optional-media>", &PointRecord::sound, "3"},
+        {"<optional-media format=\"MSNAVI\" id=\"3\">\r\n</optional-media>", &PointRecord::sound, ""},
+        {"<contact href=\"tel:0312345678\"/>", &PointRecord::tel, "0312345678"},
+        {"<contact href=\"tel:03\"/>", &PointRecord::tel, "03"},
+        {"<!-- <nb>X</nb> -->", &PointRecord::name, "X"},
+        {"<?xml version=\"1.0\"?><nb>Y</nb>", &PointRecord::name, "Y"},
+    };
+    for (const auto& c : cases) {
+        PointTable table;
+        ASSERT_EQ(ScanInto(table, Block(c.element)), 1) << c.element;
+        EXPECT_EQ(table.Row(0).*(c.field), c.expected) << c.element;
+    }
+}
+
+TEST(GlorieReader, DirectionIsSnappedAndSwitchesDirectionOn) {
+    const struct {
+        const char* value;
+        const char* stored;
+    } cases[] = {{"90", "90"}, {"5", "0"}, {"6", "11"}, {"100", "101"}, {"355", "0"}, {"370", "11"}, {"x", "0"},
+                 {"-1", "0"}, {"-6", "349"}, {"99999999999999999999", "281"}};
+    for (const auto& c : cases) {
+        PointTable table;
+        ScanInto(table, Block(std::string("<dcenter>") + c.value + "</dcenter>"));
+        EXPECT_EQ(table.Row(0).dcenter, c.stored) << c.value;
+        EXPECT_EQ(table.Row(0).directionOn, 1) << c.value;
+    }
+}
+
+TEST(GlorieReader, DoubleByteSecondBytesAreNeverMarkers) {
+    PointTable table;
+    // 0x83 0x69 ("ン"-range pair whose second byte is 'i') must not start "id=".
+    ScanInto(table, Block("<optional-media format=\"MSNAVI\" x=\"\x83" "id=9 \" id=\"4\" repeat=\"1\">\r\n</optional-media>"));
+    EXPECT_EQ(table.Row(0).sound, "4");
+    // A name ending in a lone lead byte loses that byte; 表 (0x95 0x5C) stays whole.
+    PointTable names;
+    ScanInto(names, Block("<nb>A\x82</nb>") + Block("<nb>\x95\x5C</nb>") + Block("<nb>\x95\x95\x82</nb>"));
+    EXPECT_EQ(names.Row(0).name, "A");
+    EXPECT_EQ(names.Row(1).name, "\x95\x5C");
+    EXPECT_EQ(names.Row(2).name, "\x95\x95");
+}
+
+TEST(GlorieReader, ElementsActOnTheCurrentRow) {
+    PointTable table;
+    // An element after "</gpoi>" belongs to the next point; a block cut short is not counted.
+    const std::string bytes = Block("<nb>P0</nb>") + "<nb>P1</nb>\r\n<gpoi><lat>1</lat></gpoi>" + Block("<nb>P2</nb>") +
+                              "<gpoi><nb>cut</nb>";
+    EXPECT_EQ(ScanInto(table, bytes), 3);
+    EXPECT_EQ(table.Row(0).name, "P0");
+    EXPECT_EQ(table.Row(1).name, "P1");
+    EXPECT_EQ(table.Row(1).lat, "1");
+    EXPECT_EQ(table.Row(2).name, "P2");
+    EXPECT_EQ(table.Row(3).name, "cut");
+    EXPECT_FALSE(table.IsUsed(3));
+    EXPECT_EQ(table.UsedCount(), 3);
+}
+
+TEST(GlorieReader, DefaultsStayForMissingElements) {
+    PointTable table;
+    ScanInto(table, Block("<nb>only</nb>"));
+    const PointRecord& p = table.Row(0);
+    EXPECT_EQ(p.mark, "00");
+    EXPECT_EQ(p.sound, "0");
+    EXPECT_EQ(p.outmost, "500");
+    EXPECT_EQ(p.directionOn, 0);
+    EXPECT_EQ(p.slot, 0);
+}
+
+TEST(GlorieReader, KeepsTheFirst700PointsOfALongerFile) {
+    std::string bytes;
+    for (int i = 0; i < 750; ++i) bytes += Block("<nb>P" + std::to_string(i) + "</nb>");
+    PointTable table;
+    EXPECT_EQ(ScanInto(table, bytes), kTableRows);
+    EXPECT_EQ(table.Row(699).name, "P699");
+    EXPECT_EQ(table.UsedCount(), kTableRows);
+}
+
+TEST(GlorieReader, LongNamesAreKeptWhole) {
+    const std::string longName(5000, 'n');
+    PointTable table;
+    ScanInto(table, Block("<nb>" + longName + "</nb>"));
+    EXPECT_EQ(table.Row(0).name, longName);
+}
+
+TEST(GlorieReader, AnyBytesScanWithoutFailing) {
+    // Stray markup, unbalanced tags and control bytes are scanned without harm.
+    const char* inputs[] = {"<", ">", "<<<>>>", "</gpoi>", "<nb>", "<gpoi><nb>x<", "\x81", "<nb>\x81</nb></gpoi>",
+                            "<lat>1</lat><lon>2"};
+    for (const char* input : inputs) {
+        PointTable table;
+        ScanInto(table, input);
+        EXPECT_LE(table.UsedCount(), 1) << input;
+    }
+}
+
+class GlorieLoad : public ::testing::Test {
+protected:
+    void SetUp() override { table.SetMessageSink(&sink); }
+    test::TempDir dir;
+    test::RecordingSink sink;
+    PointTable table;
+};
+
+TEST_F(GlorieLoad, AcceptsXmlInAnyCaseAndRefusesOtherNames) {
+    const std::string content = Block("<nb>P</nb>");
+    for (const char* name : {"points.xml", "points.Xml", "POINTS.XML"}) {
+        test::WriteFileBytes(dir.Path(name), content);
+        EXPECT_EQ(table.Load(dir.Path(name)), 0) << name;
+        EXPECT_EQ(table.GetCount(), 1);
+    }
+    EXPECT_TRUE(sink.messages.empty());
+    for (const char* name : {"points.txt", "points.xml.bak", "points"}) {
+        test::WriteFileBytes(dir.Path(name), content);
+        sink.messages.clear();
+        EXPECT_EQ(table.Load(dir.Path(name)), -1) << name;
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0], dir.Path(name) + "\n    は認識できないファイルです");
+    }
+}
+
+TEST_F(GlorieLoad, FailureLeavesTheTableAsItWas) {
+    test::WriteFileBytes(dir.Path("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
+    ASSERT_EQ(table.Load(dir.Path("a.xml")), 0);
+    table.SetModified(1);
+    EXPECT_EQ(table.Load(dir.Path("missing.xml")), -1);
+    EXPECT_EQ(table.Load(dir.Path("a.txt")), -1);
+    EXPECT_EQ(table.GetCount(), 2);
+    EXPECT_EQ(table.IsModified(), 1);
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0], "\"" + dir.Path("missing.xml") + "\"\n\nファイル未定義");
+}
+
+TEST_F(GlorieLoad, SuccessReplacesThePointsAndClearsModified) {
+    test::WriteFileBytes(dir.Path("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
+    test::WriteFileBytes(dir.Path("empty.xml"), "");
+    ASSERT_EQ(table.Load(dir.Path("a.xml")), 0);
+    table.SetModified(1);
+    EXPECT_EQ(table.Load(dir.Path("empty.xml")), 0);
+    EXPECT_EQ(table.GetCount(), 0);
+    EXPECT_EQ(table.UsedCount(), 0);
+    EXPECT_EQ(table.IsModified(), 0);
+}
+
+}  // namespace
+}  // namespace vondrel
