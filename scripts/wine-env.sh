@@ -6,16 +6,22 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
-# Creates the prefix once (and gives it Japanese font replacements for the dialog fonts).
+# Creates the prefix once (and gives it Japanese font replacements and the test desktop).
 vondrel_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  if [ ! -f "$WINEPREFIX/.vondrel-fonts" ] && [ -f "$VONDREL_ROOT/scripts/wine-fonts.reg" ]; then
-    wine regedit /S "$(winepath -w "$VONDREL_ROOT/scripts/wine-fonts.reg" 2>/dev/null)" >/dev/null 2>&1 || true
+  # The settings are applied again whenever the settings file changes.
+  local settings="$VONDREL_ROOT/scripts/wine-settings.reg.txt"
+  local marker="$WINEPREFIX/.vondrel-settings-$(md5sum < "$settings" | cut -c1-12)"
+  if [ ! -f "$marker" ]; then
+    # regedit wants UTF-16 with a byte-order mark for the Japanese font names.
+    local reg="$WINEPREFIX/vondrel-settings.reg"
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$settings"; } > "$reg"
+    wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1 || true
     wineserver -w || true
-    touch "$WINEPREFIX/.vondrel-fonts"
+    touch "$marker"
   fi
 }

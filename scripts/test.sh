@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset and runs every test suite: native unit tests,
+# the same tests with AddressSanitizer/UBSan, the Windows tests under Wine (with Xvfb when there
+# is no display), the 32-bit Windows build, and a short fuzzing run. Exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+mkdir -p build
+log=build/test-logs
+rm -rf "$log" && mkdir -p "$log"
+
+scripts/install-deps.sh || { echo "package installation failed"; exit 1; }
+
+failed=()
+summaries=()
+
+step() {  # step NAME COMMAND...: runs a command, logging it; records failure
+  local name=$1; shift
+  echo "== $name"
+  if ! "$@" >"$log/$name.log" 2>&1; then
+    failed+=("$name")
+    tail -n 60 "$log/$name.log"
+    return 1
+  fi
+  return 0
+}
+
+run_ctest() {  # run_ctest PRESET [WRAPPER...]
+  local preset=$1; shift
+  echo "== ctest $preset"
+  "$@" ctest --preset "$preset" --output-on-failure >"$log/ctest-$preset.log" 2>&1
+  local rc=$?
+  [ $rc -eq 0 ] || { failed+=("ctest-$preset"); grep -E 'Failed|FAILED|\*\*\*' "$log/ctest-$preset.log" | head -40; }
+  summaries+=("[$preset] $(grep -E 'tests passed|tests failed' "$log/ctest-$preset.log" | tail -n 1)")
+}
+
+# Windows GUI tests need an X display: use the caller's, or a virtual one.
+display_wrapper=()
+if [ -z "${DISPLAY:-}" ]; then display_wrapper=(xvfb-run -a -s "-screen 0 1280x1024x24"); fi
+
+for preset in native native-asan windows-x64 windows-x86; do
+  step "configure-$preset" cmake --preset "$preset" && step "build-$preset" cmake --build --preset "$preset"
+done
+
+run_ctest native
+run_ctest native-asan env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+run_ctest windows-x64 "${display_wrapper[@]}"
+
+if [ -x scripts/fuzz.sh ]; then
+  step fuzz scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-45}" && summaries+=("[fuzz] $(grep -E 'Done|stat::number_of_executed_units' "$log/fuzz.log" | tail -n 1)")
+fi
+
+echo
+echo "== Summary"
+for s in "${summaries[@]}"; do echo "$s"; done
+[ -f build/windows-x86/vondrel-cli.exe ] && echo "[windows-x86] built (32-bit; not runnable on this machine)"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: ${failed[*]} (logs in $root/$log)"
+  exit 1
+fi
+echo "All test suites passed."

@@ -1,0 +1,10 @@
+// The version box.
+#include "dialogs/about_dialog.h"
+
+#include "../res/resource.h"
+
+namespace vondrel {
+
+AboutDialog::AboutDialog() : Dialog(IDD_ABOUT) {}
+
+}  // namespace vondrel

@@ -1,0 +1,37 @@
+// SubclassedWindow: gives an existing control (a dialog item) a C++ window procedure of its own,
+// through the common-controls subclassing mechanism. Messages not handled go to DefaultProc.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/window.h"
+
+namespace vondrel::platform {
+
+class SubclassedWindow {
+public:
+    SubclassedWindow() = default;
+    virtual ~SubclassedWindow();
+    SubclassedWindow(const SubclassedWindow&) = delete;
+    SubclassedWindow& operator=(const SubclassedWindow&) = delete;
+
+    // Attaches to `control` (a dialog item); Detach undoes it (also done by the destructor and
+    // when the control is destroyed).
+    void Attach(HWND control);
+    void Detach();
+    HWND Hwnd() const { return hwnd; }
+    Window Self() const { return Window(hwnd); }
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefaultProc(message, wParam, lParam);
+    }
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
+    HWND hwnd = nullptr;
+};
+
+}  // namespace vondrel::platform

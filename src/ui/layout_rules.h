@@ -1,0 +1,34 @@
+// The main window's layout arithmetic: where the two lists go in the edit screen and the import
+// view, where the button column goes, and the smallest window size. Portable, tested natively.
+#pragma once
+
+namespace vondrel {
+
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct ListLayout {
+    Rect mainList;
+    Rect importList;  // only in the import view
+};
+
+// clientWidth/Height of the dialog, buttonWidth/Height of button 1003, statusHeight of the bar.
+ListLayout EditViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight);
+ListLayout ImportViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight);
+
+// The x of a button whose right edge sits 5 pixels from the client's right edge.
+int RightAlignedX(int clientWidth, int buttonWidth);
+// The y of the close button, its bottom edge on the top of the status bar.
+int CloseButtonY(int clientHeight, int statusHeight, int buttonHeight);
+
+// A proposed outer rectangle grown to the minimum size (the right and bottom edges move).
+struct Edges {
+    long left, top, right, bottom;
+};
+Edges EnforceMinimumSize(Edges proposed, int minimumWidth, int minimumHeight);
+
+}  // namespace vondrel

@@ -1,0 +1,187 @@
+// Main window: construction from the command line, initialisation, status bar, mark images,
+// the about box and the end of the run.
+#include "ui/main_dialog.h"
+
+#include "../res/resource.h"
+#include "dialogs/about_dialog.h"
+#include "platform/file_io.h"
+#include "platform/win32_text.h"
+#include "ui/file_state.h"
+#include "ui/main_texts.h"
+
+namespace vondrel {
+
+namespace {
+constexpr COLORREF kStatusBackground = RGB(164, 174, 192);
+constexpr int kMarkCount = 55;
+constexpr int kImportRowLimit = 200;
+constexpr int kListedRows = 200;
+}  // namespace
+
+bool MainDialog::layoutReady = false;
+
+MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPrompts)
+    : Dialog(IDD_MAIN), prompts(customPrompts) {
+    if (!prompts) {
+        ownPrompts = std::make_unique<platform::SystemPrompts>();
+        prompts = ownPrompts.get();
+    }
+    pointTable.SetMessageSink(this);
+    importPane.importTable.SetMessageSink(this);
+    pointList.SetTable(&pointTable);
+
+    fileName = FileNameFromArguments(arguments);
+    NormalizePath(fileName);
+    importDirectory = fileDirectory;
+    appIcon = static_cast<HICON>(LoadImageW(platform::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
+                                            LR_DEFAULTSIZE | LR_SHARED));
+    smallAppIcon = static_cast<HICON>(LoadImageW(platform::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+
+    OnCommand(IDOK, &MainDialog::IgnoreEnter);
+    OnCommand(ID_APP_EXIT, &MainDialog::OnAppExit);
+    OnCommand(ID_APP_ABOUT, &MainDialog::OnAbout);
+    OnCommand(ID_VIEW_EDIT, &MainDialog::ShowEditView);
+    OnCommand(ID_VIEW_IMPORT, &MainDialog::ShowImportView);
+    OnNotify(IDC_MAIN_POINTS, LVN_BEGINDRAG, &MainDialog::OnListBeginDrag);
+    OnNotify(IDC_MAIN_POINTS, LVN_COLUMNCLICK, &MainDialog::OnColumnClick);
+    OnMessageThenDefault(WM_SIZE, &MainDialog::OnSize);
+    OnMessage(WM_SIZING, &MainDialog::OnSizing);
+    OnMessage(WM_CTLCOLORDLG, &MainDialog::OnCtlColorDialog);
+    OnMessageIf(WM_PAINT, &MainDialog::OnPaint);
+    OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon);
+    OnMessageThenDefault(WM_DESTROY, &MainDialog::OnDestroy);
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::NormalizePath(const std::string& name) {
+    const NormalizedPath normalized = vondrel::NormalizePath(name, platform::CurrentDirectory());
+    fileDirectory = normalized.fileDirectory;
+    filePath = normalized.filePath;
+}
+
+platform::RegistrySettings MainDialog::Settings() const {
+    return platform::RegistrySettings(registryBase + "\\" + programKey);
+}
+
+void MainDialog::ShowMessage(const std::string& text) { prompts->ShowMessage(Hwnd(), text, MB_OK); }
+
+BOOL MainDialog::OnInitDialog() {
+    // A window gets its first size notification while it is being created, before a dialog
+    // procedure is attached: that notification only arms the layout for the next one.
+    layoutReady = true;
+
+    lonEdit = Item(IDC_MAIN_LON);
+    latEdit = Item(IDC_MAIN_LAT);
+    pointList.Attach(Item(IDC_MAIN_POINTS).Hwnd());
+    importPane.Attach(Item(IDC_MAIN_IMPORT_LIST).Hwnd());
+
+    Self().Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
+    Self().Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallAppIcon ? smallAppIcon : appIcon));
+
+    statusBar.Create(Hwnd(), IDC_MAIN_STATUS_BAR);
+    statusBar.SetFixedPanes({100, 100});
+    statusBar.SetBackground(kStatusBackground);
+    statusHeight = statusBar.Height();
+    const RECT client = Self().ClientRect();
+    statusBar.MoveTo(0, client.bottom - statusHeight, client.right, statusHeight);
+    for (int pane = 0; pane < 3; ++pane) statusBar.SetPaneText(pane, "");
+
+    programKey = "Vondrel";
+    mapObjectName = Settings().ReadStringValue("MapObject");
+    importPane.rowLimit = kImportRowLimit;
+
+    const RECT outer = Self().WindowRect();
+    initialWidth = outer.right - outer.left;
+    initialHeight = outer.bottom - outer.top;
+
+    Item(IDC_MAIN_CAPTURE).Enable(false);
+    bridgePresent = platform::FileExists("Tarvix2.exe") ? 1 : 0;
+    Item(IDC_MAIN_SHOW_MAP).Enable(bridgePresent != 0);
+
+    BuildMarkImages();
+    backgroundColor = RGB(0, 0, 0);
+    backgroundBrush = CreateSolidBrush(backgroundColor);
+    LayOutCurrentView();
+    lonEdit.Enable(false);
+    latEdit.Enable(false);
+    pointList.SetupColumns(largeMarkImages.Handle(), smallMarkImages.Handle());
+    importPane.SetupColumns(largeMarkImages.Handle(), smallMarkImages.Handle());
+
+    if (!fileName.empty()) {
+        LoadMainTable(fileName);
+        RefreshPointList();
+    }
+    return TRUE;
+}
+
+void MainDialog::BuildMarkImages() {
+    largeMarkImages.Create(32, 4, 4);
+    smallMarkImages.Create(16, 4, 4);
+    HINSTANCE module = platform::ResourceModule();
+    // The files are looked up in the current directory only (a bare name could be searched elsewhere).
+    const std::wstring folder = platform::ToWide(platform::CurrentDirectory()) + L"\\";
+    for (int n = 1; n <= kMarkCount; ++n) {
+        wchar_t name[16];
+        swprintf(name, 16, L"mark%02d.ico", n);
+        const std::wstring path = folder + name;
+        // Each list gets the file's image of its own size; the built-in icon stands in for a missing file.
+        HICON large = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE));
+        HICON small = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
+        if (!large || !small) {
+            if (large) DestroyIcon(large);
+            if (small) DestroyIcon(small);
+            large = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_DEFAULT_MARK), IMAGE_ICON, 32, 32, 0));
+            small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_DEFAULT_MARK), IMAGE_ICON, 16, 16, 0));
+        }
+        largeMarkImages.AddIcon(large);
+        smallMarkImages.AddIcon(small);
+        if (large) DestroyIcon(large);
+        if (small) DestroyIcon(small);
+    }
+}
+
+void MainDialog::UpdateStatusBar() {
+    statusBar.SetPaneText(0, fileName);
+    statusBar.SetPaneText(1, "");
+    statusBar.SetPaneText(2, PointCountText(pointTable.GetCount()));
+}
+
+void MainDialog::RefreshPointList() {
+    const platform::ListView list = pointList.List();
+    // Filled without redrawing row by row; painted once at the end.
+    list.SetRedraw(false);
+    list.DeleteAllRows();
+    for (int i = 0; i < kListedRows; ++i) {
+        if (!pointTable.IsUsed(i)) continue;
+        FillRowText(i);
+        pointList.InsertRow(rowText, i);
+    }
+    list.SetRedraw(true);
+    UpdateStatusBar();
+    list.Invalidate();
+    list.UpdateNow();
+}
+
+LRESULT MainDialog::OnListBeginDrag(NMHDR* header) {
+    return pointList.OnBeginDrag(reinterpret_cast<NMLISTVIEW*>(header));
+}
+
+void MainDialog::OnCancel() { End(IDCANCEL); }
+
+void MainDialog::OnAppExit() { Self().Send(WM_CLOSE); }
+
+void MainDialog::OnAbout() {
+    AboutDialog about;
+    about.RunModal(Hwnd());
+}
+
+void MainDialog::OnDestroy(WPARAM, LPARAM) {
+    if (backgroundBrush) DeleteObject(backgroundBrush);
+    backgroundBrush = nullptr;
+    pointList.Detach();
+    importPane.Detach();
+}
+
+}  // namespace vondrel

@@ -1,0 +1,105 @@
+// MainDialog: the main window "Kestrova" and owner of all state for the whole run: the edited
+// point table, both lists, the status bar, the mark images, the file state and the settings.
+// Members are public: the commands of the window read and write them directly.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/point_table.h"
+#include "platform/dialog.h"
+#include "platform/image_list.h"
+#include "platform/prompts.h"
+#include "platform/registry.h"
+#include "platform/status_bar.h"
+#include "ui/import_pane.h"
+#include "ui/point_list.h"
+#include "ui/point_row_text.h"
+
+namespace vondrel {
+
+class MainDialog : public platform::Dialog, private MessageSink {
+public:
+    // `arguments`: the command line after the program's name (code page 932). `prompts`: where
+    // message boxes and file dialogs go (the system's own when none is given).
+    explicit MainDialog(const std::string& arguments, platform::Prompts* prompts = nullptr);
+    ~MainDialog() override;
+
+    int bridgePresent = 0;
+    platform::StatusBar statusBar;
+    PointTable pointTable;
+    platform::ImageList smallMarkImages;
+    platform::ImageList largeMarkImages;
+    PointRowText rowText;
+    std::int8_t viewMode = 0;
+    std::string fileDirectory;
+    COLORREF backgroundColor = RGB(0, 0, 0);
+    std::string fileName;
+    std::string filePath;
+    HBRUSH backgroundBrush = nullptr;
+    std::string programKey;
+    std::string mapObjectName;
+    platform::Window lonEdit;
+    platform::Window latEdit;
+    PointListCtrl pointList;
+    ImportPane importPane;
+    int initialWidth = 0;
+    int initialHeight = 0;
+    HICON appIcon = nullptr;
+    std::string importDirectory;
+    std::string lastImportPath;
+
+    // The registry path above the program's key; tests point it at a throwaway key.
+    std::string registryBase = "SOFTWARE\\Zarn";
+
+    // Status bar, lists and layout.
+    void UpdateStatusBar();
+    void FillRowText(int index) { rowText.Fill(pointTable, index); }
+    void RefreshPointList();
+    HICON GetMarkIcon(int index) const { return largeMarkImages.MakeIcon(index); }
+    void ShowEditView();
+    void ShowImportView();
+    platform::RegistrySettings Settings() const;
+
+    // Point commands used at start-up.
+    void LoadMainTable(const std::string& path) { pointTable.Load(path); }
+
+    platform::Prompts& Prompter() { return *prompts; }
+
+    // Whether the first size notification of the process has been seen.
+    static bool layoutReady;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+private:
+    void ShowMessage(const std::string& text) override;  // MessageSink for the point table
+    void NormalizePath(const std::string& name);
+    void BuildMarkImages();
+    void LayOutCurrentView();
+    void AlignButtonColumn();
+
+    // Message and command handlers.
+    void IgnoreEnter() {}
+    void OnAppExit();
+    void OnAbout();
+    LRESULT OnListBeginDrag(NMHDR* header);
+    LRESULT OnColumnClick(NMHDR*) { return 0; }
+    void OnSize(WPARAM type, LPARAM size);
+    LRESULT OnSizing(WPARAM edge, LPARAM rect);
+    LRESULT OnCtlColorDialog(WPARAM dc, LPARAM window);
+    bool OnPaint(WPARAM, LPARAM, LRESULT& result);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(appIcon); }
+    void OnDestroy(WPARAM, LPARAM);
+
+    std::unique_ptr<platform::Prompts> ownPrompts;
+    platform::Prompts* prompts;
+    HICON smallAppIcon = nullptr;
+    int statusHeight = 0;
+};
+
+}  // namespace vondrel

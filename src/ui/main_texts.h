@@ -1,0 +1,18 @@
+// Texts the main window shows: status-bar panes, limit messages and the unsaved-changes prompt.
+// Code page 932. Portable so they are tested natively.
+#pragma once
+
+#include <string>
+
+namespace vondrel {
+
+// Status pane 1 for the 0-based row: " %3d行" of row + 1.
+std::string RowIndicatorText(int row);
+// Status pane 2: "地点登録数  " followed by the count.
+std::string PointCountText(int count);
+// "%d地点以上は登録出来ません".
+std::string PointLimitText(int limit);
+// The unsaved-changes question for a titled list (its name) or an untitled one.
+std::string ConfirmSaveText(bool titled, const std::string& fileName);
+
+}  // namespace vondrel

@@ -1,0 +1,63 @@
+// The two point lists of the main window. PointListBase fixes their columns, colours and the way
+// a point becomes a row; PointListCtrl is the main list, whose rows the user reorders by
+// dragging (row i always shows table row i, so every move is made in the table and the list alike).
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/point_table.h"
+#include "platform/image_list.h"
+#include "platform/list_view.h"
+#include "platform/subclassed_window.h"
+#include "ui/point_row_text.h"
+
+namespace vondrel {
+
+class PointListBase : public platform::SubclassedWindow {
+public:
+    platform::ListView List() const { return platform::ListView(Hwnd()); }
+
+    // Extended styles, the mark image lists (lent, not owned), six columns and the colours.
+    void SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages) const;
+    // A new row at `index` showing `text`.
+    void InsertRow(const PointRowText& text, int index) const;
+    // Rewrites the existing row at `index`.
+    void UpdateRow(const PointRowText& text, int index) const;
+
+private:
+    void WriteColumns(const PointRowText& text, int index) const;
+};
+
+class PointListCtrl : public PointListBase {
+public:
+    // The table the list shows (the main window's edited table).
+    void SetTable(PointTable* shown) { table = shown; }
+
+    // Begin-drag notification of the control (forwarded by the owner).
+    LRESULT OnBeginDrag(const NMLISTVIEW* info);
+    // Moves the point at `from` to just before the point at `to`, in table and list.
+    virtual void RequestMove(int from, int to) { MoveItem(from, to); }
+    virtual void MoveItem(int from, int to);
+
+    bool IsDragging() const { return dragging; }
+    int DropTarget() const { return dropTarget; }
+
+    bool dragEnabled = true;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnMouseMove(POINT point);
+    void OnLeftButtonUp(POINT point);
+    void EndDragFeedback();
+
+    PointTable* table = nullptr;
+    platform::ImageList dragImage;
+    bool dragging = false;
+    int dragSource = -1;
+    int dropTarget = -1;
+};
+
+}  // namespace vondrel

@@ -1,0 +1,16 @@
+// VondrelApp: the application object. InitInstance runs the whole program: component support,
+// the main window run modally, and the end when it closes.
+#pragma once
+
+#include <string>
+
+namespace vondrel {
+
+class VondrelApp {
+public:
+    // `arguments`: the command line after the program's name, code page 932.
+    // Returns false always: the program ends when the main window has closed.
+    bool InitInstance(const std::string& arguments);
+};
+
+}  // namespace vondrel

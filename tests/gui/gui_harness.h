@@ -1,0 +1,59 @@
+// Helpers for tests that drive the real windows by messages: a scripted Prompts, a message pump,
+// a main window created modeless from its real template, and point files made for a test.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/prompts.h"
+#include "ui/main_dialog.h"
+
+namespace vondrel::test {
+
+// Answers message boxes and file dialogs from queues and records what was asked.
+class ScriptedPrompts : public platform::Prompts {
+public:
+    struct Message {
+        std::string text;
+        UINT buttons;
+    };
+    int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
+    bool ChooseFile(HWND owner, const platform::FileDialogOptions& options, std::string& path) override;
+
+    std::vector<Message> messages;
+    std::deque<int> answers;                    // default when empty: IDOK / IDCANCEL for Yes/No/Cancel
+    std::vector<platform::FileDialogOptions> fileDialogs;
+    std::deque<std::string> chosenFiles;        // "" means Cancel; empty queue means Cancel
+};
+
+// Processes every pending message of this thread.
+void Pump();
+
+// A main window made from its real template with the given command line.
+class MainWindow {
+public:
+    explicit MainWindow(const std::string& arguments, const std::string& registryBase = "SOFTWARE\\Zarn\\VondrelTests");
+    ~MainWindow();
+    MainDialog& operator*() { return *dialog; }
+    MainDialog* operator->() { return dialog.get(); }
+    HWND Hwnd() const { return dialog->Hwnd(); }
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<MainDialog> dialog;
+};
+
+// Column texts of every row of a list.
+std::vector<std::string> ColumnTexts(HWND list, int column);
+
+// A glorie file with points named `names` (all other fields filled plainly).
+std::string PointFileBytes(const std::vector<std::string>& names);
+std::vector<std::string> NumberedNames(const std::string& prefix, int count);
+
+// The centre of a list row, in the list's client coordinates.
+POINT RowCentre(HWND list, int row);
+
+}  // namespace vondrel::test

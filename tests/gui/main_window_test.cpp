@@ -1,0 +1,358 @@
+// The main window driven by messages: start-up with and without a file, the status bar, the
+// list with its icons, drag-reorder, sizing, the view switch, the mark image fallback and settings.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../res/resource.h"
+#include "gui/gui_harness.h"
+#include "platform/list_view.h"
+#include "platform/file_io.h"
+#include "platform/registry.h"
+#include "platform/win32_text.h"
+#include "support/temp_dir.h"
+
+namespace vondrel {
+namespace {
+
+using test::MainWindow;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    std::string WritePoints(const std::string& name, const std::vector<std::string>& names) {
+        const std::string path = dir.Path(name);
+        test::WriteFileBytes(path, test::PointFileBytes(names));
+        return path;
+    }
+    static platform::ListView MainList(MainWindow& window) { return platform::ListView(window->Item(IDC_MAIN_POINTS).Hwnd()); }
+    test::TempDir dir;
+};
+
+TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
+    const std::string path = WritePoints("start.xml", {"P0", "P1", "P2"});
+    MainWindow window(path);
+    const platform::ListView list = MainList(window);
+    EXPECT_EQ(test::ColumnTexts(list.Hwnd(), 1), (std::vector<std::string>{"P0", "P1", "P2"}));
+    EXPECT_EQ(test::ColumnTexts(list.Hwnd(), 0), (std::vector<std::string>{"00", "05", "00"}));
+    EXPECT_EQ(list.Image(0), -1) << "mark 0 shows no icon";
+    EXPECT_EQ(list.Image(1), 4) << "mark 5 shows image 4";
+    EXPECT_EQ(list.CellText(0, 4), "139.30.00.000");
+    EXPECT_EQ(list.CellText(0, 5), " 35.30.00.000");
+    EXPECT_EQ(window->statusBar.PaneText(0), path);
+    EXPECT_EQ(window->statusBar.PaneText(1), "");
+    EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  3");
+    EXPECT_EQ(window->filePath, path);
+    EXPECT_EQ(window->fileDirectory, dir.Root() + "\\");
+    EXPECT_EQ(window->importDirectory, window->fileDirectory);
+    EXPECT_TRUE(window.prompts.messages.empty());
+    EXPECT_EQ(window->Self().GetText(), "Kestrova");
+}
+
+TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
+    MainWindow window("");
+    EXPECT_EQ(MainList(window).Count(), 0);
+    EXPECT_EQ(window->fileName, "");
+    EXPECT_EQ(window->filePath, "");
+    EXPECT_EQ(window->fileDirectory, platform::CurrentDirectory());
+    for (int pane = 0; pane < 3; ++pane) EXPECT_EQ(window->statusBar.PaneText(pane), "") << pane;
+    EXPECT_FALSE(window->Item(IDC_MAIN_CAPTURE).IsEnabled());
+    EXPECT_FALSE(window->lonEdit.IsEnabled());
+    EXPECT_FALSE(window->latEdit.IsEnabled());
+}
+
+TEST_F(MainWindowTest, CommandLineTokens) {
+    const std::string spaced = dir.Path("my points");
+    std::filesystem::create_directory(std::filesystem::path(platform::ToWide(spaced)));
+    const std::string path = spaced + "\\a.xml";
+    test::WriteFileBytes(path, test::PointFileBytes({"Q"}));
+    const std::string a = WritePoints("a.xml", {"A"});
+    WritePoints("b.xml", {"B"});
+    const struct {
+        std::string arguments;
+        std::string fileName;
+        std::string firstName;
+    } cases[] = {
+        {"\"" + path + "\"", path, "Q"},
+        {path, path, "Q"},  // a space is not a delimiter: the path is taken whole
+        {a + "," + dir.Path("b.xml"), a, "A"},
+    };
+    for (const auto& c : cases) {
+        MainWindow window(c.arguments);
+        EXPECT_EQ(window->fileName, c.fileName) << c.arguments;
+        EXPECT_EQ(window->filePath, c.fileName) << c.arguments;
+        ASSERT_EQ(MainList(window).Count(), 1) << c.arguments;
+        EXPECT_EQ(MainList(window).CellText(0, 1), c.firstName);
+    }
+}
+
+TEST_F(MainWindowTest, ANameThatIsNotXmlIsRefusedAndStaysUntitled) {
+    MainWindow window("plan.txt");
+    ASSERT_EQ(window.prompts.messages.size(), 1u);
+    EXPECT_EQ(window.prompts.messages[0].text, "plan.txt\n    は認識できないファイルです");
+    EXPECT_EQ(window.prompts.messages[0].buttons & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(window->fileName, "plan.txt");
+    EXPECT_EQ(window->filePath, "");
+    EXPECT_EQ(MainList(window).Count(), 0);
+    EXPECT_EQ(window->statusBar.PaneText(0), "plan.txt");
+    EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  0");
+}
+
+TEST_F(MainWindowTest, LongCommandLinesAreTakenWhole) {
+    std::string folder = dir.Root();
+    for (int i = 0; i < 5; ++i) {
+        folder += "\\" + std::string(60, static_cast<char>('k' + i));
+        CreateDirectoryW(platform::FileSystemPath(folder).c_str(), nullptr);
+    }
+    const std::string path = folder + "\\long.xml";
+    ASSERT_GT(path.size(), 300u);
+    test::WriteFileBytes(path, test::PointFileBytes({"L"}));
+    // The file is written through the extended path form by the test helper's own route.
+    if (!platform::FileExists(path)) {
+        GTEST_SKIP() << "this file system cannot hold the long path";
+    }
+    MainWindow window("\"" + path + "\"");
+    EXPECT_EQ(window->fileName, path);
+    EXPECT_EQ(MainList(window).Count(), 1);
+}
+
+TEST_F(MainWindowTest, ListsTheFirst200Points) {
+    MainWindow window(WritePoints("many.xml", test::NumberedNames("P", 250)));
+    EXPECT_EQ(MainList(window).Count(), 200);
+    EXPECT_EQ(window->pointTable.GetCount(), 250);
+    EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  250");
+    EXPECT_EQ(MainList(window).CellText(199, 1), "P199");
+}
+
+TEST_F(MainWindowTest, EnterDoesNotCloseTheWindow) {
+    MainWindow window("");
+    window->Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    test::Pump();
+    EXPECT_TRUE(IsWindow(window.Hwnd()));
+}
+
+TEST_F(MainWindowTest, ReadsTheMapObjectSetting) {
+    const std::string base = "SOFTWARE\\Zarn\\VondrelTestsMapObject";
+    platform::RegistrySettings(base + "\\Vondrel").WriteStringValue("MapObject", "Mapple.Document");
+    MainWindow window("", base);
+    EXPECT_EQ(window->mapObjectName, "Mapple.Document");
+    EXPECT_EQ(window->programKey, "Vondrel");
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, platform::ToWide(base).c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(base).c_str());
+}
+
+// Drags row `from` of the main list and releases it at `release` (list client coordinates),
+// after moving over the centre of row `over`.
+void Drag(MainWindow& window, int from, int over, POINT release) {
+    const HWND list = window->Item(IDC_MAIN_POINTS).Hwnd();
+    NMLISTVIEW begin{};
+    begin.hdr.hwndFrom = list;
+    begin.hdr.idFrom = IDC_MAIN_POINTS;
+    begin.hdr.code = LVN_BEGINDRAG;
+    begin.iItem = from;
+    begin.ptAction = test::RowCentre(list, from);
+    window->Self().Send(WM_NOTIFY, IDC_MAIN_POINTS, reinterpret_cast<LPARAM>(&begin));
+    const POINT overPoint = test::RowCentre(list, over);
+    SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(overPoint.x, overPoint.y));
+    SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(release.x, release.y));
+    SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<short>(release.x), static_cast<short>(release.y)));
+    test::Pump();
+}
+
+TEST_F(MainWindowTest, DragReorderDestinations) {
+    const std::string path = WritePoints("six.xml", test::NumberedNames("P", 6));
+    const struct {
+        const char* what;
+        int from;
+        int over;
+        int releaseRow;          // row whose centre is the release point, or -1 for `release`
+        POINT release;
+        std::vector<std::string> expected;
+        bool modified;
+    } cases[] = {
+        {"onto P5", 2, 5, 5, {}, {"P0", "P1", "P3", "P4", "P2", "P5"}, true},
+        {"onto P0", 2, 0, 0, {}, {"P2", "P0", "P1", "P3", "P4", "P5"}, true},
+        {"onto the next row", 2, 3, 3, {}, {"P0", "P1", "P2", "P3", "P4", "P5"}, false},
+        {"onto itself", 2, 2, 2, {}, {"P0", "P1", "P2", "P3", "P4", "P5"}, false},
+        {"below the last row", 2, 5, -1, {40, 400}, {"P0", "P1", "P3", "P4", "P5", "P2"}, true},
+        {"outside to the right", 0, 3, -1, {5000, 30}, {"P1", "P2", "P3", "P0", "P4", "P5"}, true},
+        {"outside to the left", 5, 1, -1, {-30, 30}, {"P0", "P1", "P5", "P2", "P3", "P4"}, true},
+        {"above the top edge", 5, 1, -1, {30, -10}, {"P0", "P5", "P1", "P2", "P3", "P4"}, true},
+    };
+    for (const auto& c : cases) {
+        MainWindow window(path);
+        const HWND list = window->Item(IDC_MAIN_POINTS).Hwnd();
+        // A tall window so that every row and the empty area below them are visible.
+        SetWindowPos(window.Hwnd(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
+        const POINT release = c.releaseRow >= 0 ? test::RowCentre(list, c.releaseRow) : c.release;
+        Drag(window, c.from, c.over, release);
+        EXPECT_EQ(test::ColumnTexts(list, 1), c.expected) << c.what;
+        std::vector<std::string> table;
+        for (int i = 0; i < window->pointTable.UsedCount(); ++i) table.push_back(window->pointTable.Row(i).name);
+        EXPECT_EQ(table, c.expected) << c.what << " (table)";
+        EXPECT_EQ(window->pointTable.IsModified(), c.modified ? 1 : 0) << c.what;
+        EXPECT_FALSE(window->pointList.IsDragging());
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, SelectionTravelsWithTheDraggedRow) {
+    MainWindow window(WritePoints("six.xml", test::NumberedNames("P", 6)));
+    const platform::ListView list = MainList(window);
+    list.SelectAndFocus(1);
+    Drag(window, 1, 4, test::RowCentre(list.Hwnd(), 4));
+    EXPECT_EQ(list.CellText(3, 1), "P1");
+    EXPECT_TRUE(list.IsSelected(3));
+    EXPECT_EQ(list.FocusedRow(), 3);
+    EXPECT_EQ(list.SelectedCount(), 1);
+}
+
+TEST_F(MainWindowTest, DragReorderInAFullTableKeepsEveryPoint) {
+    MainWindow window(WritePoints("full.xml", test::NumberedNames("P", 700)));
+    ASSERT_EQ(window->pointTable.GetCount(), 700);
+    Drag(window, 0, 3, test::RowCentre(window->Item(IDC_MAIN_POINTS).Hwnd(), 3));
+    EXPECT_EQ(window->pointTable.GetCount(), 700);
+    EXPECT_EQ(window->pointTable.Row(2).name, "P0");
+    std::vector<std::string> names;
+    for (int i = 0; i < 700; ++i) names.push_back(window->pointTable.Row(i).name);
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = test::NumberedNames("P", 700);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(MainList(window).CellText(2, 1), "P0");
+}
+
+TEST_F(MainWindowTest, ColumnHeadingClickDoesNotSort) {
+    MainWindow window(WritePoints("three.xml", {"C", "A", "B"}));
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = window->Item(IDC_MAIN_POINTS).Hwnd();
+    click.hdr.idFrom = IDC_MAIN_POINTS;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = 1;
+    window->Self().Send(WM_NOTIFY, IDC_MAIN_POINTS, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(test::ColumnTexts(click.hdr.hwndFrom, 1), (std::vector<std::string>{"C", "A", "B"}));
+}
+
+TEST_F(MainWindowTest, SizingNeverGoesBelowTheStartSize) {
+    MainWindow window("");
+    RECT proposed{100, 100, 150, 120};
+    window->Self().Send(WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(proposed.right - proposed.left, window->initialWidth);
+    EXPECT_EQ(proposed.bottom - proposed.top, window->initialHeight);
+    EXPECT_EQ(proposed.left, 100) << "the opposite edge moves";
+    RECT larger{0, 0, window->initialWidth + 50, window->initialHeight + 40};
+    window->Self().Send(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&larger));
+    EXPECT_EQ(larger.right, window->initialWidth + 50);
+}
+
+TEST_F(MainWindowTest, ResizeLaysOutListsAndButtons) {
+    MainWindow window("");
+    const RECT before = window->Item(IDC_MAIN_CHANGE).RectInParent();
+    SetWindowPos(window.Hwnd(), nullptr, 0, 0, window->initialWidth + 101, window->initialHeight + 60,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    test::Pump();
+    const RECT client = window->Self().ClientRect();
+    const RECT change = window->Item(IDC_MAIN_CHANGE).RectInParent();
+    EXPECT_EQ(change.right, client.right - 5) << "buttons sit 5 pixels from the right edge";
+    EXPECT_EQ(change.top, before.top);
+    const RECT close = window->Item(IDCANCEL).RectInParent();
+    const RECT bar = window->statusBar.RectInParent();
+    EXPECT_EQ(close.bottom, bar.top) << "the close button stands on the status bar";
+    EXPECT_EQ(bar.bottom, client.bottom);
+    EXPECT_EQ(bar.right - bar.left, client.right);
+    const RECT list = window->Item(IDC_MAIN_POINTS).RectInParent();
+    EXPECT_EQ(list.left, 0);
+    EXPECT_EQ(list.top, (change.bottom - change.top) + 5);
+    EXPECT_EQ(list.right, client.right - (change.right - change.left) - 10);
+    EXPECT_EQ(list.bottom, bar.top - 2);
+}
+
+TEST_F(MainWindowTest, ImportViewSplitsTheAreaWithTheOddPixelToTheMainList) {
+    MainWindow window(WritePoints("two.xml", {"A", "B"}));
+    const platform::ListView list = MainList(window);
+    list.SelectAndFocus(1);
+    for (int extra : {0, 1}) {
+        SetWindowPos(window.Hwnd(), nullptr, 0, 0, window->initialWidth + 40 + extra, window->initialHeight,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        window->Self().Send(WM_COMMAND, ID_VIEW_IMPORT);
+        EXPECT_EQ(window->viewMode, 1);
+        const RECT main = window->Item(IDC_MAIN_POINTS).RectInParent();
+        const RECT import = window->Item(IDC_MAIN_IMPORT_LIST).RectInParent();
+        EXPECT_TRUE(window->Item(IDC_MAIN_IMPORT_LIST).IsVisible());
+        EXPECT_EQ(import.left, 0);
+        EXPECT_EQ(main.left, import.right);
+        const int area = window->Self().ClientRect().right -
+                         (window->Item(IDC_MAIN_CHANGE).WindowRect().right - window->Item(IDC_MAIN_CHANGE).WindowRect().left) - 10;
+        EXPECT_EQ(import.right - import.left, area / 2);
+        EXPECT_EQ(main.right - main.left, area - area / 2);
+    }
+    window->Self().Send(WM_COMMAND, ID_VIEW_EDIT);
+    EXPECT_EQ(window->viewMode, 0);
+    EXPECT_FALSE(window->Item(IDC_MAIN_IMPORT_LIST).IsVisible());
+    EXPECT_EQ(test::ColumnTexts(list.Hwnd(), 1), (std::vector<std::string>{"A", "B"}));
+    EXPECT_TRUE(list.IsSelected(1));
+}
+
+TEST_F(MainWindowTest, BackgroundIsBlack) {
+    MainWindow window("");
+    HDC dc = GetDC(window.Hwnd());
+    const LRESULT brush = window->Self().Send(WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window.Hwnd()));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), window->backgroundBrush);
+    EXPECT_EQ(GetBkColor(dc), RGB(0, 0, 0));
+    ReleaseDC(window.Hwnd(), dc);
+    LOGBRUSH info{};
+    GetObjectW(window->backgroundBrush, sizeof info, &info);
+    EXPECT_EQ(info.lbColor, RGB(0, 0, 0));
+}
+
+// Renders image `index` of a list onto white and returns the pixels.
+std::vector<COLORREF> ImagePixels(HIMAGELIST images, int index, int size) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST_F(MainWindowTest, AMissingMarkFileFallsBackToTheDefaultIcon) {
+    wchar_t original[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, original);
+    const std::filesystem::path work = std::filesystem::path(platform::ToWide(dir.Root())) / L"marks";
+    std::filesystem::create_directory(work);
+    for (int n = 1; n <= 55; ++n) {
+        wchar_t name[16];
+        swprintf(name, 16, L"mark%02d.ico", n);
+        if (n != 7) std::filesystem::copy_file(std::filesystem::path(original) / name, work / name);
+    }
+    SetCurrentDirectoryW(work.c_str());
+    ASSERT_FALSE(platform::FileExists("mark07.ico"));
+    ASSERT_TRUE(platform::FileExists("mark08.ico"));
+    {
+        MainWindow window("");
+        platform::ImageList fallback;
+        fallback.Create(32, 1, 1);
+        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_DEFAULT_MARK), IMAGE_ICON, 32, 32, 0));
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(fallback.AddIcon(icon), 0);
+        DestroyIcon(icon);
+        EXPECT_EQ(window->largeMarkImages.Count(), 55);
+        EXPECT_EQ(window->smallMarkImages.Count(), 55);
+        const auto defaultPixels = ImagePixels(fallback.Handle(), 0, 32);
+        EXPECT_EQ(ImagePixels(window->largeMarkImages.Handle(), 6, 32), defaultPixels) << "mark 7 is the default icon";
+        EXPECT_NE(ImagePixels(window->largeMarkImages.Handle(), 7, 32), defaultPixels) << "mark 8 keeps its own";
+        EXPECT_NE(ImagePixels(window->largeMarkImages.Handle(), 5, 32), defaultPixels);
+    }
+    SetCurrentDirectoryW(original);
+}
+
+}  // namespace
+}  // namespace vondrel
