@@ -29,6 +29,8 @@ MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPr
     pointTable.SetMessageSink(this);
     importPane.importTable.SetMessageSink(this);
     pointList.SetTable(&pointTable);
+    importPane.SetOwner(this);
+    editDialog.markIcon = [this](int index) { return GetMarkIcon(index); };
 
     fileName = FileNameFromArguments(arguments);
     NormalizePath(fileName);
@@ -39,12 +41,26 @@ MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPr
                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
 
     OnCommand(IDOK, &MainDialog::IgnoreEnter);
+    OnCommand(IDC_MAIN_CHANGE, &MainDialog::ChangePoint);
+    OnCommand(IDC_MAIN_ADD, &MainDialog::AddPoint);
+    OnCommand(IDC_MAIN_DELETE, &MainDialog::DeletePoints);
+    OnCommand(ID_SELECT_ALL, &MainDialog::CheckAll);
+    OnCommand(ID_SELECT_NONE, &MainDialog::UncheckAll);
+    OnCommand(ID_FILE_OPEN, &MainDialog::OpenPointFile);
+    OnCommand(ID_FILE_SAVE, &MainDialog::SavePointFile);
+    OnCommand(ID_FILE_SAVE_AS, &MainDialog::SavePointFileAs);
+    OnCommand(ID_FILE_IMPORT, &MainDialog::ImportPointFile);
     OnCommand(ID_APP_EXIT, &MainDialog::OnAppExit);
     OnCommand(ID_APP_ABOUT, &MainDialog::OnAbout);
     OnCommand(ID_VIEW_EDIT, &MainDialog::ShowEditView);
     OnCommand(ID_VIEW_IMPORT, &MainDialog::ShowImportView);
     OnNotify(IDC_MAIN_POINTS, LVN_BEGINDRAG, &MainDialog::OnListBeginDrag);
     OnNotify(IDC_MAIN_POINTS, LVN_COLUMNCLICK, &MainDialog::OnColumnClick);
+    OnNotify(IDC_MAIN_POINTS, NM_DBLCLK, &MainDialog::OnPointDoubleClick);
+    OnNotify(IDC_MAIN_POINTS, NM_CLICK, &MainDialog::OnPointClick);
+    OnNotify(IDC_MAIN_IMPORT_LIST, LVN_BEGINDRAG, &MainDialog::OnImportBeginDrag);
+    OnMessage(WM_CONTEXTMENU, &MainDialog::OnListContextMenu);
+    OnMessage(WM_DROPFILES, &MainDialog::OnDropFiles);
     OnMessageThenDefault(WM_SIZE, &MainDialog::OnSize);
     OnMessage(WM_SIZING, &MainDialog::OnSizing);
     OnMessage(WM_CTLCOLORDLG, &MainDialog::OnCtlColorDialog);
@@ -168,7 +184,9 @@ LRESULT MainDialog::OnListBeginDrag(NMHDR* header) {
     return pointList.OnBeginDrag(reinterpret_cast<NMLISTVIEW*>(header));
 }
 
-void MainDialog::OnCancel() { End(IDCANCEL); }
+void MainDialog::OnCancel() { ConfirmClose(); }
+
+LRESULT MainDialog::OnImportBeginDrag(NMHDR*) { return importPane.OnBeginDrag(); }
 
 void MainDialog::OnAppExit() { Self().Send(WM_CLOSE); }
 

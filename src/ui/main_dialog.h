@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/point_table.h"
+#include "dialogs/point_edit_dialog.h"
 #include "platform/dialog.h"
 #include "platform/image_list.h"
 #include "platform/prompts.h"
@@ -28,6 +29,7 @@ public:
     explicit MainDialog(const std::string& arguments, platform::Prompts* prompts = nullptr);
     ~MainDialog() override;
 
+    PointEditDialog editDialog;
     int bridgePresent = 0;
     platform::StatusBar statusBar;
     PointTable pointTable;
@@ -64,8 +66,31 @@ public:
     void ShowImportView();
     platform::RegistrySettings Settings() const;
 
-    // Point commands used at start-up.
+    // Point commands.
+    static constexpr int MaxAddPoints = 100;
+    int EditPoint(int mode, int index);
+    void ChangePoint();
+    void AddPoint();
+    void DeletePoints();
+    void CheckAll();
+    void UncheckAll();
+    void SelectRow(int index);
     void LoadMainTable(const std::string& path) { pointTable.Load(path); }
+
+    // File commands. SaveToPath: 0 written, 1 nothing to write (no points), -1 failed.
+    int SaveToPath(const std::string& path);
+    void OpenPointFile();
+    void SavePointFile();
+    void SavePointFileAs() { SaveAsDialog(); }
+    // Returns true when the list was written (false when cancelled or the write failed).
+    bool SaveAsDialog();
+    void ConfirmClose();
+
+    // Import.
+    void ImportPointFile();
+    void ImportDialog();
+    void InsertFromImport(int dropIndex);
+    RECT GetMainListRect() const { return pointList.Self().WindowRect(); }
 
     platform::Prompts& Prompter() { return *prompts; }
 
@@ -88,13 +113,25 @@ private:
     void OnAppExit();
     void OnAbout();
     LRESULT OnListBeginDrag(NMHDR* header);
+    LRESULT OnImportBeginDrag(NMHDR* header);
     LRESULT OnColumnClick(NMHDR*) { return 0; }
+    LRESULT OnPointDoubleClick(NMHDR*);
+    LRESULT OnPointClick(NMHDR*);
+    LRESULT OnListContextMenu(WPARAM window, LPARAM point);
+    LRESULT OnDropFiles(WPARAM drop, LPARAM);
     void OnSize(WPARAM type, LPARAM size);
     LRESULT OnSizing(WPARAM edge, LPARAM rect);
     LRESULT OnCtlColorDialog(WPARAM dc, LPARAM window);
     bool OnPaint(WPARAM, LPARAM, LRESULT& result);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(appIcon); }
     void OnDestroy(WPARAM, LPARAM);
+
+    // Asks about unsaved changes before the list is replaced or the window closes. Returns true
+    // when the caller may go on (saved, empty, or discarded), false when the user cancelled or the
+    // save did not happen.
+    bool ResolveUnsavedChanges();
+    void ApplyFileName(const std::string& name);
+    std::string CurrentFolder() const;
 
     std::unique_ptr<platform::Prompts> ownPrompts;
     platform::Prompts* prompts;

@@ -1,7 +1,10 @@
 // Test helpers for driving the real windows.
 #include "gui/gui_harness.h"
 
+#include <shlobj.h>
+
 #include "platform/list_view.h"
+#include "platform/win32_text.h"
 
 namespace vondrel::test {
 
@@ -71,6 +74,94 @@ std::vector<std::string> NumberedNames(const std::string& prefix, int count) {
 POINT RowCentre(HWND list, int row) {
     const RECT rect = platform::ListView(list).RowRect(row);
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+namespace {
+struct ModalSearch {
+    std::wstring windowClass;
+    std::wstring caption;
+    bool matchCaption = false;
+    std::function<void(HWND)> act;
+    HWND found = nullptr;
+    int ticksAfterAct = 0;
+    UINT_PTR timer = 0;
+};
+ModalSearch* activeSearch = nullptr;
+
+BOOL CALLBACK FindModal(HWND window, LPARAM) {
+    wchar_t name[64];
+    GetClassNameW(window, name, 64);
+    if (!IsWindowVisible(window) || activeSearch->windowClass != name) return TRUE;
+    if (activeSearch->matchCaption) {
+        wchar_t caption[256];
+        GetWindowTextW(window, caption, 256);
+        if (activeSearch->caption != caption) return TRUE;
+    }
+    activeSearch->found = window;
+    return FALSE;
+}
+
+void CALLBACK OnSearchTimer(HWND, UINT, UINT_PTR, DWORD) {
+    ModalSearch& search = *activeSearch;
+    if (!search.found) {
+        // Popup menus belong to no thread window list: look among all top-level windows too.
+        EnumThreadWindows(GetCurrentThreadId(), &FindModal, 0);
+        if (!search.found) EnumWindows(&FindModal, 0);
+        if (search.found) {
+            HWND window = search.found;
+            search.act(window);
+        }
+        return;
+    }
+    // Still open long after `act`: cancel it so that the test goes on.
+    if (IsWindow(search.found) && ++search.ticksAfterAct > 40) {
+        if (search.windowClass == L"#32768") {
+            EndMenu();
+        } else {
+            PostMessageW(search.found, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+}
+}  // namespace
+
+bool WithModalWindow(const std::string& windowClass, const std::string& caption, std::function<void(HWND)> act,
+                     std::function<void()> trigger) {
+    ModalSearch search;
+    search.windowClass = platform::ToWide(windowClass);
+    search.caption = platform::ToWide(caption);
+    search.matchCaption = !caption.empty();
+    search.act = std::move(act);
+    ModalSearch* previous = activeSearch;
+    activeSearch = &search;
+    search.timer = SetTimer(nullptr, 0, 50, &OnSearchTimer);
+    trigger();
+    KillTimer(nullptr, search.timer);
+    activeSearch = previous;
+    return search.found != nullptr;
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+    SetWindowTextW(GetDlgItem(dialog, id), platform::ToWide(text).c_str());
+}
+
+std::string ItemText(HWND dialog, int id) { return platform::Window(GetDlgItem(dialog, id)).GetText(); }
+
+void Click(HWND dialog, int id) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+    std::wstring list;
+    for (const std::string& path : paths) list += platform::ToWide(path) + L'\0';
+    list += L'\0';
+    const SIZE_T size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(reinterpret_cast<BYTE*>(header) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 }  // namespace vondrel::test

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,5 +56,20 @@ std::vector<std::string> NumberedNames(const std::string& prefix, int count);
 
 // The centre of a list row, in the list's client coordinates.
 POINT RowCentre(HWND list, int row);
+
+// Runs `trigger`, which opens a modal window of this thread whose class is `windowClass` (e.g.
+// "#32770" for a dialog, "#32768" for a popup menu) and, when given, whose caption is `caption`;
+// once it is up, `act` runs with it. A window that `act` leaves open is cancelled, so no test
+// can hang; returns whether the window was found.
+bool WithModalWindow(const std::string& windowClass, const std::string& caption, std::function<void(HWND)> act,
+                     std::function<void()> trigger);
+
+// Sets an edit's text (code page 932) and clicks buttons the way a user's click arrives.
+void SetItemText(HWND dialog, int id, const std::string& text);
+std::string ItemText(HWND dialog, int id);
+void Click(HWND dialog, int id);
+
+// A shell drop of `paths` as WM_DROPFILES carries it (the receiver releases it).
+HDROP MakeDrop(const std::vector<std::string>& paths);
 
 }  // namespace vondrel::test

@@ -1,0 +1,31 @@
+// MarkPickerDialog: the mark picker (template 160) opened from the edit dialog's mark icon: 55
+// icon buttons in 5 rows of 11 with OK and Cancel. It hands no choice back.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/dialog.h"
+
+namespace vondrel {
+
+class MarkPickerDialog : public platform::Dialog {
+public:
+    // `markIcon`: a new icon for mark image index k (mark k + 1), or none.
+    explicit MarkPickerDialog(std::function<HICON(int)> markIcon);
+    ~MarkPickerDialog() override;
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    void OnDestroy(WPARAM, LPARAM);
+    void ReleaseIcons();
+
+    std::function<HICON(int)> markIcon;
+    std::vector<HICON> icons;  // set into the buttons; owned here
+};
+
+}  // namespace vondrel

@@ -1,0 +1,300 @@
+// File commands on the main window: open, save, save as, drops, the unsaved-changes prompt with
+// its Yes/No/Cancel paths, and the real common file dialogs.
+#include <gtest/gtest.h>
+
+#include "../res/resource.h"
+#include "gui/gui_harness.h"
+#include "platform/file_io.h"
+#include "platform/list_view.h"
+#include "platform/win32_text.h"
+#include "support/temp_dir.h"
+
+namespace vondrel {
+namespace {
+
+using test::MainWindow;
+
+class FileCommands : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const std::vector<std::string>& names) {
+        const std::string path = dir.Path(name);
+        test::WriteFileBytes(path, test::PointFileBytes(names));
+        return path;
+    }
+    static std::vector<std::string> Names(MainWindow& window) {
+        return test::ColumnTexts(window->pointList.Hwnd(), 1);
+    }
+    // Modifies the list by deleting its first point.
+    static void Modify(MainWindow& window) {
+        window->pointList.List().SelectAndFocus(0);
+        window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);
+    }
+    static void Command(MainWindow& window, int id) { window->Self().Send(WM_COMMAND, id); }
+    test::TempDir dir;
+};
+
+TEST_F(FileCommands, OpenTakesTheNameFirstAndLoads) {
+    const std::string upper = Write("data.XML", {"X1", "X2"});
+    const std::string text = Write("data.txt", {"T"});
+    MainWindow window(Write("start.xml", {"S"}));
+    window.prompts.chosenFiles = {upper};
+    Command(window, ID_FILE_OPEN);
+    ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
+    const auto& options = window.prompts.fileDialogs[0];
+    EXPECT_FALSE(options.save);
+    EXPECT_EQ(options.filter, "XML ファイル(*.xml)|*.xml|すべてのファイル (*.*)|*.*||");
+    EXPECT_EQ(options.defaultExtension, "xml");
+    EXPECT_EQ(options.initialFolder, dir.Root() + "\\");
+    EXPECT_EQ(Names(window), (std::vector<std::string>{"X1", "X2"}));
+    EXPECT_EQ(window->fileName, upper);
+    EXPECT_EQ(window->filePath, upper);
+    EXPECT_EQ(window->statusBar.PaneText(0), upper);
+    EXPECT_EQ(window->viewMode, 0);
+
+    window.prompts.chosenFiles = {text};
+    Command(window, ID_FILE_OPEN);
+    ASSERT_EQ(window.prompts.messages.size(), 1u);
+    EXPECT_EQ(window.prompts.messages[0].text, text + "\n    は認識できないファイルです");
+    EXPECT_EQ(Names(window), (std::vector<std::string>{"X1", "X2"})) << "the earlier points stay";
+    EXPECT_EQ(window->fileName, text);
+    EXPECT_EQ(window->filePath, "") << "untitled under the new name";
+
+    window.prompts.chosenFiles = {""};  // cancelled
+    Command(window, ID_FILE_OPEN);
+    EXPECT_EQ(window->fileName, text);
+}
+
+TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
+    const std::string path = Write("a.xml", {"A", "B"});
+    const std::string original = test::ReadFileBytes(path);
+    MainWindow window(path);
+    Command(window, ID_FILE_SAVE);
+    EXPECT_TRUE(window.prompts.fileDialogs.empty());
+    EXPECT_EQ(test::ReadFileBytes(path), original) << "not modified: nothing written";
+    Modify(window);
+    Command(window, ID_FILE_SAVE);
+    EXPECT_EQ(window->pointTable.IsModified(), 0);
+    PointTable back;
+    ASSERT_EQ(back.Load(path), 0);
+    EXPECT_EQ(back.GetCount(), 1);
+
+    MainWindow untitled("");
+    Command(untitled, ID_FILE_SAVE);
+    EXPECT_TRUE(untitled.prompts.fileDialogs.empty()) << "an unmodified untitled list asks for nothing";
+}
+
+TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameWithoutOverwriteConfirmation) {
+    MainWindow window(Write("plan.xml", {"A", "B"}));
+    window->filePath.clear();  // as after a name without .xml
+    Modify(window);
+    const std::string target = dir.Path("new.xml");
+    window.prompts.chosenFiles = {target};
+    Command(window, ID_FILE_SAVE);
+    ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
+    EXPECT_TRUE(window.prompts.fileDialogs[0].save);
+    EXPECT_FALSE(window.prompts.fileDialogs[0].confirmOverwrite);
+    EXPECT_EQ(window.prompts.fileDialogs[0].filter, "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||");
+    EXPECT_EQ(window->fileName, target);
+    EXPECT_EQ(window->filePath, target);
+    EXPECT_TRUE(platform::FileExists(target));
+    EXPECT_EQ(window->pointTable.IsModified(), 0);
+}
+
+TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
+    MainWindow window(Write("a.xml", {"A"}));
+    const std::string target = dir.Path("copy.xml");
+    window.prompts.chosenFiles = {target};
+    Command(window, ID_FILE_SAVE_AS);
+    ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
+    EXPECT_TRUE(window.prompts.fileDialogs[0].confirmOverwrite);
+    EXPECT_TRUE(platform::FileExists(target));
+    EXPECT_EQ(window->filePath, target);
+    EXPECT_EQ(window->statusBar.PaneText(0), dir.Path("a.xml")) << "the pane is rewritten only later";
+}
+
+TEST_F(FileCommands, SavingAListWithoutPointsWritesNothing) {
+    const std::string path = Write("one.xml", {"A"});
+    const std::string original = test::ReadFileBytes(path);
+    MainWindow window(path);
+    Modify(window);
+    Command(window, ID_FILE_SAVE);
+    EXPECT_EQ(test::ReadFileBytes(path), original);
+    EXPECT_EQ(window->pointTable.IsModified(), 1);
+}
+
+TEST_F(FileCommands, DroppingFilesLoadsTheLast) {
+    const std::string a = Write("a.xml", {"A"});
+    const std::string b = Write("b.xml", {"B"});
+    const std::string c = Write("c.xml", {"C1", "C2"});
+    MainWindow window("");
+    window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b, c})));
+    EXPECT_EQ(Names(window), (std::vector<std::string>{"C1", "C2"}));
+    EXPECT_EQ(window->fileName, c);
+    EXPECT_EQ(window->filePath, c);
+}
+
+TEST_F(FileCommands, ConfirmCloseTexts) {
+    MainWindow titled(Write("t.xml", {"A", "B"}));
+    Modify(titled);
+    Command(titled, IDCANCEL);  // answered Cancel by default
+    ASSERT_EQ(titled.prompts.messages.size(), 1u);
+    EXPECT_EQ(titled.prompts.messages[0].text, dir.Path("t.xml") + "は変更されています。保存しますか？");
+    EXPECT_EQ(titled.prompts.messages[0].buttons & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+    EXPECT_TRUE(IsWindow(titled.Hwnd())) << "Cancel keeps the window";
+    EXPECT_EQ(titled->pointTable.IsModified(), 1);
+
+    MainWindow untitled("");
+    untitled->pointTable.InsertBlank(0);
+    Command(untitled, IDCANCEL);
+    EXPECT_EQ(untitled.prompts.messages.at(0).text, "新規ファイルです。保存しますか？");
+
+    MainWindow clean(Write("c.xml", {"A"}));
+    Command(clean, IDCANCEL);
+    EXPECT_TRUE(clean.prompts.messages.empty());
+    EXPECT_FALSE(IsWindow(clean.Hwnd())) << "an unmodified list closes at once";
+}
+
+TEST_F(FileCommands, ConfirmCloseAnswers) {
+    const struct {
+        const char* what;
+        bool titled;
+        int answer;
+        std::string saveAsChoice;  // for an untitled list: "" cancels the dialog
+        bool writable;
+        bool closes;
+        bool written;
+    } cases[] = {
+        {"titled, Yes", true, IDYES, "", true, true, true},
+        {"titled, No", true, IDNO, "", true, true, false},
+        {"titled, Cancel", true, IDCANCEL, "", true, false, false},
+        {"titled, Yes, write fails", true, IDYES, "", false, false, false},
+        {"untitled, Yes, name chosen", false, IDYES, "saved.xml", true, true, true},
+        {"untitled, Yes, dialog cancelled", false, IDYES, "", true, false, false},
+    };
+    for (const auto& c : cases) {
+        test::TempDir own;
+        const std::string path = own.Path("list.xml");
+        test::WriteFileBytes(path, test::PointFileBytes({"A", "B"}));
+        MainWindow window(c.titled ? path : "");
+        if (!c.titled) {
+            window->pointTable.InsertBlank(0);
+            window->pointTable.SetName("N", 0);
+        } else {
+            Modify(window);
+        }
+        if (!c.writable) {
+            // A folder where the file should be makes the write fail.
+            window->filePath = own.Path("folder.xml");
+            CreateDirectoryW(platform::ToWide(window->filePath).c_str(), nullptr);
+        }
+        window.prompts.answers = {c.answer};
+        window.prompts.chosenFiles = {c.saveAsChoice.empty() ? "" : own.Path(c.saveAsChoice)};
+        Command(window, IDCANCEL);
+        test::Pump();
+        EXPECT_EQ(!IsWindow(window.Hwnd()), c.closes) << c.what;
+        if (!c.closes) EXPECT_EQ(window->pointTable.IsModified(), 1) << c.what;
+        const std::string written = c.titled ? path : own.Path(c.saveAsChoice.empty() ? "none.xml" : c.saveAsChoice);
+        PointTable back;
+        const bool hasOnePoint = back.Load(written) == 0 && back.GetCount() == 1;
+        EXPECT_EQ(hasOnePoint, c.written) << c.what;
+    }
+}
+
+TEST_F(FileCommands, YesOnAnEmptyListClosesWithoutWriting) {
+    const std::string path = Write("one.xml", {"A"});
+    MainWindow window(path);
+    Modify(window);
+    window.prompts.answers = {IDYES};
+    Command(window, IDCANCEL);
+    EXPECT_FALSE(IsWindow(window.Hwnd()));
+    PointTable back;
+    back.Load(path);
+    EXPECT_EQ(back.GetCount(), 1) << "the old file stays";
+}
+
+TEST_F(FileCommands, OpenAndDropAskBeforeReplacingAModifiedList) {
+    const std::string other = Write("other.xml", {"O"});
+    const struct {
+        int answer;
+        bool replaced;
+        bool saved;
+    } cases[] = {{IDYES, true, true}, {IDNO, true, false}, {IDCANCEL, false, false}};
+    for (bool drop : {false, true}) {
+        for (const auto& c : cases) {
+            test::TempDir own;
+            const std::string path = own.Path("mine.xml");
+            test::WriteFileBytes(path, test::PointFileBytes({"M1", "M2"}));
+            MainWindow window(path);
+            Modify(window);
+            window.prompts.answers = {c.answer};
+            window.prompts.chosenFiles = {other};
+            if (drop) {
+                window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({other})));
+            } else {
+                Command(window, ID_FILE_OPEN);
+            }
+            ASSERT_EQ(window.prompts.messages.size(), 1u);
+            EXPECT_EQ(window.prompts.messages[0].text, path + "は変更されています。保存しますか？");
+            EXPECT_EQ(Names(window) == std::vector<std::string>{"O"}, c.replaced) << drop << c.answer;
+            PointTable back;
+            back.Load(path);
+            EXPECT_EQ(back.GetCount() == 1, c.saved) << drop << c.answer;
+            if (!c.replaced) EXPECT_EQ(window->fileName, path);
+        }
+    }
+}
+
+TEST_F(FileCommands, LongPathsFromADropAreKeptWhole) {
+    std::string folder = dir.Root();
+    for (int i = 0; i < 5; ++i) {
+        folder += "\\" + std::string(60, static_cast<char>('m' + i));
+        CreateDirectoryW(platform::FileSystemPath(folder).c_str(), nullptr);
+    }
+    const std::string path = folder + "\\drop.xml";
+    test::WriteFileBytes(path, test::PointFileBytes({"L"}));
+    if (!platform::FileExists(path)) GTEST_SKIP() << "no long paths here";
+    MainWindow window("");
+    window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({path})));
+    EXPECT_EQ(window->fileName, path);
+    EXPECT_EQ(Names(window), (std::vector<std::string>{"L"}));
+    EXPECT_EQ(window->fileDirectory, folder + "\\");
+}
+
+// Types `path` into a real common file dialog and presses its OK button.
+void TypeIntoFileDialog(HWND dialog, const std::string& path) {
+    HWND edit = GetDlgItem(dialog, 0x47C);  // the file name combo box of the explorer-style dialog
+    if (!edit) edit = GetDlgItem(dialog, 0x480);
+    SetWindowTextW(edit, platform::ToWide(path).c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(FileCommands, RealFileDialogs) {
+    const std::string source = Write("real.xml", {"R1", "R2"});
+    platform::SystemPrompts system;
+    // Open through the real dialog.
+    {
+        auto dialog = std::make_unique<MainDialog>("", &system);
+        dialog->registryBase = "SOFTWARE\\Zarn\\VondrelTests";
+        dialog->CreateModeless(nullptr);
+        const bool shown = test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
+                                                 [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_OPEN); });
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(dialog->fileName, source);
+        EXPECT_EQ(dialog->pointTable.GetCount(), 2);
+        // Save As through the real dialog: a name typed without extension gets .xml.
+        const std::string typed = dir.Path("typed");
+        test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, typed); },
+                              [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_SAVE_AS); });
+        EXPECT_EQ(dialog->fileName, typed + ".xml");
+        EXPECT_TRUE(platform::FileExists(typed + ".xml"));
+        // Import through the real dialog.
+        test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
+                              [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_IMPORT); });
+        EXPECT_EQ(dialog->importPane.List().Count(), 2);
+        DestroyWindow(dialog->Hwnd());
+        test::Pump();
+    }
+}
+
+}  // namespace
+}  // namespace vondrel

@@ -1,0 +1,168 @@
+// The import pane: loading by command and by drop, the 200-row limit, and dragging points from it
+// onto the main list (where they land, what is copied, what the pane keeps).
+#include <gtest/gtest.h>
+
+#include "../res/resource.h"
+#include "gui/gui_harness.h"
+#include "platform/list_view.h"
+#include "support/temp_dir.h"
+
+namespace vondrel {
+namespace {
+
+using test::MainWindow;
+
+class ImportPaneTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const std::vector<std::string>& names) {
+        const std::string path = dir.Path(name);
+        test::WriteFileBytes(path, test::PointFileBytes(names));
+        return path;
+    }
+    static void Import(MainWindow& window, const std::string& path) {
+        window.prompts.chosenFiles = {path};
+        window->Self().Send(WM_COMMAND, ID_FILE_IMPORT);
+    }
+    // Drags the pane's selected rows and releases over `target` (main list client coordinates).
+    static void DragTo(MainWindow& window, POINT target) {
+        const HWND pane = window->importPane.Hwnd();
+        NMLISTVIEW begin{};
+        begin.hdr = {pane, IDC_MAIN_IMPORT_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
+        window->Self().Send(WM_NOTIFY, IDC_MAIN_IMPORT_LIST, reinterpret_cast<LPARAM>(&begin));
+        MapWindowPoints(window->pointList.Hwnd(), pane, &target, 1);
+        SendMessageW(pane, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
+        SendMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<short>(target.x), static_cast<short>(target.y)));
+        test::Pump();
+    }
+    static std::vector<std::string> MainNames(MainWindow& window) {
+        return test::ColumnTexts(window->pointList.Hwnd(), 1);
+    }
+    static std::vector<std::string> TableNames(MainWindow& window) {
+        std::vector<std::string> names;
+        for (int i = 0; i < window->pointTable.UsedCount(); ++i) names.push_back(window->pointTable.Row(i).name);
+        return names;
+    }
+    test::TempDir dir;
+};
+
+TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
+    MainWindow window(Write("main.xml", {"P0"}));
+    const std::string many = Write("many.xml", test::NumberedNames("I", 250));
+    Import(window, many);
+    EXPECT_EQ(window->viewMode, 1);
+    EXPECT_EQ(window->importPane.List().Count(), 200);
+    EXPECT_EQ(window->importPane.importTable.GetCount(), 250);
+    ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
+    EXPECT_EQ(window.prompts.fileDialogs[0].filter, "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||");
+    EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder, dir.Root() + "\\");
+    EXPECT_EQ(window->lastImportPath, many);
+    EXPECT_EQ(window->fileName, dir.Path("main.xml")) << "the import leaves the edited list's file alone";
+    EXPECT_EQ(window->pointTable.GetCount(), 1);
+}
+
+TEST_F(ImportPaneTest, CancelledImportStillSwitchesTheView) {
+    MainWindow window("");
+    window->Self().Send(WM_COMMAND, ID_FILE_IMPORT);
+    EXPECT_EQ(window->viewMode, 1);
+    EXPECT_TRUE(window->importPane.Self().IsVisible());
+    EXPECT_EQ(window->importPane.List().Count(), 0);
+}
+
+TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
+    MainWindow window("");
+    const std::string a = Write("a.xml", {"A"});
+    const std::string b = Write("b.xml", {"B1", "B2"});
+    const std::string text = Write("c.txt", {"C"});
+    SendMessageW(window->importPane.Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b})), 0);
+    EXPECT_EQ(test::ColumnTexts(window->importPane.Hwnd(), 1), (std::vector<std::string>{"B1", "B2"}));
+    EXPECT_EQ(window->importPane.importPath, b);
+    SendMessageW(window->importPane.Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({text})), 0);
+    ASSERT_EQ(window.prompts.messages.size(), 1u);
+    EXPECT_EQ(window.prompts.messages[0].text, text + "\n    は認識できないファイルです");
+    EXPECT_EQ(test::ColumnTexts(window->importPane.Hwnd(), 1), (std::vector<std::string>{"B1", "B2"}));
+    EXPECT_EQ(window->pointTable.GetCount(), 0) << "a drop on the pane never touches the edited list";
+}
+
+TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppended) {
+    const struct {
+        const char* what;
+        int targetRow;  // -1: below the last row
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"on row 2", 2, {"P0", "P1", "Z", "Y", "X", "P2"}},
+        {"below the last row", -1, {"P0", "P1", "P2", "Z", "Y", "X"}},
+    };
+    for (const auto& c : cases) {
+        MainWindow window(Write("main.xml", {"P0", "P1", "P2"}));
+        Import(window, Write("xyz.xml", {"X", "Y", "Z"}));
+        const platform::ListView pane = window->importPane.List();
+        for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
+        // Near the left edge: a row's rectangle runs on beyond the visible half of the window.
+        POINT target{20, test::RowCentre(window->pointList.Hwnd(), 2).y};
+        if (c.targetRow < 0) target.y = window->pointList.Self().ClientRect().bottom - 5;
+        DragTo(window, target);
+        EXPECT_EQ(MainNames(window), c.expected) << c.what;
+        EXPECT_EQ(TableNames(window), c.expected) << c.what;
+        EXPECT_EQ(window->pointTable.IsModified(), 1);
+        EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  6");
+        EXPECT_EQ(pane.Count(), 3) << "the pane keeps its rows";
+        EXPECT_EQ(pane.SelectedCount(), 3) << "and its selection";
+        EXPECT_FALSE(window->importPane.dragging);
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+}
+
+TEST_F(ImportPaneTest, CopiedPointsPassThroughTheEditedTablesRules) {
+    MainWindow window("");
+    std::string bytes = "<gpoi><nb>ABCDEFGHIJKLMNOPQRST</nb><rt>よみ</rt><lat>35.12345</lat><lon>139.50431</lon>"
+                        "<category vendor=\"Kenwood.HDD-NAVI\">0000310A</category>"
+                        "<optional-media format=\"MSNAVI\" id=\"3\" repeat=\"1\"><dcenter>90</dcenter>"
+                        "</optional-media><outmost>900</outmost><contact href=\"tel:03\"/></gpoi>";
+    test::WriteFileBytes(dir.Path("one.xml"), bytes);
+    Import(window, dir.Path("one.xml"));
+    window->importPane.List().SelectAndFocus(0);
+    DragTo(window, {20, 20});
+    ASSERT_EQ(window->pointTable.GetCount(), 1);
+    const PointRecord& p = window->pointTable.Row(0);
+    EXPECT_EQ(p.name, "ABCDEFGHIJKLMNOP") << "stored with 16 bytes";
+    EXPECT_EQ(window->pointList.List().CellText(0, 1), "ABCDEFGHIJKLMNOPQRST") << "shown as the pane had it";
+    EXPECT_EQ(p.lon, "139.50431");
+    EXPECT_EQ(p.lat, "35.12345");
+    EXPECT_EQ(p.mark, "0A");
+    EXPECT_EQ(p.reading, "よみ");
+    EXPECT_EQ(p.tel, "03");
+    EXPECT_EQ(p.sound, "3");
+    EXPECT_EQ(p.dcenter, "90");
+    EXPECT_EQ(p.directionOn, 1);
+    EXPECT_EQ(p.outmost, "500");
+}
+
+TEST_F(ImportPaneTest, ReleasingOutsideTheMainListCopiesNothing) {
+    MainWindow window(Write("main.xml", {"P0"}));
+    Import(window, Write("x.xml", {"X"}));
+    window->importPane.List().SelectAndFocus(0);
+    const HWND pane = window->importPane.Hwnd();
+    NMLISTVIEW begin{};
+    begin.hdr = {pane, IDC_MAIN_IMPORT_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
+    window->Self().Send(WM_NOTIFY, IDC_MAIN_IMPORT_LIST, reinterpret_cast<LPARAM>(&begin));
+    SendMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(10, 30));  // on the pane itself
+    EXPECT_EQ(window->pointTable.GetCount(), 1);
+    EXPECT_FALSE(window->importPane.dragging);
+}
+
+TEST_F(ImportPaneTest, AFullTableTakesWhatFitsAndSaysSo) {
+    MainWindow window(Write("main.xml", test::NumberedNames("P", 699)));
+    Import(window, Write("xyz.xml", {"X", "Y", "Z"}));
+    const platform::ListView pane = window->importPane.List();
+    for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
+    DragTo(window, {20, test::RowCentre(window->pointList.Hwnd(), 0).y});
+    EXPECT_EQ(window->pointTable.GetCount(), 700);
+    EXPECT_EQ(window->pointTable.Row(0).name, "X");
+    EXPECT_EQ(window->pointTable.Row(1).name, "P0") << "no point overwritten";
+    EXPECT_EQ(window->pointList.List().Count(), 201) << "one row per inserted point";
+    ASSERT_EQ(window.prompts.messages.size(), 1u);
+    EXPECT_EQ(window.prompts.messages[0].text, "700地点以上は登録出来ません");
+}
+
+}  // namespace
+}  // namespace vondrel
