@@ -1,0 +1,48 @@
+// The mark picker: gives its 55 buttons the mark images in reading order and frees them at the
+// end. The mark buttons have no action; OK and Cancel close it.
+#include "dialogs/mark_picker_dialog.h"
+
+#include <array>
+
+#include "../res/resource.h"
+#include "platform/controls.h"
+
+namespace vondrel {
+
+namespace {
+// The mark buttons row by row, left to right: button n shows mark n.
+constexpr std::array<int, 55> kMarkButtons = {
+    1001, 1002, 1068, 1069, 1070, 1003, 1004, 1071, 1072, 1073, 1005,
+    1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022,
+    1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043, 1044,
+    1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1053, 1054, 1055,
+    1056, 1057, 1058, 1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066,
+};
+}  // namespace
+
+MarkPickerDialog::MarkPickerDialog(std::function<HICON(int)> markIcon)
+    : Dialog(IDD_MARK_PICKER), markIcon(std::move(markIcon)) {
+    OnMessageThenDefault(WM_DESTROY, &MarkPickerDialog::OnDestroy);
+}
+
+MarkPickerDialog::~MarkPickerDialog() { ReleaseIcons(); }
+
+BOOL MarkPickerDialog::OnInitDialog() {
+    ReleaseIcons();
+    for (std::size_t k = 0; k < kMarkButtons.size(); ++k) {
+        HICON icon = markIcon ? markIcon(static_cast<int>(k)) : nullptr;
+        if (!icon) continue;
+        icons.push_back(icon);
+        platform::Button(Item(kMarkButtons[k]).Hwnd()).SetIcon(icon);
+    }
+    return TRUE;
+}
+
+void MarkPickerDialog::OnDestroy(WPARAM, LPARAM) { ReleaseIcons(); }
+
+void MarkPickerDialog::ReleaseIcons() {
+    for (HICON icon : icons) DestroyIcon(icon);
+    icons.clear();
+}
+
+}  // namespace vondrel

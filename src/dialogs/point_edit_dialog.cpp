@@ -1,0 +1,250 @@
+// The point edit dialog: loads the members into the controls, keeps the mark icon, the sound
+// list and the direction controls in step while open, and writes the members back on OK.
+#include "dialogs/point_edit_dialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "../res/resource.h"
+#include "core/direction.h"
+#include "dialogs/mark_picker_dialog.h"
+#include "dialogs/point_edit_logic.h"
+#include "platform/controls.h"
+#include "platform/prompts.h"
+#include "platform/win32_text.h"
+
+namespace vondrel {
+
+namespace {
+
+// The text fields and the members they show, in the dialog's visual order.
+struct TextField {
+    int id;
+    std::string PointEditDialog::*member;
+    bool editable;
+};
+const TextField kTextFields[] = {
+    {IDC_EDIT_NAME, &PointEditDialog::name, true},  {IDC_EDIT_READING, &PointEditDialog::reading, true},
+    {IDC_EDIT_LON, &PointEditDialog::lon, true},    {IDC_EDIT_LAT, &PointEditDialog::lat, true},
+    {IDC_EDIT_TEL, &PointEditDialog::tel, true},    {IDC_EDIT_DATE, &PointEditDialog::date, false},
+    {IDC_EDIT_TIME, &PointEditDialog::time, false},
+};
+
+constexpr int kDirectionArrows[] = {IDC_EDIT_DIRECTION_BACK, IDC_EDIT_DIRECTION_FORWARD, IDC_EDIT_DIRECTION_TEXT};
+
+SIZE IconSize(HICON icon) {
+    SIZE size{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return size;
+    BITMAP bitmap{};
+    if (info.hbmColor && GetObjectW(info.hbmColor, sizeof bitmap, &bitmap)) {
+        size = {bitmap.bmWidth, bitmap.bmHeight};
+    } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof bitmap, &bitmap)) {
+        size = {bitmap.bmWidth, bitmap.bmHeight / 2};  // monochrome: mask and image stacked
+    }
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return size;
+}
+
+std::wstring WideText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(window, &text[0], length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
+
+}  // namespace
+
+PointEditDialog::PointEditDialog() : Dialog(IDD_POINT_EDIT) {
+    OnCommandCode(IDC_EDIT_SOUND, CBN_SELCHANGE, &PointEditDialog::OnSoundChanged);
+    OnCommand(IDC_EDIT_DIRECTION_ON, &PointEditDialog::OnDirectionSwitch);
+    OnCommand(IDC_EDIT_DIRECTION_OFF, &PointEditDialog::OnDirectionSwitch);
+    OnCommand(IDC_EDIT_DIRECTION_BACK, &PointEditDialog::OnDirectionBack);
+    OnCommand(IDC_EDIT_DIRECTION_FORWARD, &PointEditDialog::OnDirectionForward);
+    OnCommandCode(IDC_EDIT_MARK_NUMBER, EN_CHANGE, &PointEditDialog::OnMarkNumberChanged);
+    OnCommandCode(IDC_EDIT_MARK_ICON, STN_CLICKED, &PointEditDialog::OnMarkIconClicked);
+    OnCommand(IDC_EDIT_SHOW_MAP, &PointEditDialog::OnShowMap);
+    OnCommand(IDC_EDIT_CAPTURE, &PointEditDialog::OnCapturePosition);
+    OnMessage(WM_CLOSE, &PointEditDialog::OnClose);
+    OnMessageThenDefault(WM_DESTROY, &PointEditDialog::OnDestroy);
+}
+
+PointEditDialog::~PointEditDialog() { ReleaseMarkIcon(); }
+
+BOOL PointEditDialog::OnInitDialog() {
+    FitMarkFrame(reinterpret_cast<HICON>(Item(IDC_EDIT_MARK_ICON).Send(STM_GETICON)));
+    for (const TextField& field : kTextFields) Item(field.id).SetText(this->*field.member);
+
+    for (int id : {IDC_EDIT_DATE, IDC_EDIT_TIME, IDC_EDIT_MAP_LAT, IDC_EDIT_MAP_LON}) Item(id).Enable(false);
+    // The map position arrives from outside while the dialog is open; it never carries over.
+    Item(IDC_EDIT_MAP_LAT).SetText("");
+    Item(IDC_EDIT_MAP_LON).SetText("");
+
+    Item(IDC_EDIT_SHOW_MAP).Enable(mapAvailable != 0);
+    Item(IDC_EDIT_CAPTURE).Enable(mapAvailable != 0);
+
+    const platform::ComboBox sounds(Item(IDC_EDIT_SOUND).Hwnd());
+    sounds.Clear();
+    for (std::string_view soundName : point_edit::SoundNames) sounds.Add(std::string(soundName));
+    // Visual styles size the dropped list by an item count (30 unless told); keep the template's height.
+    RECT dropped{};
+    sounds.Send(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    const int itemHeight = static_cast<int>(sounds.Send(CB_GETITEMHEIGHT, 0));
+    const RECT closed = sounds.WindowRect();
+    if (itemHeight > 0) {
+        const int visible = ((dropped.bottom - dropped.top) - (closed.bottom - closed.top)) / itemHeight;
+        sounds.Send(CB_SETMINVISIBLE, static_cast<WPARAM>(visible > 1 ? visible : 1));
+    }
+    const int soundId = point_edit::IntegerValue(sound);
+    sounds.Select(point_edit::SoundSelection(sound));
+
+    platform::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(directionOn == 1);
+    platform::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(directionOn != 1);
+
+    // The up-down clamps the position into the mark range and writes it into the number field.
+    const platform::UpDown spin(Item(IDC_EDIT_MARK_SPIN).Hwnd());
+    spin.SetBuddy(Item(IDC_EDIT_MARK_NUMBER).Hwnd());
+    spin.SetRange(point_edit::kFirstMark, point_edit::kLastMark);
+    spin.SetPosition(point_edit::MarkPosition(mark));
+
+    directionStep = DirectionTextToStep(dcenter);
+    ShowDirection(directionStep);
+    UpdateDirectionControls(soundId);
+
+    // The stored mark decides the icon, even where the up-down had to clamp it.
+    ShowMarkIcon(point_edit::MarkImageIndex(mark));
+    isOpen = 1;
+    return TRUE;
+}
+
+void PointEditDialog::ShowDirection(int step) { Item(IDC_EDIT_DIRECTION_TEXT).SetText(point_edit::DirectionText(step)); }
+
+void PointEditDialog::UpdateDirectionControls(int soundId) {
+    const point_edit::DirectionControls state = point_edit::DirectionControlsFor(soundId, directionOn);
+    Item(IDC_EDIT_DIRECTION_ON).Enable(state.radiosEnabled);
+    Item(IDC_EDIT_DIRECTION_OFF).Enable(state.radiosEnabled);
+    if (state.setChecks) {
+        platform::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(state.onChecked);
+        platform::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(!state.onChecked);
+    }
+    for (int id : kDirectionArrows) Item(id).Enable(state.arrowsEnabled);
+    if (state.showDirection) ShowDirection(directionStep);
+}
+
+void PointEditDialog::ShowMarkIcon(int index) {
+    HICON icon = point_edit::IsMarkImageIndex(index) && markIcon ? markIcon(index) : nullptr;
+    Item(IDC_EDIT_MARK_ICON).Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
+    if (icon) FitMarkFrame(icon);
+    // Only icons made by markIcon are ours; the template's own icon belongs to the system.
+    if (markIconShown) DestroyIcon(markIconShown);
+    markIconShown = icon;
+}
+
+void PointEditDialog::FitMarkFrame(HICON icon) {
+    // The static takes the icon's size as its outer size, so the sunken edge would cover the
+    // icon's outermost pixels: make room for the edge around the whole icon.
+    const platform::Window frame = Item(IDC_EDIT_MARK_ICON);
+    const SIZE size = IconSize(icon);
+    RECT outer{0, 0, size.cx, size.cy};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(frame.Hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(frame.Hwnd(), GWL_EXSTYLE)));
+    SetWindowPos(frame.Hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PointEditDialog::ReleaseMarkIcon() {
+    if (!markIconShown) return;
+    if (Hwnd()) Item(IDC_EDIT_MARK_ICON).Send(STM_SETICON, 0);
+    DestroyIcon(markIconShown);
+    markIconShown = nullptr;
+}
+
+int PointEditDialog::FirstEditWithUnstorableText() const {
+    for (const TextField& field : kTextFields) {
+        if (!field.editable) continue;
+        bool lossless = true;
+        platform::ToCp932(WideText(Item(field.id).Hwnd()), &lossless);
+        if (!lossless) return field.id;
+    }
+    return 0;
+}
+
+void PointEditDialog::OnSoundChanged() {
+    UpdateDirectionControls(platform::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
+}
+
+void PointEditDialog::OnDirectionSwitch() {
+    directionOn = platform::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).IsChecked() ? 1 : 0;
+    UpdateDirectionControls(platform::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
+}
+
+void PointEditDialog::OnDirectionBack() {
+    directionStep = point_edit::StepBack(directionStep);
+    ShowDirection(directionStep);
+}
+
+void PointEditDialog::OnDirectionForward() {
+    directionStep = point_edit::StepForward(directionStep);
+    ShowDirection(directionStep);
+}
+
+void PointEditDialog::OnMarkNumberChanged() {
+    Self().Invalidate();
+    // Text that is not a mark number shows no icon; the up-down keeps its last good position.
+    bool valid = false;
+    const int position = platform::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(&valid);
+    ShowMarkIcon(valid ? position - point_edit::kFirstMark : -1);
+}
+
+void PointEditDialog::OnMarkIconClicked() {
+    MarkPickerDialog picker(markIcon);
+    picker.RunModal(Hwnd());
+}
+
+void PointEditDialog::OnShowMap() {
+    if (showMap) showMap(*this);
+}
+
+void PointEditDialog::OnCapturePosition() {
+    const std::string mapLon = Item(IDC_EDIT_MAP_LON).GetText(255);
+    const std::string mapLat = Item(IDC_EDIT_MAP_LAT).GetText(255);
+    if (mapLon.empty() || mapLat.empty()) return;
+    Item(IDC_EDIT_LON).SetText(mapLon);
+    Item(IDC_EDIT_LAT).SetText(mapLat);
+}
+
+LRESULT PointEditDialog::OnClose(WPARAM, LPARAM) {
+    isOpen = 0;
+    OnCancel();
+    return 0;
+}
+
+void PointEditDialog::OnDestroy(WPARAM, LPARAM) { ReleaseMarkIcon(); }
+
+void PointEditDialog::OnOK() {
+    // A character without a code page 932 form would be stored as "?": the user fixes it first.
+    if (const int id = FirstEditWithUnstorableText()) {
+        MessageBoxW(Hwnd(), L"使用できない文字が含まれています", platform::kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
+        Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id).Hwnd()), TRUE);
+        return;
+    }
+    const point_edit::OkTexts texts =
+        point_edit::OkTextsFor(platform::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection(),
+                               platform::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(), directionStep);
+    sound = texts.sound;
+    mark = texts.mark;
+    dcenter = texts.dcenter;
+    for (const TextField& field : kTextFields) this->*field.member = Item(field.id).GetText();
+    isOpen = 0;
+    End(IDOK);
+}
+
+void PointEditDialog::OnCancel() {
+    isOpen = 0;
+    End(IDCANCEL);
+}
+
+}  // namespace vondrel
