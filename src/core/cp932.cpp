@@ -3,34 +3,22 @@
 
 namespace vondrel::cp932 {
 
-namespace {
-// Index of the start of the character that contains byte `index`.
-std::size_t CharStartOf(std::string_view text, std::size_t index) {
-    std::size_t pos = 0;
-    while (pos < index) {
-        std::size_t next = pos + CharLength(text, pos);
-        if (next > index) return pos;
-        pos = next;
-    }
-    return pos;
-}
-}  // namespace
-
 bool IsLeadByteAt(std::string_view text, std::size_t index) {
-    if (index >= text.size()) return false;
-    return CharStartOf(text, index) == index && IsLeadByte(static_cast<unsigned char>(text[index]));
+    return IsCharStart(text, index) && IsLeadByte(static_cast<unsigned char>(text[index]));
 }
 
 bool IsTrailByteAt(std::string_view text, std::size_t index) {
-    if (index >= text.size()) return false;
-    return CharStartOf(text, index) != index;
+    return index < text.size() && !IsCharStart(text, index);
 }
 
 std::size_t Find(std::string_view text, std::string_view needle, std::size_t from) {
     if (needle.empty()) return from <= text.size() ? from : std::string_view::npos;
-    const char first = needle.front();
-    for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
-        if (text[pos] == first && text.compare(pos, needle.size(), needle) == 0) return pos;
+    // Byte matches in order; each is judged by looking back no further than the last position
+    // known to start a character, so the whole search stays linear.
+    std::size_t start = from;
+    for (std::size_t at = text.find(needle, from); at != std::string_view::npos; at = text.find(needle, at + 1)) {
+        if (LeadBytesBefore(text, at, start) % 2 == 0) return at;
+        start = at + 1;  // `at` is a second byte, so the next byte starts a character
     }
     return std::string_view::npos;
 }

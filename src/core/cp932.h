@@ -24,6 +24,21 @@ inline std::size_t CharLength(std::string_view text, std::size_t index) {
     return (IsLeadByte(static_cast<unsigned char>(text[index])) && index + 1 < text.size()) ? 2 : 1;
 }
 
+// The number of lead-range bytes just before `index`, counting back no further than `start`.
+// When `start` is a character start, `index` is one exactly when that number is even: a byte
+// outside the lead range always ends a character, and from there the lead bytes pair up.
+inline std::size_t LeadBytesBefore(std::string_view text, std::size_t index, std::size_t start = 0) {
+    std::size_t leads = 0;
+    while (index - leads > start && IsLeadByte(static_cast<unsigned char>(text[index - 1 - leads]))) ++leads;
+    return leads;
+}
+
+// True when `index` starts a character (the text read as characters from its start). Only
+// the lead-range bytes just before it are looked at, so this is cheap wherever they are few.
+inline bool IsCharStart(std::string_view text, std::size_t index) {
+    return index < text.size() && LeadBytesBefore(text, index) % 2 == 0;
+}
+
 // True when the byte at `index` is the first byte of a double-byte character, judged by
 // scanning from the start of the text (so a second byte in the lead range is not taken for one).
 bool IsLeadByteAt(std::string_view text, std::size_t index);

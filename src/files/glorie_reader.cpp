@@ -1,6 +1,7 @@
 // Reading glorie point files: a tolerant scanner that finds a fixed set of element markers
 // and takes the text next to them (not an XML parser), so files of other programs read too.
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -49,14 +50,42 @@ constexpr std::array<std::string_view, kMarkerCount> kMarkers = {
     "<contact href=",
 };
 
+constexpr bool MarkersAreTags() {
+    for (std::string_view marker : kMarkers) {
+        if (marker.size() < 3 || marker[0] != '<') return false;
+    }
+    return true;
+}
+static_assert(MarkersAreTags(), "FindMarker looks for markers at '<' and checks their third byte first");
+
+// For each byte, the markers whose second byte it is (bit m for marker m): after a '<', only
+// those can match, so each '<' costs one or two comparisons instead of one per marker.
+static_assert(kMarkerCount <= 16, "the candidate sets below hold one bit per marker");
+constexpr std::array<std::uint16_t, 256> MakeCandidates() {
+    std::array<std::uint16_t, 256> candidates{};
+    for (std::size_t m = 0; m < kMarkers.size(); ++m) {
+        candidates[static_cast<unsigned char>(kMarkers[m][1])] |= static_cast<std::uint16_t>(1u << m);
+    }
+    return candidates;
+}
+constexpr std::array<std::uint16_t, 256> kCandidates = MakeCandidates();
+
+// True when `marker` stands at `pos` in `e`, whose first two bytes are known to match it.
+// The third byte tells most near misses apart without a full comparison.
+bool MarkerAt(std::string_view e, std::size_t pos, std::string_view marker) {
+    return e.size() - pos >= marker.size() && e[pos + 2] == marker[2] && e.substr(pos, marker.size()) == marker;
+}
+
 // The first marker (in table order) found anywhere in `e`, matching only at character boundaries.
 Marker FindMarker(std::string_view e) {
-    int best = kNoMarker;
-    for (std::size_t pos = 0; pos < e.size(); pos += cp932::CharLength(e, pos)) {
-        if (e[pos] != '<') continue;
-        const std::string_view rest = e.substr(pos);
-        for (int m = 0; m < best; ++m) {
-            if (rest.compare(0, kMarkers[static_cast<std::size_t>(m)].size(), kMarkers[static_cast<std::size_t>(m)]) == 0) {
+    unsigned best = kNoMarker;
+    for (std::size_t pos = 0; pos + 1 < e.size(); ++pos) {
+        // '<' is never a lead byte, so looking back from one never passes the previous one.
+        if (e[pos] != '<' || !cp932::IsCharStart(e, pos)) continue;
+        const unsigned candidates = kCandidates[static_cast<unsigned char>(e[pos + 1])];
+        if (candidates == 0) continue;
+        for (unsigned m = 0; m < best; ++m) {
+            if ((candidates >> m & 1u) != 0 && MarkerAt(e, pos, kMarkers[m])) {
                 best = m;
                 break;
             }
@@ -75,26 +104,38 @@ std::string_view ValueOf(std::string_view e) {
     return e.substr(gt + 1, lt - gt - 1);
 }
 
-// Decodes entities only when there may be one (the common case has none).
-std::string Decoded(std::string_view text) {
-    return text.find('&') == std::string_view::npos ? std::string(text) : DecodeEntities(text);
+// Stores `text` in `out` with entities decoded; assigning in place keeps the field's buffer.
+void AssignDecoded(std::string& out, std::string_view text) {
+    if (text.find('&') == std::string_view::npos) {
+        out.assign(text.data(), text.size());
+    } else {
+        out = DecodeEntities(text);
+    }
 }
 
-std::string NameOf(std::string_view e) {
+std::string Decoded(std::string_view text) {
+    std::string out;
+    AssignDecoded(out, text);
+    return out;
+}
+
+void AssignName(std::string& out, std::string_view e) {
     const std::size_t gt = e.find('>');
     const std::size_t close = e.find("</");
-    if (gt == std::string_view::npos || close == std::string_view::npos || close <= gt) return std::string();
+    if (gt == std::string_view::npos || close == std::string_view::npos || close <= gt) {
+        out.clear();
+        return;
+    }
     std::string_view name = e.substr(gt + 1, close - gt - 1);
     if (!name.empty() && cp932::IsLeadByteAt(name, name.size() - 1)) name.remove_suffix(1);
-    return Decoded(name);
+    AssignDecoded(out, name);
 }
 
-std::string SlashesToPeriods(std::string_view text) {
-    std::string out = Decoded(text);
+void AssignSlashesToPeriods(std::string& out, std::string_view text) {
+    AssignDecoded(out, text);
     for (char& c : out) {
         if (c == '/') c = '.';
     }
-    return out;
 }
 
 // The attribute text after `key` up to (not including) the first `stop`; empty when there is no stop.
@@ -119,11 +160,11 @@ void GlorieScanner::Interpret(std::string_view e) {
             record.slot = static_cast<std::int16_t>(row);
             ++row;
             break;
-        case kName: record.name = NameOf(e); break;
-        case kReading: record.reading = Decoded(ValueOf(e)); break;
-        case kLat: record.lat = SlashesToPeriods(ValueOf(e)); break;
-        case kLon: record.lon = SlashesToPeriods(ValueOf(e)); break;
-        case kOutmost: record.outmost = Decoded(ValueOf(e)); break;
+        case kName: AssignName(record.name, e); break;
+        case kReading: AssignDecoded(record.reading, ValueOf(e)); break;
+        case kLat: AssignSlashesToPeriods(record.lat, ValueOf(e)); break;
+        case kLon: AssignSlashesToPeriods(record.lon, ValueOf(e)); break;
+        case kOutmost: AssignDecoded(record.outmost, ValueOf(e)); break;
         case kDcenter:
             record.dcenter = SnapDirectionText(Decoded(ValueOf(e)));
             record.directionOn = 1;
@@ -139,10 +180,10 @@ void GlorieScanner::Interpret(std::string_view e) {
             for (char c : sound) {
                 if (c != '"') unquoted.push_back(c);
             }
-            record.sound = Decoded(unquoted);
+            AssignDecoded(record.sound, unquoted);
             break;
         }
-        case kContact: record.tel = Decoded(AttributeAfter(e, "tel:", '"')); break;
+        case kContact: AssignDecoded(record.tel, AttributeAfter(e, "tel:", '"')); break;
         default: break;
     }
 }
@@ -162,55 +203,100 @@ constexpr std::array<unsigned char, 256> MakeClasses() {
     return classes;
 }
 constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
+
+constexpr unsigned char ClassOf(char byte) { return kClasses[static_cast<unsigned char>(byte)]; }
+constexpr bool IsSpace(char byte) { return ClassOf(byte) == kBlank || ClassOf(byte) == kLineBreak; }
 }  // namespace
 
-GlorieScanner::GlorieScanner(PointTable& target) : table(target) {
-    token.reserve(256);
-    element.reserve(1024);
+GlorieScanner::GlorieScanner(PointTable& target) : table(target) { copied.reserve(1024); }
+
+std::string_view GlorieScanner::Gathered() {
+    if (copied.empty()) return std::string_view(kept, static_cast<std::size_t>(keptEnd - kept));
+    CopyKept();
+    return copied;
 }
 
+std::size_t GlorieScanner::GatheredSize() const { return copied.size() + static_cast<std::size_t>(keptEnd - kept); }
+
+char GlorieScanner::GatheredAt(std::size_t index) const {
+    return index < copied.size() ? copied[index] : kept[index - copied.size()];
+}
+
+void GlorieScanner::Keep(const char* from, const char* to) {
+    if (kept != keptEnd && keptEnd != from) CopyKept();  // something was dropped in between
+    if (kept == keptEnd) kept = from;
+    keptEnd = to;
+}
+
+void GlorieScanner::CopyKept() {
+    if (kept == keptEnd) return;
+    copied.append(kept, static_cast<std::size_t>(keptEnd - kept));
+    kept = keptEnd = nullptr;
+}
+
+void GlorieScanner::Discard(std::size_t count) {
+    if (copied.empty()) {
+        kept += count;
+        if (kept == keptEnd) kept = keptEnd = nullptr;
+    } else {
+        CopyKept();
+        copied.erase(0, count);
+    }
+}
+
+// The element text gathered so far is taken in place from the input while its bytes follow
+// one another there (the usual case), and copied only when a dropped byte splits it.
 void GlorieScanner::Scan(std::string_view bytes) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const unsigned char* const end = p + bytes.size();
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
     while (p < end) {
-        switch (kClasses[*p]) {
-            case kLineBreak: ++p; break;
+        switch (ClassOf(*p)) {
+            case kLineBreak:
             case kBlank:
-                if (inTag || textSeen) token.push_back(static_cast<char>(*p));
-                ++p;
+                if (inTag || textSeen) {
+                    // Inside a tag or after text, blanks are kept; line breaks never are.
+                    if (ClassOf(*p) == kBlank) Keep(p, p + 1);
+                    ++p;
+                } else {
+                    // Between a tag and what follows it, both are dropped.
+                    while (p < end && IsSpace(*p)) ++p;
+                }
                 break;
             case kOpen:
                 if (!textSeen) {
-                    Interpret(element);
-                    element.clear();
+                    // What came before the token is a complete element; the token (the rest of
+                    // an unclosed tag, or nothing) starts the next one.
+                    Interpret(Gathered().substr(0, tokenStart));
+                    Discard(tokenStart);
                 }
-                if (!token.empty()) element += token;
-                token.assign(1, '<');
+                tokenStart = GatheredSize();
+                Keep(p, p + 1);
                 textSeen = false;
                 inTag = true;
                 ++p;
                 break;
             case kClose:
-                token.push_back('>');
-                element += token;
-                if (token.find("</") != std::string::npos) {
-                    Interpret(element);
-                    element.clear();
-                }
-                token.clear();
-                inTag = false;
+                Keep(p, p + 1);
                 ++p;
+                // A token holds no '<' but at its start, so "</" can only open it.
+                if (GatheredSize() - tokenStart >= 2 && GatheredAt(tokenStart) == '<' && GatheredAt(tokenStart + 1) == '/') {
+                    Interpret(Gathered());
+                    Discard(GatheredSize());
+                }
+                tokenStart = GatheredSize();
+                inTag = false;
                 break;
             default: {
-                const unsigned char* q = p + 1;
-                while (q < end && kClasses[*q] == kOrdinary) ++q;
-                token.append(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - p));
+                const char* q = p + 1;
+                while (q < end && ClassOf(*q) == kOrdinary) ++q;
+                Keep(p, q);
                 if (!inTag) textSeen = true;
                 p = q;
                 break;
             }
         }
     }
+    CopyKept();  // the input is not kept beyond this call
 }
 
 int PointTable::Load(const std::string& path) {

@@ -2,6 +2,7 @@
 // rows of a point table. Separate from file access so that it can be fed any bytes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,8 @@ class GlorieScanner {
 public:
     explicit GlorieScanner(PointTable& target);
 
-    // Scans the bytes of a whole file (line breaks are skipped wherever they stand).
+    // Scans the bytes of a whole file (line breaks are skipped wherever they stand). A file
+    // may also come in pieces, one call each, in order; no piece is used after its call.
     void Scan(std::string_view bytes);
 
     // The number of points completed by "</gpoi>" (at most the table's 700 rows).
@@ -22,12 +24,23 @@ public:
 private:
     void Interpret(std::string_view element);
 
+    // The element text gathered since the last interpretation, followed by the token being
+    // read: the bytes in `copied`, then the input bytes from `kept` to `keptEnd`.
+    std::string_view Gathered();
+    std::size_t GatheredSize() const;
+    char GatheredAt(std::size_t index) const;
+    void Keep(const char* from, const char* to);  // adds these input bytes to the gathered text
+    void CopyKept();                              // moves the kept input bytes into `copied`
+    void Discard(std::size_t count);              // drops the first `count` gathered bytes
+
     PointTable& table;
     int row = 0;
-    std::string token;    // the token being read
-    std::string element;  // the element text gathered since the last interpretation
-    bool inTag = false;   // a '<' has been read and its '>' not yet
-    bool textSeen = false;  // a non-blank byte was read outside a tag since the last '<'
+    std::string copied;
+    const char* kept = nullptr;
+    const char* keptEnd = nullptr;
+    std::size_t tokenStart = 0;  // where the token being read starts in the gathered text
+    bool inTag = false;          // a '<' has been read and its '>' not yet
+    bool textSeen = false;       // a non-blank byte was read outside a tag since the last '<'
 };
 
 }  // namespace vondrel

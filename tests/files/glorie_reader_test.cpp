@@ -82,6 +82,90 @@ TEST(GlorieReader, DoubleByteSecondBytesAreNeverMarkers) {
     EXPECT_EQ(names.Row(2).name, "\x95\x95");
 }
 
+TEST(GlorieReader, MarkersCountOnlyAtCharacterStarts) {
+    // After an odd run of lead-range bytes the '<' is the second byte of a character; after an
+    // even run it starts one. "</p>" ends the element before, so the text opens the next one.
+    const struct {
+        const char* inner;
+        const char* name;
+    } cases[] = {
+        {"</p>x\x82<nb>A</nb>", ""},
+        {"</p>x\x82\x82<nb>A</nb>", "A"},
+        {"</p>x\x82\x82\x82<nb>A</nb>", ""},
+        {"</p>\x82\x82x\x82<nb>A</nb>", ""},
+        {"</p>\x95\x5C\x82\x82<nb>A</nb>", "A"},
+        {"</p>\x82<nb>A</nb><nb>B</nb>", "B"},
+    };
+    for (const auto& c : cases) {
+        PointTable table;
+        ASSERT_EQ(ScanInto(table, Block(c.inner)), 1) << c.inner;
+        EXPECT_EQ(table.Row(0).name, c.name) << c.inner;
+    }
+    // The same rule for attribute keys: "id=" right after one lead byte is not a key.
+    const struct {
+        const char* attributes;
+        const char* sound;
+    } keys[] = {
+        {"x=\"\x83id=9 \" id=\"4\"", "4"},
+        {"x=\"\x83\x83id=9 \" id=\"4\"", "9"},
+        {"x=\"\x83\x83\x83id=9 \" id=\"4\"", "4"},
+    };
+    for (const auto& k : keys) {
+        PointTable table;
+        ScanInto(table, Block(std::string("<optional-media format=\"MSNAVI\" ") + k.attributes + " repeat=\"1\">\r\n</optional-media>"));
+        EXPECT_EQ(table.Row(0).sound, k.sound) << k.attributes;
+    }
+}
+
+TEST(GlorieReader, ElementsSplitByLineBreaksOrUnclosedTags) {
+    const struct {
+        const char* bytes;
+        int points;
+        const char* name;
+    } cases[] = {
+        {"<gpoi><n\r\nb>X</nb></gpoi>", 1, "X"},
+        {"<gpoi><nb>X</n\r\nb></g\npoi>", 1, "X"},
+        {"<gpoi><nb>X<\r\n/nb></gpoi>", 1, "X"},
+        {"<gpoi><nb>\r\n\t X \r\n Y\t</nb></gpoi>", 1, "X  Y\t"},
+        {"<gpoi><a <nb>X</nb></gpoi>", 1, "X"},
+        {"<gpoi><nb >X</nb></gpoi>", 1, ""},
+        {"<gpoi></p>text<nb>X</nb>more</gpoi>", 1, "X"},
+        {"<gpoi>text<nb>X</nb></gpoi>", 1, ""},  // text joins the tags around it: "<gpoi" comes first
+        {"<gpoi><nb>X</nb>\r\n<</gpoi>", 1, "X"},
+        {"<gpoi><nb>X</nb><gpoi", 0, "X"},
+    };
+    for (const auto& c : cases) {
+        PointTable table;
+        EXPECT_EQ(ScanInto(table, c.bytes), c.points) << c.bytes;
+        EXPECT_EQ(table.Row(0).name, c.name) << c.bytes;
+    }
+}
+
+TEST(GlorieReader, InputInPiecesReadsAsAWhole) {
+    // The scanner carries a partly read element from one call to the next.
+    const std::string bytes = Block("<nb>\x93\x8C\x8B\x9E</nb>\r\n<rt>AB\r\nCD</rt>") +
+                              Block("<a <lat>35/5</lat>\r\n\t<lon> 139 </lon><dcenter>90</dcenter>") +
+                              Block("<optional-media format=\"MSNAVI\" id=\"7\" repeat=\"1\">\r\n</optional-media>");
+    PointTable whole;
+    const int points = ScanInto(whole, bytes);
+    ASSERT_EQ(points, 3);
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+        PointTable pieces;
+        GlorieScanner scanner(pieces);
+        scanner.Scan(std::string_view(bytes).substr(0, cut));
+        const std::string rest = bytes.substr(cut);  // a separate buffer: nothing may point into the first
+        scanner.Scan(rest);
+        ASSERT_EQ(scanner.CompletedPoints(), points) << cut;
+        for (int i = 0; i < points; ++i) {
+            const PointRecord& a = whole.Row(i);
+            const PointRecord& b = pieces.Row(i);
+            EXPECT_TRUE(a.name == b.name && a.reading == b.reading && a.lat == b.lat && a.lon == b.lon &&
+                        a.sound == b.sound && a.dcenter == b.dcenter && a.directionOn == b.directionOn)
+                << "cut at " << cut << ", point " << i;
+        }
+    }
+}
+
 TEST(GlorieReader, ElementsActOnTheCurrentRow) {
     PointTable table;
     // An element after "</gpoi>" belongs to the next point; a block cut short is not counted.

@@ -1,0 +1,193 @@
+// Timings of glorie Load and Save on a realistic 700-point file, Load's cost per byte on
+// larger files, and, side by side, the scanner alone on in-memory bytes and pugixml's DOM
+// parse of the same bytes as a yardstick.
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+
+#include "core/point_table.h"
+#include "files/glorie_scanner.h"
+#include "files/glorie_writer.h"
+#include "sample_points.h"
+#include "support/temp_dir.h"
+
+namespace vondrel::bench {
+namespace {
+
+// Everything the benchmarks share, made once: the 700-point file's bytes and files on disk.
+class Samples {
+public:
+    static Samples& Get() {
+        static Samples samples;
+        return samples;
+    }
+
+    const PointTable& Table() const { return table; }
+    const std::string& Bytes700() const { return bytes700; }
+    const std::string& Path700() const { return path700; }
+
+    // Bytes of the file of about `size` bytes (made on first use).
+    const std::string& SizedBytes(std::size_t size) {
+        auto found = sized.find(size);
+        if (found == sized.end()) found = sized.emplace(size, RepeatedBlocks(bytes700, size)).first;
+        return found->second;
+    }
+
+    // Path of that file on disk (written on first use).
+    std::string SizedPath(std::size_t size) {
+        const std::string path = dir.Path("sized-" + std::to_string(size) + ".xml");
+        if (written.emplace(size).second) test::WriteFileBytes(path, SizedBytes(size));
+        return path;
+    }
+
+    std::string SavePath() const { return dir.Path("saved.xml"); }
+
+private:
+    Samples() {
+        FillSamplePoints(table);
+        bytes700 = GlorieBytes(table);
+        path700 = dir.Path("points700.xml");
+        test::WriteFileBytes(path700, bytes700);
+    }
+
+    test::TempDir dir;
+    PointTable table;
+    std::string bytes700;
+    std::string path700;
+    std::map<std::size_t, std::string> sized;
+    std::set<std::size_t> written;
+};
+
+// Bytes processed per iteration, shown both as a rate and as time per byte (the inverted
+// rate, printed in seconds with an SI prefix: "4.9ns").
+void CountBytes(benchmark::State& state, std::size_t bytes) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+    state.counters["per_byte"] = benchmark::Counter(
+        static_cast<double>(bytes), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// The points a file of whole blocks holds for the reader: its blocks, at most 700.
+int PointsIn(const std::string& bytes) {
+    int blocks = 0;
+    for (std::size_t at = bytes.find("</gpoi>"); at != std::string::npos; at = bytes.find("</gpoi>", at + 1)) ++blocks;
+    return blocks < kTableRows ? blocks : kTableRows;
+}
+
+void CheckLoaded(benchmark::State& state, const PointTable& table, const std::string& bytes) {
+    if (table.GetCount() != PointsIn(bytes)) state.SkipWithError("the file did not read as its points");
+}
+
+void BM_Load700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    PointTable table;
+    for (auto _ : state) {
+        table.Load(samples.Path700());
+        benchmark::DoNotOptimize(table.GetCount());
+    }
+    CheckLoaded(state, table, samples.Bytes700());
+    CountBytes(state, samples.Bytes700().size());
+}
+
+// The scanner on the same bytes already in memory: Load without the file read.
+void BM_Scan700(benchmark::State& state) {
+    const std::string& bytes = Samples::Get().Bytes700();
+    PointTable table;
+    for (auto _ : state) {
+        table.Reset();
+        GlorieScanner scanner(table);
+        scanner.Scan(bytes);
+        table.SetCount(scanner.CompletedPoints());
+        benchmark::DoNotOptimize(table.GetCount());
+    }
+    CheckLoaded(state, table, bytes);
+    CountBytes(state, bytes.size());
+}
+
+// pugixml building its DOM from the same bytes (copied into its own buffer, as load_buffer does).
+void BM_Pugixml700(benchmark::State& state) {
+    const std::string& bytes = Samples::Get().Bytes700();
+    {
+        pugi::xml_document doc;
+        const pugi::xml_parse_result result = doc.load_buffer(bytes.data(), bytes.size());
+        const auto points = doc.child("glorie").children("gpoi");
+        if (!result || std::distance(points.begin(), points.end()) != kTableRows) {
+            state.SkipWithError("pugixml did not parse the 700-point file");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        benchmark::DoNotOptimize(doc.load_buffer(bytes.data(), bytes.size()).status);
+    }
+    CountBytes(state, bytes.size());
+}
+
+void BM_LoadSized(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    const std::size_t size = static_cast<std::size_t>(state.range(0));
+    const std::string path = samples.SizedPath(size);
+    PointTable table;
+    for (auto _ : state) {
+        table.Load(path);
+        benchmark::DoNotOptimize(table.GetCount());
+    }
+    CheckLoaded(state, table, samples.SizedBytes(size));
+    CountBytes(state, samples.SizedBytes(size).size());
+}
+
+void BM_ScanSized(benchmark::State& state) {
+    const std::string& bytes = Samples::Get().SizedBytes(static_cast<std::size_t>(state.range(0)));
+    PointTable table;
+    for (auto _ : state) {
+        table.Reset();
+        GlorieScanner scanner(table);
+        scanner.Scan(bytes);
+        table.SetCount(scanner.CompletedPoints());
+        benchmark::DoNotOptimize(table.GetCount());
+    }
+    CheckLoaded(state, table, bytes);
+    CountBytes(state, bytes.size());
+}
+
+void BM_Save700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    const std::string path = samples.SavePath();
+    for (auto _ : state) {
+        if (samples.Table().Save(path) != 0) {
+            state.SkipWithError("Save failed");
+            break;
+        }
+    }
+    CountBytes(state, samples.Bytes700().size());
+}
+
+// The writer alone: the bytes Save would write, without the file.
+void BM_Bytes700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    for (auto _ : state) benchmark::DoNotOptimize(GlorieBytes(samples.Table()).size());
+    CountBytes(state, samples.Bytes700().size());
+}
+
+constexpr std::int64_t kSizes[] = {100 << 10, 1 << 20, 16 << 20};
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->ArgName("bytes");
+    for (std::int64_t size : kSizes) b->Arg(size);
+}
+
+BENCHMARK(BM_Load700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Scan700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Pugixml700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_LoadSized)->Apply(Sizes)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ScanSized)->Apply(Sizes)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Save700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Bytes700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace
+}  // namespace vondrel::bench
+
+BENCHMARK_MAIN();
