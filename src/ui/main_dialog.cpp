@@ -31,6 +31,7 @@ MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPr
     pointList.SetTable(&pointTable);
     importPane.SetOwner(this);
     editDialog.markIcon = [this](int index) { return GetMarkIcon(index); };
+    editDialog.showMap = [this](PointEditDialog& dialog) { ShowDialogPointOnMap(dialog); };
 
     fileName = FileNameFromArguments(arguments);
     NormalizePath(fileName);
@@ -50,6 +51,9 @@ MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPr
     OnCommand(ID_FILE_SAVE, &MainDialog::SavePointFile);
     OnCommand(ID_FILE_SAVE_AS, &MainDialog::SavePointFileAs);
     OnCommand(ID_FILE_IMPORT, &MainDialog::ImportPointFile);
+    OnCommand(IDC_MAIN_SHOW_MAP, &MainDialog::ShowPointsOnMap);
+    OnCommand(IDC_MAIN_CAPTURE, &MainDialog::CapturePosition);
+    OnCommand(ID_MAP_SELECT, &MainDialog::SelectMapObject);
     OnCommand(ID_APP_EXIT, &MainDialog::OnAppExit);
     OnCommand(ID_APP_ABOUT, &MainDialog::OnAbout);
     OnCommand(ID_VIEW_EDIT, &MainDialog::ShowEditView);
@@ -61,6 +65,8 @@ MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPr
     OnNotify(IDC_MAIN_IMPORT_LIST, LVN_BEGINDRAG, &MainDialog::OnImportBeginDrag);
     OnMessage(WM_CONTEXTMENU, &MainDialog::OnListContextMenu);
     OnMessage(WM_DROPFILES, &MainDialog::OnDropFiles);
+    OnMessage(bridge::kMarkReadyMessage, &MainDialog::OnBridgeMarkReady);
+    OnMessage(bridge::kReplyMessage, &MainDialog::OnBridgeReply);
     OnMessageThenDefault(WM_SIZE, &MainDialog::OnSize);
     OnMessage(WM_SIZING, &MainDialog::OnSizing);
     OnMessage(WM_CTLCOLORDLG, &MainDialog::OnCtlColorDialog);
@@ -95,6 +101,7 @@ BOOL MainDialog::OnInitDialog() {
 
     Self().Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
     Self().Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallAppIcon ? smallAppIcon : appIcon));
+    RegisterBridgeMessages();
 
     statusBar.Create(Hwnd(), IDC_MAIN_STATUS_BAR);
     statusBar.SetFixedPanes({100, 100});
@@ -198,6 +205,8 @@ void MainDialog::OnAbout() {
 void MainDialog::OnDestroy(WPARAM, LPARAM) {
     if (backgroundBrush) DeleteObject(backgroundBrush);
     backgroundBrush = nullptr;
+    // The bridge is asked to close and awaited, for a bounded time (never when it was never started).
+    if (bridgeWindow || bridgeProcess.hProcess) CloseBridge(kBridgeCloseWait);
     pointList.Detach();
     importPane.Detach();
 }

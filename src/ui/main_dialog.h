@@ -11,6 +11,7 @@
 
 #include "core/point_table.h"
 #include "dialogs/point_edit_dialog.h"
+#include "mapbridge/bridge_protocol.h"
 #include "platform/dialog.h"
 #include "platform/image_list.h"
 #include "platform/prompts.h"
@@ -32,6 +33,10 @@ public:
     PointEditDialog editDialog;
     int bridgePresent = 0;
     platform::StatusBar statusBar;
+    bridge::MessageNumbers bridgeMessages;
+    int bridgeConnected = 0;
+    HWND bridgeWindow = nullptr;
+    PROCESS_INFORMATION bridgeProcess{};
     PointTable pointTable;
     platform::ImageList smallMarkImages;
     platform::ImageList largeMarkImages;
@@ -53,6 +58,9 @@ public:
     HICON appIcon = nullptr;
     std::string importDirectory;
     std::string lastImportPath;
+    bridge::ReplyAssembler receiveBuffer;
+    std::string capturedLat;
+    std::string capturedLon;
 
     // The registry path above the program's key; tests point it at a throwaway key.
     std::string registryBase = "SOFTWARE\\Zarn";
@@ -92,6 +100,24 @@ public:
     void InsertFromImport(int dropIndex);
     RECT GetMainListRect() const { return pointList.Self().WindowRect(); }
 
+    // Map bridge.
+    void RegisterBridgeMessages();
+    void SendCommand(bridge::Name command, const std::string& text);
+    int LaunchBridge();
+    // True while the bridge process started last is running.
+    bool BridgeRunning() const;
+    // Asks the bridge to close and waits for it, at most `milliseconds`; a bridge that does not end
+    // in time is terminated.
+    void CloseBridge(DWORD milliseconds);
+    static constexpr DWORD kBridgeCloseWait = 5000;
+
+    // Map commands.
+    void ShowPointsOnMap();
+    void CapturePosition();
+    void ShowDialogPointOnMap(PointEditDialog& dialog);
+    void SelectMapObject();
+    static constexpr int MaxCapturedPoints = 200;
+
     platform::Prompts& Prompter() { return *prompts; }
 
     // Whether the first size notification of the process has been seen.
@@ -125,6 +151,11 @@ private:
     bool OnPaint(WPARAM, LPARAM, LRESULT& result);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(appIcon); }
     void OnDestroy(WPARAM, LPARAM);
+
+    LRESULT OnBridgeMarkReady(WPARAM, LPARAM);
+    LRESULT OnBridgeReply(WPARAM subCommand, LPARAM character);
+    // Launches the bridge when it was never started or has ended since.
+    void EnsureBridge();
 
     // Asks about unsaved changes before the list is replaced or the window closes. Returns true
     // when the caller may go on (saved, empty, or discarded), false when the user cancelled or the
