@@ -79,8 +79,12 @@ bool MainDialog::SaveAsDialog() {
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     platform::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
     std::string dropped;
-    for (int i = 0; i < drop.Count(); ++i) dropped = drop.Path(i);  // the last file of the drop wins
+    for (int i = 0; i < drop.Count(); ++i) {
+        const std::string path = drop.Path(i);
+        if (!path.empty()) dropped = path;  // the last file of the drop wins
+    }
     drop.Finish();
+    if (dropped.empty()) return 0;  // a drop without files changes nothing
     if (!ResolveUnsavedChanges()) return 0;
     ApplyFileName(dropped);
     LoadMainTable(fileName);

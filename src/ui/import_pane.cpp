@@ -34,9 +34,14 @@ int ImportPane::LoadFile(const std::string& path) {
 
 void ImportPane::OnDropFiles(HDROP drop) {
     platform::DroppedFiles files(drop);
-    importPath.clear();
-    for (int i = 0; i < files.Count(); ++i) importPath = files.Path(i);
+    std::string last;
+    for (int i = 0; i < files.Count(); ++i) {
+        const std::string path = files.Path(i);
+        if (!path.empty()) last = path;  // the last file of the drop wins
+    }
     files.Finish();
+    if (last.empty()) return;  // a drop without files changes nothing
+    importPath = last;
     LoadFile(importPath);
 }
 

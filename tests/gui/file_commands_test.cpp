@@ -131,6 +131,9 @@ TEST_F(FileCommands, DroppingFilesLoadsTheLast) {
     EXPECT_EQ(Names(window), (std::vector<std::string>{"C1", "C2"}));
     EXPECT_EQ(window->fileName, c);
     EXPECT_EQ(window->filePath, c);
+    window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({})));
+    EXPECT_EQ(window->fileName, c) << "a drop without files changes nothing";
+    EXPECT_TRUE(window.prompts.messages.empty());
 }
 
 TEST_F(FileCommands, ConfirmCloseTexts) {

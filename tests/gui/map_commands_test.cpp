@@ -186,6 +186,7 @@ TEST_F(MapCommands, CaptureMakesANewPointUpTo200) {
             EXPECT_EQ(list.LowestSelectedRow(), 199);
             EXPECT_EQ(list.SelectedCount(), 1);
             EXPECT_EQ((*window)->statusBar.PaneText(2), "地点登録数  200");
+            EXPECT_EQ((*window)->statusBar.PaneText(0), (*window)->fileName);
             EXPECT_TRUE(window->prompts.messages.empty());
         } else {
             EXPECT_EQ((*window)->pointTable.GetCount(), 200);
