@@ -1,0 +1,83 @@
+// Start-up benchmark: the time from process start until the main window shows the rows of a
+// 700-point file, against the time until an empty dialog program shows its window, measured
+// alternately in one run. Prints each run and the medians. Not a test: nothing is judged.
+//   vondrel_startup_bench.exe [RUNS]   (run in the folder holding Vondrel.exe and the marks)
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/point_table.h"
+#include "files/glorie_writer.h"
+#include "platform/file_io.h"
+#include "platform/win32_text.h"
+#include "sample_points.h"
+
+namespace {
+
+// Starts `commandLine`, waits until a visible window titled `title` exists and, when `rows` is
+// not negative, its list 1000 holds that many rows. Returns the milliseconds, or -1.
+double TimeToWindow(std::wstring commandLine, const wchar_t* title, int rows) {
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+    double elapsed = -1;
+    HWND window = nullptr;
+    for (int spins = 0; spins < 200000; ++spins) {
+        window = FindWindowW(nullptr, title);
+        if (window && IsWindowVisible(window) &&
+            (rows < 0 || SendMessageW(GetDlgItem(window, 1000), LVM_GETITEMCOUNT, 0, 0) == rows)) {
+            QueryPerformanceCounter(&now);
+            elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+            break;
+        }
+        Sleep(1);
+    }
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return elapsed;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int runs = argc > 1 ? _wtoi(argv[1]) : 9;
+    vondrel::PointTable table;
+    vondrel::bench::FillSamplePoints(table);
+    const std::string file = "startup_700.xml";
+    if (vondrel::platform::WriteWholeFile(file, vondrel::GlorieBytes(table)) != 0) {
+        std::printf("cannot write %s\n", file.c_str());
+        return 1;
+    }
+    std::vector<double> program, empty;
+    TimeToWindow(L"Vondrel.exe startup_700.xml", L"Kestrova", 200);  // warm-up: caches and the Wine server
+    TimeToWindow(L"vondrel_empty_dialog.exe", L"VondrelEmpty", -1);
+    for (int i = 0; i < runs; ++i) {
+        const double a = TimeToWindow(L"Vondrel.exe startup_700.xml", L"Kestrova", 200);
+        const double b = TimeToWindow(L"vondrel_empty_dialog.exe", L"VondrelEmpty", -1);
+        std::printf("run %d: Vondrel with 700 points %.1f ms, empty dialog %.1f ms\n", i + 1, a, b);
+        if (a >= 0) program.push_back(a);
+        if (b >= 0) empty.push_back(b);
+    }
+    const double medianProgram = Median(program);
+    const double medianEmpty = Median(empty);
+    std::printf("median: Vondrel with 700 points (200 rows shown) %.1f ms, empty dialog %.1f ms, ratio %.2f\n",
+                medianProgram, medianEmpty, medianEmpty > 0 ? medianProgram / medianEmpty : 0.0);
+    std::fflush(stdout);
+    return 0;
+}
