@@ -15,6 +15,9 @@ if [ ! -x "$bench" ]; then
 fi
 
 results=build/native/bench-results.csv
+# The benchmarks run in a fixed order: glibc's heap thresholds adapt to the largest blocks
+# freed so far, so after the 16 MB runs pugixml's freed memory would stay in the process and
+# its parse would look faster than in the runs before them.
 "$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
   --benchmark_out="$results" --benchmark_out_format=csv "$@" |
   grep -E '^(Benchmark|-+$|.*_median )'
