@@ -1,42 +1,46 @@
-// Control subclassing.
+// Control subclassing by window procedure replacement. (Not the common controls' subclass
+// chain: under Wine that looks its data up by window property on every message, which made
+// filling a list hundreds of times slower.)
 #include "platform/subclassed_window.h"
 
-#include <commctrl.h>
-
 namespace vondrel::platform {
-
-namespace {
-constexpr UINT_PTR kSubclassId = 0x564E4452;  // one id for every object of this kind
-}
 
 SubclassedWindow::~SubclassedWindow() { Detach(); }
 
 void SubclassedWindow::Attach(HWND control) {
     Detach();
+    if (!control) return;
     hwnd = control;
-    if (hwnd) SetWindowSubclass(hwnd, &SubclassedWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassedWindow::SubclassProc)));
 }
 
 void SubclassedWindow::Detach() {
-    if (hwnd) RemoveWindowSubclass(hwnd, &SubclassedWindow::SubclassProc, kSubclassId);
+    if (hwnd && original) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    }
     hwnd = nullptr;
+    original = nullptr;
 }
 
 LRESULT SubclassedWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SubclassedWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                                DWORD_PTR data) {
-    SubclassedWindow* self = reinterpret_cast<SubclassedWindow*>(data);
+LRESULT CALLBACK SubclassedWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<SubclassedWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || self->hwnd != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        const WNDPROC original = self->original;
         self->Detach();
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     try {
         return self->WindowProc(message, wParam, lParam);
     } catch (...) {
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return self->DefaultProc(message, wParam, lParam);
     }
 }
 

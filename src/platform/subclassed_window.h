@@ -1,5 +1,6 @@
-// SubclassedWindow: gives an existing control (a dialog item) a C++ window procedure of its own,
-// through the common-controls subclassing mechanism. Messages not handled go to DefaultProc.
+// SubclassedWindow: gives an existing control (a dialog item) a C++ window procedure of its own.
+// The object is bound through the control's user data and its window procedure is replaced;
+// messages not handled go to DefaultProc (the control's own procedure).
 #pragma once
 
 #include <windows.h>
@@ -29,9 +30,9 @@ protected:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd = nullptr;
+    WNDPROC original = nullptr;
 };
 
 }  // namespace vondrel::platform
