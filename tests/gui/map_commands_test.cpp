@@ -108,12 +108,22 @@ TEST_F(MapCommands, ShowMapLaunchesTheBridgeThenSendsTheSelectedRowsInOrder) {
     std::printf("[ time ] Show map to the points drawn in the bridge (launch included): %lu ms\n",
                 static_cast<unsigned long>(elapsed));
 
-    // A second Show map with nothing selected clears the map only.
+    // Again while the bridge runs: no relaunch, the same four commands.
+    const DWORD again = GetTickCount();
+    (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
+    ASSERT_TRUE(WaitForLogLines(11));
+    std::printf("[ time ] Show map to the points drawn in the running bridge: %lu ms\n",
+                static_cast<unsigned long>(GetTickCount() - again));
+    const std::vector<std::string> lines = LogLines();
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 7, lines.end()),
+              std::vector<std::string>(expected.begin() + 3, expected.end()));
+
+    // With nothing selected, Show map clears the map only.
     for (int row : {0, 2, 4}) list.SetState(row, 0, LVIS_SELECTED);
     (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
-    ASSERT_TRUE(WaitForLogLines(8));
+    ASSERT_TRUE(WaitForLogLines(12));
     EXPECT_EQ(LogLines().back(), "SUB_DELETE_TEXT \"\"");
-    EXPECT_EQ(LogLines().size(), 8u) << "no relaunch while the bridge runs";
+    EXPECT_EQ(LogLines().size(), 12u) << "no relaunch while the bridge runs";
 
     const DWORD id = BridgeProcessId(*window);
     window.reset();  // closing the program closes the bridge
