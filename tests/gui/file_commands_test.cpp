@@ -14,13 +14,8 @@ namespace {
 
 using test::MainWindow;
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public test::PointFileTest {
 protected:
-    std::string Write(const std::string& name, const std::vector<std::string>& names) {
-        const std::string path = dir.Path(name);
-        test::WriteFileBytes(path, test::PointFileBytes(names));
-        return path;
-    }
     static std::vector<std::string> Names(MainWindow& window) {
         return test::ColumnTexts(window->pointList.Hwnd(), 1);
     }
@@ -30,13 +25,12 @@ protected:
         window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);
     }
     static void Command(MainWindow& window, int id) { window->Self().Send(WM_COMMAND, id); }
-    test::TempDir dir;
 };
 
 TEST_F(FileCommands, OpenTakesTheNameFirstAndLoads) {
-    const std::string upper = Write("data.XML", {"X1", "X2"});
-    const std::string text = Write("data.txt", {"T"});
-    MainWindow window(Write("start.xml", {"S"}));
+    const std::string upper = WritePoints("data.XML", {"X1", "X2"});
+    const std::string text = WritePoints("data.txt", {"T"});
+    MainWindow window(WritePoints("start.xml", {"S"}));
     window.prompts.chosenFiles = {upper};
     Command(window, ID_FILE_OPEN);
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
@@ -65,7 +59,7 @@ TEST_F(FileCommands, OpenTakesTheNameFirstAndLoads) {
 }
 
 TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
-    const std::string path = Write("a.xml", {"A", "B"});
+    const std::string path = WritePoints("a.xml", {"A", "B"});
     const std::string original = test::ReadFileBytes(path);
     MainWindow window(path);
     Command(window, ID_FILE_SAVE);
@@ -84,7 +78,7 @@ TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
 }
 
 TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameWithoutOverwriteConfirmation) {
-    MainWindow window(Write("plan.xml", {"A", "B"}));
+    MainWindow window(WritePoints("plan.xml", {"A", "B"}));
     window->filePath.clear();  // as after a name without .xml
     Modify(window);
     const std::string target = dir.Path("new.xml");
@@ -101,7 +95,7 @@ TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameWithoutOverwriteConfirmatio
 }
 
 TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
-    MainWindow window(Write("a.xml", {"A"}));
+    MainWindow window(WritePoints("a.xml", {"A"}));
     const std::string target = dir.Path("copy.xml");
     window.prompts.chosenFiles = {target};
     Command(window, ID_FILE_SAVE_AS);
@@ -113,7 +107,7 @@ TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
 }
 
 TEST_F(FileCommands, SavingAListWithoutPointsWritesNothing) {
-    const std::string path = Write("one.xml", {"A"});
+    const std::string path = WritePoints("one.xml", {"A"});
     const std::string original = test::ReadFileBytes(path);
     MainWindow window(path);
     Modify(window);
@@ -123,9 +117,9 @@ TEST_F(FileCommands, SavingAListWithoutPointsWritesNothing) {
 }
 
 TEST_F(FileCommands, DroppingFilesLoadsTheLast) {
-    const std::string a = Write("a.xml", {"A"});
-    const std::string b = Write("b.xml", {"B"});
-    const std::string c = Write("c.xml", {"C1", "C2"});
+    const std::string a = WritePoints("a.xml", {"A"});
+    const std::string b = WritePoints("b.xml", {"B"});
+    const std::string c = WritePoints("c.xml", {"C1", "C2"});
     MainWindow window("");
     window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b, c})));
     EXPECT_EQ(Names(window), (std::vector<std::string>{"C1", "C2"}));
@@ -137,7 +131,7 @@ TEST_F(FileCommands, DroppingFilesLoadsTheLast) {
 }
 
 TEST_F(FileCommands, ConfirmCloseTexts) {
-    MainWindow titled(Write("t.xml", {"A", "B"}));
+    MainWindow titled(WritePoints("t.xml", {"A", "B"}));
     Modify(titled);
     Command(titled, IDCANCEL);  // answered Cancel by default
     ASSERT_EQ(titled.prompts.messages.size(), 1u);
@@ -151,7 +145,7 @@ TEST_F(FileCommands, ConfirmCloseTexts) {
     Command(untitled, IDCANCEL);
     EXPECT_EQ(untitled.prompts.messages.at(0).text, "新規ファイルです。保存しますか？");
 
-    MainWindow clean(Write("c.xml", {"A"}));
+    MainWindow clean(WritePoints("c.xml", {"A"}));
     Command(clean, IDCANCEL);
     EXPECT_TRUE(clean.prompts.messages.empty());
     EXPECT_FALSE(IsWindow(clean.Hwnd())) << "an unmodified list closes at once";
@@ -204,7 +198,7 @@ TEST_F(FileCommands, ConfirmCloseAnswers) {
 }
 
 TEST_F(FileCommands, YesOnAnEmptyListClosesWithoutWriting) {
-    const std::string path = Write("one.xml", {"A"});
+    const std::string path = WritePoints("one.xml", {"A"});
     MainWindow window(path);
     Modify(window);
     window.prompts.answers = {IDYES};
@@ -216,7 +210,7 @@ TEST_F(FileCommands, YesOnAnEmptyListClosesWithoutWriting) {
 }
 
 TEST_F(FileCommands, OpenAndDropAskBeforeReplacingAModifiedList) {
-    const std::string other = Write("other.xml", {"O"});
+    const std::string other = WritePoints("other.xml", {"O"});
     const struct {
         int answer;
         bool replaced;
@@ -272,7 +266,7 @@ void TypeIntoFileDialog(HWND dialog, const std::string& path) {
 }
 
 TEST_F(FileCommands, RealFileDialogs) {
-    const std::string source = Write("real.xml", {"R1", "R2"});
+    const std::string source = WritePoints("real.xml", {"R1", "R2"});
     platform::SystemPrompts system;
     // Open through the real dialog.
     {

@@ -46,6 +46,12 @@ MainWindow::~MainWindow() {
     Pump();
 }
 
+std::string PointFileTest::WritePoints(const std::string& name, const std::vector<std::string>& names) {
+    const std::string path = dir.Path(name);
+    WriteFileBytes(path, PointFileBytes(names));
+    return path;
+}
+
 std::vector<std::string> ColumnTexts(HWND list, int column) {
     const platform::ListView view(list);
     std::vector<std::string> texts;

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/prompts.h"
+#include "support/temp_dir.h"
 #include "ui/main_dialog.h"
 
 namespace vondrel::test {
@@ -45,6 +48,14 @@ public:
 
     ScriptedPrompts prompts;
     std::unique_ptr<MainDialog> dialog;
+};
+
+// A test with a folder of its own for point files.
+class PointFileTest : public ::testing::Test {
+protected:
+    // Writes a point file named `name` with points named `names`; returns its path.
+    std::string WritePoints(const std::string& name, const std::vector<std::string>& names);
+    TempDir dir;
 };
 
 // Column texts of every row of a list.

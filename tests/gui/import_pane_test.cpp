@@ -12,13 +12,8 @@ namespace {
 
 using test::MainWindow;
 
-class ImportPaneTest : public ::testing::Test {
+class ImportPaneTest : public test::PointFileTest {
 protected:
-    std::string Write(const std::string& name, const std::vector<std::string>& names) {
-        const std::string path = dir.Path(name);
-        test::WriteFileBytes(path, test::PointFileBytes(names));
-        return path;
-    }
     static void Import(MainWindow& window, const std::string& path) {
         window.prompts.chosenFiles = {path};
         window->Self().Send(WM_COMMAND, ID_FILE_IMPORT);
@@ -42,12 +37,11 @@ protected:
         for (int i = 0; i < window->pointTable.UsedCount(); ++i) names.push_back(window->pointTable.Row(i).name);
         return names;
     }
-    test::TempDir dir;
 };
 
 TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
-    MainWindow window(Write("main.xml", {"P0"}));
-    const std::string many = Write("many.xml", test::NumberedNames("I", 250));
+    MainWindow window(WritePoints("main.xml", {"P0"}));
+    const std::string many = WritePoints("many.xml", test::NumberedNames("I", 250));
     Import(window, many);
     EXPECT_EQ(window->viewMode, 1);
     EXPECT_EQ(window->importPane.List().Count(), 200);
@@ -70,9 +64,9 @@ TEST_F(ImportPaneTest, CancelledImportStillSwitchesTheView) {
 
 TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
     MainWindow window("");
-    const std::string a = Write("a.xml", {"A"});
-    const std::string b = Write("b.xml", {"B1", "B2"});
-    const std::string text = Write("c.txt", {"C"});
+    const std::string a = WritePoints("a.xml", {"A"});
+    const std::string b = WritePoints("b.xml", {"B1", "B2"});
+    const std::string text = WritePoints("c.txt", {"C"});
     SendMessageW(window->importPane.Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b})), 0);
     EXPECT_EQ(test::ColumnTexts(window->importPane.Hwnd(), 1), (std::vector<std::string>{"B1", "B2"}));
     EXPECT_EQ(window->importPane.importPath, b);
@@ -93,8 +87,8 @@ TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppen
         {"below the last row", -1, {"P0", "P1", "P2", "Z", "Y", "X"}},
     };
     for (const auto& c : cases) {
-        MainWindow window(Write("main.xml", {"P0", "P1", "P2"}));
-        Import(window, Write("xyz.xml", {"X", "Y", "Z"}));
+        MainWindow window(WritePoints("main.xml", {"P0", "P1", "P2"}));
+        Import(window, WritePoints("xyz.xml", {"X", "Y", "Z"}));
         const platform::ListView pane = window->importPane.List();
         for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
         // Near the left edge: a row's rectangle runs on beyond the visible half of the window.
@@ -138,8 +132,8 @@ TEST_F(ImportPaneTest, CopiedPointsPassThroughTheEditedTablesRules) {
 }
 
 TEST_F(ImportPaneTest, ReleasingOutsideTheMainListCopiesNothing) {
-    MainWindow window(Write("main.xml", {"P0"}));
-    Import(window, Write("x.xml", {"X"}));
+    MainWindow window(WritePoints("main.xml", {"P0"}));
+    Import(window, WritePoints("x.xml", {"X"}));
     window->importPane.List().SelectAndFocus(0);
     const HWND pane = window->importPane.Hwnd();
     NMLISTVIEW begin{};
@@ -151,8 +145,8 @@ TEST_F(ImportPaneTest, ReleasingOutsideTheMainListCopiesNothing) {
 }
 
 TEST_F(ImportPaneTest, AFullTableTakesWhatFitsAndSaysSo) {
-    MainWindow window(Write("main.xml", test::NumberedNames("P", 699)));
-    Import(window, Write("xyz.xml", {"X", "Y", "Z"}));
+    MainWindow window(WritePoints("main.xml", test::NumberedNames("P", 699)));
+    Import(window, WritePoints("xyz.xml", {"X", "Y", "Z"}));
     const platform::ListView pane = window->importPane.List();
     for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
     DragTo(window, {20, test::RowCentre(window->pointList.Hwnd(), 0).y});

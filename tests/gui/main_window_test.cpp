@@ -17,15 +17,9 @@ namespace {
 
 using test::MainWindow;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::PointFileTest {
 protected:
-    std::string WritePoints(const std::string& name, const std::vector<std::string>& names) {
-        const std::string path = dir.Path(name);
-        test::WriteFileBytes(path, test::PointFileBytes(names));
-        return path;
-    }
     static platform::ListView MainList(MainWindow& window) { return platform::ListView(window->Item(IDC_MAIN_POINTS).Hwnd()); }
-    test::TempDir dir;
 };
 
 TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
