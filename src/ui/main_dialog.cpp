@@ -21,12 +21,9 @@ constexpr COLORREF kStatusBackground = RGB(164, 174, 192);
 constexpr int kMarkCount = 55;
 constexpr int kImportRowLimit = 200;
 constexpr int kListedRows = 200;
-}  // namespace
 
-bool MainDialog::layoutReady = false;
-
-namespace {
-// The bytes of a small file ("" when it cannot be read).
+// The bytes of a small file ("" when it cannot be read), by a wide path: the current directory
+// may hold characters that code page 932 cannot write.
 std::string ReadSmallFile(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     if (!in) return std::string();
@@ -35,6 +32,8 @@ std::string ReadSmallFile(const std::wstring& path) {
     return bytes.str();
 }
 }  // namespace
+
+bool MainDialog::layoutReady = false;
 
 MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPrompts)
     : Dialog(IDD_MAIN), prompts(customPrompts) {
@@ -175,7 +174,9 @@ void MainDialog::BuildMarkImages() {
         return pixels;
     };
     // The files are looked up in the current directory only (a bare name could be searched elsewhere).
-    const std::wstring folder = platform::ToWide(platform::CurrentDirectory()) + L"\\";
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0]));
+    folder += L"\\";
     for (int n = 1; n <= kMarkCount; ++n) {
         wchar_t name[16];
         swprintf(name, 16, L"mark%02d.ico", n);
