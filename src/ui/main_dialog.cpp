@@ -176,7 +176,7 @@ void MainDialog::BuildMarkImages() {
     // The files are looked up in the current directory only (a bare name could be searched elsewhere).
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
     folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0]));
-    folder += L"\\";
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
     for (int n = 1; n <= kMarkCount; ++n) {
         wchar_t name[16];
         swprintf(name, 16, L"mark%02d.ico", n);
