@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-deps.sh
 cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 --target Vondrel >/dev/null
+cmake --build --preset windows-x64 --target Vondrel Tarvix2 >/dev/null
 source scripts/wine-env.sh
 
 args=()
