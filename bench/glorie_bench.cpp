@@ -92,9 +92,8 @@ void BM_Load700(benchmark::State& state) {
     CountBytes(state, samples.Bytes700().size());
 }
 
-// The scanner on the same bytes already in memory: Load without the file read.
-void BM_Scan700(benchmark::State& state) {
-    const std::string& bytes = Samples::Get().Bytes700();
+// The scanner on bytes already in memory: Load without the file read.
+void ScanBytes(benchmark::State& state, const std::string& bytes) {
     PointTable table;
     for (auto _ : state) {
         table.Reset();
@@ -106,6 +105,8 @@ void BM_Scan700(benchmark::State& state) {
     CheckLoaded(state, table, bytes);
     CountBytes(state, bytes.size());
 }
+
+void BM_Scan700(benchmark::State& state) { ScanBytes(state, Samples::Get().Bytes700()); }
 
 // pugixml building its DOM from the same bytes (copied into its own buffer, as load_buffer does).
 // With glibc's default settings the document's memory goes back to the kernel when it is freed,
@@ -143,17 +144,7 @@ void BM_LoadSized(benchmark::State& state) {
 }
 
 void BM_ScanSized(benchmark::State& state) {
-    const std::string& bytes = Samples::Get().SizedBytes(static_cast<std::size_t>(state.range(0)));
-    PointTable table;
-    for (auto _ : state) {
-        table.Reset();
-        GlorieScanner scanner(table);
-        scanner.Scan(bytes);
-        table.SetCount(scanner.CompletedPoints());
-        benchmark::DoNotOptimize(table.GetCount());
-    }
-    CheckLoaded(state, table, bytes);
-    CountBytes(state, bytes.size());
+    ScanBytes(state, Samples::Get().SizedBytes(static_cast<std::size_t>(state.range(0))));
 }
 
 void BM_Save700(benchmark::State& state) {

@@ -110,11 +110,7 @@ TEST_F(FileIo, FileLockedByAnotherHandleIsASharingViolation) {
 }
 
 TEST_F(FileIo, LongPathsAreUsedWhole) {
-    std::string folder = dir.Root();
-    for (int i = 0; i < 6; ++i) {
-        folder += "\\" + std::string(50, static_cast<char>('a' + i));
-        CreateDirectoryW(platform::FileSystemPath(folder).c_str(), nullptr);
-    }
+    const std::string folder = dir.LongFolder();
     const std::string path = folder + "\\points.xml";
     ASSERT_GT(path.size(), 300u);
     EXPECT_EQ(table.Save(path), 0);

@@ -242,11 +242,7 @@ TEST_F(FileCommands, OpenAndDropAskBeforeReplacingAModifiedList) {
 }
 
 TEST_F(FileCommands, LongPathsFromADropAreKeptWhole) {
-    std::string folder = dir.Root();
-    for (int i = 0; i < 5; ++i) {
-        folder += "\\" + std::string(60, static_cast<char>('m' + i));
-        CreateDirectoryW(platform::FileSystemPath(folder).c_str(), nullptr);
-    }
+    const std::string folder = dir.LongFolder();
     const std::string path = folder + "\\drop.xml";
     test::WriteFileBytes(path, test::PointFileBytes({"L"}));
     if (!platform::FileExists(path)) GTEST_SKIP() << "no long paths here";

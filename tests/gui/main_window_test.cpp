@@ -92,11 +92,7 @@ TEST_F(MainWindowTest, ANameThatIsNotXmlIsRefusedAndStaysUntitled) {
 }
 
 TEST_F(MainWindowTest, LongCommandLinesAreTakenWhole) {
-    std::string folder = dir.Root();
-    for (int i = 0; i < 5; ++i) {
-        folder += "\\" + std::string(60, static_cast<char>('k' + i));
-        CreateDirectoryW(platform::FileSystemPath(folder).c_str(), nullptr);
-    }
+    const std::string folder = dir.LongFolder();
     const std::string path = folder + "\\long.xml";
     ASSERT_GT(path.size(), 300u);
     test::WriteFileBytes(path, test::PointFileBytes({"L"}));

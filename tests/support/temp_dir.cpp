@@ -8,6 +8,8 @@
 #include <sstream>
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include "platform/win32_text.h"
 #endif
 
@@ -59,6 +61,17 @@ std::string TempDir::Path(const std::string& name) const {
     return root + "/" + name;
 #endif
 }
+
+#ifdef _WIN32
+std::string TempDir::LongFolder() const {
+    std::string folder = root;
+    for (int i = 0; i < 5; ++i) {
+        folder += "\\" + std::string(60, static_cast<char>('k' + i));
+        CreateDirectoryW(platform::FileSystemPath(folder).c_str(), nullptr);
+    }
+    return folder;
+}
+#endif
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(ToFsPath(path), std::ios::binary | std::ios::trunc);

@@ -15,6 +15,11 @@ public:
     // The folder's path joined with `name` (with the platform's separator).
     std::string Path(const std::string& name) const;
     const std::string& Root() const { return root; }
+#ifdef _WIN32
+    // Creates nested folders, together longer than the classic path limit, and returns the
+    // innermost one's path.
+    std::string LongFolder() const;
+#endif
 
 private:
     std::string root;
