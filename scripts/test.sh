@@ -38,6 +38,9 @@ run_ctest() {  # run_ctest PRESET [WRAPPER...]
 display_wrapper=()
 if [ -z "${DISPLAY:-}" ]; then display_wrapper=(xvfb-run -a -s "-screen 0 1280x1024x24"); fi
 
+# The layering is checked over every source file before anything is built.
+step check-layers scripts/check-layers.sh
+
 for preset in native native-asan windows-x64 windows-x86; do
   step "configure-$preset" cmake --preset "$preset" && step "build-$preset" cmake --build --preset "$preset"
 done

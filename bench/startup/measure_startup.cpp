@@ -12,8 +12,8 @@
 
 #include "core/point_table.h"
 #include "files/glorie_writer.h"
-#include "platform/file_io.h"
-#include "platform/win32_text.h"
+#include "os/file_io.h"
+#include "os/win32_text.h"
 #include "sample_points.h"
 
 namespace {
@@ -60,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
     vondrel::PointTable table;
     vondrel::bench::FillSamplePoints(table);
     const std::string file = "startup_700.xml";
-    if (vondrel::platform::WriteWholeFile(file, vondrel::GlorieBytes(table)) != 0) {
+    if (vondrel::os::WriteWholeFile(file, vondrel::GlorieBytes(table)) != 0) {
         std::printf("cannot write %s\n", file.c_str());
         return 1;
     }

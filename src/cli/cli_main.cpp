@@ -5,15 +5,14 @@
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "platform/file_io.h"
-#include "platform/text_codec.h"
+#include "os/file_io.h"
+#include "os/text_codec.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
-#include "platform/win32_text.h"
+#include "os/win32_text.h"
 #endif
 
 namespace {
@@ -22,7 +21,7 @@ using vondrel::cli::Encoding;
 void Write(std::FILE* stream, const std::string& cp932, Encoding encoding) {
     if (cp932.empty()) return;
     std::string bytes = cp932;
-    if (encoding == Encoding::Utf8) vondrel::platform::Cp932ToUtf8(cp932, bytes);
+    if (encoding == Encoding::Utf8) vondrel::os::Cp932ToUtf8(cp932, bytes);
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
     std::fflush(stream);
 }
@@ -38,13 +37,13 @@ int Main(std::vector<std::string> args, bool argsAreUtf8) {
     if (argsAreUtf8 && encoding == Encoding::Utf8) {
         for (std::string& arg : args) {
             std::string converted;
-            if (!vondrel::platform::Utf8ToCp932(arg, converted)) {
+            if (!vondrel::os::Utf8ToCp932(arg, converted)) {
                 std::fprintf(stderr, "vondrel-cli: argument has no code page 932 form: %s\n", arg.c_str());
                 return 2;
             }
             arg = converted;
         }
-        vondrel::platform::SetPosixPathEncoding(vondrel::platform::PathEncoding::Utf8);
+        vondrel::os::SetPosixPathEncoding(vondrel::os::PathEncoding::Utf8);
     }
     vondrel::cli::Output output;
     const int code = vondrel::cli::Run(args, output);
@@ -61,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
         bool lossless = true;
-        args.push_back(vondrel::platform::ToCp932(argv[i], &lossless));
+        args.push_back(vondrel::os::ToCp932(argv[i], &lossless));
         if (!lossless) {
             std::fprintf(stderr, "vondrel-cli: argument %d has no code page 932 form\n", i);
             return 2;

@@ -1,7 +1,7 @@
 // The version box.
 #include "dialogs/about_dialog.h"
 
-#include "../res/resource.h"
+#include "resource.h"
 
 namespace vondrel {
 

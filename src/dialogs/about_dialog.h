@@ -1,11 +1,11 @@
 // AboutDialog: the version box (dialog 100); it only closes.
 #pragma once
 
-#include "platform/dialog.h"
+#include "win/dialog.h"
 
 namespace vondrel {
 
-class AboutDialog : public platform::Dialog {
+class AboutDialog : public win::Dialog {
 public:
     AboutDialog();
 };

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "../res/resource.h"
-#include "platform/controls.h"
+#include "resource.h"
+#include "win/controls.h"
 
 namespace vondrel {
 
@@ -33,7 +33,7 @@ BOOL MarkPickerDialog::OnInitDialog() {
         HICON icon = markIcon ? markIcon(static_cast<int>(k)) : nullptr;
         if (!icon) continue;
         icons.push_back(icon);
-        platform::Button(Item(kMarkButtons[k]).Hwnd()).SetIcon(icon);
+        win::Button(Item(kMarkButtons[k]).Hwnd()).SetIcon(icon);
     }
     return TRUE;
 }

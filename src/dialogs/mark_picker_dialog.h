@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "platform/dialog.h"
+#include "win/dialog.h"
 
 namespace vondrel {
 
-class MarkPickerDialog : public platform::Dialog {
+class MarkPickerDialog : public win::Dialog {
 public:
     // `markIcon`: a new icon for mark image index k (mark k + 1), or none.
     explicit MarkPickerDialog(std::function<HICON(int)> markIcon);

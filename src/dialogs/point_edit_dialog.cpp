@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "core/direction.h"
 #include "dialogs/mark_picker_dialog.h"
-#include "dialogs/point_edit_logic.h"
-#include "platform/controls.h"
-#include "platform/prompts.h"
-#include "platform/win32_text.h"
+#include "editing/point_edit_logic.h"
+#include "win/controls.h"
+#include "win/prompts.h"
+#include "os/win32_text.h"
 
 namespace vondrel {
 
@@ -86,7 +86,7 @@ BOOL PointEditDialog::OnInitDialog() {
     Item(IDC_EDIT_SHOW_MAP).Enable(mapAvailable != 0);
     Item(IDC_EDIT_CAPTURE).Enable(mapAvailable != 0);
 
-    const platform::ComboBox sounds(Item(IDC_EDIT_SOUND).Hwnd());
+    const win::ComboBox sounds(Item(IDC_EDIT_SOUND).Hwnd());
     sounds.Clear();
     for (std::string_view soundName : point_edit::SoundNames) sounds.Add(std::string(soundName));
     // Visual styles size the dropped list by an item count (30 unless told); keep the template's height.
@@ -101,11 +101,11 @@ BOOL PointEditDialog::OnInitDialog() {
     const int soundId = point_edit::IntegerValue(sound);
     sounds.Select(point_edit::SoundSelection(sound));
 
-    platform::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(directionOn == 1);
-    platform::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(directionOn != 1);
+    win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(directionOn == 1);
+    win::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(directionOn != 1);
 
     // The up-down clamps the position into the mark range and writes it into the number field.
-    const platform::UpDown spin(Item(IDC_EDIT_MARK_SPIN).Hwnd());
+    const win::UpDown spin(Item(IDC_EDIT_MARK_SPIN).Hwnd());
     spin.SetBuddy(Item(IDC_EDIT_MARK_NUMBER).Hwnd());
     spin.SetRange(point_edit::kFirstMark, point_edit::kLastMark);
     spin.SetPosition(point_edit::MarkPosition(mark));
@@ -127,8 +127,8 @@ void PointEditDialog::UpdateDirectionControls(int soundId) {
     Item(IDC_EDIT_DIRECTION_ON).Enable(state.radiosEnabled);
     Item(IDC_EDIT_DIRECTION_OFF).Enable(state.radiosEnabled);
     if (state.setChecks) {
-        platform::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(state.onChecked);
-        platform::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(!state.onChecked);
+        win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(state.onChecked);
+        win::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(!state.onChecked);
     }
     for (int id : kDirectionArrows) Item(id).Enable(state.arrowsEnabled);
     if (state.showDirection) ShowDirection(directionStep);
@@ -146,7 +146,7 @@ void PointEditDialog::ShowMarkIcon(int index) {
 void PointEditDialog::FitMarkFrame(HICON icon) {
     // The static takes the icon's size as its outer size, so the sunken edge would cover the
     // icon's outermost pixels: make room for the edge around the whole icon.
-    const platform::Window frame = Item(IDC_EDIT_MARK_ICON);
+    const win::Window frame = Item(IDC_EDIT_MARK_ICON);
     const SIZE size = IconSize(icon);
     RECT outer{0, 0, size.cx, size.cy};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(frame.Hwnd(), GWL_STYLE)), FALSE,
@@ -166,19 +166,19 @@ int PointEditDialog::FirstEditWithUnstorableText() const {
     for (const TextField& field : kTextFields) {
         if (!field.editable) continue;
         bool lossless = true;
-        platform::ToCp932(WideText(Item(field.id).Hwnd()), &lossless);
+        os::ToCp932(WideText(Item(field.id).Hwnd()), &lossless);
         if (!lossless) return field.id;
     }
     return 0;
 }
 
 void PointEditDialog::OnSoundChanged() {
-    UpdateDirectionControls(platform::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
+    UpdateDirectionControls(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
 }
 
 void PointEditDialog::OnDirectionSwitch() {
-    directionOn = platform::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).IsChecked() ? 1 : 0;
-    UpdateDirectionControls(platform::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
+    directionOn = win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).IsChecked() ? 1 : 0;
+    UpdateDirectionControls(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
 }
 
 void PointEditDialog::OnDirectionBack() {
@@ -195,7 +195,7 @@ void PointEditDialog::OnMarkNumberChanged() {
     Self().Invalidate();
     // Text that is not a mark number shows no icon; the up-down keeps its last good position.
     bool valid = false;
-    const int position = platform::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(&valid);
+    const int position = win::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(&valid);
     ShowMarkIcon(valid ? position - point_edit::kFirstMark : -1);
 }
 
@@ -227,13 +227,13 @@ void PointEditDialog::OnDestroy(WPARAM, LPARAM) { ReleaseMarkIcon(); }
 void PointEditDialog::OnOK() {
     // A character without a code page 932 form would be stored as "?": the user fixes it first.
     if (const int id = FirstEditWithUnstorableText()) {
-        MessageBoxW(Hwnd(), L"使用できない文字が含まれています", platform::kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxW(Hwnd(), L"使用できない文字が含まれています", win::kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
         Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id).Hwnd()), TRUE);
         return;
     }
     const point_edit::OkTexts texts =
-        point_edit::OkTextsFor(platform::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection(),
-                               platform::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(), directionStep);
+        point_edit::OkTextsFor(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection(),
+                               win::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(), directionStep);
     sound = texts.sound;
     mark = texts.mark;
     dcenter = texts.dcenter;

@@ -9,11 +9,11 @@
 #include <functional>
 #include <string>
 
-#include "platform/dialog.h"
+#include "win/dialog.h"
 
 namespace vondrel {
 
-class PointEditDialog : public platform::Dialog {
+class PointEditDialog : public win::Dialog {
 public:
     PointEditDialog();
     ~PointEditDialog() override;

@@ -13,7 +13,7 @@
 #include "files/file_errors.h"
 #include "files/glorie_scanner.h"
 #include "files/xml_text.h"
-#include "platform/file_io.h"
+#include "os/file_io.h"
 
 namespace vondrel {
 
@@ -306,8 +306,8 @@ int PointTable::Load(const std::string& path) {
     }
     // The file is read before the table is touched, so a failure leaves the table as it was.
     std::string bytes;
-    const int cause = platform::ReadWholeFile(path, bytes);
-    if (cause != platform::kCauseNone) {
+    const int cause = os::ReadWholeFile(path, bytes);
+    if (cause != os::kCauseNone) {
         ReportFileError(messages, cause, path);
         return -1;
     }

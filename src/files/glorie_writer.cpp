@@ -6,7 +6,7 @@
 #include "files/file_errors.h"
 #include "files/glorie_writer.h"
 #include "files/xml_text.h"
-#include "platform/file_io.h"
+#include "os/file_io.h"
 
 namespace vondrel {
 
@@ -95,8 +95,8 @@ std::string GlorieBytes(const PointTable& table) {
 }
 
 int PointTable::Save(const std::string& path) const {
-    const int cause = platform::WriteWholeFile(path, GlorieBytes(*this));
-    if (cause != platform::kCauseNone) {
+    const int cause = os::WriteWholeFile(path, GlorieBytes(*this));
+    if (cause != os::kCauseNone) {
         ReportFileError(messages, cause, path);
         return -1;
     }

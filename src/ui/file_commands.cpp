@@ -1,11 +1,11 @@
 // File commands of the main window: open, save, save as, files dropped on the window, the
 // unsaved-changes prompt, and the import of points from another file.
-#include "../res/resource.h"
-#include "platform/dropped_files.h"
-#include "platform/file_io.h"
-#include "ui/file_state.h"
+#include "resource.h"
+#include "win/dropped_files.h"
+#include "os/file_io.h"
+#include "editing/file_state.h"
 #include "ui/main_dialog.h"
-#include "ui/main_texts.h"
+#include "editing/main_texts.h"
 
 namespace vondrel {
 
@@ -14,8 +14,8 @@ constexpr char kOpenFilter[] = "XML ファイル(*.xml)|*.xml|すべてのファ
 constexpr char kSaveFilter[] = "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 constexpr char kImportFilter[] = "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 
-platform::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const std::string& folder) {
-    platform::FileDialogOptions options;
+win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const std::string& folder) {
+    win::FileDialogOptions options;
     options.save = save;
     options.confirmOverwrite = confirmOverwrite;
     options.filter = filter;
@@ -77,7 +77,7 @@ bool MainDialog::SaveAsDialog() {
 }
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
-    platform::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
+    win::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
     std::string dropped;
     for (int i = 0; i < drop.Count(); ++i) {
         const std::string path = drop.Path(i);
@@ -113,8 +113,8 @@ void MainDialog::ImportDialog() {
 
 void MainDialog::InsertFromImport(int dropIndex) {
     Self().UpdateNow();
-    const platform::ListView list = pointList.List();
-    const platform::ListView source = importPane.List();
+    const win::ListView list = pointList.List();
+    const win::ListView source = importPane.List();
     if (dropIndex < 0) dropIndex = list.Count();
     const PointTable& from = importPane.importTable;
     std::string text;

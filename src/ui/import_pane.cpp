@@ -3,20 +3,20 @@
 
 #include <windowsx.h>
 
-#include "../res/resource.h"
-#include "platform/dialog.h"
-#include "platform/dropped_files.h"
+#include "resource.h"
+#include "win/dialog.h"
+#include "win/dropped_files.h"
 #include "ui/main_dialog.h"
 
 namespace vondrel {
 
 void SetProgramCursor(int id) {
-    SetCursor(LoadCursorW(platform::ResourceModule(), MAKEINTRESOURCEW(id)));
+    SetCursor(LoadCursorW(win::ResourceModule(), MAKEINTRESOURCEW(id)));
 }
 
 int ImportPane::LoadFile(const std::string& path) {
     importTable.Load(path);
-    const platform::ListView list = List();
+    const win::ListView list = List();
     list.SetRedraw(false);
     list.DeleteAllRows();
     const int shown = std::min(importTable.UsedCount(), rowLimit);
@@ -33,7 +33,7 @@ int ImportPane::LoadFile(const std::string& path) {
 }
 
 void ImportPane::OnDropFiles(HDROP drop) {
-    platform::DroppedFiles files(drop);
+    win::DroppedFiles files(drop);
     std::string last;
     for (int i = 0; i < files.Count(); ++i) {
         const std::string path = files.Path(i);
@@ -76,7 +76,7 @@ void ImportPane::OnLeftButtonUp(POINT point) {
     ClientToScreen(Hwnd(), &point);
     const RECT mainList = owner ? owner->GetMainListRect() : RECT{};
     if (owner && PtInRect(&mainList, point)) {
-        const platform::ListView target = owner->pointList.List();
+        const win::ListView target = owner->pointList.List();
         ScreenToClient(target.Hwnd(), &point);
         owner->InsertFromImport(target.HitTest(point));
     }

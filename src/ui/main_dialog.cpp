@@ -2,13 +2,13 @@
 // the about box and the end of the run.
 #include "ui/main_dialog.h"
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "dialogs/about_dialog.h"
-#include "platform/file_io.h"
-#include "platform/win32_text.h"
-#include "ui/file_state.h"
-#include "ui/icon_file.h"
-#include "ui/main_texts.h"
+#include "os/file_io.h"
+#include "os/win32_text.h"
+#include "editing/file_state.h"
+#include "editing/icon_file.h"
+#include "editing/main_texts.h"
 
 #include <filesystem>
 #include <fstream>
@@ -35,10 +35,10 @@ std::string ReadSmallFile(const std::wstring& path) {
 
 bool MainDialog::layoutReady = false;
 
-MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPrompts)
+MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts)
     : Dialog(IDD_MAIN), prompts(customPrompts) {
     if (!prompts) {
-        ownPrompts = std::make_unique<platform::SystemPrompts>();
+        ownPrompts = std::make_unique<win::SystemPrompts>();
         prompts = ownPrompts.get();
     }
     pointTable.SetMessageSink(this);
@@ -51,9 +51,9 @@ MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPr
     fileName = FileNameFromArguments(arguments);
     NormalizePath(fileName);
     importDirectory = fileDirectory;
-    appIcon = static_cast<HICON>(LoadImageW(platform::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
+    appIcon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED));
-    smallAppIcon = static_cast<HICON>(LoadImageW(platform::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+    smallAppIcon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
 
     OnCommand(IDOK, &MainDialog::IgnoreEnter);
@@ -93,13 +93,13 @@ MainDialog::MainDialog(const std::string& arguments, platform::Prompts* customPr
 MainDialog::~MainDialog() = default;
 
 void MainDialog::NormalizePath(const std::string& name) {
-    const NormalizedPath normalized = vondrel::NormalizePath(name, platform::CurrentDirectory());
+    const NormalizedPath normalized = vondrel::NormalizePath(name, os::CurrentDirectory());
     fileDirectory = normalized.fileDirectory;
     filePath = normalized.filePath;
 }
 
-platform::RegistrySettings MainDialog::Settings() const {
-    return platform::RegistrySettings(registryBase + "\\" + programKey);
+win::RegistrySettings MainDialog::Settings() const {
+    return win::RegistrySettings(registryBase + "\\" + programKey);
 }
 
 void MainDialog::ShowMessage(const std::string& text) { prompts->ShowMessage(Hwnd(), text, MB_OK); }
@@ -135,7 +135,7 @@ BOOL MainDialog::OnInitDialog() {
     initialHeight = outer.bottom - outer.top;
 
     Item(IDC_MAIN_CAPTURE).Enable(false);
-    bridgePresent = platform::FileExists("Tarvix2.exe") ? 1 : 0;
+    bridgePresent = os::FileExists("Tarvix2.exe") ? 1 : 0;
     Item(IDC_MAIN_SHOW_MAP).Enable(bridgePresent != 0);
 
     BuildMarkImages();
@@ -166,9 +166,9 @@ void MainDialog::BuildMarkImages() {
     auto defaults = [&](int size) -> const std::vector<std::uint32_t>& {
         std::vector<std::uint32_t>& pixels = size == 32 ? defaultLarge : defaultSmall;
         if (pixels.empty()) {
-            HICON icon = static_cast<HICON>(LoadImageW(platform::ResourceModule(), MAKEINTRESOURCEW(IDI_DEFAULT_MARK),
+            HICON icon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_DEFAULT_MARK),
                                                        IMAGE_ICON, size, size, 0));
-            if (!platform::IconPixels(icon, size, pixels)) pixels.assign(static_cast<std::size_t>(size) * size, 0);
+            if (!win::IconPixels(icon, size, pixels)) pixels.assign(static_cast<std::size_t>(size) * size, 0);
             if (icon) DestroyIcon(icon);
         }
         return pixels;
@@ -188,7 +188,7 @@ void MainDialog::BuildMarkImages() {
             bool loaded = !bytes.empty() && DecodeIconImage(bytes, size, image);
             if (!loaded && !bytes.empty()) {
                 HICON icon = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
-                loaded = platform::IconPixels(icon, size, image);
+                loaded = win::IconPixels(icon, size, image);
                 if (icon) DestroyIcon(icon);
             }
             const std::vector<std::uint32_t>& pixels = loaded ? image : defaults(size);
@@ -206,7 +206,7 @@ void MainDialog::UpdateStatusBar() {
 }
 
 void MainDialog::RefreshPointList() {
-    const platform::ListView list = pointList.List();
+    const win::ListView list = pointList.List();
     // Filled without redrawing row by row; painted once at the end.
     list.SetRedraw(false);
     list.DeleteAllRows();

@@ -11,35 +11,35 @@
 
 #include "core/point_table.h"
 #include "dialogs/point_edit_dialog.h"
-#include "mapbridge/bridge_protocol.h"
-#include "platform/dialog.h"
-#include "platform/image_list.h"
-#include "platform/prompts.h"
-#include "platform/registry.h"
-#include "platform/status_bar.h"
+#include "protocol/bridge_protocol.h"
+#include "win/dialog.h"
+#include "win/image_list.h"
+#include "win/prompts.h"
+#include "win/registry.h"
+#include "win/status_bar.h"
 #include "ui/import_pane.h"
 #include "ui/point_list.h"
-#include "ui/point_row_text.h"
+#include "editing/point_row_text.h"
 
 namespace vondrel {
 
-class MainDialog : public platform::Dialog, private MessageSink {
+class MainDialog : public win::Dialog, private MessageSink {
 public:
     // `arguments`: the command line after the program's name (code page 932). `prompts`: where
     // message boxes and file dialogs go (the system's own when none is given).
-    explicit MainDialog(const std::string& arguments, platform::Prompts* prompts = nullptr);
+    explicit MainDialog(const std::string& arguments, win::Prompts* prompts = nullptr);
     ~MainDialog() override;
 
     PointEditDialog editDialog;
     int bridgePresent = 0;
-    platform::StatusBar statusBar;
+    win::StatusBar statusBar;
     bridge::MessageNumbers bridgeMessages;
     int bridgeConnected = 0;
     HWND bridgeWindow = nullptr;
     PROCESS_INFORMATION bridgeProcess{};
     PointTable pointTable;
-    platform::ImageList smallMarkImages;
-    platform::ImageList largeMarkImages;
+    win::ImageList smallMarkImages;
+    win::ImageList largeMarkImages;
     PointRowText rowText;
     std::int8_t viewMode = 0;
     std::string fileDirectory;
@@ -49,8 +49,8 @@ public:
     HBRUSH backgroundBrush = nullptr;
     std::string programKey;
     std::string mapObjectName;
-    platform::Window lonEdit;
-    platform::Window latEdit;
+    win::Window lonEdit;
+    win::Window latEdit;
     PointListCtrl pointList;
     ImportPane importPane;
     int initialWidth = 0;
@@ -72,7 +72,7 @@ public:
     HICON GetMarkIcon(int index) const { return largeMarkImages.MakeIcon(index); }
     void ShowEditView();
     void ShowImportView();
-    platform::RegistrySettings Settings() const;
+    win::RegistrySettings Settings() const;
 
     // Point commands.
     static constexpr int MaxAddPoints = 100;
@@ -118,7 +118,7 @@ public:
     void SelectMapObject();
     static constexpr int MaxCapturedPoints = 200;
 
-    platform::Prompts& Prompter() { return *prompts; }
+    win::Prompts& Prompter() { return *prompts; }
 
     // Whether the first size notification of the process has been seen.
     static bool layoutReady;
@@ -164,8 +164,8 @@ private:
     void ApplyFileName(const std::string& name);
     std::string CurrentFolder() const;
 
-    std::unique_ptr<platform::Prompts> ownPrompts;
-    platform::Prompts* prompts;
+    std::unique_ptr<win::Prompts> ownPrompts;
+    win::Prompts* prompts;
     HICON smallAppIcon = nullptr;
     int statusHeight = 0;
 };

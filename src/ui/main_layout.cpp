@@ -1,7 +1,7 @@
 // Main window layout: the edit screen and the import view, resizing with a minimum size, the
 // black background and the minimised image.
-#include "../res/resource.h"
-#include "ui/layout_rules.h"
+#include "resource.h"
+#include "editing/layout_rules.h"
 #include "ui/main_dialog.h"
 
 namespace vondrel {
@@ -18,7 +18,7 @@ LayoutMetrics Measure(const MainDialog& dialog) {
     return {client.right, client.bottom, button.right - button.left, button.bottom - button.top};
 }
 
-void Place(const platform::Window& window, const Rect& rect) { window.Move(rect.x, rect.y, rect.width, rect.height); }
+void Place(const win::Window& window, const Rect& rect) { window.Move(rect.x, rect.y, rect.width, rect.height); }
 }  // namespace
 
 void MainDialog::ShowEditView() {

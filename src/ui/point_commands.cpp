@@ -2,10 +2,10 @@
 // selection commands, row clicks and the list's context menu. List row i is table row i.
 #include <windowsx.h>
 
-#include "../res/resource.h"
-#include "platform/file_io.h"
+#include "resource.h"
+#include "os/file_io.h"
 #include "ui/main_dialog.h"
-#include "ui/main_texts.h"
+#include "editing/main_texts.h"
 
 namespace vondrel {
 
@@ -60,7 +60,7 @@ int MainDialog::EditPoint(int mode, int index) {
 }
 
 void MainDialog::ChangePoint() {
-    const platform::ListView list = pointList.List();
+    const win::ListView list = pointList.List();
     const int row = list.LowestSelectedRow();
     if (row < 0) return;
     EditPoint(0, row);
@@ -79,7 +79,7 @@ void MainDialog::AddPoint() {
         prompts->ShowMessage(Hwnd(), PointLimitText(MaxAddPoints), MB_OK);
         return;
     }
-    const platform::ListView list = pointList.List();
+    const win::ListView list = pointList.List();
     int row = list.LowestSelectedRow();
     if (row < 0) row = 0;
     if (EditPoint(1, row) == IDOK) {
@@ -96,7 +96,7 @@ void MainDialog::AddPoint() {
 }
 
 void MainDialog::DeletePoints() {
-    const platform::ListView list = pointList.List();
+    const win::ListView list = pointList.List();
     int row = list.LowestSelectedRow();
     while (row >= 0) {
         const int next = list.NextSelectedRow(row);
@@ -112,7 +112,7 @@ void MainDialog::DeletePoints() {
 void MainDialog::SelectRow(int index) { pointList.List().SelectAndFocus(index); }
 
 namespace {
-void SetCheckStates(const platform::ListView& list, int count, bool checked) {
+void SetCheckStates(const win::ListView& list, int count, bool checked) {
     for (int i = 0; i < count; ++i) list.SetState(i, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
 }
 }  // namespace
@@ -123,7 +123,7 @@ void MainDialog::UncheckAll() { SetCheckStates(pointList.List(), pointTable.GetC
 LRESULT MainDialog::OnPointClick(NMHDR*) {
     const int row = pointList.List().LowestSelectedRow();
     if (row < 0) return 0;
-    if (platform::FileExists("TarvixLink.exe")) Item(IDC_MAIN_SHOW_MAP).Enable(true);
+    if (os::FileExists("TarvixLink.exe")) Item(IDC_MAIN_SHOW_MAP).Enable(true);
     SelectRow(row);
     statusBar.SetPaneText(1, RowIndicatorText(row));
     return 0;
@@ -134,7 +134,7 @@ LRESULT MainDialog::OnListContextMenu(WPARAM window, LPARAM pointParam) {
     POINT point{GET_X_LPARAM(pointParam), GET_Y_LPARAM(pointParam)};
     if (point.x == -1 && point.y == -1) {
         // From the keyboard: at the focused row (or the first selected one), else the list's corner.
-        const platform::ListView list = pointList.List();
+        const win::ListView list = pointList.List();
         int row = list.FocusedRow();
         if (row < 0) row = list.LowestSelectedRow();
         point = {0, 0};
@@ -144,7 +144,7 @@ LRESULT MainDialog::OnListContextMenu(WPARAM window, LPARAM pointParam) {
         }
         ClientToScreen(list.Hwnd(), &point);
     }
-    HMENU menu = LoadMenuW(platform::ResourceModule(), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    HMENU menu = LoadMenuW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_MAIN_MENU));
     if (!menu) return 0;
     TrackPopupMenu(GetSubMenu(menu, 1), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, Hwnd(), nullptr);
     DestroyMenu(menu);

@@ -3,7 +3,7 @@
 
 #include <windowsx.h>
 
-#include "ui/drag_rules.h"
+#include "editing/drag_rules.h"
 
 namespace vondrel {
 
@@ -20,7 +20,7 @@ constexpr Column kColumns[] = {{"マーク", 60}, {"名称", 180}, {"読み仮�
 }  // namespace
 
 void PointListBase::SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages) const {
-    const platform::ListView list = List();
+    const win::ListView list = List();
     list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list.SetImageList(largeImages, LVSIL_NORMAL);
     list.SetImageList(smallImages, LVSIL_SMALL);
@@ -30,7 +30,7 @@ void PointListBase::SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages)
 }
 
 void PointListBase::WriteColumns(const PointRowText& text, int index) const {
-    const platform::ListView list = List();
+    const win::ListView list = List();
     list.SetCellText(index, 1, text.name);
     list.SetCellText(index, 2, text.reading);
     list.SetCellText(index, 3, text.tel);
@@ -44,7 +44,7 @@ void PointListBase::InsertRow(const PointRowText& text, int index) const {
 }
 
 void PointListBase::UpdateRow(const PointRowText& text, int index) const {
-    const platform::ListView list = List();
+    const win::ListView list = List();
     list.SetCellText(index, 0, text.mark);
     list.SetImage(index, text.ImageIndex());
     WriteColumns(text, index);
@@ -69,7 +69,7 @@ LRESULT PointListCtrl::OnBeginDrag(const NMLISTVIEW* info) {
 
 void PointListCtrl::OnMouseMove(POINT point) {
     if (dragImage) ImageList_DragMove(point.x, point.y);
-    const platform::ListView list = List();
+    const win::ListView list = List();
     const int hit = list.HitTest(point);
     if (hit >= 0 && hit != dropTarget) {
         if (dragImage) ImageList_DragShowNolock(FALSE);
@@ -95,7 +95,7 @@ void PointListCtrl::EndDragFeedback() {
 void PointListCtrl::OnLeftButtonUp(POINT point) {
     EndDragFeedback();
     ReleaseCapture();
-    const platform::ListView list = List();
+    const win::ListView list = List();
     RequestMove(dragSource, DropDestination(list.HitTest(point), dropTarget, point.y));
     const int lowest = list.LowestSelectedRow();
     if (lowest >= 0) list.EnsureVisible(lowest);
@@ -103,7 +103,7 @@ void PointListCtrl::OnLeftButtonUp(POINT point) {
 
 void PointListCtrl::MoveItem(int from, int to) {
     if (MoveChangesNothing(from, to) || !table) return;
-    const platform::ListView list = List();
+    const win::ListView list = List();
     table->MoveRow(to, from);
 
     const int row = list.InsertRow(to, list.CellText(from, 0), -1);

@@ -7,16 +7,16 @@
 #include <commctrl.h>
 
 #include "core/point_table.h"
-#include "platform/image_list.h"
-#include "platform/list_view.h"
-#include "platform/subclassed_window.h"
-#include "ui/point_row_text.h"
+#include "win/image_list.h"
+#include "win/list_view.h"
+#include "win/subclassed_window.h"
+#include "editing/point_row_text.h"
 
 namespace vondrel {
 
-class PointListBase : public platform::SubclassedWindow {
+class PointListBase : public win::SubclassedWindow {
 public:
-    platform::ListView List() const { return platform::ListView(Hwnd()); }
+    win::ListView List() const { return win::ListView(Hwnd()); }
 
     // Extended styles, the mark image lists (lent, not owned), six columns and the colours.
     void SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages) const;
@@ -54,7 +54,7 @@ private:
     void EndDragFeedback();
 
     PointTable* table = nullptr;
-    platform::ImageList dragImage;
+    win::ImageList dragImage;
     bool dragging = false;
     int dragSource = -1;
     int dropTarget = -1;

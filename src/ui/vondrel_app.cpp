@@ -7,15 +7,15 @@
 
 #include <memory>
 
-#include "platform/prompts.h"
-#include "platform/win32_text.h"
+#include "win/prompts.h"
+#include "os/win32_text.h"
 #include "ui/main_dialog.h"
 
 namespace vondrel {
 
 bool VondrelApp::InitInstance(const std::string& arguments) {
     if (FAILED(OleInitialize(nullptr))) {
-        platform::SystemPrompts().ShowMessage(nullptr, "OLE初期化失敗", MB_OK);
+        win::SystemPrompts().ShowMessage(nullptr, "OLE初期化失敗", MB_OK);
         return false;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |

@@ -6,14 +6,14 @@
 
 #include "core/point_table.h"
 #include "files/glorie_writer.h"
-#include "platform/file_io.h"
+#include "os/file_io.h"
 #include "support/recording_sink.h"
 #include "support/temp_dir.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/win32_text.h"
+#include "os/win32_text.h"
 #else
 #include <sys/resource.h>
 #include <unistd.h>
@@ -98,7 +98,7 @@ TEST_F(FileIo, ReadOnlyFileIsAccessDeniedAndKept) {
 TEST_F(FileIo, FileLockedByAnotherHandleIsASharingViolation) {
     const std::string path = dir.Path("locked.xml");
     test::WriteFileBytes(path, "old");
-    HANDLE other = CreateFileW(platform::ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE other = CreateFileW(os::ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     EXPECT_EQ(table.Save(path), -1);
     EXPECT_EQ(table.Load(path), -1);
@@ -125,7 +125,7 @@ TEST_F(FileIo, JapaneseFileNames) {
     PointTable back;
     EXPECT_EQ(back.Load(path), 0);
     EXPECT_EQ(back.Row(0).name, "東京");
-    EXPECT_TRUE(platform::FileExists(path));
+    EXPECT_TRUE(os::FileExists(path));
 }
 #endif
 
@@ -153,9 +153,9 @@ TEST_F(FileIo, WriteFailureAfterOpeningKeepsTheOldFileAndReportsTheCause) {
 
 TEST_F(FileIo, FileExists) {
     test::WriteFileBytes(dir.Path("f.xml"), "x");
-    EXPECT_TRUE(platform::FileExists(dir.Path("f.xml")));
-    EXPECT_FALSE(platform::FileExists(dir.Path("g.xml")));
-    EXPECT_FALSE(platform::FileExists(dir.Root()));
+    EXPECT_TRUE(os::FileExists(dir.Path("f.xml")));
+    EXPECT_FALSE(os::FileExists(dir.Path("g.xml")));
+    EXPECT_FALSE(os::FileExists(dir.Root()));
 }
 
 }  // namespace

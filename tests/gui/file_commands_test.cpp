@@ -2,11 +2,11 @@
 // its Yes/No/Cancel paths, and the real common file dialogs.
 #include <gtest/gtest.h>
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "gui/gui_harness.h"
-#include "platform/file_io.h"
-#include "platform/list_view.h"
-#include "platform/win32_text.h"
+#include "os/file_io.h"
+#include "win/list_view.h"
+#include "os/win32_text.h"
 #include "support/temp_dir.h"
 
 namespace vondrel {
@@ -90,7 +90,7 @@ TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameWithoutOverwriteConfirmatio
     EXPECT_EQ(window.prompts.fileDialogs[0].filter, "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||");
     EXPECT_EQ(window->fileName, target);
     EXPECT_EQ(window->filePath, target);
-    EXPECT_TRUE(platform::FileExists(target));
+    EXPECT_TRUE(os::FileExists(target));
     EXPECT_EQ(window->pointTable.IsModified(), 0);
 }
 
@@ -101,7 +101,7 @@ TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
     Command(window, ID_FILE_SAVE_AS);
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
     EXPECT_TRUE(window.prompts.fileDialogs[0].confirmOverwrite);
-    EXPECT_TRUE(platform::FileExists(target));
+    EXPECT_TRUE(os::FileExists(target));
     EXPECT_EQ(window->filePath, target);
     EXPECT_EQ(window->statusBar.PaneText(0), dir.Path("a.xml")) << "the pane is rewritten only later";
 }
@@ -182,7 +182,7 @@ TEST_F(FileCommands, ConfirmCloseAnswers) {
         if (!c.writable) {
             // A folder where the file should be makes the write fail.
             window->filePath = own.Path("folder.xml");
-            CreateDirectoryW(platform::ToWide(window->filePath).c_str(), nullptr);
+            CreateDirectoryW(os::ToWide(window->filePath).c_str(), nullptr);
         }
         window.prompts.answers = {c.answer};
         window.prompts.chosenFiles = {c.saveAsChoice.empty() ? "" : own.Path(c.saveAsChoice)};
@@ -245,7 +245,7 @@ TEST_F(FileCommands, LongPathsFromADropAreKeptWhole) {
     const std::string folder = dir.LongFolder();
     const std::string path = folder + "\\drop.xml";
     test::WriteFileBytes(path, test::PointFileBytes({"L"}));
-    if (!platform::FileExists(path)) GTEST_SKIP() << "no long paths here";
+    if (!os::FileExists(path)) GTEST_SKIP() << "no long paths here";
     MainWindow window("");
     window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({path})));
     EXPECT_EQ(window->fileName, path);
@@ -257,13 +257,13 @@ TEST_F(FileCommands, LongPathsFromADropAreKeptWhole) {
 void TypeIntoFileDialog(HWND dialog, const std::string& path) {
     HWND edit = GetDlgItem(dialog, 0x47C);  // the file name combo box of the explorer-style dialog
     if (!edit) edit = GetDlgItem(dialog, 0x480);
-    SetWindowTextW(edit, platform::ToWide(path).c_str());
+    SetWindowTextW(edit, os::ToWide(path).c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(FileCommands, RealFileDialogs) {
     const std::string source = WritePoints("real.xml", {"R1", "R2"});
-    platform::SystemPrompts system;
+    win::SystemPrompts system;
     // Open through the real dialog.
     {
         auto dialog = std::make_unique<MainDialog>("", &system);
@@ -279,7 +279,7 @@ TEST_F(FileCommands, RealFileDialogs) {
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, typed); },
                               [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_SAVE_AS); });
         EXPECT_EQ(dialog->fileName, typed + ".xml");
-        EXPECT_TRUE(platform::FileExists(typed + ".xml"));
+        EXPECT_TRUE(os::FileExists(typed + ".xml"));
         // Import through the real dialog.
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
                               [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_IMPORT); });

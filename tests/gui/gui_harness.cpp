@@ -3,8 +3,8 @@
 
 #include <shlobj.h>
 
-#include "platform/list_view.h"
-#include "platform/win32_text.h"
+#include "win/list_view.h"
+#include "os/win32_text.h"
 
 namespace vondrel::test {
 
@@ -18,7 +18,7 @@ int ScriptedPrompts::ShowMessage(HWND, const std::string& text, UINT buttons) {
     return (buttons & MB_TYPEMASK) == MB_YESNOCANCEL ? IDCANCEL : IDOK;
 }
 
-bool ScriptedPrompts::ChooseFile(HWND, const platform::FileDialogOptions& options, std::string& path) {
+bool ScriptedPrompts::ChooseFile(HWND, const win::FileDialogOptions& options, std::string& path) {
     fileDialogs.push_back(options);
     if (chosenFiles.empty()) return false;
     path = chosenFiles.front();
@@ -53,7 +53,7 @@ std::string PointFileTest::WritePoints(const std::string& name, const std::vecto
 }
 
 std::vector<std::string> ColumnTexts(HWND list, int column) {
-    const platform::ListView view(list);
+    const win::ListView view(list);
     std::vector<std::string> texts;
     for (int row = 0; row < view.Count(); ++row) texts.push_back(view.CellText(row, column));
     return texts;
@@ -78,7 +78,7 @@ std::vector<std::string> NumberedNames(const std::string& prefix, int count) {
 }
 
 POINT RowCentre(HWND list, int row) {
-    const RECT rect = platform::ListView(list).RowRect(row);
+    const RECT rect = win::ListView(list).RowRect(row);
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
@@ -133,8 +133,8 @@ void CALLBACK OnSearchTimer(HWND, UINT, UINT_PTR, DWORD) {
 bool WithModalWindow(const std::string& windowClass, const std::string& caption, std::function<void(HWND)> act,
                      std::function<void()> trigger) {
     ModalSearch search;
-    search.windowClass = platform::ToWide(windowClass);
-    search.caption = platform::ToWide(caption);
+    search.windowClass = os::ToWide(windowClass);
+    search.caption = os::ToWide(caption);
     search.matchCaption = !caption.empty();
     search.act = std::move(act);
     ModalSearch* previous = activeSearch;
@@ -147,10 +147,10 @@ bool WithModalWindow(const std::string& windowClass, const std::string& caption,
 }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
-    SetWindowTextW(GetDlgItem(dialog, id), platform::ToWide(text).c_str());
+    SetWindowTextW(GetDlgItem(dialog, id), os::ToWide(text).c_str());
 }
 
-std::string ItemText(HWND dialog, int id) { return platform::Window(GetDlgItem(dialog, id)).GetText(); }
+std::string ItemText(HWND dialog, int id) { return win::Window(GetDlgItem(dialog, id)).GetText(); }
 
 void Click(HWND dialog, int id) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -158,7 +158,7 @@ void Click(HWND dialog, int id) {
 
 HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::wstring list;
-    for (const std::string& path : paths) list += platform::ToWide(path) + L'\0';
+    for (const std::string& path : paths) list += os::ToWide(path) + L'\0';
     list += L'\0';
     const SIZE_T size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GHND, size);

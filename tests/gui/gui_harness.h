@@ -12,25 +12,25 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/prompts.h"
+#include "win/prompts.h"
 #include "support/temp_dir.h"
 #include "ui/main_dialog.h"
 
 namespace vondrel::test {
 
 // Answers message boxes and file dialogs from queues and records what was asked.
-class ScriptedPrompts : public platform::Prompts {
+class ScriptedPrompts : public win::Prompts {
 public:
     struct Message {
         std::string text;
         UINT buttons;
     };
     int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
-    bool ChooseFile(HWND owner, const platform::FileDialogOptions& options, std::string& path) override;
+    bool ChooseFile(HWND owner, const win::FileDialogOptions& options, std::string& path) override;
 
     std::vector<Message> messages;
     std::deque<int> answers;                    // default when empty: IDOK / IDCANCEL for Yes/No/Cancel
-    std::vector<platform::FileDialogOptions> fileDialogs;
+    std::vector<win::FileDialogOptions> fileDialogs;
     std::deque<std::string> chosenFiles;        // "" means Cancel; empty queue means Cancel
 };
 

@@ -2,9 +2,9 @@
 // onto the main list (where they land, what is copied, what the pane keeps).
 #include <gtest/gtest.h>
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "gui/gui_harness.h"
-#include "platform/list_view.h"
+#include "win/list_view.h"
 #include "support/temp_dir.h"
 
 namespace vondrel {
@@ -89,7 +89,7 @@ TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppen
     for (const auto& c : cases) {
         MainWindow window(WritePoints("main.xml", {"P0", "P1", "P2"}));
         Import(window, WritePoints("xyz.xml", {"X", "Y", "Z"}));
-        const platform::ListView pane = window->importPane.List();
+        const win::ListView pane = window->importPane.List();
         for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
         // Near the left edge: a row's rectangle runs on beyond the visible half of the window.
         POINT target{20, test::RowCentre(window->pointList.Hwnd(), 2).y};
@@ -147,7 +147,7 @@ TEST_F(ImportPaneTest, ReleasingOutsideTheMainListCopiesNothing) {
 TEST_F(ImportPaneTest, AFullTableTakesWhatFitsAndSaysSo) {
     MainWindow window(WritePoints("main.xml", test::NumberedNames("P", 699)));
     Import(window, WritePoints("xyz.xml", {"X", "Y", "Z"}));
-    const platform::ListView pane = window->importPane.List();
+    const win::ListView pane = window->importPane.List();
     for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
     DragTo(window, {20, test::RowCentre(window->pointList.Hwnd(), 0).y});
     EXPECT_EQ(window->pointTable.GetCount(), 700);

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "gui/gui_harness.h"
-#include "platform/list_view.h"
-#include "platform/file_io.h"
-#include "platform/registry.h"
-#include "platform/win32_text.h"
+#include "win/list_view.h"
+#include "os/file_io.h"
+#include "win/registry.h"
+#include "os/win32_text.h"
 #include "support/temp_dir.h"
 
 namespace vondrel {
@@ -19,13 +19,13 @@ using test::MainWindow;
 
 class MainWindowTest : public test::PointFileTest {
 protected:
-    static platform::ListView MainList(MainWindow& window) { return platform::ListView(window->Item(IDC_MAIN_POINTS).Hwnd()); }
+    static win::ListView MainList(MainWindow& window) { return win::ListView(window->Item(IDC_MAIN_POINTS).Hwnd()); }
 };
 
 TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
     const std::string path = WritePoints("start.xml", {"P0", "P1", "P2"});
     MainWindow window(path);
-    const platform::ListView list = MainList(window);
+    const win::ListView list = MainList(window);
     EXPECT_EQ(test::ColumnTexts(list.Hwnd(), 1), (std::vector<std::string>{"P0", "P1", "P2"}));
     EXPECT_EQ(test::ColumnTexts(list.Hwnd(), 0), (std::vector<std::string>{"00", "05", "00"}));
     EXPECT_EQ(list.Image(0), -1) << "mark 0 shows no icon";
@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
     EXPECT_EQ(MainList(window).Count(), 0);
     EXPECT_EQ(window->fileName, "");
     EXPECT_EQ(window->filePath, "");
-    EXPECT_EQ(window->fileDirectory, platform::CurrentDirectory());
+    EXPECT_EQ(window->fileDirectory, os::CurrentDirectory());
     for (int pane = 0; pane < 3; ++pane) EXPECT_EQ(window->statusBar.PaneText(pane), "") << pane;
     EXPECT_FALSE(window->Item(IDC_MAIN_CAPTURE).IsEnabled());
     EXPECT_FALSE(window->lonEdit.IsEnabled());
@@ -56,7 +56,7 @@ TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
 
 TEST_F(MainWindowTest, CommandLineTokens) {
     const std::string spaced = dir.Path("my points");
-    std::filesystem::create_directory(std::filesystem::path(platform::ToWide(spaced)));
+    std::filesystem::create_directory(std::filesystem::path(os::ToWide(spaced)));
     const std::string path = spaced + "\\a.xml";
     test::WriteFileBytes(path, test::PointFileBytes({"Q"}));
     const std::string a = WritePoints("a.xml", {"A"});
@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, LongCommandLinesAreTakenWhole) {
     ASSERT_GT(path.size(), 300u);
     test::WriteFileBytes(path, test::PointFileBytes({"L"}));
     // The file is written through the extended path form by the test helper's own route.
-    if (!platform::FileExists(path)) {
+    if (!os::FileExists(path)) {
         GTEST_SKIP() << "this file system cannot hold the long path";
     }
     MainWindow window("\"" + path + "\"");
@@ -122,12 +122,12 @@ TEST_F(MainWindowTest, EnterDoesNotCloseTheWindow) {
 
 TEST_F(MainWindowTest, ReadsTheMapObjectSetting) {
     const std::string base = "SOFTWARE\\Zarn\\VondrelTestsMapObject";
-    platform::RegistrySettings(base + "\\Vondrel").WriteStringValue("MapObject", "Mapple.Document");
+    win::RegistrySettings(base + "\\Vondrel").WriteStringValue("MapObject", "Mapple.Document");
     MainWindow window("", base);
     EXPECT_EQ(window->mapObjectName, "Mapple.Document");
     EXPECT_EQ(window->programKey, "Vondrel");
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, platform::ToWide(base).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(base).c_str());
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, os::ToWide(base).c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, os::ToWide(base).c_str());
 }
 
 // Drags row `from` of the main list and releases it at `release` (list client coordinates),
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, DragReorderDestinations) {
 
 TEST_F(MainWindowTest, SelectionTravelsWithTheDraggedRow) {
     MainWindow window(WritePoints("six.xml", test::NumberedNames("P", 6)));
-    const platform::ListView list = MainList(window);
+    const win::ListView list = MainList(window);
     list.SelectAndFocus(1);
     Drag(window, 1, 4, test::RowCentre(list.Hwnd(), 4));
     EXPECT_EQ(list.CellText(3, 1), "P1");
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, ResizeLaysOutListsAndButtons) {
 
 TEST_F(MainWindowTest, ImportViewSplitsTheAreaWithTheOddPixelToTheMainList) {
     MainWindow window(WritePoints("two.xml", {"A", "B"}));
-    const platform::ListView list = MainList(window);
+    const win::ListView list = MainList(window);
     list.SelectAndFocus(1);
     for (int extra : {0, 1}) {
         SetWindowPos(window.Hwnd(), nullptr, 0, 0, window->initialWidth + 40 + extra, window->initialHeight,
@@ -316,7 +316,7 @@ std::vector<COLORREF> ImagePixels(HIMAGELIST images, int index, int size) {
 TEST_F(MainWindowTest, AMissingMarkFileFallsBackToTheDefaultIcon) {
     wchar_t original[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, original);
-    const std::filesystem::path work = std::filesystem::path(platform::ToWide(dir.Root())) / L"marks";
+    const std::filesystem::path work = std::filesystem::path(os::ToWide(dir.Root())) / L"marks";
     std::filesystem::create_directory(work);
     for (int n = 1; n <= 55; ++n) {
         wchar_t name[16];

@@ -6,12 +6,12 @@
 
 #include <sstream>
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "gui/gui_harness.h"
-#include "platform/controls.h"
-#include "platform/list_view.h"
-#include "platform/registry.h"
-#include "platform/win32_text.h"
+#include "win/controls.h"
+#include "win/list_view.h"
+#include "win/registry.h"
+#include "os/win32_text.h"
 #include "support/temp_dir.h"
 
 namespace vondrel {
@@ -25,7 +25,7 @@ class MapCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         logPath = dir.Path("bridge.log");
-        SetEnvironmentVariableW(L"TARVIX_LOG", platform::ToWide(logPath).c_str());
+        SetEnvironmentVariableW(L"TARVIX_LOG", os::ToWide(logPath).c_str());
         SetEnvironmentVariableW(L"TARVIX_IGNORE_CLOSE", nullptr);
         ClearRegistry();
         Settings().WriteStringValue("MapObject", "Foo.Map");
@@ -35,10 +35,10 @@ protected:
         SetEnvironmentVariableW(L"TARVIX_IGNORE_CLOSE", nullptr);
         ClearRegistry();
     }
-    static platform::RegistrySettings Settings() { return platform::RegistrySettings(std::string(kRegistryBase) + "\\Vondrel"); }
+    static win::RegistrySettings Settings() { return win::RegistrySettings(std::string(kRegistryBase) + "\\Vondrel"); }
     static void ClearRegistry() {
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, platform::ToWide(kRegistryBase).c_str());
-        RegDeleteTreeW(HKEY_CURRENT_USER, platform::ToWide(kRegistryBase).c_str());
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, os::ToWide(kRegistryBase).c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, os::ToWide(kRegistryBase).c_str());
     }
     std::unique_ptr<MainWindow> Open(int points) {
         const std::string path = dir.Path("points.xml");
@@ -91,7 +91,7 @@ const std::vector<std::string> kLaunch = {"SUB_SET_LAYER \"4\"", "SUB_OBJECT_NAM
 TEST_F(MapCommands, ShowMapLaunchesTheBridgeThenSendsTheSelectedRowsInOrder) {
     auto window = Open(5);
     EXPECT_TRUE((*window)->Item(IDC_MAIN_SHOW_MAP).IsEnabled()) << "Tarvix2.exe stands in the working folder";
-    const platform::ListView list = (*window)->pointList.List();
+    const win::ListView list = (*window)->pointList.List();
     for (int row : {4, 0, 2}) list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
     const DWORD start = GetTickCount();
     (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
@@ -191,7 +191,7 @@ TEST_F(MapCommands, CaptureMakesANewPointUpTo200) {
             EXPECT_EQ((*window)->pointTable.Row(199).name, "新しいポイント");
             EXPECT_EQ((*window)->pointTable.Row(199).lat, "35.68472");
             EXPECT_EQ((*window)->pointTable.Row(199).lon, "139.75837");
-            const platform::ListView list = (*window)->pointList.List();
+            const win::ListView list = (*window)->pointList.List();
             EXPECT_EQ(list.CellText(199, 1), "新しいポイント");
             EXPECT_EQ(list.LowestSelectedRow(), 199);
             EXPECT_EQ(list.SelectedCount(), 1);
@@ -238,10 +238,10 @@ TEST_F(MapCommands, ABridgeThatIgnoresCloseDoesNotHangTheEditor) {
 TEST_F(MapCommands, MapObjectChooserAgainstTheRegistry) {
     ClearRegistry();
     auto window = Open(1);
-    const platform::RegistrySettings settings = Settings();
+    const win::RegistrySettings settings = Settings();
     auto entries = [](HWND dialog) {
         std::vector<std::string> names;
-        const platform::ListBox list(GetDlgItem(dialog, IDC_OBJECTS_LIST));
+        const win::ListBox list(GetDlgItem(dialog, IDC_OBJECTS_LIST));
         for (int i = 0; i < list.Count(); ++i) names.push_back(list.EntryText(i));
         return names;
     };

@@ -2,10 +2,10 @@
 // edit dialog, the selection walk, the status-bar row indicator and the context menu.
 #include <gtest/gtest.h>
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "gui/gui_harness.h"
-#include "platform/list_view.h"
-#include "platform/win32_text.h"
+#include "win/list_view.h"
+#include "os/win32_text.h"
 #include "support/temp_dir.h"
 
 namespace vondrel {
@@ -30,11 +30,11 @@ protected:
         test::WriteFileBytes(path, bytes);
         return path;
     }
-    static platform::ListView List(MainWindow& window) { return window->pointList.List(); }
+    static win::ListView List(MainWindow& window) { return window->pointList.List(); }
     static std::vector<std::string> Names(MainWindow& window) { return test::ColumnTexts(List(window).Hwnd(), 1); }
     static std::vector<int> Selected(MainWindow& window) {
         std::vector<int> rows;
-        const platform::ListView list = List(window);
+        const win::ListView list = List(window);
         for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
         return rows;
     }
@@ -187,7 +187,7 @@ TEST_F(PointCommands, ContextMenuIsTheEditMenuOnlyForTheMainList) {
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
             wchar_t text[64] = L"";
             GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-            items.push_back(std::to_string(GetMenuItemID(menu, i)) + ":" + platform::ToCp932(text));
+            items.push_back(std::to_string(GetMenuItemID(menu, i)) + ":" + os::ToCp932(text));
         }
         EndMenu();
     }, [&] {

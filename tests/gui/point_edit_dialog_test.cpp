@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "../res/resource.h"
+#include "resource.h"
 #include "dialogs/mark_picker_dialog.h"
 #include "dialogs/point_edit_dialog.h"
-#include "dialogs/point_edit_logic.h"
+#include "editing/point_edit_logic.h"
 #include "gui/gui_harness.h"
-#include "platform/image_list.h"
-#include "platform/win32_text.h"
+#include "win/image_list.h"
+#include "os/win32_text.h"
 
 namespace vondrel {
 namespace {
@@ -25,7 +25,7 @@ namespace {
 std::string TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
-    return platform::ToCp932(text);
+    return os::ToCp932(text);
 }
 
 RECT RectIn(HWND parent, HWND control) {
@@ -72,7 +72,7 @@ struct MarkIcons {
             EXPECT_FALSE(GetIconInfo(icon, &info)) << "image " << index << " leaked";
         }
     }
-    platform::ImageList images;
+    win::ImageList images;
     std::vector<std::pair<int, HICON>> made;
 };
 
@@ -145,7 +145,7 @@ public:
     HWND Item(int id) const { return GetDlgItem(dialog.Hwnd(), id); }
     std::string Text(int id) const { return TextOf(Item(id)); }
     void SetText(int id, const std::string& text) const {
-        SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(platform::ToWide(text).c_str()));
+        SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(os::ToWide(text).c_str()));
     }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
     bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -431,7 +431,7 @@ TEST_F(PointEditDialogTest, LayoutHasNoClippingOrOverlap) {
         (group ? groups : controls).push_back(c);
         const RECT rect = RectIn(window, c);
         EXPECT_TRUE(Inside(rect, client)) << TextOf(c) << " leaves the dialog";
-        const std::wstring text = platform::ToWide(TextOf(c));
+        const std::wstring text = os::ToWide(TextOf(c));
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         int room = rect.right - rect.left;
@@ -512,7 +512,7 @@ TEST_F(PointEditDialogTest, TemplateStylesAndTheSoundList) {
     for (int id = 0; id < 61; ++id) {
         wchar_t text[64] = {};
         SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(platform::ToCp932(text), point_edit::SoundNames[static_cast<std::size_t>(id)]) << id;
+        EXPECT_EQ(os::ToCp932(text), point_edit::SoundNames[static_cast<std::size_t>(id)]) << id;
     }
     // Dropped, the list shows the template's height (not the default 30 entries) and scrolls.
     SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);

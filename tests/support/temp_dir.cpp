@@ -10,7 +10,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/win32_text.h"
+#include "os/win32_text.h"
 #endif
 
 namespace vondrel::test {
@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 fs::path ToFsPath(const std::string& path) {
 #ifdef _WIN32
-    return fs::path(platform::ToWide(path));
+    return fs::path(os::ToWide(path));
 #else
     return fs::path(path);
 #endif
@@ -32,7 +32,7 @@ TempDir::TempDir() {
     const fs::path base = fs::temp_directory_path() / ("vondrel-test-" + std::to_string(random()));
     fs::create_directories(base);
 #ifdef _WIN32
-    root = platform::ToCp932(base.wstring());
+    root = os::ToCp932(base.wstring());
 #else
     root = base.string();
 #endif
@@ -42,7 +42,7 @@ TempDir::~TempDir() {
     std::error_code ignored;
 #ifdef _WIN32
     // The extended form reaches folders nested beyond the classic path limit.
-    const fs::path top(L"\\\\?\\" + platform::ToWide(root));
+    const fs::path top(L"\\\\?\\" + os::ToWide(root));
 #else
     const fs::path top(root);
 #endif
@@ -67,7 +67,7 @@ std::string TempDir::LongFolder() const {
     std::string folder = root;
     for (int i = 0; i < 5; ++i) {
         folder += "\\" + std::string(60, static_cast<char>('k' + i));
-        CreateDirectoryW(platform::FileSystemPath(folder).c_str(), nullptr);
+        CreateDirectoryW(os::FileSystemPath(folder).c_str(), nullptr);
     }
     return folder;
 }

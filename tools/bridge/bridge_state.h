@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bridge/map_view.h"
-#include "mapbridge/bridge_protocol.h"
+#include "protocol/bridge_protocol.h"
 
 namespace vondrel::tarvix {
 

@@ -30,8 +30,8 @@
 
 #include "bridge/bridge_state.h"
 #include "bridge/map_view.h"
-#include "mapbridge/bridge_protocol.h"
-#include "platform/win32_text.h"
+#include "protocol/bridge_protocol.h"
+#include "os/win32_text.h"
 
 namespace {
 
@@ -247,14 +247,14 @@ void BridgeWindow::Reply(Axis axis, std::uint32_t asked) {
 }
 
 int TextWidth(HDC dc, const std::string& cp932) {
-    const std::wstring wide = platform::ToWide(cp932);
+    const std::wstring wide = os::ToWide(cp932);
     SIZE size{};
     GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 
 void BridgeWindow::PlotText(HDC dc, int x, int y, const std::string& cp932) const {
-    const std::wstring wide = platform::ToWide(cp932);
+    const std::wstring wide = os::ToWide(cp932);
     TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Checks the source tree's layering, which the build enforces for what it compiles, over every
+# file: each folder of src/ (and tools/bridge) includes only its own headers and those of the
+# layers below it (the list mirrors the libraries' links, so no include points up and none forms
+# a loop); no include climbs with "../"; the portable layers never include the Win32 headers
+# (the Win32 bodies of os, named *win32*.cpp, excepted); and no source file is longer than 400 lines.
+# Prints every violation; exits 1 when there is one.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A allowed=(
+  [core]="core"
+  [os]="os core"
+  [files]="files os core"
+  [protocol]="protocol core"
+  [editing]="editing files os core"
+  [cli]="cli files os core"
+  [win]="win os core"
+  [dialogs]="dialogs win editing files os core"
+  [mapbridge]="mapbridge win protocol os core"
+  [ui]="ui mapbridge dialogs win editing protocol files os core"
+  [bridge]="bridge protocol os core"
+)
+portable=" core os files protocol editing cli "
+uses_resources=" dialogs ui "
+max_lines=400
+problems=0
+
+report() {
+  echo "$1"
+  problems=$((problems + 1))
+}
+
+for folder in src/* tools/bridge; do
+  [ -d "$folder" ] || continue
+  layer=$(basename "$folder")
+  if [ -z "${allowed[$layer]+set}" ]; then
+    report "$folder: a folder that is no known layer (add it to scripts/check-layers.sh)"
+    continue
+  fi
+  for file in "$folder"/*.h "$folder"/*.cpp; do
+    [ -f "$file" ] || continue
+    while IFS=: read -r line include; do
+      include=${include#*\"}
+      include=${include%%\"*}
+      case $include in
+        ../*|*/../*) report "$file:$line: includes \"$include\" by a relative path" ;;
+        resource.h)
+          [[ $uses_resources == *" $layer "* ]] || report "$file:$line: layer $layer uses no resource ids" ;;
+        */*)
+          target=${include%%/*}
+          [[ " ${allowed[$layer]} " == *" $target "* ]] ||
+            report "$file:$line: layer $layer may not include \"$include\" (it may use: ${allowed[$layer]})" ;;
+        *) report "$file:$line: \"$include\" names no layer" ;;
+      esac
+    done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file")
+    if [[ $portable == *" $layer "* && ! $file =~ win32[^/]*\.cpp$ ]]; then
+      grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|windowsx|commctrl|shellapi|commdlg)\.h>' "$file" |
+        while IFS=: read -r line _; do echo "$file:$line: the portable layer $layer includes a Win32 header"; done |
+        grep . && problems=$((problems + 1))
+    fi
+  done
+done
+
+while read -r count file; do
+  [ "$file" = total ] && continue
+  [ "$count" -gt "$max_lines" ] && report "$file: $count lines (at most $max_lines)"
+done < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' | xargs wc -l)
+
+if [ "$problems" -gt 0 ]; then
+  echo "check-layers: $problems problem(s)"
+  exit 1
+fi
+echo "check-layers: every include follows the layers; no file over $max_lines lines"

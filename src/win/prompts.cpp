@@ -1,0 +1,58 @@
+// Real message boxes and file dialogs.
+#include "win/prompts.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "os/win32_text.h"
+
+namespace vondrel::win {
+
+const wchar_t kMessageCaption[] = L"Vondrel";
+
+UINT WithDefaultIcon(UINT buttons) {
+    if (buttons & MB_ICONMASK) return buttons;
+    switch (buttons & MB_TYPEMASK) {
+        case MB_OK:
+        case MB_OKCANCEL: return buttons | MB_ICONEXCLAMATION;
+        case MB_YESNO:
+        case MB_YESNOCANCEL: return buttons | MB_ICONQUESTION;
+        default: return buttons;
+    }
+}
+
+int SystemPrompts::ShowMessage(HWND owner, const std::string& text, UINT buttons) {
+    return MessageBoxW(owner, os::ToWide(text).c_str(), kMessageCaption, WithDefaultIcon(buttons));
+}
+
+bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, std::string& path) {
+    // "A|B|C|D||" becomes "A\0B\0C\0D\0\0".
+    std::wstring filter = os::ToWide(options.filter);
+    for (wchar_t& c : filter) {
+        if (c == L'|') c = L'\0';
+    }
+    filter.push_back(L'\0');
+    const std::wstring extension = os::ToWide(options.defaultExtension);
+    const std::wstring folder = os::ToWide(options.initialFolder);
+    std::vector<wchar_t> file(32768, L'\0');  // long paths are returned whole
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    // The current directory is kept, so files looked up by bare name stay where they were.
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
+    if (options.save && options.confirmOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;
+    const BOOL chosen = options.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!chosen) return false;
+    path = os::ToCp932(file.data());
+    return true;
+}
+
+}  // namespace vondrel::win

@@ -1,0 +1,43 @@
+// Prompts: message boxes and the standard open/save file dialogs behind one small interface, so
+// that tests can script the answers while the program shows the real ones.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vondrel::win {
+
+struct FileDialogOptions {
+    bool save = false;               // a save dialog (else an open dialog)
+    bool confirmOverwrite = false;   // save only: ask before replacing an existing file
+    std::string filter;              // "Description|*.ext|...||", code page 932
+    std::string defaultExtension;    // added when the user types a name without one
+    std::string initialFolder;       // the folder the dialog starts in
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // A message box with the given MB_* buttons; the icon is the framework's default for the
+    // button set (exclamation for OK and OK/Cancel, question for Yes/No and Yes/No/Cancel).
+    // Returns the button pressed (IDOK, IDYES, ...).
+    virtual int ShowMessage(HWND owner, const std::string& text, UINT buttons) = 0;
+    // A file dialog; returns false when cancelled, else the chosen full path (never cut short).
+    virtual bool ChooseFile(HWND owner, const FileDialogOptions& options, std::string& path) = 0;
+};
+
+// The real dialogs of the system.
+class SystemPrompts : public Prompts {
+public:
+    int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
+    bool ChooseFile(HWND owner, const FileDialogOptions& options, std::string& path) override;
+};
+
+// The caption of the program's message boxes.
+extern const wchar_t kMessageCaption[];
+
+// The button set's default icon added to `buttons` when no icon is given.
+UINT WithDefaultIcon(UINT buttons);
+
+}  // namespace vondrel::win
