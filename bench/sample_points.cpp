@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "core/direction.h"
 
@@ -89,8 +90,7 @@ void FillSamplePoints(PointTable& table) {
     table.Reset();
     Sequence random;
     for (int i = 0; i < kTableRows; ++i) {
-        table.InsertBlank(i);
-        PointRecord& p = table.Row(i);
+        PointRecord p;
         double lat;
         double lon;
         if (i % 25 == 0) {
@@ -120,8 +120,8 @@ void FillSamplePoints(PointTable& table) {
             p.directionOn = 0;
             p.dcenter = "0";
         }
+        table.Append(std::move(p));
     }
-    table.SetModified(0);
 }
 
 std::string RepeatedBlocks(const std::string& file, std::size_t targetBytes) {

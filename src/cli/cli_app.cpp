@@ -4,11 +4,12 @@
 #include "core/coordinate_text.h"
 #include "core/cp932.h"
 #include "core/point_table.h"
+#include "files/glorie_file.h"
 
 namespace vondrel::cli {
 
 namespace {
-// Collects the messages the point table shows, one per line.
+// Collects the messages of loading and saving, one per line.
 class ErrorSink : public MessageSink {
 public:
     explicit ErrorSink(std::string& target) : err(target) {}
@@ -31,8 +32,7 @@ bool IsLonLat(const std::string& axis) { return axis == "lon" || axis == "lat"; 
 int List(const std::string& path, Output& output) {
     ErrorSink sink(output.err);
     PointTable table;
-    table.SetMessageSink(&sink);
-    if (table.Load(path) != 0) return 1;
+    if (LoadGlorieFile(path, table, sink) != 0) return 1;
     std::string& out = output.out;
     out += "index\tname\treading\tlon\tlat\tlon_dms\tlat_dms\tmark\tsound\tdcenter\tdirection\ttel\toutmost\n";
     std::string text;
@@ -63,9 +63,8 @@ int List(const std::string& path, Output& output) {
 int Copy(const std::string& in, const std::string& outPath, Output& output) {
     ErrorSink sink(output.err);
     PointTable table;
-    table.SetMessageSink(&sink);
-    if (table.Load(in) != 0) return 1;
-    return table.Save(outPath) == 0 ? 0 : 1;
+    if (LoadGlorieFile(in, table, sink) != 0) return 1;
+    return SaveGlorieFile(outPath, table, sink) == 0 ? 0 : 1;
 }
 
 int Coord(const std::string& axis, const std::vector<std::string>& texts, Output& output) {

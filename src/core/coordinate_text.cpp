@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/limits.h"
 #include "core/text_number.h"
 
 namespace vondrel {
@@ -46,7 +47,7 @@ std::string StoredToLatDms(std::string_view stored) {
 }
 
 std::int32_t TypedToMilliseconds(std::string_view typed) {
-    typed = typed.substr(0, 32);
+    typed = typed.substr(0, kTypedCoordinateBytes);
     std::string_view parts[4];
     int count = 0;
     std::size_t i = 0;

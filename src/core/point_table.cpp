@@ -1,7 +1,8 @@
-// Point table operations: field access, insertion, deletion and reordering.
+// Point table operations: field access, insertion, deletion, reordering and appending.
 #include "core/point_table.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/coordinate_text.h"
 #include "core/cp932.h"
@@ -43,12 +44,12 @@ std::string ShortenName(const std::string& name) {
     return std::string(cp932::TruncateAtCharBoundary(name, kNameLimit));
 }
 
-void PointTable::SetName(const std::string& value, int index) { Row(index).name = ShortenName(value); }
+void PointTable::SetName(const std::string& value, int index) { At(index).name = ShortenName(value); }
 
 void PointTable::GetLonDms(std::string& out, int index) const { out = StoredToLonDms(Row(index).lon); }
 void PointTable::GetLatDms(std::string& out, int index) const { out = StoredToLatDms(Row(index).lat); }
-void PointTable::SetLon(const std::string& value, int index) { Row(index).lon = TypedToStored(value); }
-void PointTable::SetLat(const std::string& value, int index) { Row(index).lat = TypedToStored(value); }
+void PointTable::SetLon(const std::string& value, int index) { At(index).lon = TypedToStored(value); }
+void PointTable::SetLat(const std::string& value, int index) { At(index).lat = TypedToStored(value); }
 
 std::string MarkDecimalToHex(const std::string& decimal) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -68,7 +69,7 @@ std::string MarkHexToDecimal(const std::string& hex) {
 }
 
 void PointTable::GetMark(std::string& out, int index) const { out = MarkHexToDecimal(Row(index).mark); }
-void PointTable::SetMark(const std::string& value, int index) { Row(index).mark = MarkDecimalToHex(value); }
+void PointTable::SetMark(const std::string& value, int index) { At(index).mark = MarkDecimalToHex(value); }
 
 int PointTable::InsertBlank(int pos) {
     if (pos >= kTableRows || pos < 0) return -1;
@@ -76,26 +77,23 @@ int PointTable::InsertBlank(int pos) {
     if (n >= kTableRows) return -1;
     if (pos > n) pos = n;  // keep used rows packed at the front
     std::move_backward(rows.begin() + pos, rows.begin() + n, rows.begin() + n + 1);
-    PointRecord& fresh = Row(pos);
+    PointRecord& fresh = At(pos);
     fresh.ClearFields();
     fresh.slot = static_cast<std::int16_t>(pos);
     ++count;
-    modified = 1;
     return 1;
 }
 
 void PointTable::CopyRow(int to, int from) {
-    if (to != from) Row(to) = Row(from);
-    modified = 1;
+    if (to != from) At(to) = Row(from);
 }
 
 int PointTable::DeleteRow(int index) {
     if (index < 0 || index >= kTableRows || !IsUsed(index)) return 0;
     const int n = UsedCount();
     std::move(rows.begin() + index + 1, rows.begin() + n, rows.begin() + index);
-    Row(n - 1).slot = -1;
+    At(n - 1).slot = -1;
     --count;
-    modified = 1;
     return 0;
 }
 
@@ -118,7 +116,15 @@ void PointTable::MoveRow(int to, int from) {
     } else {
         std::rotate(rows.begin() + to, rows.begin() + from, rows.begin() + from + 1);
     }
-    modified = 1;
+}
+
+bool PointTable::Append(PointRecord&& point) {
+    if (count >= kTableRows) return false;
+    PointRecord& row = At(count);
+    std::swap(row, point);
+    row.slot = static_cast<std::int16_t>(count);
+    ++count;
+    return true;
 }
 
 }  // namespace vondrel

@@ -1,17 +1,14 @@
-// The fixed table of 700 point slots with its count and unsaved-changes flag: the one place
-// through which every part of the program reads and changes points.
+// The fixed table of 700 point slots with its count, and the rules by which each field is
+// stored. Points only: files, messages and the unsaved-changes state belong to the layers above.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "core/message_sink.h"
+#include "core/limits.h"
 
 namespace vondrel {
-
-constexpr int kTableRows = 700;
-constexpr std::size_t kNameLimit = 16;
 
 // One slot. All texts are code page 932 bytes.
 struct PointRecord {
@@ -31,59 +28,60 @@ struct PointRecord {
     void ClearFields();
 };
 
+// The used rows are always rows 0 to GetCount() - 1.
 class PointTable {
 public:
     PointTable();
 
-    // Where Load and Save show their messages; none means they are dropped.
-    void SetMessageSink(MessageSink* sink) { messages = sink; }
-    MessageSink* GetMessageSink() const { return messages; }
-
+    // Every row empty again.
     void Reset();
     bool IsUsed(int index) const { return rows[static_cast<std::size_t>(index)].slot != -1; }
     int UsedCount() const;
     int GetCount() const { return count; }
-    int IsModified() const { return modified; }
-    void SetModified(int value) { modified = value; }
 
+    // Fields as the lists and the edit dialog show them (coordinates in display form, the mark
+    // as a decimal number), and as they are stored from those forms.
     void GetName(std::string& out, int index) const { out = Row(index).name; }
     void SetName(const std::string& value, int index);
     void GetReading(std::string& out, int index) const { out = Row(index).reading; }
-    void SetReading(const std::string& value, int index) { Row(index).reading = value; }
+    void SetReading(const std::string& value, int index) { At(index).reading = value; }
     void GetLonDms(std::string& out, int index) const;
     void GetLatDms(std::string& out, int index) const;
     void SetLon(const std::string& value, int index);
     void SetLat(const std::string& value, int index);
     void GetTel(std::string& out, int index) const { out = Row(index).tel; }
-    void SetTel(const std::string& value, int index) { Row(index).tel = value; }
+    void SetTel(const std::string& value, int index) { At(index).tel = value; }
     void GetSound(std::string& out, int index) const { out = Row(index).sound; }
-    void SetSound(const std::string& value, int index) { Row(index).sound = value; }
+    void SetSound(const std::string& value, int index) { At(index).sound = value; }
     void GetDcenter(std::string& out, int index) const { out = Row(index).dcenter; }
-    void SetDcenter(const std::string& value, int index) { Row(index).dcenter = value; }
+    void SetDcenter(const std::string& value, int index) { At(index).dcenter = value; }
     void GetMark(std::string& out, int index) const;
     void SetMark(const std::string& value, int index);
     int GetDirectionOn(int index) const { return Row(index).directionOn; }
-    void SetDirectionOn(int value, int index) { Row(index).directionOn = value; }
+    void SetDirectionOn(int value, int index) { At(index).directionOn = value; }
 
+    // A blank point before row `pos` (after the last point when `pos` is beyond it): 1, or -1
+    // when the table is full or `pos` is outside the table.
     int InsertBlank(int pos);
     void CopyRow(int to, int from);
+    // Removes the point at `index` (nothing when the row is empty); returns 0.
     int DeleteRow(int index);
+    // Moves the point at `from` to just before the point at `to` (to the end for the count).
     void MoveRow(int to, int from);
 
-    // Glorie files: 0 on success, -1 when refused or failed (the message is already shown).
-    int Load(const std::string& path);
-    int Save(const std::string& path) const;
+    // Appends a finished point as the next row: how a reader fills a table. Returns false (the
+    // table unchanged) when the table is full. The record is taken by exchange: it is left
+    // holding the slot's former texts, so a reader clears and reuses it without new buffers.
+    bool Append(PointRecord&& point);
 
-    // Direct access for the file reader and writer and for tests.
+    // A whole row, read-only: for the writer, the command-line tool and tests.
     const PointRecord& Row(int index) const { return rows[static_cast<std::size_t>(index)]; }
-    PointRecord& Row(int index) { return rows[static_cast<std::size_t>(index)]; }
-    void SetCount(int value) { count = value; }
 
 private:
+    PointRecord& At(int index) { return rows[static_cast<std::size_t>(index)]; }
+
     std::int32_t count = 0;
-    std::int32_t modified = 0;
     std::array<PointRecord, kTableRows> rows;
-    MessageSink* messages = nullptr;
 };
 
 // Mark text helpers shared with the dialogs: decimal text to the stored two hexadecimal

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/limits.h"
 #include "resource.h"
 #include "win/controls.h"
 
@@ -11,7 +12,7 @@ namespace vondrel {
 
 namespace {
 // The mark buttons row by row, left to right: button n shows mark n.
-constexpr std::array<int, 55> kMarkButtons = {
+constexpr std::array<int, kMarkCount> kMarkButtons = {
     1001, 1002, 1068, 1069, 1070, 1003, 1004, 1071, 1072, 1073, 1005,
     1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022,
     1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043, 1044,

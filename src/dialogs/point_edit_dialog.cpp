@@ -8,6 +8,7 @@
 
 #include "resource.h"
 #include "core/direction.h"
+#include "core/limits.h"
 #include "dialogs/mark_picker_dialog.h"
 #include "editing/point_edit_logic.h"
 #include "win/controls.h"
@@ -209,8 +210,8 @@ void PointEditDialog::OnShowMap() {
 }
 
 void PointEditDialog::OnCapturePosition() {
-    const std::string mapLon = Item(IDC_EDIT_MAP_LON).GetText(255);
-    const std::string mapLat = Item(IDC_EDIT_MAP_LAT).GetText(255);
+    const std::string mapLon = Item(IDC_EDIT_MAP_LON).GetText(kMapPositionBytes);
+    const std::string mapLat = Item(IDC_EDIT_MAP_LAT).GetText(kMapPositionBytes);
     if (mapLon.empty() || mapLat.empty()) return;
     Item(IDC_EDIT_LON).SetText(mapLon);
     Item(IDC_EDIT_LAT).SetText(mapLat);

@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/limits.h"
 #include "core/settings_store.h"
 
 namespace vondrel {
-
-constexpr int kMaxMapObjects = 15;
 
 // The defaults that every opening puts first.
 extern const std::array<const char*, 4> DefaultMapObjects;

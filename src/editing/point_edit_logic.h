@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/limits.h"
+
 namespace vondrel::point_edit {
 
 constexpr int kSoundCount = 61;
 constexpr int kFirstMark = 1;
-constexpr int kLastMark = 55;
+constexpr int kLastMark = kMarkCount;
 
 // Sound names by id (code page 932).
 extern const std::array<std::string_view, kSoundCount> SoundNames;

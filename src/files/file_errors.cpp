@@ -31,8 +31,8 @@ std::string FileErrorMessage(int cause, const std::string& path) {
 
 std::string UnknownFileMessage(const std::string& path) { return path + "\n    は認識できないファイルです"; }
 
-void ReportFileError(MessageSink* sink, int cause, const std::string& path) {
-    if (sink) sink->ShowMessage(FileErrorMessage(cause, path));
+void ReportFileError(MessageSink& messages, int cause, const std::string& path) {
+    messages.ShowMessage(FileErrorMessage(cause, path));
 }
 
 }  // namespace vondrel

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/message_sink.h"
+#include "files/message_sink.h"
 
 namespace vondrel {
 
@@ -17,7 +17,7 @@ std::string FileErrorMessage(int cause, const std::string& path);
 // "PATH\n    は認識できないファイルです".
 std::string UnknownFileMessage(const std::string& path);
 
-// Shows FileErrorMessage through `sink` (when there is one).
-void ReportFileError(MessageSink* sink, int cause, const std::string& path);
+// Shows FileErrorMessage through `messages`.
+void ReportFileError(MessageSink& messages, int cause, const std::string& path);
 
 }  // namespace vondrel

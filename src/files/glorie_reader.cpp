@@ -5,15 +5,13 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/cp932.h"
 #include "core/direction.h"
-#include "core/path_text.h"
 #include "core/point_table.h"
-#include "files/file_errors.h"
 #include "files/glorie_scanner.h"
 #include "files/xml_text.h"
-#include "os/file_io.h"
 
 namespace vondrel {
 
@@ -153,12 +151,13 @@ std::string AttributeAfter(std::string_view e, std::string_view key, char stop) 
 void GlorieScanner::Interpret(std::string_view e) {
     const Marker marker = FindMarker(e);
     if (marker == kNoMarker || marker == kGpoiStart) return;
-    if (row >= kTableRows) return;  // points beyond the table's 700 rows are ignored
-    PointRecord& record = table.Row(row);
+    if (full) return;  // points beyond the table's 700 rows are ignored
+    PointRecord& record = point;
     switch (marker) {
         case kGpoiEnd:
-            record.slot = static_cast<std::int16_t>(row);
-            ++row;
+            if (table.Append(std::move(point))) ++completed;
+            full = table.GetCount() >= kTableRows;
+            point.ClearFields();
             break;
         case kName: AssignName(record.name, e); break;
         case kReading: AssignDecoded(record.reading, ValueOf(e)); break;
@@ -208,7 +207,9 @@ constexpr unsigned char ClassOf(char byte) { return kClasses[static_cast<unsigne
 constexpr bool IsSpace(char byte) { return ClassOf(byte) == kBlank || ClassOf(byte) == kLineBreak; }
 }  // namespace
 
-GlorieScanner::GlorieScanner(PointTable& target) : table(target) { copied.reserve(1024); }
+GlorieScanner::GlorieScanner(PointTable& target) : table(target), full(target.GetCount() >= kTableRows) {
+    copied.reserve(1024);
+}
 
 std::string_view GlorieScanner::Gathered() {
     if (copied.empty()) return std::string_view(kept, static_cast<std::size_t>(keptEnd - kept));
@@ -297,26 +298,6 @@ void GlorieScanner::Scan(std::string_view bytes) {
         }
     }
     CopyKept();  // the input is not kept beyond this call
-}
-
-int PointTable::Load(const std::string& path) {
-    if (!HasXmlExtension(path)) {
-        if (messages) messages->ShowMessage(UnknownFileMessage(path));
-        return -1;
-    }
-    // The file is read before the table is touched, so a failure leaves the table as it was.
-    std::string bytes;
-    const int cause = os::ReadWholeFile(path, bytes);
-    if (cause != os::kCauseNone) {
-        ReportFileError(messages, cause, path);
-        return -1;
-    }
-    Reset();
-    modified = 0;
-    GlorieScanner scanner(*this);
-    scanner.Scan(bytes);
-    count = scanner.CompletedPoints();
-    return 0;
 }
 
 }  // namespace vondrel

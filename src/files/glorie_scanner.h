@@ -1,5 +1,6 @@
-// The glorie scanner: turns file bytes into element texts and interprets each one into the
-// rows of a point table. Separate from file access so that it can be fed any bytes.
+// The glorie scanner: turns file bytes into element texts, interprets each one into the point
+// being read and appends every completed point to a table. Separate from file access so that
+// it can be fed any bytes.
 #pragma once
 
 #include <cstddef>
@@ -12,14 +13,15 @@ namespace vondrel {
 
 class GlorieScanner {
 public:
+    // Points are appended after those `target` holds already.
     explicit GlorieScanner(PointTable& target);
 
     // Scans the bytes of a whole file (line breaks are skipped wherever they stand). A file
     // may also come in pieces, one call each, in order; no piece is used after its call.
     void Scan(std::string_view bytes);
 
-    // The number of points completed by "</gpoi>" (at most the table's 700 rows).
-    int CompletedPoints() const { return row; }
+    // The number of points completed by "</gpoi>" and appended (up to the table's 700 rows).
+    int CompletedPoints() const { return completed; }
 
 private:
     void Interpret(std::string_view element);
@@ -34,7 +36,9 @@ private:
     void Discard(std::size_t count);              // drops the first `count` gathered bytes
 
     PointTable& table;
-    int row = 0;
+    PointRecord point;  // the point being read: the elements since the last "</gpoi>"
+    int completed = 0;
+    bool full = false;  // the table took no more points: later elements are ignored
     std::string copied;
     const char* kept = nullptr;
     const char* keptEnd = nullptr;

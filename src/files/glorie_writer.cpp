@@ -1,12 +1,10 @@
-// Writing glorie point files: a fixed header, one block per point, a closing line, in the
+// The bytes of glorie point files: a fixed header, one block per point, a closing line, in the
 // exact bytes the navigation unit reads (two lines of each block end in LF alone).
 #include <string>
 
 #include "core/point_table.h"
-#include "files/file_errors.h"
 #include "files/glorie_writer.h"
 #include "files/xml_text.h"
-#include "os/file_io.h"
 
 namespace vondrel {
 
@@ -92,15 +90,6 @@ std::string GlorieBytes(const PointTable& table) {
     for (int i = 0; i < used; ++i) AppendPoint(out, table.Row(i));
     out += kClosing;
     return out;
-}
-
-int PointTable::Save(const std::string& path) const {
-    const int cause = os::WriteWholeFile(path, GlorieBytes(*this));
-    if (cause != os::kCauseNone) {
-        ReportFileError(messages, cause, path);
-        return -1;
-    }
-    return 0;
 }
 
 }  // namespace vondrel

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/limits.h"
+
 namespace vondrel::os {
 
 enum FileCause : int {
@@ -26,7 +28,7 @@ enum FileCause : int {
 };
 
 // Files larger than this are not read into memory; reading them reports kCauseGeneric.
-constexpr std::uint64_t kMaxReadBytes = 256u * 1024u * 1024u;
+constexpr std::uint64_t kMaxReadBytes = kMaxFileBytes;
 
 // Opens `path` for reading without sharing, reads it whole into `bytes` and closes it.
 // Returns kCauseNone or the cause of the failure (then `bytes` is unspecified).

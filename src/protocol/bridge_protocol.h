@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/limits.h"
+
 namespace vondrel::bridge {
 
 // The registered names, in this order; an index into kMessageNames and MessageNumbers.
@@ -53,7 +55,7 @@ inline constexpr std::uint32_t kMarkReadyMessage = 0x0800;  // the user has set 
 inline constexpr std::uint32_t kReplyMessage = 0x0801;      // one step of a reply
 
 // A streamed text (with its terminating NUL) fits in this many bytes.
-inline constexpr std::size_t kTextBufferSize = 1024;
+inline constexpr std::size_t kTextBufferSize = kBridgeTextBufferSize;
 inline constexpr std::size_t kMaxTextBytes = kTextBufferSize - 1;
 
 // The numbers the system gave the twelve names.

@@ -25,55 +25,46 @@ win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* fil
 }
 }  // namespace
 
-int MainDialog::SaveToPath(const std::string& path) {
-    if (pointTable.UsedCount() == 0) return 1;  // a list without points is never written
-    if (pointTable.Save(path) != 0) return -1;  // the writer has shown its message
-    pointTable.SetModified(0);
-    return 0;
-}
-
-void MainDialog::ApplyFileName(const std::string& name) {
-    fileName = name;
-    NormalizePath(fileName);
-}
+void MainDialog::ApplyFileName(const std::string& name) { document.SetFileName(name, os::CurrentDirectory()); }
 
 bool MainDialog::ResolveUnsavedChanges() {
-    if (pointTable.IsModified() != 1) return true;
-    const int answer = prompts->ShowMessage(Hwnd(), ConfirmSaveText(!filePath.empty(), fileName), MB_YESNOCANCEL);
+    if (!document.IsModified()) return true;
+    const int answer = prompts->ShowMessage(
+        Hwnd(), ConfirmSaveText(!document.FilePath().empty(), document.FileName()), MB_YESNOCANCEL);
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
-    if (!filePath.empty()) return SaveToPath(filePath) >= 0;
+    if (!document.FilePath().empty()) return document.Save(document.FilePath(), *this) >= 0;
     // Untitled: the list is safe once written, or when it has no points to lose.
-    return SaveAsDialog() || pointTable.UsedCount() == 0;
+    return SaveAsDialog() || document.Count() == 0;
 }
 
 void MainDialog::OpenPointFile() {
     if (!ResolveUnsavedChanges()) return;
     std::string chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(false, false, kOpenFilter, fileDirectory), chosen)) return;
+    if (!prompts->ChooseFile(Hwnd(), Options(false, false, kOpenFilter, document.Folder()), chosen)) return;
     ApplyFileName(chosen);
-    LoadMainTable(fileName);
+    document.Load(*this);
     RefreshPointList();
 }
 
 void MainDialog::SavePointFile() {
-    if (pointTable.IsModified() != 1) return;
-    if (!filePath.empty()) {
-        SaveToPath(filePath);
+    if (!document.IsModified()) return;
+    if (!document.FilePath().empty()) {
+        document.Save(document.FilePath(), *this);
         return;
     }
     std::string chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, fileDirectory), chosen)) return;
+    if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, document.Folder()), chosen)) return;
     ApplyFileName(chosen);
-    fileDirectory = DriveAndFolder(chosen);
-    SaveToPath(filePath);
+    document.SetFolder(DriveAndFolder(chosen));
+    document.Save(document.FilePath(), *this);
 }
 
 bool MainDialog::SaveAsDialog() {
     std::string chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, fileDirectory), chosen)) return false;
+    if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, document.Folder()), chosen)) return false;
     ApplyFileName(chosen);
-    return SaveToPath(filePath) == 0;
+    return document.Save(document.FilePath(), *this) == 0;
 }
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
@@ -87,7 +78,7 @@ LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     if (dropped.empty()) return 0;  // a drop without files changes nothing
     if (!ResolveUnsavedChanges()) return 0;
     ApplyFileName(dropped);
-    LoadMainTable(fileName);
+    document.Load(*this);
     RefreshPointList();
     return 0;
 }
@@ -116,35 +107,18 @@ void MainDialog::InsertFromImport(int dropIndex) {
     const win::ListView list = pointList.List();
     const win::ListView source = importPane.List();
     if (dropIndex < 0) dropIndex = list.Count();
+    std::vector<int> rows;
+    for (int n = source.LowestSelectedRow(); n >= 0; n = source.NextSelectedRow(n)) rows.push_back(n);
     const PointTable& from = importPane.importTable;
-    std::string text;
-    for (int n = source.LowestSelectedRow(); n >= 0; n = source.NextSelectedRow(n)) {
-        if (pointTable.InsertBlank(dropIndex) != 1) {
-            // The table is full: nothing more is inserted, and no row stands without its point.
-            prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
-            break;
-        }
-        from.GetName(text, n);
-        pointTable.SetName(text, dropIndex);
-        from.GetLonDms(text, n);
-        pointTable.SetLon(text, dropIndex);
-        from.GetLatDms(text, n);
-        pointTable.SetLat(text, dropIndex);
-        from.GetMark(text, n);
-        pointTable.SetMark(text, dropIndex);
-        from.GetReading(text, n);
-        pointTable.SetReading(text, dropIndex);
-        from.GetTel(text, n);
-        pointTable.SetTel(text, dropIndex);
-        from.GetSound(text, n);
-        pointTable.SetSound(text, dropIndex);
-        from.GetDcenter(text, n);
-        pointTable.SetDcenter(text, dropIndex);
-        pointTable.SetDirectionOn(from.GetDirectionOn(n), dropIndex);
-        PointRowText shown;
-        shown.Fill(from, n);
+    const int inserted = document.InsertCopies(dropIndex, from, rows);
+    // Each new row shows the point as the pane had it.
+    PointRowText shown;
+    for (int k = 0; k < inserted; ++k) {
+        shown.Fill(from, rows[static_cast<std::size_t>(k)]);
         pointList.InsertRow(shown, dropIndex);
     }
+    // The table is full: nothing more was inserted, and no row stands without its point.
+    if (inserted < static_cast<int>(rows.size())) prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
     UpdateStatusBar();
 }
 

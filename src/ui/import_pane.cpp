@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "files/glorie_file.h"
 #include "resource.h"
 #include "win/dialog.h"
 #include "win/dropped_files.h"
@@ -15,7 +16,7 @@ void SetProgramCursor(int id) {
 }
 
 int ImportPane::LoadFile(const std::string& path) {
-    importTable.Load(path);
+    if (messages) LoadGlorieFile(path, importTable, *messages);
     const win::ListView list = List();
     list.SetRedraw(false);
     list.DeleteAllRows();

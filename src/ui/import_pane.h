@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/point_table.h"
+#include "files/message_sink.h"
 #include "ui/point_list.h"
 
 namespace vondrel {
@@ -19,6 +20,8 @@ class ImportPane : public PointListBase {
 public:
     // The main window whose list receives the dragged points.
     void SetOwner(MainDialog* mainDialog) { owner = mainDialog; }
+    // Where a refused or failed file is reported.
+    void SetMessageSink(MessageSink* sink) { messages = sink; }
 
     // Reads `path` into the import table (a refusal or failure keeps its points) and lists
     // its first rowLimit points. Returns 1.
@@ -42,6 +45,7 @@ private:
     void OnLeftButtonUp(POINT point);
 
     MainDialog* owner = nullptr;
+    MessageSink* messages = nullptr;
 };
 
 // Sets one of the program's cursors (a resource id).

@@ -18,9 +18,6 @@ namespace vondrel {
 
 namespace {
 constexpr COLORREF kStatusBackground = RGB(164, 174, 192);
-constexpr int kMarkCount = 55;
-constexpr int kImportRowLimit = 200;
-constexpr int kListedRows = 200;
 
 // The bytes of a small file ("" when it cannot be read), by a wide path: the current directory
 // may hold characters that code page 932 cannot write.
@@ -41,16 +38,14 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
         ownPrompts = std::make_unique<win::SystemPrompts>();
         prompts = ownPrompts.get();
     }
-    pointTable.SetMessageSink(this);
-    importPane.importTable.SetMessageSink(this);
-    pointList.SetTable(&pointTable);
+    pointList.SetMoveHandler([this](int from, int to) { return document.Move(from, to); });
     importPane.SetOwner(this);
+    importPane.SetMessageSink(this);
     editDialog.markIcon = [this](int index) { return GetMarkIcon(index); };
     editDialog.showMap = [this](PointEditDialog& dialog) { ShowDialogPointOnMap(dialog); };
 
-    fileName = FileNameFromArguments(arguments);
-    NormalizePath(fileName);
-    importDirectory = fileDirectory;
+    document.SetFileName(FileNameFromArguments(arguments), os::CurrentDirectory());
+    importDirectory = document.Folder();
     appIcon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED));
     smallAppIcon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
@@ -92,12 +87,6 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
 
 MainDialog::~MainDialog() = default;
 
-void MainDialog::NormalizePath(const std::string& name) {
-    const NormalizedPath normalized = vondrel::NormalizePath(name, os::CurrentDirectory());
-    fileDirectory = normalized.fileDirectory;
-    filePath = normalized.filePath;
-}
-
 win::RegistrySettings MainDialog::Settings() const {
     return win::RegistrySettings(registryBase + "\\" + programKey);
 }
@@ -128,7 +117,7 @@ BOOL MainDialog::OnInitDialog() {
 
     programKey = "Vondrel";
     mapObjectName = Settings().ReadStringValue("MapObject");
-    importPane.rowLimit = kImportRowLimit;
+    importPane.rowLimit = kListedRows;
 
     const RECT outer = Self().WindowRect();
     initialWidth = outer.right - outer.left;
@@ -147,8 +136,8 @@ BOOL MainDialog::OnInitDialog() {
     pointList.SetupColumns(largeMarkImages.Handle(), smallMarkImages.Handle());
     importPane.SetupColumns(largeMarkImages.Handle(), smallMarkImages.Handle());
 
-    if (!fileName.empty()) {
-        LoadMainTable(fileName);
+    if (!document.FileName().empty()) {
+        document.Load(*this);
         RefreshPointList();
     }
     return TRUE;
@@ -200,9 +189,9 @@ void MainDialog::BuildMarkImages() {
 }
 
 void MainDialog::UpdateStatusBar() {
-    statusBar.SetPaneText(0, fileName);
+    statusBar.SetPaneText(0, document.FileName());
     statusBar.SetPaneText(1, "");
-    statusBar.SetPaneText(2, PointCountText(pointTable.GetCount()));
+    statusBar.SetPaneText(2, PointCountText(document.Count()));
 }
 
 void MainDialog::RefreshPointList() {
@@ -211,7 +200,7 @@ void MainDialog::RefreshPointList() {
     list.SetRedraw(false);
     list.DeleteAllRows();
     for (int i = 0; i < kListedRows; ++i) {
-        if (!pointTable.IsUsed(i)) continue;
+        if (!document.Points().IsUsed(i)) continue;
         FillRowText(i);
         pointList.InsertRow(rowText, i);
     }

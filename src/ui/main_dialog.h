@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "core/point_table.h"
 #include "dialogs/point_edit_dialog.h"
+#include "editing/point_document.h"
 #include "protocol/bridge_protocol.h"
 #include "win/dialog.h"
 #include "win/image_list.h"
@@ -37,15 +37,12 @@ public:
     int bridgeConnected = 0;
     HWND bridgeWindow = nullptr;
     PROCESS_INFORMATION bridgeProcess{};
-    PointTable pointTable;
+    PointDocument document;
     win::ImageList smallMarkImages;
     win::ImageList largeMarkImages;
     PointRowText rowText;
     std::int8_t viewMode = 0;
-    std::string fileDirectory;
     COLORREF backgroundColor = RGB(0, 0, 0);
-    std::string fileName;
-    std::string filePath;
     HBRUSH backgroundBrush = nullptr;
     std::string programKey;
     std::string mapObjectName;
@@ -67,7 +64,7 @@ public:
 
     // Status bar, lists and layout.
     void UpdateStatusBar();
-    void FillRowText(int index) { rowText.Fill(pointTable, index); }
+    void FillRowText(int index) { rowText.Fill(document.Points(), index); }
     void RefreshPointList();
     HICON GetMarkIcon(int index) const { return largeMarkImages.MakeIcon(index); }
     void ShowEditView();
@@ -75,18 +72,17 @@ public:
     win::RegistrySettings Settings() const;
 
     // Point commands.
-    static constexpr int MaxAddPoints = 100;
-    int EditPoint(int mode, int index);
+    // Shows the edit dialog for the point at `row` (a blank one when adding) and gives the
+    // fields to the document after OK. True when OK was pressed and the fields were taken.
+    bool EditPoint(EditMode mode, int row);
     void ChangePoint();
     void AddPoint();
     void DeletePoints();
     void CheckAll();
     void UncheckAll();
     void SelectRow(int index);
-    void LoadMainTable(const std::string& path) { pointTable.Load(path); }
 
-    // File commands. SaveToPath: 0 written, 1 nothing to write (no points), -1 failed.
-    int SaveToPath(const std::string& path);
+    // File commands.
     void OpenPointFile();
     void SavePointFile();
     void SavePointFileAs() { SaveAsDialog(); }
@@ -116,7 +112,6 @@ public:
     void CapturePosition();
     void ShowDialogPointOnMap(PointEditDialog& dialog);
     void SelectMapObject();
-    static constexpr int MaxCapturedPoints = 200;
 
     win::Prompts& Prompter() { return *prompts; }
 
@@ -128,8 +123,7 @@ protected:
     void OnCancel() override;
 
 private:
-    void ShowMessage(const std::string& text) override;  // MessageSink for the point table
-    void NormalizePath(const std::string& name);
+    void ShowMessage(const std::string& text) override;  // MessageSink for loading and saving
     void BuildMarkImages();
     void LayOutCurrentView();
     void AlignButtonColumn();

@@ -14,12 +14,9 @@ void MainDialog::ShowPointsOnMap() {
     if (bridgeConnected != 1) return;
     SendCommand(Name::kDeleteText, "");
     const win::ListView list = pointList.List();
-    std::string lat, lon, name;
     for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) {
-        pointTable.GetLatDms(lat, row);
-        pointTable.GetLonDms(lon, row);
-        pointTable.GetName(name, row);
-        SendCommand(Name::kAddTextEx, bridge::PointText(lat, lon, name));
+        const PointFields point = document.Fields(row);
+        SendCommand(Name::kAddTextEx, bridge::PointText(point.lat, point.lon, point.name));
     }
 }
 
@@ -36,19 +33,16 @@ void MainDialog::ShowDialogPointOnMap(PointEditDialog& dialog) {
 void MainDialog::CapturePosition() {
     EnsureBridge();
     if (capturedLat.empty() || capturedLon.empty()) return;
-    if (pointTable.GetCount() >= MaxCapturedPoints) {
-        prompts->ShowMessage(Hwnd(), PointLimitText(MaxCapturedPoints), MB_OK);
+    if (!document.CanAddCapturedPoint()) {
+        prompts->ShowMessage(Hwnd(), PointLimitText(kCapturedPointLimit), MB_OK);
         return;
     }
     const win::ListView list = pointList.List();
     for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) {
         list.SetState(row, 0, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    const int index = pointTable.GetCount();
-    if (pointTable.InsertBlank(index) != 1) return;
-    pointTable.SetName("新しいポイント", index);
-    pointTable.SetLon(capturedLon, index);
-    pointTable.SetLat(capturedLat, index);
+    const int index = document.AddCapturedPosition(capturedLon, capturedLat);
+    if (index < 0) return;
     FillRowText(index);
     pointList.InsertRow(rowText, index);
     list.SetState(index, LVIS_SELECTED, LVIS_SELECTED);

@@ -9,61 +9,38 @@
 
 namespace vondrel {
 
-int MainDialog::EditPoint(int mode, int index) {
+bool MainDialog::EditPoint(EditMode mode, int row) {
     PointEditDialog& dialog = editDialog;
     dialog.mapAvailable = bridgePresent;
-    if (mode == 0) {
-        pointTable.GetName(dialog.name, index);
-        pointTable.GetReading(dialog.reading, index);
-        pointTable.GetLonDms(dialog.lon, index);
-        pointTable.GetLatDms(dialog.lat, index);
-        pointTable.GetTel(dialog.tel, index);
-        pointTable.GetMark(dialog.mark, index);
-        pointTable.GetSound(dialog.sound, index);
-        pointTable.GetDcenter(dialog.dcenter, index);
-        dialog.directionOn = pointTable.GetDirectionOn(index);
-    } else {
-        for (std::string* text : {&dialog.name, &dialog.reading, &dialog.lon, &dialog.lat, &dialog.tel, &dialog.mark,
-                                  &dialog.sound, &dialog.dcenter}) {
-            text->clear();
-        }
-        dialog.directionOn = 0;
-    }
-    const INT_PTR result = dialog.RunModal(Hwnd());
-    if (result != IDOK) return static_cast<int>(result);
-    if (mode == 1 && pointTable.InsertBlank(index) != 1) return IDCANCEL;
-
-    // Each value is written only when it differs from what the table gives now, so a coordinate the
-    // user did not touch keeps its stored decimal text.
-    bool changed = false;
-    std::string current;
-    auto update = [&](const std::string& edited, void (PointTable::*get)(std::string&, int) const,
-                      void (PointTable::*set)(const std::string&, int)) {
-        (pointTable.*get)(current, index);
-        if (edited != current) {
-            (pointTable.*set)(edited, index);
-            changed = true;
-        }
-    };
-    update(dialog.name, &PointTable::GetName, &PointTable::SetName);
-    update(dialog.lon, &PointTable::GetLonDms, &PointTable::SetLon);
-    update(dialog.lat, &PointTable::GetLatDms, &PointTable::SetLat);
-    update(dialog.mark, &PointTable::GetMark, &PointTable::SetMark);
-    update(dialog.reading, &PointTable::GetReading, &PointTable::SetReading);
-    update(dialog.tel, &PointTable::GetTel, &PointTable::SetTel);
-    update(dialog.sound, &PointTable::GetSound, &PointTable::SetSound);
-    if (dialog.directionOn != pointTable.GetDirectionOn(index)) changed = true;
-    pointTable.SetDirectionOn(dialog.directionOn, index);
-    update(dialog.dcenter, &PointTable::GetDcenter, &PointTable::SetDcenter);
-    if (mode == 0 && changed) pointTable.SetModified(1);
-    return IDOK;
+    const PointFields fields = mode == EditMode::Change ? document.Fields(row) : PointFields{};
+    dialog.name = fields.name;
+    dialog.reading = fields.reading;
+    dialog.lon = fields.lon;
+    dialog.lat = fields.lat;
+    dialog.tel = fields.tel;
+    dialog.mark = fields.mark;
+    dialog.sound = fields.sound;
+    dialog.dcenter = fields.dcenter;
+    dialog.directionOn = fields.directionOn;
+    if (dialog.RunModal(Hwnd()) != IDOK) return false;
+    PointFields edited;
+    edited.name = dialog.name;
+    edited.reading = dialog.reading;
+    edited.lon = dialog.lon;
+    edited.lat = dialog.lat;
+    edited.tel = dialog.tel;
+    edited.mark = dialog.mark;
+    edited.sound = dialog.sound;
+    edited.dcenter = dialog.dcenter;
+    edited.directionOn = dialog.directionOn;
+    return document.ApplyFields(mode, row, edited) || mode == EditMode::Change;
 }
 
 void MainDialog::ChangePoint() {
     const win::ListView list = pointList.List();
     const int row = list.LowestSelectedRow();
     if (row < 0) return;
-    EditPoint(0, row);
+    EditPoint(EditMode::Change, row);
     FillRowText(row);
     pointList.UpdateRow(rowText, row);
     list.UpdateNow();
@@ -75,14 +52,14 @@ LRESULT MainDialog::OnPointDoubleClick(NMHDR*) {
 }
 
 void MainDialog::AddPoint() {
-    if (pointTable.GetCount() >= MaxAddPoints) {
-        prompts->ShowMessage(Hwnd(), PointLimitText(MaxAddPoints), MB_OK);
+    if (!document.CanAddPoint()) {
+        prompts->ShowMessage(Hwnd(), PointLimitText(kAddedPointLimit), MB_OK);
         return;
     }
     const win::ListView list = pointList.List();
     int row = list.LowestSelectedRow();
     if (row < 0) row = 0;
-    if (EditPoint(1, row) == IDOK) {
+    if (EditPoint(EditMode::Add, row)) {
         FillRowText(row);
         pointList.InsertRow(rowText, row);
         for (int selected = list.LowestSelectedRow(); selected >= 0; selected = list.NextSelectedRow(selected)) {
@@ -97,16 +74,18 @@ void MainDialog::AddPoint() {
 
 void MainDialog::DeletePoints() {
     const win::ListView list = pointList.List();
-    int row = list.LowestSelectedRow();
-    while (row >= 0) {
-        const int next = list.NextSelectedRow(row);
+    std::vector<int> rows;
+    for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
+    if (rows.empty()) return;
+    document.DeleteRows(rows);
+    // Each deletion moves the later rows up by one; the row that takes a deleted one's place is
+    // selected and focused.
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const int row = rows[k] - static_cast<int>(k);
         list.DeleteRow(row);
-        pointTable.DeleteRow(row);
-        UpdateStatusBar();
         SelectRow(row);
-        if (next < 0) break;
-        row = next - 1;  // every row after the deleted one moved up by one
     }
+    UpdateStatusBar();
 }
 
 void MainDialog::SelectRow(int index) { pointList.List().SelectAndFocus(index); }
@@ -117,8 +96,8 @@ void SetCheckStates(const win::ListView& list, int count, bool checked) {
 }
 }  // namespace
 
-void MainDialog::CheckAll() { SetCheckStates(pointList.List(), pointTable.GetCount(), true); }
-void MainDialog::UncheckAll() { SetCheckStates(pointList.List(), pointTable.GetCount(), false); }
+void MainDialog::CheckAll() { SetCheckStates(pointList.List(), document.Count(), true); }
+void MainDialog::UncheckAll() { SetCheckStates(pointList.List(), document.Count(), false); }
 
 LRESULT MainDialog::OnPointClick(NMHDR*) {
     const int row = pointList.List().LowestSelectedRow();

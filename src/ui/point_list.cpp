@@ -102,9 +102,8 @@ void PointListCtrl::OnLeftButtonUp(POINT point) {
 }
 
 void PointListCtrl::MoveItem(int from, int to) {
-    if (MoveChangesNothing(from, to) || !table) return;
+    if (MoveChangesNothing(from, to) || !moveHandler || !moveHandler(from, to)) return;
     const win::ListView list = List();
-    table->MoveRow(to, from);
 
     const int row = list.InsertRow(to, list.CellText(from, 0), -1);
     if (row < 0) return;

@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <utility>
+
 #include "core/point_table.h"
 #include "win/image_list.h"
 #include "win/list_view.h"
@@ -31,8 +34,9 @@ private:
 
 class PointListCtrl : public PointListBase {
 public:
-    // The table the list shows (the main window's edited table).
-    void SetTable(PointTable* shown) { table = shown; }
+    // Who carries out a move of the points the list shows: moves the point at `from` to just
+    // before the point at `to` and tells whether anything moved.
+    void SetMoveHandler(std::function<bool(int from, int to)> handler) { moveHandler = std::move(handler); }
 
     // Begin-drag notification of the control (forwarded by the owner).
     LRESULT OnBeginDrag(const NMLISTVIEW* info);
@@ -53,7 +57,7 @@ private:
     void OnLeftButtonUp(POINT point);
     void EndDragFeedback();
 
-    PointTable* table = nullptr;
+    std::function<bool(int, int)> moveHandler;
     win::ImageList dragImage;
     bool dragging = false;
     int dragSource = -1;

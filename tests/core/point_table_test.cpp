@@ -17,13 +17,12 @@ std::vector<std::string> Names(const PointTable& table) {
     return names;
 }
 
-// A table holding points named by `names`, with `modified` cleared.
+// A table holding points named by `names`.
 void Fill(PointTable& table, const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         table.InsertBlank(static_cast<int>(i));
         table.SetName(names[i], static_cast<int>(i));
     }
-    table.SetModified(0);
 }
 
 void ExpectPacked(const PointTable& table) {
@@ -36,13 +35,10 @@ TEST(PointTable, NewAndResetTablesAreEmpty) {
     PointTable table;
     EXPECT_EQ(table.GetCount(), 0);
     EXPECT_EQ(table.UsedCount(), 0);
-    EXPECT_EQ(table.IsModified(), 0);
     Fill(table, {"P", "Q"});
-    table.SetModified(1);
     table.Reset();
     ExpectPacked(table);
     EXPECT_EQ(table.UsedCount(), 0);
-    EXPECT_EQ(table.IsModified(), 1) << "Reset leaves modified alone";
 }
 
 TEST(PointTable, InsertBlankMakesAFreshRow) {
@@ -56,18 +52,15 @@ TEST(PointTable, InsertBlankMakesAFreshRow) {
     EXPECT_EQ(fresh.sound, "0");
     EXPECT_EQ(fresh.outmost, "500");
     EXPECT_EQ(fresh.directionOn, 0);
-    EXPECT_EQ(table.IsModified(), 1);
     ExpectPacked(table);
 }
 
 TEST(PointTable, InsertBlankRefusesWhenFullOrOutOfRange) {
     PointTable table;
     for (int i = 0; i < kTableRows; ++i) ASSERT_EQ(table.InsertBlank(i), 1);
-    table.SetModified(0);
     EXPECT_EQ(table.InsertBlank(0), -1);
     EXPECT_EQ(table.InsertBlank(kTableRows), -1);
     EXPECT_EQ(table.GetCount(), kTableRows);
-    EXPECT_EQ(table.IsModified(), 0);
 
     PointTable small;
     EXPECT_EQ(small.InsertBlank(kTableRows), -1);
@@ -78,12 +71,10 @@ TEST(PointTable, DeleteRow) {
     PointTable table;
     Fill(table, {"P", "Q", "R"});
     EXPECT_EQ(table.DeleteRow(5), 0);  // empty row: nothing
-    EXPECT_EQ(table.IsModified(), 0);
     EXPECT_EQ(table.GetCount(), 3);
     EXPECT_EQ(table.DeleteRow(1), 0);
     EXPECT_EQ(Names(table), (std::vector<std::string>{"P", "R"}));
     EXPECT_FALSE(table.IsUsed(2));
-    EXPECT_EQ(table.IsModified(), 1);
     table.DeleteRow(1);
     table.DeleteRow(0);
     ExpectPacked(table);
@@ -95,20 +86,18 @@ TEST(PointTable, MoveRow) {
         int to;
         int from;
         std::vector<std::string> expected;
-        int modified;
     } cases[] = {
-        {0, 2, {"R", "P", "Q"}, 1},
-        {3, 0, {"Q", "R", "P"}, 1},
-        {1, 1, {"P", "Q", "R"}, 0},
-        {2, 0, {"Q", "P", "R"}, 1},
-        {1, 2, {"P", "R", "Q"}, 1},
+        {0, 2, {"R", "P", "Q"}},
+        {3, 0, {"Q", "R", "P"}},
+        {1, 1, {"P", "Q", "R"}},
+        {2, 0, {"Q", "P", "R"}},
+        {1, 2, {"P", "R", "Q"}},
     };
     for (const auto& c : cases) {
         PointTable table;
         Fill(table, {"P", "Q", "R"});
         table.MoveRow(c.to, c.from);
         EXPECT_EQ(Names(table), c.expected) << c.to << " <- " << c.from;
-        EXPECT_EQ(table.IsModified(), c.modified);
         ExpectPacked(table);
     }
 }
@@ -132,7 +121,6 @@ TEST(PointTable, MoveRowInAFullTableLosesAndDoublesNothing) {
         std::sort(sortedAfter.begin(), sortedAfter.end());
         std::sort(sortedBefore.begin(), sortedBefore.end());
         EXPECT_EQ(sortedAfter, sortedBefore);
-        EXPECT_EQ(table.IsModified(), 1);
         ExpectPacked(table);
     }
 }
@@ -182,7 +170,7 @@ TEST(PointTable, MarkTexts) {
     EXPECT_EQ(MarkHexToDecimal("00"), "00");
 }
 
-TEST(PointTable, SettersLeaveModifiedAlone) {
+TEST(PointTable, SettersStoreTheTypedForms) {
     PointTable table;
     Fill(table, {"P"});
     table.SetName("N", 0);
@@ -194,7 +182,6 @@ TEST(PointTable, SettersLeaveModifiedAlone) {
     table.SetDcenter("90", 0);
     table.SetMark("5", 0);
     table.SetDirectionOn(1, 0);
-    EXPECT_EQ(table.IsModified(), 0);
     EXPECT_EQ(table.Row(0).lon, "139.50000");
     std::string text;
     table.GetLatDms(text, 0);
@@ -210,7 +197,25 @@ TEST(PointTable, CopyRowCopiesEveryField) {
     EXPECT_EQ(table.Row(0).name, "Q");
     EXPECT_EQ(table.Row(0).slot, 1);
     EXPECT_EQ(table.Row(0).directionOn, 1);
-    EXPECT_EQ(table.IsModified(), 1);
+}
+
+TEST(PointTable, AppendFillsTheNextRowUntilFull) {
+    PointTable table;
+    Fill(table, {"P"});
+    PointRecord point;
+    point.name = "Q";
+    point.mark = "0A";
+    EXPECT_TRUE(table.Append(std::move(point)));
+    EXPECT_EQ(Names(table), (std::vector<std::string>{"P", "Q"}));
+    EXPECT_EQ(table.Row(1).slot, 1);
+    EXPECT_EQ(table.Row(1).mark, "0A");
+    ExpectPacked(table);
+    while (table.GetCount() < kTableRows) ASSERT_TRUE(table.Append(PointRecord{}));
+    PointRecord extra;
+    extra.name = "X";
+    EXPECT_FALSE(table.Append(std::move(extra)));
+    EXPECT_EQ(table.GetCount(), kTableRows);
+    EXPECT_EQ(table.Row(kTableRows - 1).name, "");
 }
 
 }  // namespace

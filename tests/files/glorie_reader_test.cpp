@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/point_table.h"
+#include "files/glorie_file.h"
 #include "files/glorie_scanner.h"
 #include "support/recording_sink.h"
 #include "support/temp_dir.h"
@@ -14,7 +15,6 @@ namespace {
 int ScanInto(PointTable& table, const std::string& bytes) {
     GlorieScanner scanner(table);
     scanner.Scan(bytes);
-    table.SetCount(scanner.CompletedPoints());
     return scanner.CompletedPoints();
 }
 
@@ -132,7 +132,7 @@ TEST(GlorieReader, ElementsSplitByLineBreaksOrUnclosedTags) {
         {"<gpoi></p>text<nb>X</nb>more</gpoi>", 1, "X"},
         {"<gpoi>text<nb>X</nb></gpoi>", 1, ""},  // text joins the tags around it: "<gpoi" comes first
         {"<gpoi><nb>X</nb>\r\n<</gpoi>", 1, "X"},
-        {"<gpoi><nb>X</nb><gpoi", 0, "X"},
+        {"<gpoi><nb>X</nb><gpoi", 0, ""},  // an unfinished point never reaches the table
     };
     for (const auto& c : cases) {
         PointTable table;
@@ -176,8 +176,7 @@ TEST(GlorieReader, ElementsActOnTheCurrentRow) {
     EXPECT_EQ(table.Row(1).name, "P1");
     EXPECT_EQ(table.Row(1).lat, "1");
     EXPECT_EQ(table.Row(2).name, "P2");
-    EXPECT_EQ(table.Row(3).name, "cut");
-    EXPECT_FALSE(table.IsUsed(3));
+    EXPECT_FALSE(table.IsUsed(3)) << "the cut block is not a point";
     EXPECT_EQ(table.UsedCount(), 3);
 }
 
@@ -221,7 +220,7 @@ TEST(GlorieReader, AnyBytesScanWithoutFailing) {
 
 class GlorieLoad : public ::testing::Test {
 protected:
-    void SetUp() override { table.SetMessageSink(&sink); }
+    int Load(const std::string& path) { return LoadGlorieFile(path, table, sink); }
     test::TempDir dir;
     test::RecordingSink sink;
     PointTable table;
@@ -231,14 +230,14 @@ TEST_F(GlorieLoad, AcceptsXmlInAnyCaseAndRefusesOtherNames) {
     const std::string content = Block("<nb>P</nb>");
     for (const char* name : {"points.xml", "points.Xml", "POINTS.XML"}) {
         test::WriteFileBytes(dir.Path(name), content);
-        EXPECT_EQ(table.Load(dir.Path(name)), 0) << name;
+        EXPECT_EQ(Load(dir.Path(name)), 0) << name;
         EXPECT_EQ(table.GetCount(), 1);
     }
     EXPECT_TRUE(sink.messages.empty());
     for (const char* name : {"points.txt", "points.xml.bak", "points"}) {
         test::WriteFileBytes(dir.Path(name), content);
         sink.messages.clear();
-        EXPECT_EQ(table.Load(dir.Path(name)), -1) << name;
+        EXPECT_EQ(Load(dir.Path(name)), -1) << name;
         ASSERT_EQ(sink.messages.size(), 1u);
         EXPECT_EQ(sink.messages[0], dir.Path(name) + "\n    は認識できないファイルです");
     }
@@ -246,25 +245,27 @@ TEST_F(GlorieLoad, AcceptsXmlInAnyCaseAndRefusesOtherNames) {
 
 TEST_F(GlorieLoad, FailureLeavesTheTableAsItWas) {
     test::WriteFileBytes(dir.Path("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
-    ASSERT_EQ(table.Load(dir.Path("a.xml")), 0);
-    table.SetModified(1);
-    EXPECT_EQ(table.Load(dir.Path("missing.xml")), -1);
-    EXPECT_EQ(table.Load(dir.Path("a.txt")), -1);
+    ASSERT_EQ(Load(dir.Path("a.xml")), 0);
+    EXPECT_EQ(Load(dir.Path("missing.xml")), -1);
+    EXPECT_EQ(Load(dir.Path("a.txt")), -1);
     EXPECT_EQ(table.GetCount(), 2);
-    EXPECT_EQ(table.IsModified(), 1);
+    EXPECT_EQ(table.Row(1).name, "Q");
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_EQ(sink.messages[0], "\"" + dir.Path("missing.xml") + "\"\n\nファイル未定義");
 }
 
-TEST_F(GlorieLoad, SuccessReplacesThePointsAndClearsModified) {
+TEST_F(GlorieLoad, SuccessReplacesThePoints) {
     test::WriteFileBytes(dir.Path("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
+    test::WriteFileBytes(dir.Path("b.xml"), Block("<nb>R</nb>"));
     test::WriteFileBytes(dir.Path("empty.xml"), "");
-    ASSERT_EQ(table.Load(dir.Path("a.xml")), 0);
-    table.SetModified(1);
-    EXPECT_EQ(table.Load(dir.Path("empty.xml")), 0);
+    ASSERT_EQ(Load(dir.Path("a.xml")), 0);
+    EXPECT_EQ(Load(dir.Path("b.xml")), 0);
+    EXPECT_EQ(table.GetCount(), 1);
+    EXPECT_EQ(table.Row(0).name, "R");
+    EXPECT_FALSE(table.IsUsed(1));
+    EXPECT_EQ(Load(dir.Path("empty.xml")), 0);
     EXPECT_EQ(table.GetCount(), 0);
     EXPECT_EQ(table.UsedCount(), 0);
-    EXPECT_EQ(table.IsModified(), 0);
 }
 
 }  // namespace

@@ -17,9 +17,7 @@ const char kHeader[] =
 void AddPoint(PointTable& table, const std::string& name, const std::string& reading, const std::string& lat,
               const std::string& lon, const std::string& mark, const std::string& sound, int directionOn,
               const std::string& dcenter) {
-    const int row = table.UsedCount();
-    table.InsertBlank(row);
-    PointRecord& p = table.Row(row);
+    PointRecord p;
     p.name = name;
     p.reading = reading;
     p.lat = lat;
@@ -30,6 +28,7 @@ void AddPoint(PointTable& table, const std::string& name, const std::string& rea
     p.dcenter = dcenter;
     p.tel = "0312345678";  // never written
     p.outmost = "900";     // never written: the file always says 500
+    table.Append(std::move(p));
 }
 
 TEST(GlorieWriter, EmptyTableIsHeaderAndClosingLine) {

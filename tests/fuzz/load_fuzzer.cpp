@@ -31,7 +31,7 @@ void ScanAndCheck(PointTable& table, std::string_view bytes, std::size_t cut) {
     GlorieScanner scanner(table);
     scanner.Scan(bytes.substr(0, cut));
     scanner.Scan(bytes.substr(cut));
-    table.SetCount(scanner.CompletedPoints());
+    if (scanner.CompletedPoints() != table.GetCount()) Fail("completed points differ from the count", table.GetCount());
 
     const int count = table.GetCount();
     if (count < 0 || count > kTableRows) Fail("count outside 0..700", count);

@@ -4,9 +4,11 @@
 
 #include "resource.h"
 #include "gui/gui_harness.h"
+#include "files/glorie_file.h"
 #include "os/file_io.h"
 #include "win/list_view.h"
 #include "os/win32_text.h"
+#include "support/recording_sink.h"
 #include "support/temp_dir.h"
 
 namespace vondrel {
@@ -25,6 +27,7 @@ protected:
         window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);
     }
     static void Command(MainWindow& window, int id) { window->Self().Send(WM_COMMAND, id); }
+    test::RecordingSink sink;  // messages of reading files back
 };
 
 TEST_F(FileCommands, OpenTakesTheNameFirstAndLoads) {
@@ -40,8 +43,8 @@ TEST_F(FileCommands, OpenTakesTheNameFirstAndLoads) {
     EXPECT_EQ(options.defaultExtension, "xml");
     EXPECT_EQ(options.initialFolder, dir.Root() + "\\");
     EXPECT_EQ(Names(window), (std::vector<std::string>{"X1", "X2"}));
-    EXPECT_EQ(window->fileName, upper);
-    EXPECT_EQ(window->filePath, upper);
+    EXPECT_EQ(window.Document().FileName(), upper);
+    EXPECT_EQ(window.Document().FilePath(), upper);
     EXPECT_EQ(window->statusBar.PaneText(0), upper);
     EXPECT_EQ(window->viewMode, 0);
 
@@ -50,12 +53,12 @@ TEST_F(FileCommands, OpenTakesTheNameFirstAndLoads) {
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, text + "\n    は認識できないファイルです");
     EXPECT_EQ(Names(window), (std::vector<std::string>{"X1", "X2"})) << "the earlier points stay";
-    EXPECT_EQ(window->fileName, text);
-    EXPECT_EQ(window->filePath, "") << "untitled under the new name";
+    EXPECT_EQ(window.Document().FileName(), text);
+    EXPECT_EQ(window.Document().FilePath(), "") << "untitled under the new name";
 
     window.prompts.chosenFiles = {""};  // cancelled
     Command(window, ID_FILE_OPEN);
-    EXPECT_EQ(window->fileName, text);
+    EXPECT_EQ(window.Document().FileName(), text);
 }
 
 TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
@@ -67,9 +70,9 @@ TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
     EXPECT_EQ(test::ReadFileBytes(path), original) << "not modified: nothing written";
     Modify(window);
     Command(window, ID_FILE_SAVE);
-    EXPECT_EQ(window->pointTable.IsModified(), 0);
+    EXPECT_FALSE(window.Document().IsModified());
     PointTable back;
-    ASSERT_EQ(back.Load(path), 0);
+    ASSERT_EQ(LoadGlorieFile(path, back, sink), 0);
     EXPECT_EQ(back.GetCount(), 1);
 
     MainWindow untitled("");
@@ -79,19 +82,22 @@ TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
 
 TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameWithoutOverwriteConfirmation) {
     MainWindow window(WritePoints("plan.xml", {"A", "B"}));
-    window->filePath.clear();  // as after a name without .xml
+    // Opening a name without .xml is refused and leaves the points untitled.
+    window.prompts.chosenFiles = {WritePoints("plan.txt", {"T"})};
+    Command(window, ID_FILE_OPEN);
+    ASSERT_EQ(Names(window), (std::vector<std::string>{"A", "B"}));
     Modify(window);
     const std::string target = dir.Path("new.xml");
     window.prompts.chosenFiles = {target};
     Command(window, ID_FILE_SAVE);
-    ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
-    EXPECT_TRUE(window.prompts.fileDialogs[0].save);
-    EXPECT_FALSE(window.prompts.fileDialogs[0].confirmOverwrite);
-    EXPECT_EQ(window.prompts.fileDialogs[0].filter, "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||");
-    EXPECT_EQ(window->fileName, target);
-    EXPECT_EQ(window->filePath, target);
+    ASSERT_EQ(window.prompts.fileDialogs.size(), 2u);
+    EXPECT_TRUE(window.prompts.fileDialogs[1].save);
+    EXPECT_FALSE(window.prompts.fileDialogs[1].confirmOverwrite);
+    EXPECT_EQ(window.prompts.fileDialogs[1].filter, "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||");
+    EXPECT_EQ(window.Document().FileName(), target);
+    EXPECT_EQ(window.Document().FilePath(), target);
     EXPECT_TRUE(os::FileExists(target));
-    EXPECT_EQ(window->pointTable.IsModified(), 0);
+    EXPECT_FALSE(window.Document().IsModified());
 }
 
 TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
@@ -102,7 +108,7 @@ TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
     EXPECT_TRUE(window.prompts.fileDialogs[0].confirmOverwrite);
     EXPECT_TRUE(os::FileExists(target));
-    EXPECT_EQ(window->filePath, target);
+    EXPECT_EQ(window.Document().FilePath(), target);
     EXPECT_EQ(window->statusBar.PaneText(0), dir.Path("a.xml")) << "the pane is rewritten only later";
 }
 
@@ -113,7 +119,7 @@ TEST_F(FileCommands, SavingAListWithoutPointsWritesNothing) {
     Modify(window);
     Command(window, ID_FILE_SAVE);
     EXPECT_EQ(test::ReadFileBytes(path), original);
-    EXPECT_EQ(window->pointTable.IsModified(), 1);
+    EXPECT_TRUE(window.Document().IsModified());
 }
 
 TEST_F(FileCommands, DroppingFilesLoadsTheLast) {
@@ -123,10 +129,10 @@ TEST_F(FileCommands, DroppingFilesLoadsTheLast) {
     MainWindow window("");
     window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b, c})));
     EXPECT_EQ(Names(window), (std::vector<std::string>{"C1", "C2"}));
-    EXPECT_EQ(window->fileName, c);
-    EXPECT_EQ(window->filePath, c);
+    EXPECT_EQ(window.Document().FileName(), c);
+    EXPECT_EQ(window.Document().FilePath(), c);
     window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({})));
-    EXPECT_EQ(window->fileName, c) << "a drop without files changes nothing";
+    EXPECT_EQ(window.Document().FileName(), c) << "a drop without files changes nothing";
     EXPECT_TRUE(window.prompts.messages.empty());
 }
 
@@ -138,10 +144,10 @@ TEST_F(FileCommands, ConfirmCloseTexts) {
     EXPECT_EQ(titled.prompts.messages[0].text, dir.Path("t.xml") + "は変更されています。保存しますか？");
     EXPECT_EQ(titled.prompts.messages[0].buttons & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
     EXPECT_TRUE(IsWindow(titled.Hwnd())) << "Cancel keeps the window";
-    EXPECT_EQ(titled->pointTable.IsModified(), 1);
+    EXPECT_TRUE(titled.Document().IsModified());
 
     MainWindow untitled("");
-    untitled->pointTable.InsertBlank(0);
+    test::AddPoint(untitled, "N");
     Command(untitled, IDCANCEL);
     EXPECT_EQ(untitled.prompts.messages.at(0).text, "新規ファイルです。保存しますか？");
 
@@ -174,25 +180,26 @@ TEST_F(FileCommands, ConfirmCloseAnswers) {
         test::WriteFileBytes(path, test::PointFileBytes({"A", "B"}));
         MainWindow window(c.titled ? path : "");
         if (!c.titled) {
-            window->pointTable.InsertBlank(0);
-            window->pointTable.SetName("N", 0);
+            test::AddPoint(window, "N");
         } else {
             Modify(window);
         }
         if (!c.writable) {
-            // A folder where the file should be makes the write fail.
-            window->filePath = own.Path("folder.xml");
-            CreateDirectoryW(os::ToWide(window->filePath).c_str(), nullptr);
+            // A folder where the file was makes the write fail.
+            DeleteFileW(os::ToWide(path).c_str());
+            CreateDirectoryW(os::ToWide(path).c_str(), nullptr);
         }
         window.prompts.answers = {c.answer};
         window.prompts.chosenFiles = {c.saveAsChoice.empty() ? "" : own.Path(c.saveAsChoice)};
         Command(window, IDCANCEL);
         test::Pump();
         EXPECT_EQ(!IsWindow(window.Hwnd()), c.closes) << c.what;
-        if (!c.closes) EXPECT_EQ(window->pointTable.IsModified(), 1) << c.what;
+        if (!c.closes) {
+            EXPECT_TRUE(window.Document().IsModified()) << c.what;
+        }
         const std::string written = c.titled ? path : own.Path(c.saveAsChoice.empty() ? "none.xml" : c.saveAsChoice);
         PointTable back;
-        const bool hasOnePoint = back.Load(written) == 0 && back.GetCount() == 1;
+        const bool hasOnePoint = LoadGlorieFile(written, back, sink) == 0 && back.GetCount() == 1;
         EXPECT_EQ(hasOnePoint, c.written) << c.what;
     }
 }
@@ -205,7 +212,7 @@ TEST_F(FileCommands, YesOnAnEmptyListClosesWithoutWriting) {
     Command(window, IDCANCEL);
     EXPECT_FALSE(IsWindow(window.Hwnd()));
     PointTable back;
-    back.Load(path);
+    LoadGlorieFile(path, back, sink);
     EXPECT_EQ(back.GetCount(), 1) << "the old file stays";
 }
 
@@ -234,9 +241,11 @@ TEST_F(FileCommands, OpenAndDropAskBeforeReplacingAModifiedList) {
             EXPECT_EQ(window.prompts.messages[0].text, path + "は変更されています。保存しますか？");
             EXPECT_EQ(Names(window) == std::vector<std::string>{"O"}, c.replaced) << drop << c.answer;
             PointTable back;
-            back.Load(path);
+            LoadGlorieFile(path, back, sink);
             EXPECT_EQ(back.GetCount() == 1, c.saved) << drop << c.answer;
-            if (!c.replaced) EXPECT_EQ(window->fileName, path);
+            if (!c.replaced) {
+                EXPECT_EQ(window.Document().FileName(), path);
+            }
         }
     }
 }
@@ -248,9 +257,9 @@ TEST_F(FileCommands, LongPathsFromADropAreKeptWhole) {
     if (!os::FileExists(path)) GTEST_SKIP() << "no long paths here";
     MainWindow window("");
     window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({path})));
-    EXPECT_EQ(window->fileName, path);
+    EXPECT_EQ(window.Document().FileName(), path);
     EXPECT_EQ(Names(window), (std::vector<std::string>{"L"}));
-    EXPECT_EQ(window->fileDirectory, folder + "\\");
+    EXPECT_EQ(window.Document().Folder(), folder + "\\");
 }
 
 // Types `path` into a real common file dialog and presses its OK button.
@@ -272,13 +281,13 @@ TEST_F(FileCommands, RealFileDialogs) {
         const bool shown = test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
                                                  [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_OPEN); });
         EXPECT_TRUE(shown);
-        EXPECT_EQ(dialog->fileName, source);
-        EXPECT_EQ(dialog->pointTable.GetCount(), 2);
+        EXPECT_EQ(dialog->document.FileName(), source);
+        EXPECT_EQ(dialog->document.Points().GetCount(), 2);
         // Save As through the real dialog: a name typed without extension gets .xml.
         const std::string typed = dir.Path("typed");
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, typed); },
                               [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_SAVE_AS); });
-        EXPECT_EQ(dialog->fileName, typed + ".xml");
+        EXPECT_EQ(dialog->document.FileName(), typed + ".xml");
         EXPECT_TRUE(os::FileExists(typed + ".xml"));
         // Import through the real dialog.
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },

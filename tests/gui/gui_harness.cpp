@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include "resource.h"
 #include "win/list_view.h"
 #include "os/win32_text.h"
 
@@ -144,6 +145,18 @@ bool WithModalWindow(const std::string& windowClass, const std::string& caption,
     KillTimer(nullptr, search.timer);
     activeSearch = previous;
     return search.found != nullptr;
+}
+
+bool WithEditDialog(MainWindow& window, int command, std::function<void(HWND)> act, bool ok) {
+    return WithModalWindow("#32770", "編集", [&](HWND dialog) {
+        act(dialog);
+        if (IsWindow(dialog)) Click(dialog, ok ? IDOK : IDCANCEL);
+    }, [&] { window->Self().Send(WM_COMMAND, command); });
+}
+
+void AddPoint(MainWindow& window, const std::string& name) {
+    const bool opened = WithEditDialog(window, IDC_MAIN_ADD, [&](HWND dialog) { SetItemText(dialog, IDC_EDIT_NAME, name); });
+    EXPECT_TRUE(opened) << "the edit dialog did not open";
 }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {

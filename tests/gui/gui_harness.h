@@ -45,6 +45,8 @@ public:
     MainDialog& operator*() { return *dialog; }
     MainDialog* operator->() { return dialog.get(); }
     HWND Hwnd() const { return dialog->Hwnd(); }
+    // The edited list behind the window: its stored points, modified state and file.
+    const PointDocument& Document() const { return dialog->document; }
 
     ScriptedPrompts prompts;
     std::unique_ptr<MainDialog> dialog;
@@ -74,6 +76,12 @@ POINT RowCentre(HWND list, int row);
 // can hang; returns whether the window was found.
 bool WithModalWindow(const std::string& windowClass, const std::string& caption, std::function<void(HWND)> act,
                      std::function<void()> trigger);
+
+// Sends `command` to the window, which opens the point edit dialog; `act` fills it, then OK (or
+// Cancel) is clicked unless `act` ended it. Returns whether the dialog opened.
+bool WithEditDialog(MainWindow& window, int command, std::function<void(HWND)> act, bool ok = true);
+// Adds a point named `name` with the Add button, before the lowest selected row.
+void AddPoint(MainWindow& window, const std::string& name);
 
 // Sets an edit's text (code page 932) and clicks buttons the way a user's click arrives.
 void SetItemText(HWND dialog, int id, const std::string& text);

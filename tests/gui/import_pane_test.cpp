@@ -34,7 +34,7 @@ protected:
     }
     static std::vector<std::string> TableNames(MainWindow& window) {
         std::vector<std::string> names;
-        for (int i = 0; i < window->pointTable.UsedCount(); ++i) names.push_back(window->pointTable.Row(i).name);
+        for (int i = 0; i < window.Document().Points().UsedCount(); ++i) names.push_back(window.Document().Points().Row(i).name);
         return names;
     }
 };
@@ -50,8 +50,8 @@ TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
     EXPECT_EQ(window.prompts.fileDialogs[0].filter, "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||");
     EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder, dir.Root() + "\\");
     EXPECT_EQ(window->lastImportPath, many);
-    EXPECT_EQ(window->fileName, dir.Path("main.xml")) << "the import leaves the edited list's file alone";
-    EXPECT_EQ(window->pointTable.GetCount(), 1);
+    EXPECT_EQ(window.Document().FileName(), dir.Path("main.xml")) << "the import leaves the edited list's file alone";
+    EXPECT_EQ(window.Document().Points().GetCount(), 1);
 }
 
 TEST_F(ImportPaneTest, CancelledImportStillSwitchesTheView) {
@@ -74,7 +74,7 @@ TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, text + "\n    は認識できないファイルです");
     EXPECT_EQ(test::ColumnTexts(window->importPane.Hwnd(), 1), (std::vector<std::string>{"B1", "B2"}));
-    EXPECT_EQ(window->pointTable.GetCount(), 0) << "a drop on the pane never touches the edited list";
+    EXPECT_EQ(window.Document().Points().GetCount(), 0) << "a drop on the pane never touches the edited list";
 }
 
 TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppended) {
@@ -97,7 +97,7 @@ TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppen
         DragTo(window, target);
         EXPECT_EQ(MainNames(window), c.expected) << c.what;
         EXPECT_EQ(TableNames(window), c.expected) << c.what;
-        EXPECT_EQ(window->pointTable.IsModified(), 1);
+        EXPECT_TRUE(window.Document().IsModified());
         EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  6");
         EXPECT_EQ(pane.Count(), 3) << "the pane keeps its rows";
         EXPECT_EQ(pane.SelectedCount(), 3) << "and its selection";
@@ -116,8 +116,8 @@ TEST_F(ImportPaneTest, CopiedPointsPassThroughTheEditedTablesRules) {
     Import(window, dir.Path("one.xml"));
     window->importPane.List().SelectAndFocus(0);
     DragTo(window, {20, 20});
-    ASSERT_EQ(window->pointTable.GetCount(), 1);
-    const PointRecord& p = window->pointTable.Row(0);
+    ASSERT_EQ(window.Document().Points().GetCount(), 1);
+    const PointRecord& p = window.Document().Points().Row(0);
     EXPECT_EQ(p.name, "ABCDEFGHIJKLMNOP") << "stored with 16 bytes";
     EXPECT_EQ(window->pointList.List().CellText(0, 1), "ABCDEFGHIJKLMNOPQRST") << "shown as the pane had it";
     EXPECT_EQ(p.lon, "139.50431");
@@ -140,7 +140,7 @@ TEST_F(ImportPaneTest, ReleasingOutsideTheMainListCopiesNothing) {
     begin.hdr = {pane, IDC_MAIN_IMPORT_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
     window->Self().Send(WM_NOTIFY, IDC_MAIN_IMPORT_LIST, reinterpret_cast<LPARAM>(&begin));
     SendMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(10, 30));  // on the pane itself
-    EXPECT_EQ(window->pointTable.GetCount(), 1);
+    EXPECT_EQ(window.Document().Points().GetCount(), 1);
     EXPECT_FALSE(window->importPane.dragging);
 }
 
@@ -150,9 +150,9 @@ TEST_F(ImportPaneTest, AFullTableTakesWhatFitsAndSaysSo) {
     const win::ListView pane = window->importPane.List();
     for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
     DragTo(window, {20, test::RowCentre(window->pointList.Hwnd(), 0).y});
-    EXPECT_EQ(window->pointTable.GetCount(), 700);
-    EXPECT_EQ(window->pointTable.Row(0).name, "X");
-    EXPECT_EQ(window->pointTable.Row(1).name, "P0") << "no point overwritten";
+    EXPECT_EQ(window.Document().Points().GetCount(), 700);
+    EXPECT_EQ(window.Document().Points().Row(0).name, "X");
+    EXPECT_EQ(window.Document().Points().Row(1).name, "P0") << "no point overwritten";
     EXPECT_EQ(window->pointList.List().Count(), 201) << "one row per inserted point";
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, "700地点以上は登録出来ません");

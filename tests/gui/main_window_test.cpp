@@ -35,9 +35,9 @@ TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
     EXPECT_EQ(window->statusBar.PaneText(0), path);
     EXPECT_EQ(window->statusBar.PaneText(1), "");
     EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  3");
-    EXPECT_EQ(window->filePath, path);
-    EXPECT_EQ(window->fileDirectory, dir.Root() + "\\");
-    EXPECT_EQ(window->importDirectory, window->fileDirectory);
+    EXPECT_EQ(window.Document().FilePath(), path);
+    EXPECT_EQ(window.Document().Folder(), dir.Root() + "\\");
+    EXPECT_EQ(window->importDirectory, window.Document().Folder());
     EXPECT_TRUE(window.prompts.messages.empty());
     EXPECT_EQ(window->Self().GetText(), "Kestrova");
 }
@@ -45,9 +45,9 @@ TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
 TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
     MainWindow window("");
     EXPECT_EQ(MainList(window).Count(), 0);
-    EXPECT_EQ(window->fileName, "");
-    EXPECT_EQ(window->filePath, "");
-    EXPECT_EQ(window->fileDirectory, os::CurrentDirectory());
+    EXPECT_EQ(window.Document().FileName(), "");
+    EXPECT_EQ(window.Document().FilePath(), "");
+    EXPECT_EQ(window.Document().Folder(), os::CurrentDirectory());
     for (int pane = 0; pane < 3; ++pane) EXPECT_EQ(window->statusBar.PaneText(pane), "") << pane;
     EXPECT_FALSE(window->Item(IDC_MAIN_CAPTURE).IsEnabled());
     EXPECT_FALSE(window->lonEdit.IsEnabled());
@@ -72,8 +72,8 @@ TEST_F(MainWindowTest, CommandLineTokens) {
     };
     for (const auto& c : cases) {
         MainWindow window(c.arguments);
-        EXPECT_EQ(window->fileName, c.fileName) << c.arguments;
-        EXPECT_EQ(window->filePath, c.fileName) << c.arguments;
+        EXPECT_EQ(window.Document().FileName(), c.fileName) << c.arguments;
+        EXPECT_EQ(window.Document().FilePath(), c.fileName) << c.arguments;
         ASSERT_EQ(MainList(window).Count(), 1) << c.arguments;
         EXPECT_EQ(MainList(window).CellText(0, 1), c.firstName);
     }
@@ -84,8 +84,8 @@ TEST_F(MainWindowTest, ANameThatIsNotXmlIsRefusedAndStaysUntitled) {
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, "plan.txt\n    は認識できないファイルです");
     EXPECT_EQ(window.prompts.messages[0].buttons & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(window->fileName, "plan.txt");
-    EXPECT_EQ(window->filePath, "");
+    EXPECT_EQ(window.Document().FileName(), "plan.txt");
+    EXPECT_EQ(window.Document().FilePath(), "");
     EXPECT_EQ(MainList(window).Count(), 0);
     EXPECT_EQ(window->statusBar.PaneText(0), "plan.txt");
     EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  0");
@@ -101,14 +101,14 @@ TEST_F(MainWindowTest, LongCommandLinesAreTakenWhole) {
         GTEST_SKIP() << "this file system cannot hold the long path";
     }
     MainWindow window("\"" + path + "\"");
-    EXPECT_EQ(window->fileName, path);
+    EXPECT_EQ(window.Document().FileName(), path);
     EXPECT_EQ(MainList(window).Count(), 1);
 }
 
 TEST_F(MainWindowTest, ListsTheFirst200Points) {
     MainWindow window(WritePoints("many.xml", test::NumberedNames("P", 250)));
     EXPECT_EQ(MainList(window).Count(), 200);
-    EXPECT_EQ(window->pointTable.GetCount(), 250);
+    EXPECT_EQ(window.Document().Points().GetCount(), 250);
     EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  250");
     EXPECT_EQ(MainList(window).CellText(199, 1), "P199");
 }
@@ -177,9 +177,9 @@ TEST_F(MainWindowTest, DragReorderDestinations) {
         Drag(window, c.from, c.over, release);
         EXPECT_EQ(test::ColumnTexts(list, 1), c.expected) << c.what;
         std::vector<std::string> table;
-        for (int i = 0; i < window->pointTable.UsedCount(); ++i) table.push_back(window->pointTable.Row(i).name);
+        for (int i = 0; i < window.Document().Points().UsedCount(); ++i) table.push_back(window.Document().Points().Row(i).name);
         EXPECT_EQ(table, c.expected) << c.what << " (table)";
-        EXPECT_EQ(window->pointTable.IsModified(), c.modified ? 1 : 0) << c.what;
+        EXPECT_EQ(window.Document().IsModified(), c.modified) << c.what;
         EXPECT_FALSE(window->pointList.IsDragging());
         EXPECT_EQ(GetCapture(), nullptr);
     }
@@ -198,12 +198,12 @@ TEST_F(MainWindowTest, SelectionTravelsWithTheDraggedRow) {
 
 TEST_F(MainWindowTest, DragReorderInAFullTableKeepsEveryPoint) {
     MainWindow window(WritePoints("full.xml", test::NumberedNames("P", 700)));
-    ASSERT_EQ(window->pointTable.GetCount(), 700);
+    ASSERT_EQ(window.Document().Points().GetCount(), 700);
     Drag(window, 0, 3, test::RowCentre(window->Item(IDC_MAIN_POINTS).Hwnd(), 3));
-    EXPECT_EQ(window->pointTable.GetCount(), 700);
-    EXPECT_EQ(window->pointTable.Row(2).name, "P0");
+    EXPECT_EQ(window.Document().Points().GetCount(), 700);
+    EXPECT_EQ(window.Document().Points().Row(2).name, "P0");
     std::vector<std::string> names;
-    for (int i = 0; i < 700; ++i) names.push_back(window->pointTable.Row(i).name);
+    for (int i = 0; i < 700; ++i) names.push_back(window.Document().Points().Row(i).name);
     std::sort(names.begin(), names.end());
     std::vector<std::string> expected = test::NumberedNames("P", 700);
     std::sort(expected.begin(), expected.end());

@@ -174,8 +174,8 @@ TEST_F(MapCommands, AMarkSetInTheBridgeComesBackIntoTheWindowAndTheEditDialog) {
     EXPECT_EQ(mapLon, "139.40.00.250");
     EXPECT_EQ(takenLat, mapLat);
     EXPECT_EQ(takenLon, mapLon);
-    EXPECT_EQ((*window)->pointTable.Row(1).lat, "35.50014");
-    EXPECT_EQ((*window)->pointTable.Row(1).lon, "139.66674");
+    EXPECT_EQ(window->Document().Points().Row(1).lat, "35.50014");
+    EXPECT_EQ(window->Document().Points().Row(1).lon, "139.66674");
     EXPECT_EQ((*window)->editDialog.isOpen, 0);
 }
 
@@ -187,19 +187,19 @@ TEST_F(MapCommands, CaptureMakesANewPointUpTo200) {
         (*window)->pointList.List().SelectAndFocus(3);
         (*window)->Self().Send(WM_COMMAND, IDC_MAIN_CAPTURE);
         if (points == 199) {
-            ASSERT_EQ((*window)->pointTable.GetCount(), 200);
-            EXPECT_EQ((*window)->pointTable.Row(199).name, "新しいポイント");
-            EXPECT_EQ((*window)->pointTable.Row(199).lat, "35.68472");
-            EXPECT_EQ((*window)->pointTable.Row(199).lon, "139.75837");
+            ASSERT_EQ(window->Document().Points().GetCount(), 200);
+            EXPECT_EQ(window->Document().Points().Row(199).name, "新しいポイント");
+            EXPECT_EQ(window->Document().Points().Row(199).lat, "35.68472");
+            EXPECT_EQ(window->Document().Points().Row(199).lon, "139.75837");
             const win::ListView list = (*window)->pointList.List();
             EXPECT_EQ(list.CellText(199, 1), "新しいポイント");
             EXPECT_EQ(list.LowestSelectedRow(), 199);
             EXPECT_EQ(list.SelectedCount(), 1);
             EXPECT_EQ((*window)->statusBar.PaneText(2), "地点登録数  200");
-            EXPECT_EQ((*window)->statusBar.PaneText(0), (*window)->fileName);
+            EXPECT_EQ((*window)->statusBar.PaneText(0), window->Document().FileName());
             EXPECT_TRUE(window->prompts.messages.empty());
         } else {
-            EXPECT_EQ((*window)->pointTable.GetCount(), 200);
+            EXPECT_EQ(window->Document().Points().GetCount(), 200);
             ASSERT_EQ(window->prompts.messages.size(), 1u);
             EXPECT_EQ(window->prompts.messages[0].text, "200地点以上は登録出来ません");
         }

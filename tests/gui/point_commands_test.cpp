@@ -38,26 +38,19 @@ protected:
         for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
         return rows;
     }
-    // Runs a command that opens the edit dialog and lets `act` fill it (then OK unless `act` ends it).
-    static bool WithEditDialog(MainWindow& window, int command, std::function<void(HWND)> act, bool ok = true) {
-        return test::WithModalWindow("#32770", "編集", [&](HWND dialog) {
-            act(dialog);
-            if (IsWindow(dialog)) test::Click(dialog, ok ? IDOK : IDCANCEL);
-        }, [&] { window->Self().Send(WM_COMMAND, command); });
-    }
     test::TempDir dir;
     int files = 0;
 };
 
 TEST_F(PointCommands, UntouchedOkKeepsEveryStoredValue) {
     MainWindow window(File({"P0", "P1"}));
-    const PointRecord before = window->pointTable.Row(1);
+    const PointRecord before = window.Document().Points().Row(1);
     List(window).SelectAndFocus(1);
-    ASSERT_TRUE(WithEditDialog(window, IDC_MAIN_CHANGE, [](HWND dialog) {
+    ASSERT_TRUE(test::WithEditDialog(window, IDC_MAIN_CHANGE, [](HWND dialog) {
         EXPECT_EQ(test::ItemText(dialog, IDC_EDIT_LON), "139.30.15.516");
         EXPECT_EQ(test::ItemText(dialog, IDC_EDIT_LAT), " 35.07.24.420");
     }));
-    const PointRecord& after = window->pointTable.Row(1);
+    const PointRecord& after = window.Document().Points().Row(1);
     EXPECT_EQ(after.lon, "139.50431") << "an untouched coordinate keeps its stored text";
     EXPECT_EQ(after.lat, "35.12345");
     EXPECT_EQ(after.name, before.name);
@@ -65,7 +58,7 @@ TEST_F(PointCommands, UntouchedOkKeepsEveryStoredValue) {
     EXPECT_EQ(after.sound, before.sound);
     EXPECT_EQ(after.dcenter, before.dcenter);
     EXPECT_EQ(after.tel, before.tel);
-    EXPECT_EQ(window->pointTable.IsModified(), 0);
+    EXPECT_FALSE(window.Document().IsModified());
 }
 
 TEST_F(PointCommands, ChangeStoresWhatDiffersAndMarksTheList) {
@@ -82,38 +75,38 @@ TEST_F(PointCommands, ChangeStoresWhatDiffersAndMarksTheList) {
     };
     for (const auto& c : cases) {
         MainWindow window(File({"P0", "P1", "P2"}));
-        const PointRecord untouched = window->pointTable.Row(2);
+        const PointRecord untouched = window.Document().Points().Row(2);
         List(window).SelectAndFocus(2);
         List(window).SelectAndFocus(1);  // rows 1 and 2 selected: the lowest is changed
-        ASSERT_TRUE(WithEditDialog(window, IDC_MAIN_CHANGE, [&](HWND dialog) { test::SetItemText(dialog, c.control, c.text); }));
-        EXPECT_EQ(window->pointTable.Row(1).*(c.field), c.stored) << c.text;
-        EXPECT_EQ(window->pointTable.Row(2).*(c.field), untouched.*(c.field)) << "row 2 untouched";
-        EXPECT_EQ(window->pointTable.Row(1).lon, "139.50431");
-        EXPECT_EQ(window->pointTable.IsModified(), 1) << c.text;
+        ASSERT_TRUE(test::WithEditDialog(window, IDC_MAIN_CHANGE, [&](HWND dialog) { test::SetItemText(dialog, c.control, c.text); }));
+        EXPECT_EQ(window.Document().Points().Row(1).*(c.field), c.stored) << c.text;
+        EXPECT_EQ(window.Document().Points().Row(2).*(c.field), untouched.*(c.field)) << "row 2 untouched";
+        EXPECT_EQ(window.Document().Points().Row(1).lon, "139.50431");
+        EXPECT_TRUE(window.Document().IsModified()) << c.text;
     }
 }
 
 TEST_F(PointCommands, CancelChangesNothing) {
     MainWindow window(File({"P0"}));
     List(window).SelectAndFocus(0);
-    ASSERT_TRUE(WithEditDialog(window, IDC_MAIN_CHANGE, [](HWND dialog) { test::SetItemText(dialog, IDC_EDIT_NAME, "X"); },
+    ASSERT_TRUE(test::WithEditDialog(window, IDC_MAIN_CHANGE, [](HWND dialog) { test::SetItemText(dialog, IDC_EDIT_NAME, "X"); },
                                false));
-    EXPECT_EQ(window->pointTable.Row(0).name, "P0");
-    EXPECT_EQ(window->pointTable.IsModified(), 0);
+    EXPECT_EQ(window.Document().Points().Row(0).name, "P0");
+    EXPECT_FALSE(window.Document().IsModified());
     EXPECT_EQ(List(window).CellText(0, 1), "P0");
 }
 
 TEST_F(PointCommands, AddLimit) {
     MainWindow full(File(test::NumberedNames("P", 100)));
-    bool opened = WithEditDialog(full, IDC_MAIN_ADD, [](HWND) {}, false);
+    bool opened = test::WithEditDialog(full, IDC_MAIN_ADD, [](HWND) {}, false);
     EXPECT_FALSE(opened);
     ASSERT_EQ(full.prompts.messages.size(), 1u);
     EXPECT_EQ(full.prompts.messages[0].text, "100地点以上は登録出来ません");
-    EXPECT_EQ(full->pointTable.GetCount(), 100);
+    EXPECT_EQ(full.Document().Points().GetCount(), 100);
 
     MainWindow almost(File(test::NumberedNames("P", 99)));
-    EXPECT_TRUE(WithEditDialog(almost, IDC_MAIN_ADD, [](HWND) {}));
-    EXPECT_EQ(almost->pointTable.GetCount(), 100);
+    EXPECT_TRUE(test::WithEditDialog(almost, IDC_MAIN_ADD, [](HWND) {}));
+    EXPECT_EQ(almost.Document().Points().GetCount(), 100);
     EXPECT_TRUE(almost.prompts.messages.empty());
 }
 
@@ -121,25 +114,25 @@ TEST_F(PointCommands, AddInsertsBeforeTheLowestSelectedRowAndSelectsOnlyIt) {
     MainWindow window(File(test::NumberedNames("P", 7)));
     List(window).SelectAndFocus(5);
     List(window).SelectAndFocus(3);
-    ASSERT_TRUE(WithEditDialog(window, IDC_MAIN_ADD, [](HWND dialog) { test::SetItemText(dialog, IDC_EDIT_NAME, "NEW"); }));
+    ASSERT_TRUE(test::WithEditDialog(window, IDC_MAIN_ADD, [](HWND dialog) { test::SetItemText(dialog, IDC_EDIT_NAME, "NEW"); }));
     EXPECT_EQ(Names(window), (std::vector<std::string>{"P0", "P1", "P2", "NEW", "P3", "P4", "P5", "P6"}));
     EXPECT_EQ(Selected(window), (std::vector<int>{3}));
-    EXPECT_EQ(window->pointTable.Row(3).name, "NEW");
-    EXPECT_EQ(window->pointTable.Row(3).mark, "01") << "a new point's mark number starts at 1";
-    EXPECT_EQ(window->pointTable.Row(3).lon, ".00000");
+    EXPECT_EQ(window.Document().Points().Row(3).name, "NEW");
+    EXPECT_EQ(window.Document().Points().Row(3).mark, "01") << "a new point's mark number starts at 1";
+    EXPECT_EQ(window.Document().Points().Row(3).lon, ".00000");
     EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  8");
-    EXPECT_EQ(window->pointTable.IsModified(), 1);
+    EXPECT_TRUE(window.Document().IsModified());
 
     MainWindow empty("");
-    ASSERT_TRUE(WithEditDialog(empty, IDC_MAIN_ADD, [](HWND dialog) { test::SetItemText(dialog, IDC_EDIT_NAME, "FIRST"); }));
+    ASSERT_TRUE(test::WithEditDialog(empty, IDC_MAIN_ADD, [](HWND dialog) { test::SetItemText(dialog, IDC_EDIT_NAME, "FIRST"); }));
     EXPECT_EQ(Names(empty), (std::vector<std::string>{"FIRST"}));
     EXPECT_EQ(Selected(empty), (std::vector<int>{0}));
 }
 
 TEST_F(PointCommands, AddCancelledInsertsNothing) {
     MainWindow window(File({"P0"}));
-    ASSERT_TRUE(WithEditDialog(window, IDC_MAIN_ADD, [](HWND) {}, false));
-    EXPECT_EQ(window->pointTable.GetCount(), 1);
+    ASSERT_TRUE(test::WithEditDialog(window, IDC_MAIN_ADD, [](HWND) {}, false));
+    EXPECT_EQ(window.Document().Points().GetCount(), 1);
     EXPECT_EQ(List(window).Count(), 1);
 }
 
@@ -161,7 +154,7 @@ TEST_F(PointCommands, DeleteWalksTheSelection) {
         window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);
         EXPECT_EQ(Names(window), c.remaining);
         std::vector<std::string> table;
-        for (int i = 0; i < window->pointTable.UsedCount(); ++i) table.push_back(window->pointTable.Row(i).name);
+        for (int i = 0; i < window.Document().Points().UsedCount(); ++i) table.push_back(window.Document().Points().Row(i).name);
         EXPECT_EQ(table, c.remaining);
         EXPECT_EQ(Selected(window), c.selected);
         if (c.focused >= 0) EXPECT_EQ(List(window).FocusedRow(), c.focused);

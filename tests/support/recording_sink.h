@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/message_sink.h"
+#include "files/message_sink.h"
 
 namespace vondrel::test {
 

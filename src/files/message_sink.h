@@ -1,4 +1,4 @@
-// Where the point-data code shows a message to the user: a message box in the editor,
+// Where loading and saving point files show a message to the user: a message box in the editor,
 // standard error in the command-line tool, a recorder in tests.
 #pragma once
 

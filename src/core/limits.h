@@ -1,0 +1,28 @@
+// Every limit of the program in one place: how many points the table holds and the lists show,
+// from which count adding and capturing are refused, how long a stored name is, how many marks
+// and map objects there are, and the sizes of the fixed text buffers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vondrel {
+
+// Points.
+constexpr int kTableRows = 700;          // rows of the point table; a file's further points are ignored
+constexpr int kListedRows = 200;         // rows the main list and the import list show
+constexpr int kAddedPointLimit = 100;    // Add refuses a new point from this count on
+constexpr int kCapturedPointLimit = 200; // a position taken from the map is refused from this count on
+constexpr std::size_t kNameLimit = 16;   // bytes of a stored name
+
+// Marks and map objects.
+constexpr int kMarkCount = 55;           // mark icons mark01.ico ... mark55.ico, numbers 1 to 55
+constexpr int kMaxMapObjects = 15;       // names in the map object chooser
+
+// Buffer sizes.
+constexpr std::size_t kTypedCoordinateBytes = 32;   // bytes of a typed coordinate that are read
+constexpr std::size_t kMapPositionBytes = 255;      // bytes read from the edit dialog's map position
+constexpr std::size_t kBridgeTextBufferSize = 1024; // a text streamed to or from the map bridge, NUL included
+constexpr std::uint64_t kMaxFileBytes = 256u * 1024u * 1024u;  // larger files are not read into memory
+
+}  // namespace vondrel
