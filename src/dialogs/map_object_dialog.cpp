@@ -63,7 +63,7 @@ void MapObjectDialog::OnOK() {
     const int selected = list.Selection();
     if (selected >= 0) {
         selectedObject = list.EntryText(selected);
-        store.WriteStringValue("MapObject", selectedObject);
+        store.WriteStringValue(kChosenObjectValue, selectedObject);
     } else {
         selectedObject.clear();
     }

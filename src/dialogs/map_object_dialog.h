@@ -12,10 +12,9 @@ namespace vondrel {
 
 class MapObjectDialog : public win::Dialog {
 public:
-    // `store`: the program's settings (the registry key named by the main window's programKey).
+    // `store`: the program's settings.
     explicit MapObjectDialog(const SettingsStore& store);
 
-    std::string programKey;
     std::array<std::string, kMaxMapObjects> objectNames;
     int objectCount = 0;
     std::string selectedObject;  // the name chosen with OK; "" when none was selected

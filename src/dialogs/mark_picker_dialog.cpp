@@ -31,19 +31,16 @@ MarkPickerDialog::~MarkPickerDialog() { ReleaseIcons(); }
 BOOL MarkPickerDialog::OnInitDialog() {
     ReleaseIcons();
     for (std::size_t k = 0; k < kMarkButtons.size(); ++k) {
-        HICON icon = markIcon ? markIcon(static_cast<int>(k)) : nullptr;
+        win::OwnedIcon icon(markIcon ? markIcon(static_cast<int>(k)) : nullptr);
         if (!icon) continue;
-        icons.push_back(icon);
-        win::Button(Item(kMarkButtons[k]).Hwnd()).SetIcon(icon);
+        win::Button(Item(kMarkButtons[k]).Hwnd()).SetIcon(icon.Get());
+        icons.push_back(std::move(icon));
     }
     return TRUE;
 }
 
 void MarkPickerDialog::OnDestroy(WPARAM, LPARAM) { ReleaseIcons(); }
 
-void MarkPickerDialog::ReleaseIcons() {
-    for (HICON icon : icons) DestroyIcon(icon);
-    icons.clear();
-}
+void MarkPickerDialog::ReleaseIcons() { icons.clear(); }
 
 }  // namespace vondrel

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win/dialog.h"
+#include "win/owned_handle.h"
 
 namespace vondrel {
 
@@ -25,7 +26,7 @@ private:
     void ReleaseIcons();
 
     std::function<HICON(int)> markIcon;
-    std::vector<HICON> icons;  // set into the buttons; owned here
+    std::vector<win::OwnedIcon> icons;  // set into the buttons
 };
 
 }  // namespace vondrel

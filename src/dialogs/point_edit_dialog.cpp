@@ -19,17 +19,14 @@ namespace vondrel {
 
 namespace {
 
-// The text fields and the members they show, in the dialog's visual order.
+// The edits the user types into and the fields they show, in the dialog's visual order.
 struct TextField {
     int id;
-    std::string PointEditDialog::*member;
-    bool editable;
+    std::string PointFields::*member;
 };
 const TextField kTextFields[] = {
-    {IDC_EDIT_NAME, &PointEditDialog::name, true},  {IDC_EDIT_READING, &PointEditDialog::reading, true},
-    {IDC_EDIT_LON, &PointEditDialog::lon, true},    {IDC_EDIT_LAT, &PointEditDialog::lat, true},
-    {IDC_EDIT_TEL, &PointEditDialog::tel, true},    {IDC_EDIT_DATE, &PointEditDialog::date, false},
-    {IDC_EDIT_TIME, &PointEditDialog::time, false},
+    {IDC_EDIT_NAME, &PointFields::name}, {IDC_EDIT_READING, &PointFields::reading}, {IDC_EDIT_LON, &PointFields::lon},
+    {IDC_EDIT_LAT, &PointFields::lat},   {IDC_EDIT_TEL, &PointFields::tel},
 };
 
 constexpr int kDirectionArrows[] = {IDC_EDIT_DIRECTION_BACK, IDC_EDIT_DIRECTION_FORWARD, IDC_EDIT_DIRECTION_TEXT};
@@ -38,14 +35,14 @@ SIZE IconSize(HICON icon) {
     SIZE size{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info)) return size;
+    const win::GdiObject<HBITMAP> color(info.hbmColor);  // copies made for the caller
+    const win::GdiObject<HBITMAP> mask(info.hbmMask);
     BITMAP bitmap{};
-    if (info.hbmColor && GetObjectW(info.hbmColor, sizeof bitmap, &bitmap)) {
+    if (color && GetObjectW(color.Get(), sizeof bitmap, &bitmap)) {
         size = {bitmap.bmWidth, bitmap.bmHeight};
-    } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof bitmap, &bitmap)) {
+    } else if (mask && GetObjectW(mask.Get(), sizeof bitmap, &bitmap)) {
         size = {bitmap.bmWidth, bitmap.bmHeight / 2};  // monochrome: mask and image stacked
     }
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
     return size;
 }
 
@@ -77,15 +74,17 @@ PointEditDialog::~PointEditDialog() { ReleaseMarkIcon(); }
 
 BOOL PointEditDialog::OnInitDialog() {
     FitMarkFrame(reinterpret_cast<HICON>(Item(IDC_EDIT_MARK_ICON).Send(STM_GETICON)));
-    for (const TextField& field : kTextFields) Item(field.id).SetText(this->*field.member);
+    for (const TextField& field : kTextFields) Item(field.id).SetText(fields.*field.member);
+    Item(IDC_EDIT_DATE).SetText(date);
+    Item(IDC_EDIT_TIME).SetText(time);
 
     for (int id : {IDC_EDIT_DATE, IDC_EDIT_TIME, IDC_EDIT_MAP_LAT, IDC_EDIT_MAP_LON}) Item(id).Enable(false);
     // The map position arrives from outside while the dialog is open; it never carries over.
     Item(IDC_EDIT_MAP_LAT).SetText("");
     Item(IDC_EDIT_MAP_LON).SetText("");
 
-    Item(IDC_EDIT_SHOW_MAP).Enable(mapAvailable != 0);
-    Item(IDC_EDIT_CAPTURE).Enable(mapAvailable != 0);
+    Item(IDC_EDIT_SHOW_MAP).Enable(mapAvailable);
+    Item(IDC_EDIT_CAPTURE).Enable(mapAvailable);
 
     const win::ComboBox sounds(Item(IDC_EDIT_SOUND).Hwnd());
     sounds.Clear();
@@ -99,32 +98,40 @@ BOOL PointEditDialog::OnInitDialog() {
         const int visible = ((dropped.bottom - dropped.top) - (closed.bottom - closed.top)) / itemHeight;
         sounds.Send(CB_SETMINVISIBLE, static_cast<WPARAM>(visible > 1 ? visible : 1));
     }
-    const int soundId = point_edit::IntegerValue(sound);
-    sounds.Select(point_edit::SoundSelection(sound));
+    const int soundId = point_edit::IntegerValue(fields.sound);
+    sounds.Select(point_edit::SoundSelection(fields.sound));
 
-    win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(directionOn == 1);
-    win::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(directionOn != 1);
+    win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).SetChecked(fields.directionOn == 1);
+    win::Button(Item(IDC_EDIT_DIRECTION_OFF).Hwnd()).SetChecked(fields.directionOn != 1);
 
     // The up-down clamps the position into the mark range and writes it into the number field.
     const win::UpDown spin(Item(IDC_EDIT_MARK_SPIN).Hwnd());
     spin.SetBuddy(Item(IDC_EDIT_MARK_NUMBER).Hwnd());
     spin.SetRange(point_edit::kFirstMark, point_edit::kLastMark);
-    spin.SetPosition(point_edit::MarkPosition(mark));
+    spin.SetPosition(point_edit::MarkPosition(fields.mark));
 
-    directionStep = DirectionTextToStep(dcenter);
+    directionStep = DirectionTextToStep(fields.dcenter);
     ShowDirection(directionStep);
     UpdateDirectionControls(soundId);
 
     // The stored mark decides the icon, even where the up-down had to clamp it.
-    ShowMarkIcon(point_edit::MarkImageIndex(mark));
-    isOpen = 1;
+    ShowMarkIcon(point_edit::MarkImageIndex(fields.mark));
+    open = true;
     return TRUE;
+}
+
+void PointEditDialog::ShowMapLatitude(const std::string& display) const {
+    if (open) Item(IDC_EDIT_MAP_LAT).SetText(display);
+}
+
+void PointEditDialog::ShowMapLongitude(const std::string& display) const {
+    if (open) Item(IDC_EDIT_MAP_LON).SetText(display);
 }
 
 void PointEditDialog::ShowDirection(int step) { Item(IDC_EDIT_DIRECTION_TEXT).SetText(point_edit::DirectionText(step)); }
 
 void PointEditDialog::UpdateDirectionControls(int soundId) {
-    const point_edit::DirectionControls state = point_edit::DirectionControlsFor(soundId, directionOn);
+    const point_edit::DirectionControls state = point_edit::DirectionControlsFor(soundId, fields.directionOn);
     Item(IDC_EDIT_DIRECTION_ON).Enable(state.radiosEnabled);
     Item(IDC_EDIT_DIRECTION_OFF).Enable(state.radiosEnabled);
     if (state.setChecks) {
@@ -140,8 +147,7 @@ void PointEditDialog::ShowMarkIcon(int index) {
     Item(IDC_EDIT_MARK_ICON).Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
     if (icon) FitMarkFrame(icon);
     // Only icons made by markIcon are ours; the template's own icon belongs to the system.
-    if (markIconShown) DestroyIcon(markIconShown);
-    markIconShown = icon;
+    markIconShown.Reset(icon);
 }
 
 void PointEditDialog::FitMarkFrame(HICON icon) {
@@ -159,13 +165,11 @@ void PointEditDialog::FitMarkFrame(HICON icon) {
 void PointEditDialog::ReleaseMarkIcon() {
     if (!markIconShown) return;
     if (Hwnd()) Item(IDC_EDIT_MARK_ICON).Send(STM_SETICON, 0);
-    DestroyIcon(markIconShown);
-    markIconShown = nullptr;
+    markIconShown.Reset();
 }
 
 int PointEditDialog::FirstEditWithUnstorableText() const {
     for (const TextField& field : kTextFields) {
-        if (!field.editable) continue;
         bool lossless = true;
         os::ToCp932(WideText(Item(field.id).Hwnd()), &lossless);
         if (!lossless) return field.id;
@@ -178,7 +182,7 @@ void PointEditDialog::OnSoundChanged() {
 }
 
 void PointEditDialog::OnDirectionSwitch() {
-    directionOn = win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).IsChecked() ? 1 : 0;
+    fields.directionOn = win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).IsChecked() ? 1 : 0;
     UpdateDirectionControls(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
 }
 
@@ -218,7 +222,7 @@ void PointEditDialog::OnCapturePosition() {
 }
 
 LRESULT PointEditDialog::OnClose(WPARAM, LPARAM) {
-    isOpen = 0;
+    open = false;
     OnCancel();
     return 0;
 }
@@ -235,16 +239,18 @@ void PointEditDialog::OnOK() {
     const point_edit::OkTexts texts =
         point_edit::OkTextsFor(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection(),
                                win::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(), directionStep);
-    sound = texts.sound;
-    mark = texts.mark;
-    dcenter = texts.dcenter;
-    for (const TextField& field : kTextFields) this->*field.member = Item(field.id).GetText();
-    isOpen = 0;
+    fields.sound = texts.sound;
+    fields.mark = texts.mark;
+    fields.dcenter = texts.dcenter;
+    for (const TextField& field : kTextFields) fields.*field.member = Item(field.id).GetText();
+    date = Item(IDC_EDIT_DATE).GetText();
+    time = Item(IDC_EDIT_TIME).GetText();
+    open = false;
     End(IDOK);
 }
 
 void PointEditDialog::OnCancel() {
-    isOpen = 0;
+    open = false;
     End(IDCANCEL);
 }
 

@@ -1,7 +1,6 @@
 // PointEditDialog: the modal "編集" dialog (template 153) that edits one point: name, reading,
 // coordinates, telephone, mark, sound and approach direction, plus the two map buttons. The
-// caller sets the public members before showing it and reads them after OK; the one instance
-// lives with the main window and keeps its members between showings.
+// caller sets the public members before showing it and reads them after OK.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "editing/point_fields.h"
 #include "win/dialog.h"
+#include "win/owned_handle.h"
 
 namespace vondrel {
 
@@ -18,25 +19,24 @@ public:
     PointEditDialog();
     ~PointEditDialog() override;
 
-    // Exchanged with the caller; code page 932 texts.
-    std::string name;
-    std::string reading;
-    std::string lon;      // display form
-    std::string lat;      // display form
-    std::string tel;
-    std::string date;     // never set by a caller; shown disabled
-    std::string time;     // never set by a caller; shown disabled
-    std::string mark;     // decimal; "%02d" after OK
-    std::string sound;    // decimal; "%d" after OK
-    std::string dcenter;  // degrees; "%d" of the step's degrees after OK
-    int directionOn = 0;
-    int mapAvailable = 0;  // nonzero enables the two map buttons
-    int isOpen = 0;        // 1 from the end of the opening until the dialog ends
+    // Exchanged with the caller; code page 932 texts. After OK the mark is "%02d", the sound
+    // "%d" and the direction centre "%d" of the chosen step's degrees.
+    PointFields fields;
+    std::string date;  // never set by a caller; shown disabled
+    std::string time;  // never set by a caller; shown disabled
+    bool mapAvailable = false;  // enables the two map buttons
 
     // Supplied by the owner: a new icon (the dialog destroys it) for mark image index k, or none
     // when k is not a valid index; and the dialog's "地図表示" action.
     std::function<HICON(int)> markIcon;
     std::function<void(PointEditDialog&)> showMap;
+
+    // True from the end of the opening until the dialog ends.
+    bool IsOpen() const { return open; }
+    // A position received from the map, shown in the map position fields while the dialog is
+    // open (display forms); nothing happens when it is not.
+    void ShowMapLatitude(const std::string& display) const;
+    void ShowMapLongitude(const std::string& display) const;
 
 protected:
     BOOL OnInitDialog() override;
@@ -64,7 +64,8 @@ private:
     void OnDestroy(WPARAM, LPARAM);
 
     int directionStep = 0;
-    HICON markIconShown = nullptr;  // created by markIcon, owned here
+    bool open = false;
+    win::OwnedIcon markIconShown;  // created by markIcon
 };
 
 }  // namespace vondrel

@@ -59,7 +59,7 @@ void StoreObjectList(const SettingsStore& store, const std::vector<std::string>&
 }
 
 int CurrentObjectIndex(const SettingsStore& store, const std::vector<std::string>& names) {
-    const std::string current = store.ReadStringValue("MapObject");
+    const std::string current = store.ReadStringValue(kChosenObjectValue);
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i] == current) return static_cast<int>(i);
     }

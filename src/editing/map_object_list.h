@@ -11,6 +11,9 @@
 
 namespace vondrel {
 
+// The setting that holds the chosen name (the map object the bridge opens).
+constexpr char kChosenObjectValue[] = "MapObject";
+
 // The defaults that every opening puts first.
 extern const std::array<const char*, 4> DefaultMapObjects;
 

@@ -1,11 +1,13 @@
 // File commands of the main window: open, save, save as, files dropped on the window, the
 // unsaved-changes prompt, and the import of points from another file.
-#include "resource.h"
-#include "win/dropped_files.h"
-#include "os/file_io.h"
+#include "core/limits.h"
 #include "editing/file_state.h"
-#include "ui/main_dialog.h"
 #include "editing/main_texts.h"
+#include "editing/point_row_text.h"
+#include "os/file_io.h"
+#include "resource.h"
+#include "ui/main_dialog.h"
+#include "win/dropped_files.h"
 
 namespace vondrel {
 
@@ -27,6 +29,12 @@ win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* fil
 
 void MainDialog::ApplyFileName(const std::string& name) { document.SetFileName(name, os::CurrentDirectory()); }
 
+void MainDialog::OpenFile(const std::string& name) {
+    ApplyFileName(name);
+    document.Load(*this);
+    RefreshPointList();
+}
+
 bool MainDialog::ResolveUnsavedChanges() {
     if (!document.IsModified()) return true;
     const int answer = prompts->ShowMessage(
@@ -42,9 +50,7 @@ void MainDialog::OpenPointFile() {
     if (!ResolveUnsavedChanges()) return;
     std::string chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(false, false, kOpenFilter, document.Folder()), chosen)) return;
-    ApplyFileName(chosen);
-    document.Load(*this);
-    RefreshPointList();
+    OpenFile(chosen);
 }
 
 void MainDialog::SavePointFile() {
@@ -77,9 +83,7 @@ LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     drop.Finish();
     if (dropped.empty()) return 0;  // a drop without files changes nothing
     if (!ResolveUnsavedChanges()) return 0;
-    ApplyFileName(dropped);
-    document.Load(*this);
-    RefreshPointList();
+    OpenFile(dropped);
     return 0;
 }
 
@@ -97,19 +101,15 @@ void MainDialog::ImportPointFile() {
 void MainDialog::ImportDialog() {
     std::string chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(false, false, kImportFilter, importDirectory), chosen)) return;
-    lastImportPath = chosen;
     importDirectory = DriveAndFolder(chosen);
     importPane.LoadFile(chosen);
 }
 
 void MainDialog::InsertFromImport(int dropIndex) {
     Self().UpdateNow();
-    const win::ListView list = pointList.List();
-    const win::ListView source = importPane.List();
-    if (dropIndex < 0) dropIndex = list.Count();
-    std::vector<int> rows;
-    for (int n = source.LowestSelectedRow(); n >= 0; n = source.NextSelectedRow(n)) rows.push_back(n);
-    const PointTable& from = importPane.importTable;
+    if (dropIndex < 0) dropIndex = pointList.List().Count();
+    const std::vector<int> rows = importPane.SelectedRows();
+    const PointTable& from = importPane.Points();
     const int inserted = document.InsertCopies(dropIndex, from, rows);
     // Each new row shows the point as the pane had it.
     PointRowText shown;

@@ -3,11 +3,15 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <utility>
+
+#include "core/limits.h"
+#include "editing/point_row_text.h"
 #include "files/glorie_file.h"
 #include "resource.h"
 #include "win/dialog.h"
 #include "win/dropped_files.h"
-#include "ui/main_dialog.h"
 
 namespace vondrel {
 
@@ -15,22 +19,34 @@ void SetProgramCursor(int id) {
     SetCursor(LoadCursorW(win::ResourceModule(), MAKEINTRESOURCEW(id)));
 }
 
-int ImportPane::LoadFile(const std::string& path) {
-    if (messages) LoadGlorieFile(path, importTable, *messages);
+void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::function<void(int)> onDropped) {
+    messages = &sink;
+    target = mainList;
+    dropped = std::move(onDropped);
+}
+
+void ImportPane::LoadFile(const std::string& path) {
+    if (messages) LoadGlorieFile(path, points, *messages);
     const win::ListView list = List();
     list.SetRedraw(false);
     list.DeleteAllRows();
-    const int shown = std::min(importTable.UsedCount(), rowLimit);
+    const int shown = std::min(points.UsedCount(), kListedRows);
     PointRowText text;
     for (int i = 0; i < shown; ++i) {
-        if (!importTable.IsUsed(i)) continue;
-        text.Fill(importTable, i);
+        if (!points.IsUsed(i)) continue;
+        text.Fill(points, i);
         InsertRow(text, i);
     }
     list.SetRedraw(true);
     list.Invalidate();
     list.UpdateNow();
-    return 1;
+}
+
+std::vector<int> ImportPane::SelectedRows() const {
+    std::vector<int> rows;
+    const win::ListView list = List();
+    for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
+    return rows;
 }
 
 void ImportPane::OnDropFiles(HDROP drop) {
@@ -42,8 +58,7 @@ void ImportPane::OnDropFiles(HDROP drop) {
     }
     files.Finish();
     if (last.empty()) return;  // a drop without files changes nothing
-    importPath = last;
-    LoadFile(importPath);
+    LoadFile(last);
 }
 
 LRESULT ImportPane::OnBeginDrag() {
@@ -57,6 +72,11 @@ void ImportPane::SetDragCursor() const {
     SetProgramCursor(List().SelectedCount() < 2 ? IDC_CURSOR_DRAG_ONE : IDC_CURSOR_DRAG_MANY);
 }
 
+bool ImportPane::OverTarget(POINT screenPoint) const {
+    const RECT area = target ? target.WindowRect() : RECT{};
+    return PtInRect(&area, screenPoint) != FALSE;
+}
+
 void ImportPane::OnMouseMove(POINT point) {
     const RECT client = Self().ClientRect();
     if (PtInRect(&client, point)) {
@@ -64,8 +84,7 @@ void ImportPane::OnMouseMove(POINT point) {
         return;
     }
     ClientToScreen(Hwnd(), &point);
-    const RECT mainList = owner ? owner->GetMainListRect() : RECT{};
-    if (PtInRect(&mainList, point)) {
+    if (OverTarget(point)) {
         SetDragCursor();
     } else {
         SetProgramCursor(IDC_CURSOR_NO_DROP);
@@ -75,11 +94,9 @@ void ImportPane::OnMouseMove(POINT point) {
 void ImportPane::OnLeftButtonUp(POINT point) {
     dragging = false;
     ClientToScreen(Hwnd(), &point);
-    const RECT mainList = owner ? owner->GetMainListRect() : RECT{};
-    if (owner && PtInRect(&mainList, point)) {
-        const win::ListView target = owner->pointList.List();
+    if (OverTarget(point) && dropped) {
         ScreenToClient(target.Hwnd(), &point);
-        owner->InsertFromImport(target.HitTest(point));
+        dropped(target.HitTest(point));
     }
     ReleaseCapture();
 }

@@ -1,48 +1,34 @@
-// Main window: construction from the command line, initialisation, status bar, mark images,
-// the about box and the end of the run.
+// Main window: construction from the command line and the message map, initialisation, the
+// status bar and the list, the about box and the end of the run.
 #include "ui/main_dialog.h"
 
-#include "resource.h"
-#include "dialogs/about_dialog.h"
-#include "os/file_io.h"
-#include "os/win32_text.h"
-#include "editing/file_state.h"
-#include "editing/icon_file.h"
-#include "editing/main_texts.h"
+#include <utility>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "core/limits.h"
+#include "dialogs/about_dialog.h"
+#include "editing/file_state.h"
+#include "editing/main_texts.h"
+#include "editing/point_row_text.h"
+#include "os/file_io.h"
+#include "resource.h"
 
 namespace vondrel {
 
 namespace {
 constexpr COLORREF kStatusBackground = RGB(164, 174, 192);
-
-// The bytes of a small file ("" when it cannot be read), by a wide path: the current directory
-// may hold characters that code page 932 cannot write.
-std::string ReadSmallFile(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    if (!in) return std::string();
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+// The settings key below the registry base.
+constexpr char kProgramKey[] = "Vondrel";
 }  // namespace
 
-bool MainDialog::layoutReady = false;
-
-MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts)
-    : Dialog(IDD_MAIN), prompts(customPrompts) {
+MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts, std::string base)
+    : Dialog(IDD_MAIN), prompts(customPrompts), registryBase(std::move(base)) {
     if (!prompts) {
         ownPrompts = std::make_unique<win::SystemPrompts>();
         prompts = ownPrompts.get();
     }
     pointList.SetMoveHandler([this](int from, int to) { return document.Move(from, to); });
-    importPane.SetOwner(this);
-    importPane.SetMessageSink(this);
-    editDialog.markIcon = [this](int index) { return GetMarkIcon(index); };
-    editDialog.showMap = [this](PointEditDialog& dialog) { ShowDialogPointOnMap(dialog); };
+    editDialog.markIcon = [this](int index) { return markImages.MakeIcon(index); };
+    editDialog.showMap = [this](PointEditDialog& dialog) { map.ShowPoint(dialog.fields); };
 
     document.SetFileName(FileNameFromArguments(arguments), os::CurrentDirectory());
     importDirectory = document.Folder();
@@ -88,7 +74,7 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
 MainDialog::~MainDialog() = default;
 
 win::RegistrySettings MainDialog::Settings() const {
-    return win::RegistrySettings(registryBase + "\\" + programKey);
+    return win::RegistrySettings(registryBase + "\\" + kProgramKey);
 }
 
 void MainDialog::ShowMessage(const std::string& text) { prompts->ShowMessage(Hwnd(), text, MB_OK); }
@@ -98,14 +84,12 @@ BOOL MainDialog::OnInitDialog() {
     // procedure is attached: that notification only arms the layout for the next one.
     layoutReady = true;
 
-    lonEdit = Item(IDC_MAIN_LON);
-    latEdit = Item(IDC_MAIN_LAT);
     pointList.Attach(Item(IDC_MAIN_POINTS).Hwnd());
     importPane.Attach(Item(IDC_MAIN_IMPORT_LIST).Hwnd());
+    importPane.Connect(*this, pointList.List(), [this](int row) { InsertFromImport(row); });
 
     Self().Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
     Self().Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallAppIcon ? smallAppIcon : appIcon));
-    RegisterBridgeMessages();
 
     statusBar.Create(Hwnd(), IDC_MAIN_STATUS_BAR);
     statusBar.SetFixedPanes({100, 100});
@@ -115,77 +99,28 @@ BOOL MainDialog::OnInitDialog() {
     statusBar.MoveTo(0, client.bottom - statusHeight, client.right, statusHeight);
     for (int pane = 0; pane < 3; ++pane) statusBar.SetPaneText(pane, "");
 
-    programKey = "Vondrel";
-    mapObjectName = Settings().ReadStringValue("MapObject");
-    importPane.rowLimit = kListedRows;
+    map.Start(Settings());
 
     const RECT outer = Self().WindowRect();
     initialWidth = outer.right - outer.left;
     initialHeight = outer.bottom - outer.top;
 
     Item(IDC_MAIN_CAPTURE).Enable(false);
-    bridgePresent = os::FileExists("Tarvix2.exe") ? 1 : 0;
-    Item(IDC_MAIN_SHOW_MAP).Enable(bridgePresent != 0);
+    Item(IDC_MAIN_SHOW_MAP).Enable(map.BridgePresent());
 
-    BuildMarkImages();
-    backgroundColor = RGB(0, 0, 0);
-    backgroundBrush = CreateSolidBrush(backgroundColor);
+    markImages.Build();
+    backgroundBrush.Reset(CreateSolidBrush(kBackground));
     LayOutCurrentView();
-    lonEdit.Enable(false);
-    latEdit.Enable(false);
-    pointList.SetupColumns(largeMarkImages.Handle(), smallMarkImages.Handle());
-    importPane.SetupColumns(largeMarkImages.Handle(), smallMarkImages.Handle());
+    Item(IDC_MAIN_LON).Enable(false);
+    Item(IDC_MAIN_LAT).Enable(false);
+    pointList.SetupColumns(markImages.Large(), markImages.Small());
+    importPane.SetupColumns(markImages.Large(), markImages.Small());
 
     if (!document.FileName().empty()) {
         document.Load(*this);
         RefreshPointList();
     }
     return TRUE;
-}
-
-void MainDialog::BuildMarkImages() {
-    largeMarkImages.Create(32, 4, 4);
-    smallMarkImages.Create(16, 4, 4);
-    // The images are gathered into one strip per list and added in one call each: adding 110
-    // icons one by one dominated the start-up time.
-    std::vector<std::uint32_t> large, small, image;
-    large.reserve(kMarkCount * 32 * 32);
-    small.reserve(kMarkCount * 16 * 16);
-    std::vector<std::uint32_t> defaultLarge, defaultSmall;
-    auto defaults = [&](int size) -> const std::vector<std::uint32_t>& {
-        std::vector<std::uint32_t>& pixels = size == 32 ? defaultLarge : defaultSmall;
-        if (pixels.empty()) {
-            HICON icon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_DEFAULT_MARK),
-                                                       IMAGE_ICON, size, size, 0));
-            if (!win::IconPixels(icon, size, pixels)) pixels.assign(static_cast<std::size_t>(size) * size, 0);
-            if (icon) DestroyIcon(icon);
-        }
-        return pixels;
-    };
-    // The files are looked up in the current directory only (a bare name could be searched elsewhere).
-    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
-    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0]));
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    for (int n = 1; n <= kMarkCount; ++n) {
-        wchar_t name[16];
-        swprintf(name, 16, L"mark%02d.ico", n);
-        const std::wstring path = folder + name;
-        const std::string bytes = ReadSmallFile(path);
-        for (int size : {32, 16}) {
-            std::vector<std::uint32_t>& strip = size == 32 ? large : small;
-            // Uncompressed 32-bit images are read directly; anything else goes through the system.
-            bool loaded = !bytes.empty() && DecodeIconImage(bytes, size, image);
-            if (!loaded && !bytes.empty()) {
-                HICON icon = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
-                loaded = win::IconPixels(icon, size, image);
-                if (icon) DestroyIcon(icon);
-            }
-            const std::vector<std::uint32_t>& pixels = loaded ? image : defaults(size);
-            strip.insert(strip.end(), pixels.begin(), pixels.end());
-        }
-    }
-    largeMarkImages.AddStrip(large, kMarkCount, 32);
-    smallMarkImages.AddStrip(small, kMarkCount, 16);
 }
 
 void MainDialog::UpdateStatusBar() {
@@ -199,10 +134,11 @@ void MainDialog::RefreshPointList() {
     // Filled without redrawing row by row; painted once at the end.
     list.SetRedraw(false);
     list.DeleteAllRows();
+    PointRowText text;
     for (int i = 0; i < kListedRows; ++i) {
         if (!document.Points().IsUsed(i)) continue;
-        FillRowText(i);
-        pointList.InsertRow(rowText, i);
+        text.Fill(document.Points(), i);
+        pointList.InsertRow(text, i);
     }
     list.SetRedraw(true);
     UpdateStatusBar();
@@ -210,13 +146,39 @@ void MainDialog::RefreshPointList() {
     list.UpdateNow();
 }
 
+void MainDialog::ShowRow(int row, bool inserted) {
+    PointRowText text;
+    text.Fill(document.Points(), row);
+    if (inserted) {
+        pointList.InsertRow(text, row);
+    } else {
+        pointList.UpdateRow(text, row);
+    }
+}
+
+void MainDialog::SelectOnly(int row) {
+    const win::ListView list = pointList.List();
+    for (int selected = list.LowestSelectedRow(); selected >= 0; selected = list.NextSelectedRow(selected)) {
+        list.SetState(selected, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
+    list.EnsureVisible(row);
+}
+
+void MainDialog::SelectRow(int index) { pointList.List().SelectAndFocus(index); }
+
+std::vector<int> MainDialog::SelectedRows() const {
+    std::vector<int> rows;
+    const win::ListView list = pointList.List();
+    for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
+    return rows;
+}
+
 LRESULT MainDialog::OnListBeginDrag(NMHDR* header) {
     return pointList.OnBeginDrag(reinterpret_cast<NMLISTVIEW*>(header));
 }
 
 void MainDialog::OnCancel() { ConfirmClose(); }
-
-LRESULT MainDialog::OnImportBeginDrag(NMHDR*) { return importPane.OnBeginDrag(); }
 
 void MainDialog::OnAppExit() { Self().Send(WM_CLOSE); }
 
@@ -226,10 +188,9 @@ void MainDialog::OnAbout() {
 }
 
 void MainDialog::OnDestroy(WPARAM, LPARAM) {
-    if (backgroundBrush) DeleteObject(backgroundBrush);
-    backgroundBrush = nullptr;
+    backgroundBrush.Reset();
     // The bridge is asked to close and awaited, for a bounded time (never when it was never started).
-    if (bridgeWindow || bridgeProcess.hProcess) CloseBridge(kBridgeCloseWait);
+    map.Stop();
     pointList.Detach();
     importPane.Detach();
 }

@@ -1,7 +1,7 @@
 // Main window layout: the edit screen and the import view, resizing with a minimum size, the
 // black background and the minimised image.
-#include "resource.h"
 #include "editing/layout_rules.h"
+#include "resource.h"
 #include "ui/main_dialog.h"
 
 namespace vondrel {
@@ -22,7 +22,7 @@ void Place(const win::Window& window, const Rect& rect) { window.Move(rect.x, re
 }  // namespace
 
 void MainDialog::ShowEditView() {
-    viewMode = 0;
+    viewMode = ViewMode::Edit;
     Item(IDC_MAIN_IMPORT_LIST).Show(false);
     const LayoutMetrics m = Measure(*this);
     const ListLayout layout = EditViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
@@ -32,7 +32,7 @@ void MainDialog::ShowEditView() {
 }
 
 void MainDialog::ShowImportView() {
-    viewMode = 1;
+    viewMode = ViewMode::Import;
     Item(IDC_MAIN_POINTS).Show(false);
     Item(IDC_MAIN_IMPORT_LIST).Show(true);
     Item(IDC_MAIN_POINTS).Show(true);
@@ -44,7 +44,7 @@ void MainDialog::ShowImportView() {
 }
 
 void MainDialog::LayOutCurrentView() {
-    if (viewMode == 1) {
+    if (viewMode == ViewMode::Import) {
         ShowImportView();
     } else {
         ShowEditView();
@@ -87,8 +87,8 @@ LRESULT MainDialog::OnSizing(WPARAM, LPARAM rectParam) {
 }
 
 LRESULT MainDialog::OnCtlColorDialog(WPARAM dc, LPARAM) {
-    SetBkColor(reinterpret_cast<HDC>(dc), backgroundColor);
-    return reinterpret_cast<LRESULT>(backgroundBrush);
+    SetBkColor(reinterpret_cast<HDC>(dc), kBackground);
+    return reinterpret_cast<LRESULT>(backgroundBrush.Get());
 }
 
 bool MainDialog::OnPaint(WPARAM, LPARAM, LRESULT& result) {

@@ -1,39 +1,26 @@
 // Point commands of the main window: change, add and delete through the edit dialog, the
-// selection commands, row clicks and the list's context menu. List row i is table row i.
+// selection commands, row clicks and the list's context menu. List row i is document row i.
 #include <windowsx.h>
 
-#include "resource.h"
-#include "os/file_io.h"
-#include "ui/main_dialog.h"
+#include "core/limits.h"
 #include "editing/main_texts.h"
+#include "os/file_io.h"
+#include "resource.h"
+#include "ui/main_dialog.h"
+#include "win/owned_handle.h"
 
 namespace vondrel {
 
+namespace {
+// An older bridge program: where it stands, a click on a row enables 地図表示.
+constexpr char kLinkProgram[] = "TarvixLink.exe";
+}  // namespace
+
 bool MainDialog::EditPoint(EditMode mode, int row) {
-    PointEditDialog& dialog = editDialog;
-    dialog.mapAvailable = bridgePresent;
-    const PointFields fields = mode == EditMode::Change ? document.Fields(row) : PointFields{};
-    dialog.name = fields.name;
-    dialog.reading = fields.reading;
-    dialog.lon = fields.lon;
-    dialog.lat = fields.lat;
-    dialog.tel = fields.tel;
-    dialog.mark = fields.mark;
-    dialog.sound = fields.sound;
-    dialog.dcenter = fields.dcenter;
-    dialog.directionOn = fields.directionOn;
-    if (dialog.RunModal(Hwnd()) != IDOK) return false;
-    PointFields edited;
-    edited.name = dialog.name;
-    edited.reading = dialog.reading;
-    edited.lon = dialog.lon;
-    edited.lat = dialog.lat;
-    edited.tel = dialog.tel;
-    edited.mark = dialog.mark;
-    edited.sound = dialog.sound;
-    edited.dcenter = dialog.dcenter;
-    edited.directionOn = dialog.directionOn;
-    return document.ApplyFields(mode, row, edited) || mode == EditMode::Change;
+    editDialog.mapAvailable = map.BridgePresent();
+    editDialog.fields = mode == EditMode::Change ? document.Fields(row) : PointFields{};
+    if (editDialog.RunModal(Hwnd()) != IDOK) return false;
+    return document.ApplyFields(mode, row, editDialog.fields) || mode == EditMode::Change;
 }
 
 void MainDialog::ChangePoint() {
@@ -41,8 +28,7 @@ void MainDialog::ChangePoint() {
     const int row = list.LowestSelectedRow();
     if (row < 0) return;
     EditPoint(EditMode::Change, row);
-    FillRowText(row);
-    pointList.UpdateRow(rowText, row);
+    ShowRow(row, false);
     list.UpdateNow();
 }
 
@@ -60,13 +46,8 @@ void MainDialog::AddPoint() {
     int row = list.LowestSelectedRow();
     if (row < 0) row = 0;
     if (EditPoint(EditMode::Add, row)) {
-        FillRowText(row);
-        pointList.InsertRow(rowText, row);
-        for (int selected = list.LowestSelectedRow(); selected >= 0; selected = list.NextSelectedRow(selected)) {
-            list.SetState(selected, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        }
-        list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
-        list.EnsureVisible(row);
+        ShowRow(row, true);
+        SelectOnly(row);
         UpdateStatusBar();
     }
     list.UpdateNow();
@@ -74,8 +55,7 @@ void MainDialog::AddPoint() {
 
 void MainDialog::DeletePoints() {
     const win::ListView list = pointList.List();
-    std::vector<int> rows;
-    for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
+    const std::vector<int> rows = SelectedRows();
     if (rows.empty()) return;
     document.DeleteRows(rows);
     // Each deletion moves the later rows up by one; the row that takes a deleted one's place is
@@ -87,8 +67,6 @@ void MainDialog::DeletePoints() {
     }
     UpdateStatusBar();
 }
-
-void MainDialog::SelectRow(int index) { pointList.List().SelectAndFocus(index); }
 
 namespace {
 void SetCheckStates(const win::ListView& list, int count, bool checked) {
@@ -102,7 +80,7 @@ void MainDialog::UncheckAll() { SetCheckStates(pointList.List(), document.Count(
 LRESULT MainDialog::OnPointClick(NMHDR*) {
     const int row = pointList.List().LowestSelectedRow();
     if (row < 0) return 0;
-    if (os::FileExists("TarvixLink.exe")) Item(IDC_MAIN_SHOW_MAP).Enable(true);
+    if (os::FileExists(kLinkProgram)) Item(IDC_MAIN_SHOW_MAP).Enable(true);
     SelectRow(row);
     statusBar.SetPaneText(1, RowIndicatorText(row));
     return 0;
@@ -123,10 +101,9 @@ LRESULT MainDialog::OnListContextMenu(WPARAM window, LPARAM pointParam) {
         }
         ClientToScreen(list.Hwnd(), &point);
     }
-    HMENU menu = LoadMenuW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    const win::OwnedMenu menu(LoadMenuW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     if (!menu) return 0;
-    TrackPopupMenu(GetSubMenu(menu, 1), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, Hwnd(), nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenu(GetSubMenu(menu.Get(), 1), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, Hwnd(), nullptr);
     return 0;
 }
 

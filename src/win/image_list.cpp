@@ -1,6 +1,8 @@
 // Image list ownership.
 #include "win/image_list.h"
 
+#include "win/owned_handle.h"
+
 namespace vondrel::win {
 
 ImageList& ImageList::operator=(ImageList&& other) noexcept {
@@ -33,7 +35,7 @@ bool ImageList::AddStrip(const std::vector<std::uint32_t>& pixels, int count, in
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const GdiObject<HBITMAP> image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!image) return false;
     // The mask: 1 where the image is transparent, rows padded to 16 bits as monochrome bitmaps want.
     const int maskStride = ((size * count + 15) / 16) * 2;
@@ -49,11 +51,8 @@ bool ImageList::AddStrip(const std::vector<std::uint32_t>& pixels, int count, in
             }
         }
     }
-    HBITMAP mask = CreateBitmap(size * count, size, 1, 1, maskBits.data());
-    const int first = ImageList_Add(handle, image, mask);
-    DeleteObject(image);
-    DeleteObject(mask);
-    return first >= 0;
+    const GdiObject<HBITMAP> mask(CreateBitmap(size * count, size, 1, 1, maskBits.data()));
+    return ImageList_Add(handle, image.Get(), mask.Get()) >= 0;
 }
 
 bool IconPixels(HICON icon, int size, std::vector<std::uint32_t>& pixels) {
@@ -65,16 +64,17 @@ bool IconPixels(HICON icon, int size, std::vector<std::uint32_t>& pixels) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = CreateCompatibleDC(nullptr);
+    const MemoryDC memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.Get();
     void* colorBits = nullptr;
     void* maskBits = nullptr;
-    HBITMAP color = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &colorBits, nullptr, 0);
-    HBITMAP mask = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &maskBits, nullptr, 0);
+    const GdiObject<HBITMAP> color(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &colorBits, nullptr, 0));
+    const GdiObject<HBITMAP> mask(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &maskBits, nullptr, 0));
     bool done = false;
     if (color && mask) {
-        HGDIOBJ old = SelectObject(dc, color);
+        HGDIOBJ old = SelectObject(dc, color.Get());
         DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_IMAGE);
-        SelectObject(dc, mask);
+        SelectObject(dc, mask.Get());
         DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_MASK);
         SelectObject(dc, old);
         GdiFlush();
@@ -89,9 +89,6 @@ bool IconPixels(HICON icon, int size, std::vector<std::uint32_t>& pixels) {
         }
         done = true;
     }
-    if (color) DeleteObject(color);
-    if (mask) DeleteObject(mask);
-    DeleteDC(dc);
     return done;
 }
 

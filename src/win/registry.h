@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/settings_store.h"
+#include "win/owned_handle.h"
 
 namespace vondrel::win {
 
@@ -32,7 +33,7 @@ public:
     HKEY LastRoot() const { return lastRoot; }
 
 private:
-    HKEY Open() const;
+    RegistryKey Open() const;
 
     std::string path;
     std::vector<HKEY> roots;

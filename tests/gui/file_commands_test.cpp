@@ -19,11 +19,11 @@ using test::MainWindow;
 class FileCommands : public test::PointFileTest {
 protected:
     static std::vector<std::string> Names(MainWindow& window) {
-        return test::ColumnTexts(window->pointList.Hwnd(), 1);
+        return window.MainNames();
     }
     // Modifies the list by deleting its first point.
     static void Modify(MainWindow& window) {
-        window->pointList.List().SelectAndFocus(0);
+        window.MainList().SelectAndFocus(0);
         window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);
     }
     static void Command(MainWindow& window, int id) { window->Self().Send(WM_COMMAND, id); }
@@ -45,8 +45,8 @@ TEST_F(FileCommands, OpenTakesTheNameFirstAndLoads) {
     EXPECT_EQ(Names(window), (std::vector<std::string>{"X1", "X2"}));
     EXPECT_EQ(window.Document().FileName(), upper);
     EXPECT_EQ(window.Document().FilePath(), upper);
-    EXPECT_EQ(window->statusBar.PaneText(0), upper);
-    EXPECT_EQ(window->viewMode, 0);
+    EXPECT_EQ(window.StatusText(0), upper);
+    EXPECT_FALSE(window.ImportViewShown());
 
     window.prompts.chosenFiles = {text};
     Command(window, ID_FILE_OPEN);
@@ -109,7 +109,7 @@ TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
     EXPECT_TRUE(window.prompts.fileDialogs[0].confirmOverwrite);
     EXPECT_TRUE(os::FileExists(target));
     EXPECT_EQ(window.Document().FilePath(), target);
-    EXPECT_EQ(window->statusBar.PaneText(0), dir.Path("a.xml")) << "the pane is rewritten only later";
+    EXPECT_EQ(window.StatusText(0), dir.Path("a.xml")) << "the pane is rewritten only later";
 }
 
 TEST_F(FileCommands, SavingAListWithoutPointsWritesNothing) {
@@ -275,24 +275,23 @@ TEST_F(FileCommands, RealFileDialogs) {
     win::SystemPrompts system;
     // Open through the real dialog.
     {
-        auto dialog = std::make_unique<MainDialog>("", &system);
-        dialog->registryBase = "SOFTWARE\\Zarn\\VondrelTests";
+        auto dialog = std::make_unique<MainDialog>("", &system, "SOFTWARE\\Zarn\\VondrelTests");
         dialog->CreateModeless(nullptr);
         const bool shown = test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
                                                  [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_OPEN); });
         EXPECT_TRUE(shown);
-        EXPECT_EQ(dialog->document.FileName(), source);
-        EXPECT_EQ(dialog->document.Points().GetCount(), 2);
+        EXPECT_EQ(dialog->Document().FileName(), source);
+        EXPECT_EQ(dialog->Document().Count(), 2);
         // Save As through the real dialog: a name typed without extension gets .xml.
         const std::string typed = dir.Path("typed");
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, typed); },
                               [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_SAVE_AS); });
-        EXPECT_EQ(dialog->document.FileName(), typed + ".xml");
+        EXPECT_EQ(dialog->Document().FileName(), typed + ".xml");
         EXPECT_TRUE(os::FileExists(typed + ".xml"));
         // Import through the real dialog.
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
                               [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_IMPORT); });
-        EXPECT_EQ(dialog->importPane.List().Count(), 2);
+        EXPECT_EQ(win::ListView(dialog->Item(IDC_MAIN_IMPORT_LIST).Hwnd()).Count(), 2);
         DestroyWindow(dialog->Hwnd());
         test::Pump();
     }

@@ -2,8 +2,8 @@
 #include "gui/gui_harness.h"
 
 #include <shlobj.h>
+#include <commctrl.h>
 
-#include "resource.h"
 #include "win/list_view.h"
 #include "os/win32_text.h"
 
@@ -36,10 +36,26 @@ void Pump() {
 }
 
 MainWindow::MainWindow(const std::string& arguments, const std::string& registryBase)
-    : dialog(std::make_unique<MainDialog>(arguments, &prompts)) {
-    dialog->registryBase = registryBase;
+    : dialog(std::make_unique<MainDialog>(arguments, &prompts, registryBase)) {
     dialog->CreateModeless(nullptr);
     Pump();
+}
+
+std::vector<std::string> MainWindow::MainNames() const { return ColumnTexts(MainList().Hwnd(), 1); }
+
+std::vector<std::string> MainWindow::StoredNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < Document().Count(); ++i) names.push_back(Document().Points().Row(i).name);
+    return names;
+}
+
+std::string MainWindow::StatusText(int pane) const {
+    const HWND bar = GetDlgItem(Hwnd(), IDC_MAIN_STATUS_BAR);
+    const int length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(pane), 0));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<std::size_t>(length));
+    return os::ToCp932(text);
 }
 
 MainWindow::~MainWindow() {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "resource.h"
+#include "win/list_view.h"
 #include "win/prompts.h"
 #include "support/temp_dir.h"
 #include "ui/main_dialog.h"
@@ -37,7 +39,8 @@ public:
 // Processes every pending message of this thread.
 void Pump();
 
-// A main window made from its real template with the given command line.
+// A main window made from its real template with the given command line, and what a user sees
+// of it: the two lists, the status bar panes, the import view.
 class MainWindow {
 public:
     explicit MainWindow(const std::string& arguments, const std::string& registryBase = "SOFTWARE\\Zarn\\VondrelTests");
@@ -46,7 +49,17 @@ public:
     MainDialog* operator->() { return dialog.get(); }
     HWND Hwnd() const { return dialog->Hwnd(); }
     // The edited list behind the window: its stored points, modified state and file.
-    const PointDocument& Document() const { return dialog->document; }
+    const PointDocument& Document() const { return dialog->Document(); }
+
+    win::ListView MainList() const { return win::ListView(GetDlgItem(Hwnd(), IDC_MAIN_POINTS)); }
+    win::ListView ImportList() const { return win::ListView(GetDlgItem(Hwnd(), IDC_MAIN_IMPORT_LIST)); }
+    // The names the main list shows, and those of the document's points.
+    std::vector<std::string> MainNames() const;
+    std::vector<std::string> StoredNames() const;
+    std::string StatusText(int pane) const;
+    bool ImportViewShown() const { return IsWindowVisible(ImportList().Hwnd()) != FALSE; }
+    // Sends a command as its button or menu item does.
+    void Command(int id) const { SendMessageW(Hwnd(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
 
     ScriptedPrompts prompts;
     std::unique_ptr<MainDialog> dialog;

@@ -20,36 +20,28 @@ protected:
     }
     // Drags the pane's selected rows and releases over `target` (main list client coordinates).
     static void DragTo(MainWindow& window, POINT target) {
-        const HWND pane = window->importPane.Hwnd();
+        const HWND pane = window.ImportList().Hwnd();
         NMLISTVIEW begin{};
         begin.hdr = {pane, IDC_MAIN_IMPORT_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
         window->Self().Send(WM_NOTIFY, IDC_MAIN_IMPORT_LIST, reinterpret_cast<LPARAM>(&begin));
-        MapWindowPoints(window->pointList.Hwnd(), pane, &target, 1);
+        MapWindowPoints(window.MainList().Hwnd(), pane, &target, 1);
         SendMessageW(pane, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
         SendMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<short>(target.x), static_cast<short>(target.y)));
         test::Pump();
     }
-    static std::vector<std::string> MainNames(MainWindow& window) {
-        return test::ColumnTexts(window->pointList.Hwnd(), 1);
-    }
-    static std::vector<std::string> TableNames(MainWindow& window) {
-        std::vector<std::string> names;
-        for (int i = 0; i < window.Document().Points().UsedCount(); ++i) names.push_back(window.Document().Points().Row(i).name);
-        return names;
-    }
+
 };
 
 TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
     MainWindow window(WritePoints("main.xml", {"P0"}));
     const std::string many = WritePoints("many.xml", test::NumberedNames("I", 250));
     Import(window, many);
-    EXPECT_EQ(window->viewMode, 1);
-    EXPECT_EQ(window->importPane.List().Count(), 200);
-    EXPECT_EQ(window->importPane.importTable.GetCount(), 250);
+    EXPECT_TRUE(window.ImportViewShown());
+    EXPECT_EQ(window.ImportList().Count(), 200);
+    EXPECT_EQ(window.ImportList().CellText(199, 1), "I199");
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
     EXPECT_EQ(window.prompts.fileDialogs[0].filter, "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||");
     EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder, dir.Root() + "\\");
-    EXPECT_EQ(window->lastImportPath, many);
     EXPECT_EQ(window.Document().FileName(), dir.Path("main.xml")) << "the import leaves the edited list's file alone";
     EXPECT_EQ(window.Document().Points().GetCount(), 1);
 }
@@ -57,9 +49,8 @@ TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
 TEST_F(ImportPaneTest, CancelledImportStillSwitchesTheView) {
     MainWindow window("");
     window->Self().Send(WM_COMMAND, ID_FILE_IMPORT);
-    EXPECT_EQ(window->viewMode, 1);
-    EXPECT_TRUE(window->importPane.Self().IsVisible());
-    EXPECT_EQ(window->importPane.List().Count(), 0);
+    EXPECT_TRUE(window.ImportViewShown());
+    EXPECT_EQ(window.ImportList().Count(), 0);
 }
 
 TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
@@ -67,13 +58,13 @@ TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
     const std::string a = WritePoints("a.xml", {"A"});
     const std::string b = WritePoints("b.xml", {"B1", "B2"});
     const std::string text = WritePoints("c.txt", {"C"});
-    SendMessageW(window->importPane.Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b})), 0);
-    EXPECT_EQ(test::ColumnTexts(window->importPane.Hwnd(), 1), (std::vector<std::string>{"B1", "B2"}));
-    EXPECT_EQ(window->importPane.importPath, b);
-    SendMessageW(window->importPane.Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({text})), 0);
+    const HWND pane = window.ImportList().Hwnd();
+    SendMessageW(pane, WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b})), 0);
+    EXPECT_EQ(test::ColumnTexts(pane, 1), (std::vector<std::string>{"B1", "B2"}));
+    SendMessageW(pane, WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({text})), 0);
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, text + "\n    は認識できないファイルです");
-    EXPECT_EQ(test::ColumnTexts(window->importPane.Hwnd(), 1), (std::vector<std::string>{"B1", "B2"}));
+    EXPECT_EQ(test::ColumnTexts(pane, 1), (std::vector<std::string>{"B1", "B2"}));
     EXPECT_EQ(window.Document().Points().GetCount(), 0) << "a drop on the pane never touches the edited list";
 }
 
@@ -89,20 +80,19 @@ TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppen
     for (const auto& c : cases) {
         MainWindow window(WritePoints("main.xml", {"P0", "P1", "P2"}));
         Import(window, WritePoints("xyz.xml", {"X", "Y", "Z"}));
-        const win::ListView pane = window->importPane.List();
+        const win::ListView pane = window.ImportList();
         for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
         // Near the left edge: a row's rectangle runs on beyond the visible half of the window.
-        POINT target{20, test::RowCentre(window->pointList.Hwnd(), 2).y};
-        if (c.targetRow < 0) target.y = window->pointList.Self().ClientRect().bottom - 5;
+        POINT target{20, test::RowCentre(window.MainList().Hwnd(), 2).y};
+        if (c.targetRow < 0) target.y = window.MainList().ClientRect().bottom - 5;
         DragTo(window, target);
-        EXPECT_EQ(MainNames(window), c.expected) << c.what;
-        EXPECT_EQ(TableNames(window), c.expected) << c.what;
+        EXPECT_EQ(window.MainNames(), c.expected) << c.what;
+        EXPECT_EQ(window.StoredNames(), c.expected) << c.what;
         EXPECT_TRUE(window.Document().IsModified());
-        EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  6");
+        EXPECT_EQ(window.StatusText(2), "地点登録数  6");
         EXPECT_EQ(pane.Count(), 3) << "the pane keeps its rows";
         EXPECT_EQ(pane.SelectedCount(), 3) << "and its selection";
-        EXPECT_FALSE(window->importPane.dragging);
-        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_EQ(GetCapture(), nullptr) << "the drag has ended";
     }
 }
 
@@ -114,12 +104,12 @@ TEST_F(ImportPaneTest, CopiedPointsPassThroughTheEditedTablesRules) {
                         "</optional-media><outmost>900</outmost><contact href=\"tel:03\"/></gpoi>";
     test::WriteFileBytes(dir.Path("one.xml"), bytes);
     Import(window, dir.Path("one.xml"));
-    window->importPane.List().SelectAndFocus(0);
+    window.ImportList().SelectAndFocus(0);
     DragTo(window, {20, 20});
     ASSERT_EQ(window.Document().Points().GetCount(), 1);
     const PointRecord& p = window.Document().Points().Row(0);
     EXPECT_EQ(p.name, "ABCDEFGHIJKLMNOP") << "stored with 16 bytes";
-    EXPECT_EQ(window->pointList.List().CellText(0, 1), "ABCDEFGHIJKLMNOPQRST") << "shown as the pane had it";
+    EXPECT_EQ(window.MainList().CellText(0, 1), "ABCDEFGHIJKLMNOPQRST") << "shown as the pane had it";
     EXPECT_EQ(p.lon, "139.50431");
     EXPECT_EQ(p.lat, "35.12345");
     EXPECT_EQ(p.mark, "0A");
@@ -134,26 +124,26 @@ TEST_F(ImportPaneTest, CopiedPointsPassThroughTheEditedTablesRules) {
 TEST_F(ImportPaneTest, ReleasingOutsideTheMainListCopiesNothing) {
     MainWindow window(WritePoints("main.xml", {"P0"}));
     Import(window, WritePoints("x.xml", {"X"}));
-    window->importPane.List().SelectAndFocus(0);
-    const HWND pane = window->importPane.Hwnd();
+    window.ImportList().SelectAndFocus(0);
+    const HWND pane = window.ImportList().Hwnd();
     NMLISTVIEW begin{};
     begin.hdr = {pane, IDC_MAIN_IMPORT_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
     window->Self().Send(WM_NOTIFY, IDC_MAIN_IMPORT_LIST, reinterpret_cast<LPARAM>(&begin));
     SendMessageW(pane, WM_LBUTTONUP, 0, MAKELPARAM(10, 30));  // on the pane itself
     EXPECT_EQ(window.Document().Points().GetCount(), 1);
-    EXPECT_FALSE(window->importPane.dragging);
+    EXPECT_EQ(GetCapture(), nullptr) << "the drag has ended";
 }
 
 TEST_F(ImportPaneTest, AFullTableTakesWhatFitsAndSaysSo) {
     MainWindow window(WritePoints("main.xml", test::NumberedNames("P", 699)));
     Import(window, WritePoints("xyz.xml", {"X", "Y", "Z"}));
-    const win::ListView pane = window->importPane.List();
+    const win::ListView pane = window.ImportList();
     for (int row = 0; row < 3; ++row) pane.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
-    DragTo(window, {20, test::RowCentre(window->pointList.Hwnd(), 0).y});
+    DragTo(window, {20, test::RowCentre(window.MainList().Hwnd(), 0).y});
     EXPECT_EQ(window.Document().Points().GetCount(), 700);
     EXPECT_EQ(window.Document().Points().Row(0).name, "X");
     EXPECT_EQ(window.Document().Points().Row(1).name, "P0") << "no point overwritten";
-    EXPECT_EQ(window->pointList.List().Count(), 201) << "one row per inserted point";
+    EXPECT_EQ(window.MainList().Count(), 201) << "one row per inserted point";
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, "700地点以上は登録出来ません");
 }

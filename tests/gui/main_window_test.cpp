@@ -4,13 +4,12 @@
 
 #include <filesystem>
 
-#include "resource.h"
 #include "gui/gui_harness.h"
-#include "win/list_view.h"
 #include "os/file_io.h"
-#include "win/registry.h"
 #include "os/win32_text.h"
+#include "resource.h"
 #include "support/temp_dir.h"
+#include "win/list_view.h"
 
 namespace vondrel {
 namespace {
@@ -19,7 +18,7 @@ using test::MainWindow;
 
 class MainWindowTest : public test::PointFileTest {
 protected:
-    static win::ListView MainList(MainWindow& window) { return win::ListView(window->Item(IDC_MAIN_POINTS).Hwnd()); }
+    static win::ListView MainList(MainWindow& window) { return window.MainList(); }
 };
 
 TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
@@ -32,14 +31,16 @@ TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
     EXPECT_EQ(list.Image(1), 4) << "mark 5 shows image 4";
     EXPECT_EQ(list.CellText(0, 4), "139.30.00.000");
     EXPECT_EQ(list.CellText(0, 5), " 35.30.00.000");
-    EXPECT_EQ(window->statusBar.PaneText(0), path);
-    EXPECT_EQ(window->statusBar.PaneText(1), "");
-    EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  3");
+    EXPECT_EQ(window.StatusText(0), path);
+    EXPECT_EQ(window.StatusText(1), "");
+    EXPECT_EQ(window.StatusText(2), "地点登録数  3");
     EXPECT_EQ(window.Document().FilePath(), path);
     EXPECT_EQ(window.Document().Folder(), dir.Root() + "\\");
-    EXPECT_EQ(window->importDirectory, window.Document().Folder());
     EXPECT_TRUE(window.prompts.messages.empty());
     EXPECT_EQ(window->Self().GetText(), "Kestrova");
+    window.Command(ID_FILE_IMPORT);  // cancelled
+    ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
+    EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder, dir.Root() + "\\") << "the import starts in the file's folder";
 }
 
 TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
@@ -48,10 +49,10 @@ TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
     EXPECT_EQ(window.Document().FileName(), "");
     EXPECT_EQ(window.Document().FilePath(), "");
     EXPECT_EQ(window.Document().Folder(), os::CurrentDirectory());
-    for (int pane = 0; pane < 3; ++pane) EXPECT_EQ(window->statusBar.PaneText(pane), "") << pane;
+    for (int pane = 0; pane < 3; ++pane) EXPECT_EQ(window.StatusText(pane), "") << pane;
     EXPECT_FALSE(window->Item(IDC_MAIN_CAPTURE).IsEnabled());
-    EXPECT_FALSE(window->lonEdit.IsEnabled());
-    EXPECT_FALSE(window->latEdit.IsEnabled());
+    EXPECT_FALSE(window->Item(IDC_MAIN_LON).IsEnabled());
+    EXPECT_FALSE(window->Item(IDC_MAIN_LAT).IsEnabled());
 }
 
 TEST_F(MainWindowTest, CommandLineTokens) {
@@ -87,8 +88,8 @@ TEST_F(MainWindowTest, ANameThatIsNotXmlIsRefusedAndStaysUntitled) {
     EXPECT_EQ(window.Document().FileName(), "plan.txt");
     EXPECT_EQ(window.Document().FilePath(), "");
     EXPECT_EQ(MainList(window).Count(), 0);
-    EXPECT_EQ(window->statusBar.PaneText(0), "plan.txt");
-    EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  0");
+    EXPECT_EQ(window.StatusText(0), "plan.txt");
+    EXPECT_EQ(window.StatusText(2), "地点登録数  0");
 }
 
 TEST_F(MainWindowTest, LongCommandLinesAreTakenWhole) {
@@ -109,7 +110,7 @@ TEST_F(MainWindowTest, ListsTheFirst200Points) {
     MainWindow window(WritePoints("many.xml", test::NumberedNames("P", 250)));
     EXPECT_EQ(MainList(window).Count(), 200);
     EXPECT_EQ(window.Document().Points().GetCount(), 250);
-    EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  250");
+    EXPECT_EQ(window.StatusText(2), "地点登録数  250");
     EXPECT_EQ(MainList(window).CellText(199, 1), "P199");
 }
 
@@ -118,16 +119,6 @@ TEST_F(MainWindowTest, EnterDoesNotCloseTheWindow) {
     window->Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
     test::Pump();
     EXPECT_TRUE(IsWindow(window.Hwnd()));
-}
-
-TEST_F(MainWindowTest, ReadsTheMapObjectSetting) {
-    const std::string base = "SOFTWARE\\Zarn\\VondrelTestsMapObject";
-    win::RegistrySettings(base + "\\Vondrel").WriteStringValue("MapObject", "Mapple.Document");
-    MainWindow window("", base);
-    EXPECT_EQ(window->mapObjectName, "Mapple.Document");
-    EXPECT_EQ(window->programKey, "Vondrel");
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, os::ToWide(base).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, os::ToWide(base).c_str());
 }
 
 // Drags row `from` of the main list and releases it at `release` (list client coordinates),
@@ -180,7 +171,6 @@ TEST_F(MainWindowTest, DragReorderDestinations) {
         for (int i = 0; i < window.Document().Points().UsedCount(); ++i) table.push_back(window.Document().Points().Row(i).name);
         EXPECT_EQ(table, c.expected) << c.what << " (table)";
         EXPECT_EQ(window.Document().IsModified(), c.modified) << c.what;
-        EXPECT_FALSE(window->pointList.IsDragging());
         EXPECT_EQ(GetCapture(), nullptr);
     }
 }
@@ -222,22 +212,30 @@ TEST_F(MainWindowTest, ColumnHeadingClickDoesNotSort) {
     EXPECT_EQ(test::ColumnTexts(click.hdr.hwndFrom, 1), (std::vector<std::string>{"C", "A", "B"}));
 }
 
+// The size the window is created with.
+SIZE StartSize(MainWindow& window) {
+    const RECT rect = window->Self().WindowRect();
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 TEST_F(MainWindowTest, SizingNeverGoesBelowTheStartSize) {
     MainWindow window("");
+    const SIZE start = StartSize(window);
     RECT proposed{100, 100, 150, 120};
     window->Self().Send(WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&proposed));
-    EXPECT_EQ(proposed.right - proposed.left, window->initialWidth);
-    EXPECT_EQ(proposed.bottom - proposed.top, window->initialHeight);
+    EXPECT_EQ(proposed.right - proposed.left, start.cx);
+    EXPECT_EQ(proposed.bottom - proposed.top, start.cy);
     EXPECT_EQ(proposed.left, 100) << "the opposite edge moves";
-    RECT larger{0, 0, window->initialWidth + 50, window->initialHeight + 40};
+    RECT larger{0, 0, start.cx + 50, start.cy + 40};
     window->Self().Send(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&larger));
-    EXPECT_EQ(larger.right, window->initialWidth + 50);
+    EXPECT_EQ(larger.right, start.cx + 50);
 }
 
 TEST_F(MainWindowTest, ResizeLaysOutListsAndButtons) {
     MainWindow window("");
     const RECT before = window->Item(IDC_MAIN_CHANGE).RectInParent();
-    SetWindowPos(window.Hwnd(), nullptr, 0, 0, window->initialWidth + 101, window->initialHeight + 60,
+    const SIZE start = StartSize(window);
+    SetWindowPos(window.Hwnd(), nullptr, 0, 0, start.cx + 101, start.cy + 60,
                  SWP_NOMOVE | SWP_NOZORDER);
     test::Pump();
     const RECT client = window->Self().ClientRect();
@@ -245,7 +243,7 @@ TEST_F(MainWindowTest, ResizeLaysOutListsAndButtons) {
     EXPECT_EQ(change.right, client.right - 5) << "buttons sit 5 pixels from the right edge";
     EXPECT_EQ(change.top, before.top);
     const RECT close = window->Item(IDCANCEL).RectInParent();
-    const RECT bar = window->statusBar.RectInParent();
+    const RECT bar = window->Item(IDC_MAIN_STATUS_BAR).RectInParent();
     EXPECT_EQ(close.bottom, bar.top) << "the close button stands on the status bar";
     EXPECT_EQ(bar.bottom, client.bottom);
     EXPECT_EQ(bar.right - bar.left, client.right);
@@ -260,11 +258,11 @@ TEST_F(MainWindowTest, ImportViewSplitsTheAreaWithTheOddPixelToTheMainList) {
     MainWindow window(WritePoints("two.xml", {"A", "B"}));
     const win::ListView list = MainList(window);
     list.SelectAndFocus(1);
+    const SIZE start = StartSize(window);
     for (int extra : {0, 1}) {
-        SetWindowPos(window.Hwnd(), nullptr, 0, 0, window->initialWidth + 40 + extra, window->initialHeight,
-                     SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(window.Hwnd(), nullptr, 0, 0, start.cx + 40 + extra, start.cy, SWP_NOMOVE | SWP_NOZORDER);
         window->Self().Send(WM_COMMAND, ID_VIEW_IMPORT);
-        EXPECT_EQ(window->viewMode, 1);
+        EXPECT_TRUE(window.ImportViewShown());
         const RECT main = window->Item(IDC_MAIN_POINTS).RectInParent();
         const RECT import = window->Item(IDC_MAIN_IMPORT_LIST).RectInParent();
         EXPECT_TRUE(window->Item(IDC_MAIN_IMPORT_LIST).IsVisible());
@@ -276,8 +274,7 @@ TEST_F(MainWindowTest, ImportViewSplitsTheAreaWithTheOddPixelToTheMainList) {
         EXPECT_EQ(main.right - main.left, area - area / 2);
     }
     window->Self().Send(WM_COMMAND, ID_VIEW_EDIT);
-    EXPECT_EQ(window->viewMode, 0);
-    EXPECT_FALSE(window->Item(IDC_MAIN_IMPORT_LIST).IsVisible());
+    EXPECT_FALSE(window.ImportViewShown());
     EXPECT_EQ(test::ColumnTexts(list.Hwnd(), 1), (std::vector<std::string>{"A", "B"}));
     EXPECT_TRUE(list.IsSelected(1));
 }
@@ -285,12 +282,16 @@ TEST_F(MainWindowTest, ImportViewSplitsTheAreaWithTheOddPixelToTheMainList) {
 TEST_F(MainWindowTest, BackgroundIsBlack) {
     MainWindow window("");
     HDC dc = GetDC(window.Hwnd());
-    const LRESULT brush = window->Self().Send(WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window.Hwnd()));
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), window->backgroundBrush);
+    auto colour = [&] {
+        return reinterpret_cast<HBRUSH>(
+            window->Self().Send(WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window.Hwnd())));
+    };
+    const HBRUSH brush = colour();
+    EXPECT_EQ(colour(), brush) << "one brush for the window's life";
     EXPECT_EQ(GetBkColor(dc), RGB(0, 0, 0));
     ReleaseDC(window.Hwnd(), dc);
     LOGBRUSH info{};
-    GetObjectW(window->backgroundBrush, sizeof info, &info);
+    ASSERT_NE(GetObjectW(brush, sizeof info, &info), 0);
     EXPECT_EQ(info.lbColor, RGB(0, 0, 0));
 }
 
@@ -326,10 +327,13 @@ TEST_F(MainWindowTest, AMissingMarkFileFallsBackToTheDefaultIcon) {
     SetCurrentDirectoryW(work.c_str());
     {
         MainWindow window("");
-        EXPECT_EQ(window->largeMarkImages.Count(), 55);
-        EXPECT_EQ(window->smallMarkImages.Count(), 55);
+        const HIMAGELIST large = ListView_GetImageList(window.MainList().Hwnd(), LVSIL_NORMAL);
+        const HIMAGELIST small = ListView_GetImageList(window.MainList().Hwnd(), LVSIL_SMALL);
+        EXPECT_EQ(ImageList_GetImageCount(large), 55);
+        EXPECT_EQ(ImageList_GetImageCount(small), 55);
+        EXPECT_EQ(ListView_GetImageList(window.ImportList().Hwnd(), LVSIL_SMALL), small) << "both lists show them";
         for (int size : {32, 16}) {
-            HIMAGELIST images = (size == 32 ? window->largeMarkImages : window->smallMarkImages).Handle();
+            HIMAGELIST images = size == 32 ? large : small;
             // Marks 7 and 9 are missing: both show the default icon; their neighbours keep their own.
             const auto seven = ImagePixels(images, 6, size);
             EXPECT_EQ(ImagePixels(images, 8, size), seven) << size;

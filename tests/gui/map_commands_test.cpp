@@ -8,6 +8,7 @@
 
 #include "resource.h"
 #include "gui/gui_harness.h"
+#include "protocol/bridge_protocol.h"
 #include "win/controls.h"
 #include "win/list_view.h"
 #include "win/registry.h"
@@ -74,7 +75,22 @@ protected:
         static const UINT setMark = RegisterWindowMessageW(L"TARVIX_TEST_SET_MARK");
         PostMessageW(BridgeWindow(), setMark, static_cast<WPARAM>(latitude), static_cast<LPARAM>(longitude));
     }
-    static DWORD BridgeProcessId(MainWindow& window) { return window->bridgeProcess.dwProcessId; }
+    // The process of the bridge window (0 when there is none).
+    static DWORD BridgeProcessId() {
+        DWORD id = 0;
+        if (HWND bridge = BridgeWindow()) GetWindowThreadProcessId(bridge, &id);
+        return id;
+    }
+    // Replies to the window as the bridge does when asked for its mark (display forms).
+    static void Reply(MainWindow& window, const std::string& latDms, const std::string& lonDms) {
+        const bridge::MessageNumbers numbers =
+            bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(os::ToWide(name).c_str()); });
+        for (const auto& [asked, dms] : {std::pair{bridge::Name::kGetMarkLat, latDms}, std::pair{bridge::Name::kGetMarkLon, lonDms}}) {
+            for (const bridge::Post& post : bridge::EncodeReply(numbers, numbers[asked], bridge::ToBridgeCoordinate(dms))) {
+                window->Self().Send(bridge::kReplyMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
+            }
+        }
+    }
     static bool ProcessEnded(DWORD id, DWORD milliseconds) {
         HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
         if (!process) return true;
@@ -91,7 +107,7 @@ const std::vector<std::string> kLaunch = {"SUB_SET_LAYER \"4\"", "SUB_OBJECT_NAM
 TEST_F(MapCommands, ShowMapLaunchesTheBridgeThenSendsTheSelectedRowsInOrder) {
     auto window = Open(5);
     EXPECT_TRUE((*window)->Item(IDC_MAIN_SHOW_MAP).IsEnabled()) << "Tarvix2.exe stands in the working folder";
-    const win::ListView list = (*window)->pointList.List();
+    const win::ListView list = window->MainList();
     for (int row : {4, 0, 2}) list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
     const DWORD start = GetTickCount();
     (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
@@ -103,8 +119,7 @@ TEST_F(MapCommands, ShowMapLaunchesTheBridgeThenSendsTheSelectedRowsInOrder) {
         expected.push_back(std::string("SUB_ADD_TEXT_EX \" 35/30/00000,139/30/00000,") + name + "\"");
     }
     EXPECT_EQ(LogLines(), expected);
-    EXPECT_EQ((*window)->bridgeConnected, 1);
-    EXPECT_NE((*window)->bridgeWindow, nullptr);
+    EXPECT_NE(BridgeWindow(), nullptr);
     std::printf("[ time ] Show map to the points drawn in the bridge (launch included): %lu ms\n",
                 static_cast<unsigned long>(elapsed));
 
@@ -125,7 +140,7 @@ TEST_F(MapCommands, ShowMapLaunchesTheBridgeThenSendsTheSelectedRowsInOrder) {
     EXPECT_EQ(LogLines().back(), "SUB_DELETE_TEXT \"\"");
     EXPECT_EQ(LogLines().size(), 12u) << "no relaunch while the bridge runs";
 
-    const DWORD id = BridgeProcessId(*window);
+    const DWORD id = BridgeProcessId();
     window.reset();  // closing the program closes the bridge
     EXPECT_TRUE(ProcessEnded(id, 5000));
     EXPECT_EQ(LogLines().back(), "WM_CLOSE");
@@ -136,9 +151,8 @@ TEST_F(MapCommands, MarkReadyBeforeAnyLaunchOnlyEnablesCapture) {
     EXPECT_FALSE((*window)->Item(IDC_MAIN_CAPTURE).IsEnabled());
     (*window)->Self().Send(bridge::kMarkReadyMessage);
     EXPECT_TRUE((*window)->Item(IDC_MAIN_CAPTURE).IsEnabled());
-    EXPECT_EQ((*window)->bridgeConnected, 0);
-    EXPECT_EQ((*window)->bridgeProcess.hProcess, nullptr);
     test::Pump();
+    EXPECT_EQ(BridgeWindow(), nullptr) << "no bridge was started";
     EXPECT_TRUE(LogLines().empty());
 }
 
@@ -148,15 +162,15 @@ TEST_F(MapCommands, AMarkSetInTheBridgeComesBackIntoTheWindowAndTheEditDialog) {
     ASSERT_TRUE(WaitForLogLines(4));
     // 35 41 05.007 north, 139 45 30.123 east
     SetMark(((35 * 60 + 41) * 60 + 5) * 1000 + 7, ((139 * 60 + 45) * 60 + 30) * 1000 + 123);
-    ASSERT_TRUE(PumpUntil([&] { return !(*window)->capturedLon.empty() && !(*window)->capturedLat.empty(); }));
-    EXPECT_EQ((*window)->capturedLat, " 35.41.05.007");
-    EXPECT_EQ((*window)->capturedLon, "139.45.30.123");
-    EXPECT_EQ((*window)->latEdit.GetText(), " 35.41.05.007");
-    EXPECT_EQ((*window)->lonEdit.GetText(), "139.45.30.123");
+    const win::Window latEdit = (*window)->Item(IDC_MAIN_LAT);
+    const win::Window lonEdit = (*window)->Item(IDC_MAIN_LON);
+    ASSERT_TRUE(PumpUntil([&] { return !lonEdit.GetText().empty() && !latEdit.GetText().empty(); }));
+    EXPECT_EQ(latEdit.GetText(), " 35.41.05.007");
+    EXPECT_EQ(lonEdit.GetText(), "139.45.30.123");
     EXPECT_TRUE((*window)->Item(IDC_MAIN_CAPTURE).IsEnabled());
 
     // While the edit dialog is open, the next mark fills its received-position fields too.
-    (*window)->pointList.List().SelectAndFocus(1);
+    window->MainList().SelectAndFocus(1);
     std::string mapLat, mapLon, takenLat, takenLon;
     const bool opened = test::WithModalWindow("#32770", "編集", [&](HWND dialog) {
         SetMark(((35 * 60 + 30) * 60 + 0) * 1000 + 500, ((139 * 60 + 40) * 60 + 0) * 1000 + 250);
@@ -176,27 +190,29 @@ TEST_F(MapCommands, AMarkSetInTheBridgeComesBackIntoTheWindowAndTheEditDialog) {
     EXPECT_EQ(takenLon, mapLon);
     EXPECT_EQ(window->Document().Points().Row(1).lat, "35.50014");
     EXPECT_EQ(window->Document().Points().Row(1).lon, "139.66674");
-    EXPECT_EQ((*window)->editDialog.isOpen, 0);
+    // After the dialog has closed, a mark reaches the window alone.
+    SetMark(((35 * 60 + 20) * 60 + 0) * 1000, ((139 * 60 + 20) * 60 + 0) * 1000);
+    EXPECT_TRUE(PumpUntil([&] { return latEdit.GetText() == " 35.20.00.000"; }));
 }
 
 TEST_F(MapCommands, CaptureMakesANewPointUpTo200) {
     for (int points : {199, 200}) {
         auto window = Open(points);
-        (*window)->capturedLat = " 35.41.05.007";
-        (*window)->capturedLon = "139.45.30.123";
-        (*window)->pointList.List().SelectAndFocus(3);
+        Reply(*window, " 35.41.05.007", "139.45.30.123");
+        ASSERT_EQ((*window)->Item(IDC_MAIN_LAT).GetText(), " 35.41.05.007");
+        window->MainList().SelectAndFocus(3);
         (*window)->Self().Send(WM_COMMAND, IDC_MAIN_CAPTURE);
         if (points == 199) {
             ASSERT_EQ(window->Document().Points().GetCount(), 200);
             EXPECT_EQ(window->Document().Points().Row(199).name, "新しいポイント");
             EXPECT_EQ(window->Document().Points().Row(199).lat, "35.68472");
             EXPECT_EQ(window->Document().Points().Row(199).lon, "139.75837");
-            const win::ListView list = (*window)->pointList.List();
+            const win::ListView list = window->MainList();
             EXPECT_EQ(list.CellText(199, 1), "新しいポイント");
             EXPECT_EQ(list.LowestSelectedRow(), 199);
             EXPECT_EQ(list.SelectedCount(), 1);
-            EXPECT_EQ((*window)->statusBar.PaneText(2), "地点登録数  200");
-            EXPECT_EQ((*window)->statusBar.PaneText(0), window->Document().FileName());
+            EXPECT_EQ(window->StatusText(2), "地点登録数  200");
+            EXPECT_EQ(window->StatusText(0), window->Document().FileName());
             EXPECT_TRUE(window->prompts.messages.empty());
         } else {
             EXPECT_EQ(window->Document().Points().GetCount(), 200);
@@ -210,7 +226,7 @@ TEST_F(MapCommands, ABridgeClosedByTheUserIsStartedAgain) {
     auto window = Open(1);
     (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
     ASSERT_TRUE(WaitForLogLines(4));
-    const DWORD first = BridgeProcessId(*window);
+    const DWORD first = BridgeProcessId();
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, first);
     TerminateProcess(process, 0);
     WaitForSingleObject(process, 5000);
@@ -219,7 +235,7 @@ TEST_F(MapCommands, ABridgeClosedByTheUserIsStartedAgain) {
     ASSERT_TRUE(WaitForLogLines(8));
     const std::vector<std::string> lines = LogLines();
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 4, lines.begin() + 7), kLaunch);
-    EXPECT_NE(BridgeProcessId(*window), first);
+    EXPECT_NE(BridgeProcessId(), first);
 }
 
 TEST_F(MapCommands, ABridgeThatIgnoresCloseDoesNotHangTheEditor) {
@@ -227,7 +243,7 @@ TEST_F(MapCommands, ABridgeThatIgnoresCloseDoesNotHangTheEditor) {
     auto window = Open(1);
     (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
     ASSERT_TRUE(WaitForLogLines(4));
-    const DWORD id = BridgeProcessId(*window);
+    const DWORD id = BridgeProcessId();
     const DWORD start = GetTickCount();
     window.reset();
     const DWORD waited = GetTickCount() - start;
@@ -288,28 +304,29 @@ TEST_F(MapCommands, MapObjectChooserAgainstTheRegistry) {
     EXPECT_EQ(settings.ReadStringValue("MapObject01"), "ProAtlasSV.Map");
     EXPECT_EQ(settings.ReadStringValue("MapObject14"), "");
     EXPECT_EQ(settings.ReadStringValue("MapObject"), "Foo.Map");
-    EXPECT_EQ((*window)->mapObjectName, "Foo.Map");
     ASSERT_TRUE(WaitForLogLines(3)) << "the chosen object starts the bridge";
     EXPECT_EQ(LogLines()[1], "SUB_OBJECT_NAME \"Foo.Map\"");
 
     // Choosing the object in use again while the bridge runs restarts nothing; the current
     // choice is selected at opening.
-    const DWORD id = BridgeProcessId(*window);
+    const DWORD id = BridgeProcessId();
     ASSERT_TRUE(choose([&](HWND dialog) {
         // The deleted default is back in front, so Foo.Map is the fifth entry.
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_OBJECTS_LIST, LB_GETCURSEL, 0, 0), 4);
         test::Click(dialog, IDOK);
     }));
-    EXPECT_EQ(BridgeProcessId(*window), id);
+    EXPECT_EQ(BridgeProcessId(), id);
 
     // OK with nothing selected hands back an empty name and keeps the stored choice.
     ASSERT_TRUE(choose([&](HWND dialog) {
         SendDlgItemMessageW(dialog, IDC_OBJECTS_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
         test::Click(dialog, IDOK);
     }));
-    EXPECT_EQ((*window)->mapObjectName, "");
     EXPECT_EQ(settings.ReadStringValue("MapObject"), "Foo.Map");
     EXPECT_TRUE(ProcessEnded(id, 5000)) << "the bridge was restarted";
+    ASSERT_TRUE(WaitForLogLines(7));
+    EXPECT_EQ(LogLines()[3], "WM_CLOSE");
+    EXPECT_EQ(LogLines()[5], "SUB_OBJECT_NAME \"\"") << "the restarted bridge opens no object";
 }
 
 }  // namespace

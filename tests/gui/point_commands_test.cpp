@@ -30,7 +30,7 @@ protected:
         test::WriteFileBytes(path, bytes);
         return path;
     }
-    static win::ListView List(MainWindow& window) { return window->pointList.List(); }
+    static win::ListView List(MainWindow& window) { return window.MainList(); }
     static std::vector<std::string> Names(MainWindow& window) { return test::ColumnTexts(List(window).Hwnd(), 1); }
     static std::vector<int> Selected(MainWindow& window) {
         std::vector<int> rows;
@@ -120,7 +120,7 @@ TEST_F(PointCommands, AddInsertsBeforeTheLowestSelectedRowAndSelectsOnlyIt) {
     EXPECT_EQ(window.Document().Points().Row(3).name, "NEW");
     EXPECT_EQ(window.Document().Points().Row(3).mark, "01") << "a new point's mark number starts at 1";
     EXPECT_EQ(window.Document().Points().Row(3).lon, ".00000");
-    EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  8");
+    EXPECT_EQ(window.StatusText(2), "地点登録数  8");
     EXPECT_TRUE(window.Document().IsModified());
 
     MainWindow empty("");
@@ -157,8 +157,10 @@ TEST_F(PointCommands, DeleteWalksTheSelection) {
         for (int i = 0; i < window.Document().Points().UsedCount(); ++i) table.push_back(window.Document().Points().Row(i).name);
         EXPECT_EQ(table, c.remaining);
         EXPECT_EQ(Selected(window), c.selected);
-        if (c.focused >= 0) EXPECT_EQ(List(window).FocusedRow(), c.focused);
-        EXPECT_EQ(window->statusBar.PaneText(2), "地点登録数  " + std::to_string(c.remaining.size()));
+        if (c.focused >= 0) {
+            EXPECT_EQ(List(window).FocusedRow(), c.focused);
+        }
+        EXPECT_EQ(window.StatusText(2), "地点登録数  " + std::to_string(c.remaining.size()));
     }
 }
 
@@ -167,9 +169,9 @@ TEST_F(PointCommands, ClickShowsTheRowInThePaneUntilTheCountChanges) {
     List(window).SelectAndFocus(4);
     NMHDR click{List(window).Hwnd(), IDC_MAIN_POINTS, static_cast<UINT>(NM_CLICK)};
     window->Self().Send(WM_NOTIFY, IDC_MAIN_POINTS, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(window->statusBar.PaneText(1), "   5行");
+    EXPECT_EQ(window.StatusText(1), "   5行");
     window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);
-    EXPECT_EQ(window->statusBar.PaneText(1), "");
+    EXPECT_EQ(window.StatusText(1), "");
 }
 
 TEST_F(PointCommands, ContextMenuIsTheEditMenuOnlyForTheMainList) {
@@ -189,7 +191,7 @@ TEST_F(PointCommands, ContextMenuIsTheEditMenuOnlyForTheMainList) {
     EXPECT_TRUE(shown);
     EXPECT_EQ(items, (std::vector<std::string>{"1003:変更", "1009:追加", "1002:削除", "0:", "1004:地図表示", "1005:位置取り込み"}));
     const bool fromImport = test::WithModalWindow("#32768", "", [](HWND) { EndMenu(); }, [&] {
-        window->Self().Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window->importPane.Hwnd()), MAKELPARAM(10, 10));
+        window->Self().Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.ImportList().Hwnd()), MAKELPARAM(10, 10));
     });
     EXPECT_FALSE(fromImport);
 }

@@ -1,0 +1,76 @@
+// The editor's side of the map bridge: the process, the posted commands, the replies.
+#include "mapbridge/bridge_client.h"
+
+#include "os/file_io.h"
+#include "os/win32_text.h"
+
+namespace vondrel {
+
+using bridge::Name;
+
+namespace {
+HWND FindByTitle(const char* title) { return FindWindowW(nullptr, os::ToWide(title).c_str()); }
+}  // namespace
+
+bool BridgeClient::ProgramPresent() { return os::FileExists(os::ToCp932(kProgram)); }
+
+void BridgeClient::RegisterMessages() {
+    messages = bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(os::ToWide(name).c_str()); });
+}
+
+void BridgeClient::Send(Name command, const std::string& text) const {
+    HWND target = FindByTitle(bridge::kBridgeTitle);
+    if (!target) return;  // no bridge window: the command is lost, as posts to no window are
+    const UINT message = messages[Name::kWmTarvix];
+    for (const bridge::Post& post : bridge::EncodeCommand(messages, messages[command], text)) {
+        PostMessageW(target, message, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
+    }
+}
+
+void BridgeClient::Launch(const std::string& objectName) {
+    process = win::ChildProcess::Start(kProgram);
+    process.WaitUntilIdle(kInputIdleWait);
+    Send(Name::kSetLayer, kPointLayer);
+    bridgeWindow = FindByTitle(bridge::kBridgeTitle);
+    Send(Name::kObjectName, objectName);
+    connected = true;
+    Send(Name::kInitMap, "");
+    // Keep the focus here after the bridge has opened its window.
+    if (HWND editor = FindByTitle(bridge::kEditorTitle)) SetForegroundWindow(editor);
+}
+
+void BridgeClient::EnsureRunning(const std::string& objectName) {
+    // A bridge the user closed (or one that never started) is started again instead of
+    // commands going nowhere.
+    if (!Connected()) Launch(objectName);
+}
+
+void BridgeClient::Close() {
+    if (!Launched()) return;
+    if (bridgeWindow && IsWindow(bridgeWindow)) PostMessageW(bridgeWindow, WM_CLOSE, 0, 0);
+    if (!process.WaitForEnd(kCloseWait)) {
+        // A bridge that ignores the request must not keep the editor waiting.
+        process.Terminate(1);
+        process.WaitForEnd(1000);
+    }
+    process = win::ChildProcess();
+    bridgeWindow = nullptr;
+    connected = false;
+}
+
+void BridgeClient::ShowPoints(const std::vector<MapPoint>& points) const {
+    Send(Name::kDeleteText, "");
+    for (const MapPoint& point : points) Send(Name::kAddTextEx, bridge::PointText(point.latDms, point.lonDms, point.name));
+}
+
+void BridgeClient::OnMarkReady() const {
+    if (!connected) return;
+    Send(Name::kGetMarkLat, "");
+    Send(Name::kGetMarkLon, "");
+}
+
+std::optional<bridge::ReceivedCoordinate> BridgeClient::OnReply(std::uintptr_t wParam, std::intptr_t lParam) {
+    return replies.OnReply(wParam, lParam, messages);
+}
+
+}  // namespace vondrel

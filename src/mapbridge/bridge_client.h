@@ -1,0 +1,79 @@
+// BridgeClient: the editor's side of the map bridge program: starting and ending its process,
+// posting commands to its window, and assembling its replies. It knows nothing of the main
+// window: the window hands it the bridge's messages (OnMarkReady, OnReply) and takes what they
+// bring as return values.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "protocol/bridge_protocol.h"
+#include "win/child_process.h"
+
+namespace vondrel {
+
+// A point as the map shows it: display forms and name (code page 932).
+struct MapPoint {
+    std::string latDms;
+    std::string lonDms;
+    std::string name;
+};
+
+class BridgeClient {
+public:
+    // The bridge program, looked up in the working folder.
+    static constexpr const wchar_t* kProgram = L"Tarvix2.exe";
+    // How long a starting bridge is given to be ready for input, and a closing one to end.
+    static constexpr DWORD kInputIdleWait = 10000;
+    static constexpr DWORD kCloseWait = 5000;
+    // The map layer the editor's points are drawn on.
+    static constexpr const char* kPointLayer = "4";
+
+    BridgeClient() = default;
+    ~BridgeClient() { Close(); }
+    BridgeClient(const BridgeClient&) = delete;
+    BridgeClient& operator=(const BridgeClient&) = delete;
+
+    // True when the bridge program stands in the working folder.
+    static bool ProgramPresent();
+    // Registers the protocol's message names; done once before anything is sent or received.
+    void RegisterMessages();
+
+    // Starts the bridge and opens the map: the point layer, the map object `objectName`, the
+    // map's initialisation. A bridge started before is let go (not ended).
+    void Launch(const std::string& objectName);
+    // Launches the bridge unless the one launched last still runs.
+    void EnsureRunning(const std::string& objectName);
+    // True from a launch until the bridge is closed or has ended.
+    bool Connected() const { return connected && process.Running(); }
+    // True when a bridge was launched and not closed since (it may have ended by itself).
+    bool Launched() const { return bridgeWindow != nullptr || static_cast<bool>(process); }
+    // Asks the bridge to close and waits for it, at most kCloseWait; one that has not ended by
+    // then is terminated. Nothing happens when no bridge was launched.
+    void Close();
+    // The process id of the bridge launched last (0 when none runs from here).
+    DWORD ProcessId() const { return process.Id(); }
+
+    // Clears the map's points and draws `points`, in order.
+    void ShowPoints(const std::vector<MapPoint>& points) const;
+
+    // The bridge's message that the user has set a mark: asks for its position when connected.
+    void OnMarkReady() const;
+    // One step of a reply; returns the coordinate when the step completes one.
+    std::optional<bridge::ReceivedCoordinate> OnReply(std::uintptr_t wParam, std::intptr_t lParam);
+
+private:
+    void Send(bridge::Name command, const std::string& text) const;
+
+    bridge::MessageNumbers messages;
+    bridge::ReplyAssembler replies;
+    win::ChildProcess process;
+    HWND bridgeWindow = nullptr;
+    bool connected = false;
+};
+
+}  // namespace vondrel

@@ -1,0 +1,57 @@
+// MapCommands: the main window's map part: the bridge client, the map object the bridge opens,
+// whether the bridge program is at hand, and the last position received from the map. The
+// window hands it the points to show and the bridge's messages; it hands back positions.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/settings_store.h"
+#include "editing/point_fields.h"
+#include "mapbridge/bridge_client.h"
+
+namespace vondrel {
+
+// A position taken from the map, in display forms.
+struct MapPosition {
+    std::string lonDms;
+    std::string latDms;
+};
+
+class MapCommands {
+public:
+    // At the window's creation: registers the bridge's messages, reads the chosen map object
+    // from `settings` and looks for the bridge program.
+    void Start(const SettingsStore& settings);
+    // Ends the bridge, if one was launched (at the window's end).
+    void Stop() { bridge.Close(); }
+
+    bool BridgePresent() const { return bridgePresent; }
+
+    // 地図表示: starts the bridge when needed, clears the map and draws `points` in order.
+    void ShowPoints(const std::vector<MapPoint>& points);
+    // The edit dialog's 地図表示: the point as the dialog was opened with it (none without both
+    // coordinates).
+    void ShowPoint(const PointFields& fields);
+    // 位置取り込み: starts the bridge when needed; the last received position when both of its
+    // coordinates have arrived.
+    std::optional<MapPosition> TakePosition();
+    // オブジェクト: the map object chooser; a new choice (or the same one while no bridge runs)
+    // restarts the bridge with it.
+    void ChooseObject(HWND owner, const SettingsStore& settings);
+
+    // The bridge's messages, received by the window.
+    void OnMarkReady() const { bridge.OnMarkReady(); }
+    std::optional<bridge::ReceivedCoordinate> OnReply(std::uintptr_t wParam, std::intptr_t lParam);
+
+private:
+    BridgeClient bridge;
+    bool bridgePresent = false;
+    std::string objectName;
+    MapPosition received;
+};
+
+}  // namespace vondrel

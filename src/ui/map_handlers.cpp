@@ -1,0 +1,55 @@
+// The main window's map handlers: the selected points to the map, the map's mark in as a new
+// point, the map object chooser, and the bridge's messages into the window and the edit dialog.
+#include "core/limits.h"
+#include "editing/main_texts.h"
+#include "resource.h"
+#include "ui/main_dialog.h"
+
+namespace vondrel {
+
+void MainDialog::ShowPointsOnMap() {
+    std::vector<MapPoint> points;
+    for (int row : SelectedRows()) {
+        const PointFields fields = document.Fields(row);
+        points.push_back({fields.lat, fields.lon, fields.name});
+    }
+    map.ShowPoints(points);
+}
+
+void MainDialog::CapturePosition() {
+    const std::optional<MapPosition> position = map.TakePosition();
+    if (!position) return;
+    if (!document.CanAddCapturedPoint()) {
+        prompts->ShowMessage(Hwnd(), PointLimitText(kCapturedPointLimit), MB_OK);
+        return;
+    }
+    const int row = document.AddCapturedPosition(position->lonDms, position->latDms);
+    if (row < 0) return;
+    ShowRow(row, true);
+    SelectOnly(row);
+    UpdateStatusBar();
+    pointList.List().UpdateNow();
+}
+
+void MainDialog::SelectMapObject() { map.ChooseObject(Hwnd(), Settings()); }
+
+LRESULT MainDialog::OnBridgeMarkReady(WPARAM, LPARAM) {
+    map.OnMarkReady();
+    Item(IDC_MAIN_CAPTURE).Enable(true);
+    return 0;
+}
+
+LRESULT MainDialog::OnBridgeReply(WPARAM subCommand, LPARAM character) {
+    const auto received = map.OnReply(static_cast<std::uintptr_t>(subCommand), static_cast<std::intptr_t>(character));
+    if (!received) return 0;
+    if (received->axis == bridge::Axis::kLatitude) {
+        Item(IDC_MAIN_LAT).SetText(received->display);
+        editDialog.ShowMapLatitude(received->display);
+    } else {
+        Item(IDC_MAIN_LON).SetText(received->display);
+        editDialog.ShowMapLongitude(received->display);
+    }
+    return 0;
+}
+
+}  // namespace vondrel
