@@ -22,7 +22,6 @@
 // lParam = longitude in milliseconds of arc.
 #include <windows.h>
 #include <windowsx.h>
-#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -30,6 +29,7 @@
 
 #include "bridge/bridge_state.h"
 #include "bridge/map_view.h"
+#include "bridge/test_options.h"
 #include "protocol/bridge_protocol.h"
 #include "os/win32_text.h"
 
@@ -40,6 +40,9 @@ using bridge::Axis;
 using bridge::Name;
 using tarvix::Effect;
 using tarvix::GeoPoint;
+using tarvix::LogFile;
+using tarvix::Options;
+using tarvix::ReadOptions;
 
 constexpr wchar_t kClassName[] = L"VondrelMapBridgePlot";
 constexpr int kBandHeight = 24;  // the header and footer lines
@@ -53,60 +56,6 @@ constexpr COLORREF kPointText = RGB(30, 30, 30);
 constexpr COLORREF kMark = RGB(20, 90, 220);
 
 std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::strlen(ascii)); }
-
-struct Options {
-    std::wstring logPath;
-    bool ignoreClose = false;
-};
-
-Options ReadOptions() {
-    Options options;
-    wchar_t value[MAX_PATH * 4];
-    DWORD length = GetEnvironmentVariableW(L"TARVIX_LOG", value, static_cast<DWORD>(std::size(value)));
-    if (length > 0 && length < std::size(value)) options.logPath = value;
-    length = GetEnvironmentVariableW(L"TARVIX_IGNORE_CLOSE", value, static_cast<DWORD>(std::size(value)));
-    if (length > 0 && length < std::size(value) && std::wstring(value) == L"1") options.ignoreClose = true;
-
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments) return options;
-    const std::wstring logOption = L"--log=";
-    for (int i = 1; i < count; ++i) {
-        const std::wstring argument = arguments[i];
-        if (argument.compare(0, logOption.size(), logOption) == 0) options.logPath = argument.substr(logOption.size());
-        if (argument == L"--ignore-close") options.ignoreClose = true;
-    }
-    LocalFree(arguments);
-    return options;
-}
-
-// Lines are appended with one write each and flushed, so another process can read them at once.
-class LogFile {
-public:
-    LogFile() = default;
-    LogFile(const LogFile&) = delete;
-    LogFile& operator=(const LogFile&) = delete;
-    ~LogFile() {
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    }
-
-    void Open(const std::wstring& path) {
-        if (path.empty()) return;
-        file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    }
-
-    void Line(const std::string& text) {
-        if (file == INVALID_HANDLE_VALUE) return;
-        const std::string line = text + "\n";
-        DWORD written = 0;
-        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        FlushFileBuffers(file);
-    }
-
-private:
-    HANDLE file = INVALID_HANDLE_VALUE;
-};
 
 class BridgeWindow {
 public:
