@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <iterator>
 #include <string_view>
-#include <utility>
 
 #include "core/direction.h"
 
@@ -120,7 +119,7 @@ void FillSamplePoints(PointTable& table) {
             p.directionOn = 0;
             p.dcenter = "0";
         }
-        table.Append(std::move(p));
+        table.Append(p);
     }
 }
 

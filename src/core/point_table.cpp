@@ -2,7 +2,6 @@
 #include "core/point_table.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "core/coordinate_text.h"
 #include "core/cp932.h"
@@ -118,10 +117,10 @@ void PointTable::MoveRow(int to, int from) {
     }
 }
 
-bool PointTable::Append(PointRecord&& point) {
+bool PointTable::Append(const PointRecord& point) {
     if (count >= kTableRows) return false;
     PointRecord& row = At(count);
-    std::swap(row, point);
+    row = point;
     row.slot = static_cast<std::int16_t>(count);
     ++count;
     return true;

@@ -69,10 +69,10 @@ public:
     // Moves the point at `from` to just before the point at `to` (to the end for the count).
     void MoveRow(int to, int from);
 
-    // Appends a finished point as the next row: how a reader fills a table. Returns false (the
-    // table unchanged) when the table is full. The record is taken by exchange: it is left
-    // holding the slot's former texts, so a reader clears and reuses it without new buffers.
-    bool Append(PointRecord&& point);
+    // Appends a copy of a finished point as the next row: how a reader fills a table. Returns
+    // false (the table unchanged) when the table is full. The copy goes into the slot's own
+    // buffers, so refilling a table allocates nothing once its texts have had their sizes.
+    bool Append(const PointRecord& point);
 
     // A whole row, read-only: for the writer, the command-line tool and tests.
     const PointRecord& Row(int index) const { return rows[static_cast<std::size_t>(index)]; }

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "core/cp932.h"
 #include "core/direction.h"
@@ -155,7 +154,7 @@ void GlorieScanner::Interpret(std::string_view e) {
     PointRecord& record = point;
     switch (marker) {
         case kGpoiEnd:
-            if (table.Append(std::move(point))) ++completed;
+            if (table.Append(point)) ++completed;
             full = table.GetCount() >= kTableRows;
             point.ClearFields();
             break;

@@ -36,15 +36,15 @@ private:
     void Discard(std::size_t count);              // drops the first `count` gathered bytes
 
     PointTable& table;
-    PointRecord point;  // the point being read: the elements since the last "</gpoi>"
-    int completed = 0;
-    bool full = false;  // the table took no more points: later elements are ignored
     std::string copied;
     const char* kept = nullptr;
     const char* keptEnd = nullptr;
     std::size_t tokenStart = 0;  // where the token being read starts in the gathered text
     bool inTag = false;          // a '<' has been read and its '>' not yet
     bool textSeen = false;       // a non-blank byte was read outside a tag since the last '<'
+    bool full = false;           // the table takes no more points: later elements are ignored
+    int completed = 0;
+    PointRecord point;  // the point being read: the elements since the last "</gpoi>"
 };
 
 }  // namespace vondrel

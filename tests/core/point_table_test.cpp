@@ -205,7 +205,7 @@ TEST(PointTable, AppendFillsTheNextRowUntilFull) {
     PointRecord point;
     point.name = "Q";
     point.mark = "0A";
-    EXPECT_TRUE(table.Append(std::move(point)));
+    EXPECT_TRUE(table.Append(point));
     EXPECT_EQ(Names(table), (std::vector<std::string>{"P", "Q"}));
     EXPECT_EQ(table.Row(1).slot, 1);
     EXPECT_EQ(table.Row(1).mark, "0A");
@@ -213,7 +213,7 @@ TEST(PointTable, AppendFillsTheNextRowUntilFull) {
     while (table.GetCount() < kTableRows) ASSERT_TRUE(table.Append(PointRecord{}));
     PointRecord extra;
     extra.name = "X";
-    EXPECT_FALSE(table.Append(std::move(extra)));
+    EXPECT_FALSE(table.Append(extra));
     EXPECT_EQ(table.GetCount(), kTableRows);
     EXPECT_EQ(table.Row(kTableRows - 1).name, "");
 }

@@ -28,7 +28,7 @@ void AddPoint(PointTable& table, const std::string& name, const std::string& rea
     p.dcenter = dcenter;
     p.tel = "0312345678";  // never written
     p.outmost = "900";     // never written: the file always says 500
-    table.Append(std::move(p));
+    table.Append(p);
 }
 
 TEST(GlorieWriter, EmptyTableIsHeaderAndClosingLine) {

@@ -13,7 +13,7 @@
 namespace vondrel {
 namespace {
 
-TEST(Platform, SettingsFallBackToTheUserHiveWhenTheMachineKeyCannotBeWritten) {
+TEST(WinLayer, SettingsFallBackToTheUserHiveWhenTheMachineKeyCannotBeWritten) {
     const std::string path = "SOFTWARE\\Zarn\\VondrelFallbackTest";
     // An invalid root stands for a machine hive the user may not write to.
     const win::RegistrySettings settings(path, {reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x1234)), HKEY_CURRENT_USER});
@@ -36,7 +36,7 @@ TEST(Platform, SettingsFallBackToTheUserHiveWhenTheMachineKeyCannotBeWritten) {
     RegDeleteTreeW(HKEY_CURRENT_USER, os::ToWide(path).c_str());
 }
 
-TEST(Platform, ResourceIdsAreUniqueWithinEachBlock) {
+TEST(WinLayer, ResourceIdsAreUniqueWithinEachBlock) {
     std::ifstream header(VONDREL_RESOURCE_HEADER);
     ASSERT_TRUE(header.good());
     const std::regex define(R"(^#define\s+(\w+)\s+(\d+))");

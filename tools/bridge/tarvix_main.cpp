@@ -1,5 +1,5 @@
 // Tarvix2.exe, the map bridge: a top-level window titled "Tarvix" that takes the editor's posted
-// commands (mapbridge/bridge_protocol.h), plots the points it is given on a longitude/latitude
+// commands (protocol/bridge_protocol.h), plots the points it is given on a longitude/latitude
 // grid with their names, and lets the user set a mark by clicking. A click posts 0x0800 to the
 // window titled "Kestrova"; SUB_GET_MARK_LAT / _LON are answered there with 0x0801 steps
 // carrying the mark's wire form (the view's centre while no mark is set).
