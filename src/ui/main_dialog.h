@@ -1,7 +1,7 @@
 // MainDialog: the main window "Kestrova": its message map and the wiring between the parts it
 // owns: the edited document, the two point lists, the status bar, the mark images, the edit
 // dialog and the map commands. Its handlers live beside it by job: point_commands.cpp,
-// file_commands.cpp, main_layout.cpp and map handlers in main_dialog.cpp.
+// file_commands.cpp, map_handlers.cpp and main_layout.cpp.
 #pragma once
 
 #include <windows.h>

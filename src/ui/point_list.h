@@ -1,6 +1,7 @@
 // The two point lists of the main window. PointListBase fixes their columns, colours and the way
 // a point becomes a row; PointListCtrl is the main list, whose rows the user reorders by
-// dragging (row i always shows table row i, so every move is made in the table and the list alike).
+// dragging (row i always shows the document's point i, so every move is made by the move handler
+// in the document and then in the list).
 #pragma once
 
 #include <windows.h>
