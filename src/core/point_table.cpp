@@ -25,10 +25,9 @@ void PointRecord::ClearFields() {
 PointTable::PointTable() { Reset(); }
 
 void PointTable::Reset() {
-    for (auto& row : rows) {
-        row.slot = -1;
-        row.ClearFields();
-    }
+    // The texts are left: a row is cleared when it becomes a point again (InsertBlank, Append),
+    // and refilling it then reuses its buffers.
+    for (auto& row : rows) row.slot = -1;
     count = 0;
 }
 

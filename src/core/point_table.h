@@ -28,7 +28,7 @@ struct PointRecord {
     void ClearFields();
 };
 
-// The used rows are always rows 0 to GetCount() - 1.
+// The used rows are always rows 0 to GetCount() - 1; the fields of the other rows mean nothing.
 class PointTable {
 public:
     PointTable();
