@@ -8,20 +8,22 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
+# (formats: the readers of other file formats, a sibling of files.)
 declare -A allowed=(
   [core]="core"
   [os]="os core"
   [files]="files os core"
+  [formats]="formats files os core"
   [protocol]="protocol core"
-  [editing]="editing files os core"
-  [cli]="cli files os core"
+  [editing]="editing formats files os core"
+  [cli]="cli formats files os core"
   [win]="win os core"
-  [dialogs]="dialogs win editing files os core"
+  [dialogs]="dialogs win editing formats files os core"
   [mapbridge]="mapbridge win protocol os core"
-  [ui]="ui mapbridge dialogs win editing protocol files os core"
+  [ui]="ui mapbridge dialogs win editing protocol formats files os core"
   [bridge]="bridge protocol os core"
 )
-portable=" core os files protocol editing cli "
+portable=" core os files formats protocol editing cli "
 uses_resources=" dialogs ui "
 max_lines=400
 problems=0
