@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64
+  proj-bin gpsbabel
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
 )
 
