@@ -1,10 +1,17 @@
 # The libraries behind the interchange formats, linked statically so that every program stays
-# a single file: pugixml (XML), zlib, and minizip's zip reader. Natively they are Debian's
-# development packages; the MinGW builds compile pugixml and minizip from the Debian sources
-# that scripts/install-deps.sh fetches into build/deps/src, and link Debian's MinGW zlib.
-# Each becomes an imported or built target named vondrel::<library>.
+# a single file: pugixml (XML), zlib, and minizip's zip reader. Natively pugixml and minizip
+# are Debian's development packages; the MinGW builds, and the fuzz build (to instrument them
+# for coverage), compile them from the Debian sources that scripts/install-deps.sh fetches
+# into build/deps/src. zlib is Debian's, for MinGW or the host.
+# Targets: vondrel::pugixml, vondrel::minizip, vondrel::zlib.
 
-if(CMAKE_CROSSCOMPILING)
+find_path(VONDREL_ZLIB_INCLUDE_DIR zlib.h REQUIRED)
+find_library(VONDREL_ZLIB_LIBRARY NAMES libz.a z REQUIRED)
+add_library(vondrel_zlib STATIC IMPORTED)
+set_target_properties(vondrel_zlib PROPERTIES IMPORTED_LOCATION ${VONDREL_ZLIB_LIBRARY}
+                      INTERFACE_INCLUDE_DIRECTORIES ${VONDREL_ZLIB_INCLUDE_DIR})
+
+if(CMAKE_CROSSCOMPILING OR VONDREL_FUZZ)
   set(VONDREL_DEPS_SOURCE_DIR ${PROJECT_SOURCE_DIR}/build/deps/src CACHE PATH
       "Debian source packages of pugixml and zlib, unpacked (scripts/install-deps.sh)")
   set(pugixml_dir ${VONDREL_DEPS_SOURCE_DIR}/pugixml/src)
@@ -17,13 +24,7 @@ if(CMAKE_CROSSCOMPILING)
   add_library(vondrel_pugixml STATIC ${pugixml_dir}/pugixml.cpp)
   target_include_directories(vondrel_pugixml SYSTEM PUBLIC ${pugixml_dir})
 
-  find_path(VONDREL_ZLIB_INCLUDE_DIR zlib.h REQUIRED)
-  find_library(VONDREL_ZLIB_LIBRARY NAMES libz.a REQUIRED)
-  add_library(vondrel_zlib STATIC IMPORTED)
-  set_target_properties(vondrel_zlib PROPERTIES IMPORTED_LOCATION ${VONDREL_ZLIB_LIBRARY}
-                        INTERFACE_INCLUDE_DIRECTORIES ${VONDREL_ZLIB_INCLUDE_DIR})
-
-  # The reader only: unzip.c with its file-function layer (the archive is read from memory).
+  # The reader only: unzip.c with its file-function layer (archives are read from memory).
   add_library(vondrel_minizip STATIC ${minizip_dir}/unzip.c ${minizip_dir}/ioapi.c)
   target_include_directories(vondrel_minizip SYSTEM PUBLIC ${minizip_dir})
   target_compile_options(vondrel_minizip PRIVATE -w)
@@ -33,13 +34,8 @@ else()
   add_library(vondrel_pugixml INTERFACE)
   target_link_libraries(vondrel_pugixml INTERFACE pugixml::static)
 
-  find_path(VONDREL_ZLIB_INCLUDE_DIR zlib.h REQUIRED)
-  find_library(VONDREL_ZLIB_LIBRARY NAMES libz.a z REQUIRED)
   find_path(VONDREL_MINIZIP_INCLUDE_DIR unzip.h PATH_SUFFIXES minizip REQUIRED)
   find_library(VONDREL_MINIZIP_LIBRARY NAMES libminizip.a minizip REQUIRED)
-  add_library(vondrel_zlib STATIC IMPORTED)
-  set_target_properties(vondrel_zlib PROPERTIES IMPORTED_LOCATION ${VONDREL_ZLIB_LIBRARY}
-                        INTERFACE_INCLUDE_DIRECTORIES ${VONDREL_ZLIB_INCLUDE_DIR})
   add_library(vondrel_minizip STATIC IMPORTED)
   set_target_properties(vondrel_minizip PROPERTIES IMPORTED_LOCATION ${VONDREL_MINIZIP_LIBRARY}
                         INTERFACE_INCLUDE_DIRECTORIES ${VONDREL_MINIZIP_INCLUDE_DIR}
