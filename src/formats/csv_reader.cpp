@@ -1,7 +1,8 @@
 // CSV, TSV and TXT point lists: a header row names the columns (English or Japanese, any
-// order and case), its separator (comma, tab or semicolon) is the one that makes the most of
-// its cells known column names; the text is UTF-8 (with or without a byte-order mark), UTF-16
-// with a byte-order mark, or else code page 932.
+// order and case); it is the first of the first few rows that names latitude and longitude
+// (a title may stand above it), and its separator (comma, tab or semicolon) the one that makes
+// the most of its cells known column names. The text is UTF-8 (with or without a byte-order
+// mark), UTF-16 with a byte-order mark, or else code page 932.
 #include <array>
 
 #include "formats/csv_records.h"
@@ -62,31 +63,43 @@ bool DecodeText(std::string_view bytes, std::string& text) {
     return true;
 }
 
+constexpr std::size_t kHeaderSearchRows = 10;
+
 struct Header {
     char separator = ',';
+    std::size_t row = 0;                    // the header's record number, from 0
     std::array<int, kColumnCount> index{};  // field index of each column, or kNoColumn
-    int known = 0;
+    int known = -1;
+
+    bool HasPosition() const { return index[kLat] != kNoColumn && index[kLon] != kNoColumn; }
 };
 
+// The header row, or one without a position when no row of the first few names both columns.
 Header ReadHeader(std::string_view text) {
     Header best;
-    best.known = -1;
+    best.index.fill(kNoColumn);
     std::vector<std::string> fields;
     std::size_t line = 0;
     for (char separator : {'\t', ',', ';'}) {
-        Header header;
-        header.separator = separator;
-        header.index.fill(kNoColumn);
         CsvRecords records(text, separator);
-        records.Next(fields, line);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const int column = ColumnOf(fields[i]);
-            if (column != kNoColumn && header.index[column] == kNoColumn) {
-                header.index[column] = static_cast<int>(i);
-                ++header.known;
+        for (std::size_t row = 0; row < kHeaderSearchRows && records.Next(fields, line); ++row) {
+            Header header;
+            header.separator = separator;
+            header.row = row;
+            header.index.fill(kNoColumn);
+            header.known = 0;
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const int column = ColumnOf(fields[i]);
+                if (column != kNoColumn && header.index[column] == kNoColumn) {
+                    header.index[column] = static_cast<int>(i);
+                    ++header.known;
+                }
+            }
+            if (header.HasPosition()) {
+                if (header.known > best.known) best = header;
+                break;
             }
         }
-        if (header.known > best.known) best = header;
     }
     return best;
 }
@@ -104,21 +117,19 @@ ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
     std::string text;
     if (!DecodeText(bytes, text)) return Refusal("テキストファイルではありません");
     const Header header = ReadHeader(text);
-    if (header.index[kLat] == kNoColumn || header.index[kLon] == kNoColumn) {
-        return Refusal("見出し行に緯度 (lat) と経度 (lon) の列がありません");
-    }
+    if (!header.HasPosition()) return Refusal("見出し行に緯度 (lat) と経度 (lon) の列がありません");
     CsvRecords records(text, header.separator);
     std::vector<std::string> fields;
     std::size_t line = 0;
-    records.Next(fields, line);  // the header
-    std::vector<RawPoint> raw;
+    for (std::size_t row = 0; row <= header.row; ++row) records.Next(fields, line);
+    PointCollector collector(options);
+    RawPoint point;
     while (records.Next(fields, line)) {
         if (IsBlankRecord(fields)) continue;
         const auto field = [&](Column column) {
             const int i = header.index[column];
             return (i != kNoColumn && static_cast<std::size_t>(i) < fields.size()) ? fields[static_cast<std::size_t>(i)] : std::string();
         };
-        RawPoint& point = raw.emplace_back();
         point.name = field(kName);
         point.reading = field(kReading);
         point.lat = field(kLat);
@@ -135,8 +146,9 @@ ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
                 if (comma != std::string::npos && value->find(',', comma + 1) == std::string::npos) (*value)[comma] = '.';
             }
         }
+        collector.Add(point);
     }
-    return FinishPoints(raw, options);
+    return collector.Finish();
 }
 
 }  // namespace vondrel::formats

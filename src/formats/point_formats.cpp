@@ -1,6 +1,8 @@
 // Choosing a format by file name, and reading by format.
 #include "formats/point_formats.h"
 
+#include <new>
+
 #include "core/path_text.h"
 #include "formats/point_reading.h"
 
@@ -27,12 +29,16 @@ bool FormatPoint::operator==(const FormatPoint& other) const {
 }
 
 ReadResult ReadPoints(std::string_view bytes, Format format, const ReadOptions& options) {
-    switch (format) {
-        case Format::Gpx: return ReadGpx(bytes, options);
-        case Format::Kml: return ReadKml(bytes, options);
-        case Format::Kmz: return ReadKmz(bytes, options);
-        case Format::Csv: return ReadCsv(bytes, options);
-        default: return Refusal("認識できないファイルです");
+    try {
+        switch (format) {
+            case Format::Gpx: return ReadGpx(bytes, options);
+            case Format::Kml: return ReadKml(bytes, options);
+            case Format::Kmz: return ReadKmz(bytes, options);
+            case Format::Csv: return ReadCsv(bytes, options);
+            default: return Refusal("認識できないファイルです");
+        }
+    } catch (const std::bad_alloc&) {
+        return Refusal("メモリが足りないため読めません");
     }
 }
 

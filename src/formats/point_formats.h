@@ -40,16 +40,19 @@ constexpr std::size_t kMaxInflatedKml = 64u * 1024u * 1024u;
 
 struct ReadOptions {
     Datum datum = Datum::Wgs84;
+    std::size_t maxPoints = 700;  // points past these are counted, not kept (the table's rows)
     std::size_t maxInflatedKml = kMaxInflatedKml;
 };
 
 struct ReadResult {
-    std::vector<FormatPoint> points;
+    std::vector<FormatPoint> points;    // at most maxPoints
+    std::size_t total = 0;              // the usable points of the file, kept or not
     std::vector<std::string> warnings;  // code page 932, one line each
     std::string error;                  // code page 932; not empty: the file is refused, no points
 };
 
-// The points of a file of `format` held in `bytes`.
+// The points of a file of `format` held in `bytes`. Never throws: running out of memory on a
+// huge file is a refusal too.
 ReadResult ReadPoints(std::string_view bytes, Format format, const ReadOptions& options = {});
 
 // The bytes of a file of `format` (Gpx, Kml or Csv) holding `points`, with coordinates on

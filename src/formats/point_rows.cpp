@@ -68,8 +68,4 @@ std::vector<FormatPoint> TablePoints(const PointTable& table, const std::vector<
     return points;
 }
 
-std::string OverLimitWarning(std::size_t total) {
-    return std::to_string(total) + " 地点のうち最初の " + std::to_string(kTableRows) + " 地点だけを読み込みました";
-}
-
 }  // namespace vondrel::formats

@@ -25,7 +25,4 @@ int FillTable(PointTable& table, const std::vector<FormatPoint>& points);
 // The points of the given rows (every used row when `rows` is empty), in that order.
 std::vector<FormatPoint> TablePoints(const PointTable& table, const std::vector<int>& rows = {});
 
-// The warning when a file holds more points than the table: "N 地点のうち最初の 700 地点 ...".
-std::string OverLimitWarning(std::size_t total);
-
 }  // namespace vondrel::formats

@@ -92,6 +92,8 @@ std::string Ordinal(std::size_t index) { return std::to_string(index + 1) + " �
 
 // The first two numbers of KML coordinates ("lon,lat[,alt]", tuples separated by blanks).
 void SplitCoordinates(std::string_view text, std::string& lon, std::string& lat) {
+    lon.clear();
+    lat.clear();
     std::string* targets[] = {&lon, &lat};
     std::size_t found = 0;
     std::size_t i = 0;
@@ -123,19 +125,21 @@ ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options) {
     if (!ParseXml(bytes, doc, error)) return Refusal("GPX ファイルとして読めません: " + error);
     const pugi::xml_node root = doc.document_element();
     if (!IsElement(root, "gpx")) return Refusal("GPX ファイルではありません (gpx 要素がありません)");
-    std::vector<RawPoint> raw;
+    PointCollector collector(options);
+    RawPoint point;
+    std::size_t index = 0;
     for (pugi::xml_node wpt : root.children()) {
         if (!IsElement(wpt, "wpt")) continue;
-        RawPoint& point = raw.emplace_back();
         point.lat = wpt.attribute("lat").value();
         point.lon = wpt.attribute("lon").value();
         point.name = Text(Child(wpt, "name"));
         // Garmin's extension: <extensions><gpxx:WaypointExtension><gpxx:PhoneNumber> in
         // GPX 1.1, directly inside the wpt in GPX 1.0.
         point.tel = Text(FindInside(wpt, "PhoneNumber"));
-        point.place = Ordinal(raw.size() - 1);
+        point.place = Ordinal(index++);
+        collector.Add(point);
     }
-    return FinishPoints(raw, options);
+    return collector.Finish();
 }
 
 ReadResult ReadKml(std::string_view bytes, const ReadOptions& options) {
@@ -144,18 +148,20 @@ ReadResult ReadKml(std::string_view bytes, const ReadOptions& options) {
     if (!ParseXml(bytes, doc, error)) return Refusal("KML ファイルとして読めません: " + error);
     const pugi::xml_node root = doc.document_element();
     if (!IsElement(root, "kml")) return Refusal("KML ファイルではありません (kml 要素がありません)");
-    std::vector<RawPoint> raw;
+    PointCollector collector(options);
+    RawPoint p;
+    std::size_t index = 0;
     for (pugi::xml_node n = NextInside(root, root); n; n = NextInside(n, root)) {
         if (!IsElement(n, "Placemark")) continue;
         const pugi::xml_node point = FindInside(n, "Point");
         if (!point) continue;  // a line or an area
-        RawPoint& p = raw.emplace_back();
         SplitCoordinates(Text(Child(point, "coordinates")), p.lon, p.lat);
         p.name = Text(Child(n, "name"));
         p.tel = WithoutTelScheme(Text(Child(n, "phoneNumber")));
-        p.place = Ordinal(raw.size() - 1);
+        p.place = Ordinal(index++);
+        collector.Add(p);
     }
-    return FinishPoints(raw, options);
+    return collector.Finish();
 }
 
 }  // namespace vondrel::formats

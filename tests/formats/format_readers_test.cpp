@@ -85,6 +85,7 @@ TEST(FormatReaders, CsvColumnsEncodingsAndQuoting) {
          {"A B\"C\" D", "", "", 35, 139, 5, "3", "101"}},
         {u8"\"lat\",\"lon\",\"name\"\r\n35,139,\"x,y\"\r\n", {"x,y", "", "", 35, 139, 0, "0", ""}},
         {utf16le("lat,lon,name\r\n35,139,abc\r\n"), {"abc", "", "", 35, 139, 0, "0", ""}},
+        {u8"地点リスト,,\n\nname,lat,lon\nabc,35,139\n", {"abc", "", "", 35, 139, 0, "0", ""}},
     };
     for (const auto& c : cases) {
         const ReadResult result = ReadTokyo(c.bytes, Format::Csv);
@@ -151,6 +152,15 @@ TEST(FormatReaders, WarningsListThePointsConcerned) {
         ASSERT_EQ(result.warnings.size(), 1u) << c.bytes;
         EXPECT_EQ(result.warnings[0], c.warning);
     }
+}
+
+TEST(FormatReaders, PointsPastTheLimitAreCountedNotKept) {
+    ReadOptions options{Datum::Tokyo};
+    options.maxPoints = 2;
+    const ReadResult result = ReadPoints("lat,lon\n35,139\n35,x\n36,139\n37,139\n38,-1\n", Format::Csv, options);
+    EXPECT_EQ(result.points.size(), 2u);
+    EXPECT_EQ(result.total, 3u);
+    EXPECT_EQ(result.warnings.back(), "3 地点のうち最初の 2 地点だけを読み込みました");
 }
 
 TEST(FormatReaders, KmzTakesDocKmlElseTheFirstKml) {
