@@ -13,6 +13,14 @@ int ReadPointFile(const std::string& path, const ReadOptions& options, ReadResul
     return platform::kCauseNone;
 }
 
+std::string ReadMessage(const std::string& path, const ReadResult& result) {
+    if (result.error.empty() && result.warnings.empty()) return std::string();
+    std::string message = "\"" + path + "\"\n\n";
+    if (!result.error.empty()) return message + result.error;
+    for (std::size_t i = 0; i < result.warnings.size(); ++i) message += (i > 0 ? "\n" : "") + result.warnings[i];
+    return message;
+}
+
 int WritePointFile(const std::string& path, const std::vector<FormatPoint>& points, Format format, Datum datum) {
     return platform::WriteWholeFile(path, WritePoints(points, format, datum));
 }

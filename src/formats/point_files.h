@@ -15,6 +15,10 @@ namespace vondrel::formats {
 // content was refused), else the cause, with `result` untouched.
 int ReadPointFile(const std::string& path, const ReadOptions& options, ReadResult& result);
 
+// What to tell the user after reading `path` into `result`: "\"PATH\"\n\n" and the refusal, or
+// the warnings one a line; empty when there is nothing to tell.
+std::string ReadMessage(const std::string& path, const ReadResult& result);
+
 // Writes `points` to `path` as `format` (Gpx, Kml or Csv). Returns kCauseNone or the cause.
 int WritePointFile(const std::string& path, const std::vector<FormatPoint>& points, Format format,
                    Datum datum = Datum::Wgs84);

@@ -75,7 +75,10 @@ bool DeclaresShiftJis(std::string_view bytes) {
     return false;
 }
 
-bool ParseXml(std::string_view bytes, pugi::xml_document& doc, std::string& error) {
+// The root element of the document in `bytes` when it parses and its root is `rootName`;
+// else an empty node, with the refusal message (naming `format`) in `error`.
+pugi::xml_node OpenRoot(std::string_view bytes, const std::string& format, const char* rootName,
+                        pugi::xml_document& doc, std::string& error) {
     pugi::xml_parse_result parsed;
     if (DeclaresShiftJis(bytes)) {
         const std::string utf8 = Cp932ToUtf8(bytes);
@@ -83,9 +86,16 @@ bool ParseXml(std::string_view bytes, pugi::xml_document& doc, std::string& erro
     } else {
         parsed = doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);
     }
-    if (parsed) return true;
-    error = "XML の誤り (" + std::string(parsed.description()) + ", " + std::to_string(parsed.offset) + " バイト目)";
-    return false;
+    if (!parsed) {
+        error = format + " ファイルとして読めません: XML の誤り (" + parsed.description() + ", " +
+                std::to_string(parsed.offset) + " バイト目)";
+        return pugi::xml_node();
+    }
+    if (!IsElement(doc.document_element(), rootName)) {
+        error = format + " ファイルではありません (" + rootName + " 要素がありません)";
+        return pugi::xml_node();
+    }
+    return doc.document_element();
 }
 
 std::string Ordinal(std::size_t index) { return std::to_string(index + 1) + " 番目の地点"; }
@@ -122,9 +132,8 @@ std::string WithoutTelScheme(std::string text) {
 ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options) {
     pugi::xml_document doc;
     std::string error;
-    if (!ParseXml(bytes, doc, error)) return Refusal("GPX ファイルとして読めません: " + error);
-    const pugi::xml_node root = doc.document_element();
-    if (!IsElement(root, "gpx")) return Refusal("GPX ファイルではありません (gpx 要素がありません)");
+    const pugi::xml_node root = OpenRoot(bytes, "GPX", "gpx", doc, error);
+    if (!root) return Refusal(error);
     PointCollector collector(options);
     RawPoint point;
     std::size_t index = 0;
@@ -145,9 +154,8 @@ ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options) {
 ReadResult ReadKml(std::string_view bytes, const ReadOptions& options) {
     pugi::xml_document doc;
     std::string error;
-    if (!ParseXml(bytes, doc, error)) return Refusal("KML ファイルとして読めません: " + error);
-    const pugi::xml_node root = doc.document_element();
-    if (!IsElement(root, "kml")) return Refusal("KML ファイルではありません (kml 要素がありません)");
+    const pugi::xml_node root = OpenRoot(bytes, "KML", "kml", doc, error);
+    if (!root) return Refusal(error);
     PointCollector collector(options);
     RawPoint p;
     std::size_t index = 0;

@@ -4,9 +4,11 @@
 
 #include <cmath>
 
-#include "formats/point_formats.h"
+#include "formats/point_files.h"
 #include "formats/point_rows.h"
 #include "formats/text_encoding.h"
+#include "platform/file_io.h"
+#include "support/temp_dir.h"
 
 namespace vondrel::formats {
 namespace {
@@ -40,6 +42,18 @@ TEST(FormatWriters, ReadBackTheSamePoints) {
             }
         }
     }
+}
+
+TEST(FormatWriters, FilesAndTheMessageAfterReading) {
+    test::TempDir dir;
+    const std::string path = dir.Path("p.CSV");
+    ReadResult result;
+    EXPECT_EQ(ReadPointFile(path, {}, result), platform::kCauseFileNotFound);
+    ASSERT_EQ(WritePointFile(path, kPoints, Format::Csv), platform::kCauseNone);
+    ASSERT_EQ(ReadPointFile(path, {Datum::Wgs84, 2}, result), platform::kCauseNone);
+    EXPECT_EQ(ReadMessage(path, result), "\"" + path + "\"\n\n3 地点のうち最初の 2 地点だけを読み込みました");
+    EXPECT_EQ(ReadMessage(path, ReadPoints("lat,lon\n", Format::Csv)), "\"" + path + "\"\n\n地点がありません");
+    EXPECT_EQ(ReadMessage(path, ReadPoints("lat,lon\n35,139\n", Format::Csv)), "");
 }
 
 TEST(FormatWriters, FormatsByFileName) {
