@@ -146,8 +146,9 @@ std::string ToPointText(std::string_view utf8, bool& replaced) {
             replaced = true;
         }
     }
+    if (IsAscii(folded)) return folded;
     std::string cp932;
-    if (IsAscii(folded) || ConvertExactly(folded, cp932)) return IsAscii(folded) ? folded : cp932;
+    if (ConvertExactly(folded, cp932)) return cp932;
     // Some character has no form: convert one character at a time.
     cp932.clear();
     std::string one;
