@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the native preset and runs vondrel_bench with five repetitions, printing the median of
 # each benchmark and a summary: Load against pugixml's parse of the same 700-point bytes, Load's
-# time per byte from 100 KB to 16 MB, and Save's time. Timings are reported, never judged.
-# Extra arguments go to the benchmark binary (e.g. --benchmark_filter=700).
+# time per byte from 100 KB to 16 MB, Save's time, and reading a 700-point GPX file.
+# Timings are reported, never judged. Extra arguments go to the benchmark binary (e.g. --benchmark_filter=700).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +10,7 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target vondrel_bench >/dev/null
 bench=build/native/vondrel_bench
 if [ ! -x "$bench" ]; then
-  echo "vondrel_bench was not built: Google Benchmark or pugixml is missing (libbenchmark-dev, libpugixml-dev)" >&2
+  echo "vondrel_bench was not built: Google Benchmark is missing (libbenchmark-dev)" >&2
   exit 1
 fi
 
@@ -41,4 +41,6 @@ awk -F, '
              size, perByte[sized[i]], 100 * (perByte[sized[i]] * n / sum - 1)
     }
     if ("BM_Save700" in time) printf "  Save 700 points: %.1f %s\n", time["BM_Save700"], unit["BM_Save700"]
+    if ("BM_ReadPoints700/Gpx" in time) printf "  Read 700 GPX points (parse, code page 932, datum): %.1f %s\n", time["BM_ReadPoints700/Gpx"], unit["BM_ReadPoints700/Gpx"]
+    if ("BM_ImportGpx700File" in time) printf "  Import a 700-point GPX file into a table: %.1f %s\n", time["BM_ImportGpx700File"], unit["BM_ImportGpx700File"]
   }' "$results"

@@ -1,0 +1,37 @@
+// Positions exchanged with map apps through the clipboard: the text a map app copies
+// ("35.681236, 139.767125", latitude first) or a map link holding "@lat,lon" or "q=lat,lon",
+// read as WGS 84; and the "lat, lon" text written for a map app to look up.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/datum.h"
+
+namespace vondrel {
+
+// The WGS 84 position in a pasted text, or nothing when the text holds no position. Two
+// numbers separated by a comma, spaces or a tab, with nothing else around them but blanks;
+// when only the first is beyond 90 degrees, the pair is taken as longitude, latitude.
+std::optional<LatLon> ParseMapPosition(std::string_view text);
+
+// "lat, lon" with six decimals.
+std::string FormatMapPosition(LatLon position);
+
+// The edit dialog's longitude and latitude fields in their display forms.
+struct DisplayPosition {
+    std::string lon;  // "139.45.58.339"
+    std::string lat;  // " 35.40.40.584"
+};
+
+// A pasted WGS 84 position shifted to the Tokyo datum, in display forms (to the nearest
+// millisecond of arc). Nothing when the text holds no position, or one west or south of
+// Greenwich and the equator, which the point forms cannot hold.
+std::optional<DisplayPosition> PastedPositionToDisplay(std::string_view text);
+
+// The text to copy for the typed (Tokyo datum) longitude and latitude: their WGS 84 position
+// formatted by FormatMapPosition.
+std::string TypedPositionToMapText(std::string_view typedLon, std::string_view typedLat);
+
+}  // namespace vondrel

@@ -1,0 +1,154 @@
+// CSV, TSV and TXT point lists: a header row names the columns (English or Japanese, any
+// order and case); it is the first of the first few rows that names latitude and longitude
+// (a title may stand above it), and its separator (comma, tab or semicolon) the one that makes
+// the most of its cells known column names. The text is UTF-8 (with or without a byte-order
+// mark), UTF-16 with a byte-order mark, or else code page 932.
+#include <array>
+
+#include "formats/csv_records.h"
+#include "formats/point_reading.h"
+#include "formats/text_encoding.h"
+
+namespace vondrel::formats {
+
+namespace {
+
+enum Column { kName, kReading, kLat, kLon, kTel, kMark, kSound, kDirection, kColumnCount };
+
+struct ColumnNames {
+    Column column;
+    std::array<const char*, 5> names;  // lower case; UTF-8
+};
+
+// u8 literals: the Japanese names are compared with UTF-8 text whatever the literal charset.
+const ColumnNames kColumnNames[] = {
+    {kName, {"name", u8"名称", u8"名前"}},
+    {kReading, {"reading", u8"読み仮名", u8"よみ", u8"よみがな", u8"読み"}},
+    {kLat, {"lat", "latitude", u8"北緯", u8"緯度"}},
+    {kLon, {"lon", "lng", "longitude", u8"東経", u8"経度"}},
+    {kTel, {"tel", "phone", u8"電話番号", u8"電話"}},
+    {kMark, {"mark", u8"マーク"}},
+    {kSound, {"sound"}},
+    {kDirection, {"direction"}},
+};
+
+constexpr int kNoColumn = -1;
+
+int ColumnOf(std::string_view header) {
+    while (!header.empty() && (header.front() == ' ' || header.front() == '\t')) header.remove_prefix(1);
+    while (!header.empty() && (header.back() == ' ' || header.back() == '\t')) header.remove_suffix(1);
+    std::string lower(header);
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (const ColumnNames& entry : kColumnNames) {
+        for (const char* name : entry.names) {
+            if (name && lower == name) return entry.column;
+        }
+    }
+    return kNoColumn;
+}
+
+// The text in UTF-8, or false when it is no text (NUL bytes without a UTF-16 byte-order mark).
+bool DecodeText(std::string_view bytes, std::string& text) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        text = bytes.substr(3);
+    } else if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+        text = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+    } else if (bytes.find('\0') != std::string_view::npos) {
+        return false;
+    } else if (IsUtf8(bytes)) {
+        text = bytes;
+    } else {
+        text = Cp932ToUtf8(bytes);
+    }
+    return true;
+}
+
+constexpr std::size_t kHeaderSearchRows = 10;
+
+struct Header {
+    char separator = ',';
+    std::size_t row = 0;                    // the header's record number, from 0
+    std::array<int, kColumnCount> index{};  // field index of each column, or kNoColumn
+    int known = -1;
+
+    bool HasPosition() const { return index[kLat] != kNoColumn && index[kLon] != kNoColumn; }
+};
+
+// The header row, or one without a position when no row of the first few names both columns.
+Header ReadHeader(std::string_view text) {
+    Header best;
+    best.index.fill(kNoColumn);
+    std::vector<std::string> fields;
+    std::size_t line = 0;
+    for (char separator : {'\t', ',', ';'}) {
+        CsvRecords records(text, separator);
+        for (std::size_t row = 0; row < kHeaderSearchRows && records.Next(fields, line); ++row) {
+            Header header;
+            header.separator = separator;
+            header.row = row;
+            header.index.fill(kNoColumn);
+            header.known = 0;
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                const int column = ColumnOf(fields[i]);
+                if (column != kNoColumn && header.index[column] == kNoColumn) {
+                    header.index[column] = static_cast<int>(i);
+                    ++header.known;
+                }
+            }
+            if (header.HasPosition()) {
+                if (header.known > best.known) best = header;
+                break;
+            }
+        }
+    }
+    return best;
+}
+
+bool IsBlankRecord(const std::vector<std::string>& fields) {
+    for (const std::string& field : fields) {
+        if (field.find_first_not_of(" \t\n") != std::string::npos) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
+    std::string text;
+    if (!DecodeText(bytes, text)) return Refusal("テキストファイルではありません");
+    const Header header = ReadHeader(text);
+    if (!header.HasPosition()) return Refusal("見出し行に緯度 (lat) と経度 (lon) の列がありません");
+    CsvRecords records(text, header.separator);
+    std::vector<std::string> fields;
+    std::size_t line = 0;
+    for (std::size_t row = 0; row <= header.row; ++row) records.Next(fields, line);
+    PointCollector collector(options);
+    RawPoint point;
+    while (records.Next(fields, line)) {
+        if (IsBlankRecord(fields)) continue;
+        const auto field = [&](Column column) {
+            const int i = header.index[column];
+            return (i != kNoColumn && static_cast<std::size_t>(i) < fields.size()) ? fields[static_cast<std::size_t>(i)] : std::string();
+        };
+        point.name = field(kName);
+        point.reading = field(kReading);
+        point.lat = field(kLat);
+        point.lon = field(kLon);
+        point.tel = field(kTel);
+        point.mark = field(kMark);
+        point.sound = field(kSound);
+        point.direction = field(kDirection);
+        point.place = std::to_string(line) + " 行目の地点";
+        // Semicolon-separated files from locales that write a decimal comma.
+        for (std::string* value : {&point.lat, &point.lon}) {
+            if (header.separator == ';' && value->find('.') == std::string::npos) {
+                const std::size_t comma = value->find(',');
+                if (comma != std::string::npos && value->find(',', comma + 1) == std::string::npos) (*value)[comma] = '.';
+            }
+        }
+        collector.Add(point);
+    }
+    return collector.Finish();
+}
+
+}  // namespace vondrel::formats

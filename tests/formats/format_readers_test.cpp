@@ -1,0 +1,202 @@
+// The GPX, KML, KMZ and CSV readers on hand-made files: the elements and columns they take,
+// namespaces, nesting, encodings, RFC 4180 quoting, refusals, warnings and the KMZ size limit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/datum.h"
+#include "formats/point_formats.h"
+#include "support/zip_builder.h"
+
+namespace vondrel::formats {
+namespace {
+
+using namespace std::string_literals;
+
+// File contents are written with u8 literals (UTF-8); plain literals are code page 932.
+std::string Gpx(const std::string& body, const char* version = "1.1") {
+    return u8"<?xml version=\"1.0\"?><gpx version=\"" + std::string(version) +
+           "\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
+           "xmlns:gpxx=\"http://www.garmin.com/xmlschemas/GpxExtensions/v3\">" + body + "</gpx>";
+}
+
+std::string Kml(const std::string& body) {
+    return "<?xml version=\"1.0\"?><kml xmlns=\"http://www.opengis.net/kml/2.2\"><Document>" + body + "</Document></kml>";
+}
+
+ReadResult ReadTokyo(const std::string& bytes, Format format) { return ReadPoints(bytes, format, {Datum::Tokyo}); }
+
+TEST(FormatReaders, TakeNamePositionAndTelephone) {
+    const std::string wpt = u8"<wpt lat=\"35.5\" lon=\"139.25\"><name>東京 &amp; 駅</name>";
+    const std::string tel1 = u8"<extensions><gpxx:WaypointExtension><gpxx:PhoneNumber Category=\"Work\">03-1234</gpxx:PhoneNumber>"
+                             u8"</gpxx:WaypointExtension></extensions>";
+    const std::string placemark = u8"<Placemark><name><![CDATA[東京 & 駅]]></name><phoneNumber>tel:03-1234</phoneNumber>"
+                                  u8"<Point><coordinates>\n  139.25 , 35.5,0 </coordinates></Point></Placemark>";
+    const struct {
+        std::string bytes;
+        Format format;
+        const char* tel;
+    } cases[] = {
+        {Gpx(wpt + tel1 + "</wpt>"), Format::Gpx, "03-1234"},
+        {Gpx(wpt + u8"<gpxx:PhoneNumber>03-1234</gpxx:PhoneNumber></wpt>", "1.0"), Format::Gpx, "03-1234"},
+        {u8"<g:gpx xmlns:g=\"http://www.topografix.com/GPX/1/0\"><g:wpt lat=\"35.5\" lon=\"139.25\"><g:name>東京 &amp; 駅"
+         u8"</g:name></g:wpt></g:gpx>", Format::Gpx, ""},
+        {"<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><gpx><wpt lat=\"35.5\" lon=\"139.25\"><name>東京 &amp; 駅</name>"
+         "</wpt></gpx>", Format::Gpx, ""},
+        {Kml("<Folder><Folder>" + placemark + "</Folder></Folder><Placemark><LineString/></Placemark>"), Format::Kml, "03-1234"},
+        {u8"\xEF\xBB\xBFTEL;Longitude;名称;LATITUDE\n03-1234;139,25;\"東京 & 駅\";35,5\n", Format::Csv, "03-1234"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult result = ReadTokyo(c.bytes, c.format);
+        ASSERT_EQ(result.error, "") << c.bytes;
+        ASSERT_EQ(result.points.size(), 1u) << c.bytes;
+        EXPECT_EQ(result.points[0].name, "東京 & 駅") << c.bytes;
+        EXPECT_EQ(result.points[0].tel, c.tel) << c.bytes;
+        EXPECT_EQ(result.points[0].lat, 35.5) << c.bytes;
+        EXPECT_EQ(result.points[0].lon, 139.25) << c.bytes;
+        EXPECT_TRUE(result.warnings.empty()) << c.bytes;
+    }
+}
+
+TEST(FormatReaders, ShiftFromWgs84UnlessToldTokyo) {
+    const std::string gpx = Gpx("<wpt lat=\"35.681236\" lon=\"139.767125\"/>");
+    const LatLon tokyo = Wgs84ToTokyo({35.681236, 139.767125});
+    const ReadResult shifted = ReadPoints(gpx, Format::Gpx);
+    ASSERT_EQ(shifted.points.size(), 1u);
+    EXPECT_EQ(shifted.points[0].lat, tokyo.lat);
+    EXPECT_EQ(shifted.points[0].lon, tokyo.lon);
+    EXPECT_EQ(ReadTokyo(gpx, Format::Gpx).points[0].lat, 35.681236);
+}
+
+TEST(FormatReaders, CsvColumnsEncodingsAndQuoting) {
+    const auto utf16le = [](const std::string& ascii) {
+        std::string out = "\xFF\xFE";
+        for (char c : ascii) out += std::string{c, '\0'};
+        return out;
+    };
+    const struct {
+        std::string bytes;
+        FormatPoint expected;
+    } cases[] = {
+        // Code page 932 with Japanese headers in another order; the display form of coordinates.
+        {"経度,よみ,名称,緯度,電話番号\r\n139.44.32.064,とうきょう,東京,35.30.00.000,03\r\n",
+         {"東京", "とうきょう", "03", 35.5, 139 + 44 / 60.0 + 32.064 / 3600, 0, "0", ""}},
+        {u8"name\tlat\tlng\tmark\tsound\tdirection\n\"A\tB\"\"C\"\"\nD\"\t35\t139\t5\t3\t100\n\n",
+         {"A B\"C\" D", "", "", 35, 139, 5, "3", "101"}},
+        {u8"\"lat\",\"lon\",\"name\"\r\n35,139,\"x,y\"\r\n", {"x,y", "", "", 35, 139, 0, "0", ""}},
+        {utf16le("lat,lon,name\r\n35,139,abc\r\n"), {"abc", "", "", 35, 139, 0, "0", ""}},
+        {u8"地点リスト,,\n\nname,lat,lon\nabc,35,139\n", {"abc", "", "", 35, 139, 0, "0", ""}},
+    };
+    for (const auto& c : cases) {
+        const ReadResult result = ReadTokyo(c.bytes, Format::Csv);
+        ASSERT_EQ(result.error, "") << c.bytes;
+        ASSERT_EQ(result.points.size(), 1u) << c.bytes;
+        const FormatPoint& p = result.points[0];
+        EXPECT_EQ(p.name, c.expected.name);
+        EXPECT_EQ(p.reading, c.expected.reading);
+        EXPECT_EQ(p.tel, c.expected.tel);
+        EXPECT_NEAR(p.lat, c.expected.lat, 1e-9);
+        EXPECT_NEAR(p.lon, c.expected.lon, 1e-9);
+        EXPECT_EQ(p.mark, c.expected.mark);
+        EXPECT_EQ(p.sound, c.expected.sound);
+        EXPECT_EQ(p.direction, c.expected.direction);
+    }
+}
+
+TEST(FormatReaders, RefuseWithAClearMessage) {
+    const struct {
+        std::string bytes;
+        Format format;
+        const char* error;
+    } cases[] = {
+        {"lat,lon\n35,139\n", Format::Gpx, "GPX ファイルとして読めません: XML の誤り"},
+        {Kml(""), Format::Gpx, "GPX ファイルではありません (gpx 要素がありません)"},
+        {Gpx("<trk><trkseg><trkpt lat=\"35\" lon=\"139\"/></trkseg></trk>"), Format::Gpx, "地点がありません"},
+        {Gpx("<wpt lat=\"x\" lon=\"139\"/>"), Format::Gpx, "読み込める地点がありません"},
+        {Gpx(""), Format::Kml, "KML ファイルではありません (kml 要素がありません)"},
+        {"name,x,y\n", Format::Csv, "見出し行に緯度 (lat) と経度 (lon) の列がありません"},
+        {"lat,lon\n35,139\0\n"s, Format::Csv, "テキストファイルではありません"},
+        {"lat,lon\n", Format::Csv, "地点がありません"},
+        {Kml(""), Format::Kmz, "KMZ ファイルとして読めません (zip アーカイブの誤り)"},
+        {test::MakeZip({{"doc.txt", "x"}}), Format::Kmz, "KMZ の中に KML ファイルがありません"},
+        {test::MakeZip({{"doc.kml", Kml(""), true, {}, {}, 1}}), Format::Kmz, "暗号化された KMZ は読めません"},
+        {test::MakeZip({{"doc.kml", Kml(""), true, {}, 1234}}), Format::Kmz, "KMZ ファイルとして読めません (zip アーカイブの誤り)"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult result = ReadPoints(c.bytes, c.format);
+        EXPECT_EQ(result.error.substr(0, std::string(c.error).size()), c.error) << c.bytes;
+        EXPECT_TRUE(result.points.empty());
+    }
+}
+
+TEST(FormatReaders, WarningsListThePointsConcerned) {
+    std::string many = "name,lat,lon\n";
+    for (int i = 0; i < 12; ++i) many += u8"Café" + std::to_string(i) + ",35,139\n";
+    const struct {
+        std::string bytes;
+        std::size_t points;
+        const char* warning;
+    } cases[] = {
+        {u8"name,lat,lon\nCafé,35,139\n〜 ¥,35,139\n", 2, "Shift_JIS にない文字を「?」にした地点 (1 件): Caf?"},
+        {many, 12, "Shift_JIS にない文字を「?」にした地点 (12 件): Caf?0、Caf?1、Caf?2、Caf?3、Caf?4、Caf?5、Caf?6、"
+                   "Caf?7、Caf?8、Caf?9 ほか 2 件"},
+        {u8"name,lat,lon\nあいうえおかきくけ,35,139\n", 1, "名称が16バイトを超え、切り詰められる地点 (1 件): あいうえおかきくけ"},
+        {u8"name,lat,lon\n,35,x\nB,35,139\n", 1, "位置が読めないため読み込まなかった地点 (1 件): 2 行目の地点"},
+        {u8"name,lat,lon\nA,35,-139\nB,95,139\nC,35,139\n", 1, "位置が東経・北緯の範囲外のため読み込まなかった地点 (2 件): A、B"},
+        {u8"name,lat,lon,mark,sound,direction\nA,35,139,56,0,\nB,35,139,1,61,\nC,35,139,1,0,x\nD,35,139,55,60,-5\n", 4,
+         "マーク・音・方向の値が読めないため既定値にした地点 (3 件): A、B、C"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult result = ReadTokyo(c.bytes, Format::Csv);
+        EXPECT_EQ(result.points.size(), c.points) << c.bytes;
+        ASSERT_EQ(result.warnings.size(), 1u) << c.bytes;
+        EXPECT_EQ(result.warnings[0], c.warning);
+    }
+}
+
+TEST(FormatReaders, PointsPastTheLimitAreCountedNotKept) {
+    ReadOptions options{Datum::Tokyo};
+    options.maxPoints = 2;
+    const ReadResult result = ReadPoints("lat,lon\n35,139\n35,x\n36,139\n37,139\n38,-1\n", Format::Csv, options);
+    EXPECT_EQ(result.points.size(), 2u);
+    EXPECT_EQ(result.total, 3u);
+    EXPECT_EQ(result.warnings.back(), "3 地点のうち最初の 2 地点だけを読み込みました");
+}
+
+TEST(FormatReaders, KmzTakesDocKmlElseTheFirstKml) {
+    const auto placemark = [](const char* name) {
+        return Kml(std::string("<Placemark><name>") + name + "</name><Point><coordinates>139,35</coordinates></Point></Placemark>");
+    };
+    const struct {
+        std::vector<test::ZipEntry> entries;
+        const char* name;
+    } cases[] = {
+        {{{"files/a.kml", placemark("a")}, {"DOC.KML", placemark("doc"), false}}, "doc"},
+        {{{"image.png", "png"}, {"files/b.KML", placemark("b")}, {"c.kml", placemark("c")}}, "b"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult result = ReadPoints(test::MakeZip(c.entries), Format::Kmz);
+        ASSERT_EQ(result.points.size(), 1u) << c.name;
+        EXPECT_EQ(result.points[0].name, c.name);
+    }
+}
+
+TEST(FormatReaders, KmzInflatesNoMoreThanTheLimit) {
+    const std::string kml = Kml("<Placemark><Point><coordinates>139,35</coordinates></Point></Placemark>");
+    ReadOptions small;
+    small.maxInflatedKml = kml.size();
+    EXPECT_EQ(ReadPoints(test::MakeZip({{"doc.kml", kml}}), Format::Kmz, small).points.size(), 1u);
+    small.maxInflatedKml = kml.size() - 1;
+    EXPECT_NE(ReadPoints(test::MakeZip({{"doc.kml", kml}}), Format::Kmz, small).error.find("大きすぎます"), std::string::npos);
+
+    // A real bomb: 64 MiB and one byte of blanks deflate to about 64 KB.
+    const std::string bomb = test::MakeZip({{"doc.kml", std::string(kMaxInflatedKml + 1, ' ')}});
+    EXPECT_LT(bomb.size(), 100000u);
+    EXPECT_EQ(ReadPoints(bomb, Format::Kmz).error, "KMZ の KML が大きすぎます (展開すると 64 MiB を超えます)");
+    // Headers that understate the size: inflating stops at the stated size (and the CRC fails).
+    const std::string liar = test::MakeZip({{"doc.kml", kml + std::string(10000, ' '), true, 100}});
+    EXPECT_EQ(ReadPoints(liar, Format::Kmz).error, "KMZ ファイルとして読めません (zip アーカイブの誤り)");
+}
+
+}  // namespace
+}  // namespace vondrel::formats
