@@ -12,7 +12,7 @@
 namespace vondrel::tarvix {
 
 namespace {
-enum MenuId : int { kLayerFirst = 100, kZoomIn = 110, kZoomOut, kShowAll };
+enum MenuId : int { kLayerFirst = kLayerCommandFirst, kZoomIn = kLayerCommandFirst + 10, kZoomOut, kShowAll };
 constexpr int kKeyPanDivisor = 4;  // an arrow key moves a quarter of the map
 }  // namespace
 

@@ -10,6 +10,7 @@ namespace {
 std::string ErrorText(DWORD error) {
     switch (error) {
         case ERROR_WINHTTP_TIMEOUT:
+        case WSAETIMEDOUT:  // what Wine reports
             return "timeout";
         case ERROR_WINHTTP_CANNOT_CONNECT:
             return "cannot connect";
@@ -62,7 +63,11 @@ HttpSession::HttpSession(const std::wstring& userAgent, DWORD timeoutMs)
     : session(WinHttpOpen(userAgent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                           WINHTTP_NO_PROXY_BYPASS, 0)) {
     const int timeout = static_cast<int>(timeoutMs);
-    if (session) WinHttpSetTimeouts(session.Get(), timeout, timeout, timeout, timeout);
+    if (!session) return;
+    WinHttpSetTimeouts(session.Get(), timeout, timeout, timeout, timeout);
+    // Waiting for the response headers has a timeout of its own (90 s unless set).
+    DWORD headers = timeoutMs;
+    WinHttpSetOption(session.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headers, sizeof headers);
 }
 
 HttpReply HttpSession::Get(const std::wstring& url, RequestSlot& slot, std::size_t maxBytes) const {

@@ -18,7 +18,7 @@ namespace vondrel::tarvix {
 namespace {
 constexpr std::size_t kMaxDownloadBytes = 4 * 1024 * 1024;
 constexpr std::uint64_t kTrimEveryBytes = 16 * 1024 * 1024;  // written since the last trim
-constexpr DWORD kStopWaitMs = 1000;
+constexpr DWORD kStopWaitMs = 500;
 }  // namespace
 
 const char* SourceName(TileResult::Source source) {
