@@ -211,6 +211,40 @@ TEST_F(BridgeMapTest, OpensBesideTheEditorAndRemembersLayerSizeAndPosition) {
     clear();
 }
 
+TEST_F(BridgeMapTest, ADragPansTheWheelZoomsAtTheCursorAndNeitherSetsTheMark) {
+    test::TileServer server;
+    ASSERT_TRUE(server.Started());
+    StartWith(server);
+    ASSERT_FALSE(HasFatalFailure());
+    Show({kStation});
+    ASSERT_EQ(TileLogLines("VIEW std z16 ").size(), 1u);
+    const auto before = AskMark();
+    ASSERT_EQ(before.size(), 2u);
+
+    // Dragged 60 pixels east and 30 south: the map shows what lay west and north.
+    PostMessageW(bridge, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    PostMessageW(bridge, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(130, 115));
+    PostMessageW(bridge, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(160, 130));
+    PostMessageW(bridge, WM_LBUTTONUP, 0, MAKELPARAM(160, 130));
+    const auto after = AskMark();
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(inbox.marks, 0) << "a drag set the mark";
+    // One pixel at zoom 16 is 360 / 2^24 degrees of longitude, 0.81 times that of latitude here.
+    const double pixel = 360.0 / (1 << 24) * 3600000;
+    auto ms = [](const ReceivedCoordinate& c) { return WireToMilliseconds(ToBridgeCoordinate(c.display)).value_or(0); };
+    EXPECT_NEAR(ms(before[1]) - ms(after[1]), 60 * pixel, pixel);
+    EXPECT_NEAR(ms(after[0]) - ms(before[0]), 30 * pixel * std::cos(35.68 * 3.14159265 / 180), pixel);
+
+    // The wheel zooms in at the cursor: zoom 17's tiles are asked for.
+    POINT cursor{200, 150};
+    ClientToScreen(bridge, &cursor);
+    PostMessageW(bridge, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(cursor.x, cursor.y));
+    EXPECT_FALSE(TileLogLines("TILE std/17/").empty());
+    PostMessageW(bridge, WM_CHAR, L'-', 0);
+    EXPECT_EQ(AskMark().size(), 2u);
+    EXPECT_EQ(inbox.marks, 0);
+}
+
 TEST_F(BridgeMapTest, MeasuresTheFirstFullView) {
     test::TileServer server;
     ASSERT_TRUE(server.Started());
@@ -225,6 +259,18 @@ TEST_F(BridgeMapTest, MeasuresTheFirstFullView) {
         EXPECT_NE(views.back().find("(cache 0,"), std::string::npos) << views.back();
         network.push_back(Milliseconds(views.back()));
     }
+    // Panning: each step of a drag is drawn before the move returns, so the moves sent one
+    // after another time whole frames.
+    constexpr int kFrames = 200;
+    SendMessageW(bridge, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
+    const DWORD panStart = GetTickCount();
+    for (int i = 1; i <= kFrames; ++i) SendMessageW(bridge, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300 + 5 + i % 2, 200 - i));
+    const DWORD panTime = std::max<DWORD>(GetTickCount() - panStart, 1);
+    SendMessageW(bridge, WM_LBUTTONUP, 0, MAKELPARAM(300, 200 - kFrames));
+    RECT client{};
+    GetClientRect(bridge, &client);
+    std::printf("[ time ] Panning: %d frames of %ldx%ld in %lu ms, %.0f frames per second\n", kFrames, client.right,
+                client.bottom, static_cast<unsigned long>(panTime), kFrames * 1000.0 / panTime);
     EXPECT_TRUE(Close());
     // From the cache: a fresh bridge each time (nothing in its memory), the server stopped.
     server.Stop();
