@@ -135,6 +135,48 @@ TEST_F(BridgeMapTest, TilesHoldTheShownPointsAndTheCacheServesThemOffline) {
     EXPECT_EQ(FilesIn(cache), cached);
 }
 
+TEST_F(BridgeMapTest, ATileOlderThan30DaysIsShownAndFetchedAgain) {
+    test::TileServer server;
+    ASSERT_TRUE(server.Started());
+    StartWith(server);
+    ASSERT_FALSE(HasFatalFailure());
+    Show({kStation});
+    ASSERT_EQ(TileLogLines("VIEW std z16 ").size(), 1u);
+    EXPECT_TRUE(Close());
+
+    // The middle tile's file, dated 31 days back.
+    const std::string path = TilePath(kStation, 16);
+    std::string file = cache + path;
+    std::replace(file.begin(), file.end(), '/', '\\');
+    FILETIME written;
+    GetSystemTimeAsFileTime(&written);
+    ULARGE_INTEGER time{{written.dwLowDateTime, written.dwHighDateTime}};
+    time.QuadPart -= 31ULL * 24 * 3600 * 10000000;
+    written = {time.LowPart, time.HighPart};
+    {
+        HANDLE handle = CreateFileW(platform::ToWide(file).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE) << file;
+        SetFileTime(handle, nullptr, nullptr, &written);
+        CloseHandle(handle);
+    }
+    std::remove(tileLogPath.c_str());
+    Start(logOption + L" " + tileLogOption);
+    ASSERT_FALSE(HasFatalFailure());
+    Show({kStation});
+    const std::string name = "TILE std" + path.substr(4, path.size() - 8);
+    EXPECT_EQ(TileLogLines(name + " stale cache").size(), 1u);
+    EXPECT_EQ(TileLogLines(name + " network").size(), 1u);
+    const auto fetched = TileLogLinesWhere(
+        [](const std::string& line) {
+            return line.find("std/16/") != std::string::npos && line.find(" network") != std::string::npos;
+        },
+        1);
+    EXPECT_EQ(fetched.size(), 1u) << "only the old tile is fetched again";
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    GetFileAttributesExW(platform::ToWide(file).c_str(), GetFileExInfoStandard, &now);
+    EXPECT_GT(CompareFileTime(&now.ftLastWriteTime, &written), 0) << "the cache keeps the old copy";
+}
+
 TEST_F(BridgeMapTest, AServerThatNeverAnswersOrAnswersGarbageLeavesTheBridgeResponsive) {
     test::TileServer server;
     ASSERT_TRUE(server.Started());
