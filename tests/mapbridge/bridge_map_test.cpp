@@ -91,18 +91,24 @@ protected:
         Send(Name::kDeleteText, "");
         for (const SamplePoint& p : points) Send(Name::kAddTextEx, PointTextOf(p));
     }
-    void StartWith(const test::TileServer& server) {
+    // Starts the bridge with the test's tile server and cache folder.
+    void StartWithServer() {
+        ASSERT_TRUE(server.Started()) << "the tile server did not start";
         test::UseTiles(server.UrlTemplate(), cache);
         Start(logOption + L" " + tileLogOption);
     }
+    // Shows Tokyo Station alone and waits until its view is drawn whole.
+    void ShowStation() {
+        Show({kStation});
+        ASSERT_EQ(TileLogLines("VIEW std z16 ").size(), 1u);
+    }
+    test::TileServer server;
     test::TempDir cacheFolder;
     const std::string cache = cacheFolder.Path("tiles");
 };
 
 TEST_F(BridgeMapTest, TilesHoldTheShownPointsAndTheCacheServesThemOffline) {
-    test::TileServer server;
-    ASSERT_TRUE(server.Started()) << "the tile server did not start";
-    StartWith(server);
+    StartWithServer();
     ASSERT_FALSE(HasFatalFailure());
     Send(Name::kInitMap, "");
     Show({kStation});
@@ -136,12 +142,10 @@ TEST_F(BridgeMapTest, TilesHoldTheShownPointsAndTheCacheServesThemOffline) {
 }
 
 TEST_F(BridgeMapTest, ATileOlderThan30DaysIsShownAndFetchedAgain) {
-    test::TileServer server;
-    ASSERT_TRUE(server.Started());
-    StartWith(server);
+    StartWithServer();
     ASSERT_FALSE(HasFatalFailure());
-    Show({kStation});
-    ASSERT_EQ(TileLogLines("VIEW std z16 ").size(), 1u);
+    ShowStation();
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_TRUE(Close());
 
     // The middle tile's file, dated 31 days back.
@@ -178,10 +182,8 @@ TEST_F(BridgeMapTest, ATileOlderThan30DaysIsShownAndFetchedAgain) {
 }
 
 TEST_F(BridgeMapTest, AServerThatNeverAnswersOrAnswersGarbageLeavesTheBridgeResponsive) {
-    test::TileServer server;
-    ASSERT_TRUE(server.Started());
     server.SetMode("hang");
-    StartWith(server);
+    StartWithServer();
     ASSERT_FALSE(HasFatalFailure());
     Show({kStation});
     PumpUntil([&] { return server.Requests().size() >= 4; }, kTimeout);  // every fetch thread waits
@@ -220,9 +222,7 @@ TEST_F(BridgeMapTest, OpensBesideTheEditorAndRemembersLayerSizeAndPosition) {
     };
     clear();
     SetEnvironmentVariableW(L"TARVIX_SETTINGS_KEY", key.c_str());
-    test::TileServer server;
-    ASSERT_TRUE(server.Started());
-    StartWith(server);
+    StartWithServer();
     ASSERT_FALSE(HasFatalFailure());
     RECT editorRect{}, bridgeRect{};
     GetWindowRect(editor, &editorRect);
@@ -254,12 +254,10 @@ TEST_F(BridgeMapTest, OpensBesideTheEditorAndRemembersLayerSizeAndPosition) {
 }
 
 TEST_F(BridgeMapTest, ADragPansTheWheelZoomsAtTheCursorAndNeitherSetsTheMark) {
-    test::TileServer server;
-    ASSERT_TRUE(server.Started());
-    StartWith(server);
+    StartWithServer();
     ASSERT_FALSE(HasFatalFailure());
-    Show({kStation});
-    ASSERT_EQ(TileLogLines("VIEW std z16 ").size(), 1u);
+    ShowStation();
+    ASSERT_FALSE(HasFatalFailure());
     const auto before = AskMark();
     ASSERT_EQ(before.size(), 2u);
 
@@ -288,9 +286,7 @@ TEST_F(BridgeMapTest, ADragPansTheWheelZoomsAtTheCursorAndNeitherSetsTheMark) {
 }
 
 TEST_F(BridgeMapTest, MeasuresTheFirstFullView) {
-    test::TileServer server;
-    ASSERT_TRUE(server.Started());
-    StartWith(server);
+    StartWithServer();
     ASSERT_FALSE(HasFatalFailure());
     // From the server: places not drawn before, one after another.
     std::vector<long> network;
