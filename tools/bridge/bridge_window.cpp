@@ -51,16 +51,19 @@ RECT Placement(const BridgeSettings& settings) {
     return {at.left, at.top, at.right, at.bottom};
 }
 
-}  // namespace
-
-BridgeWindow* theWindow = nullptr;
-
+// The window's object travels in its creation parameters and is kept in its user data.
 LRESULT CALLBACK BridgeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return theWindow ? theWindow->Handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<BridgeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->Handle(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
+}  // namespace
+
 bool BridgeWindow::Create(HINSTANCE instance, int show, BridgeOptions startOptions) {
-    theWindow = this;
     options = std::move(startOptions);
     log.Open(options.logPath);
     tileLog.Open(options.tileLogPath);
@@ -79,7 +82,7 @@ bool BridgeWindow::Create(HINSTANCE instance, int show, BridgeOptions startOptio
     if (!RegisterClassExW(&windowClass)) return false;
     const RECT at = Placement(settings);
     hwnd = CreateWindowExW(0, kClassName, Widen(bridge::kBridgeTitle).c_str(), WS_OVERLAPPEDWINDOW, at.left, at.top,
-                           at.right - at.left, at.bottom - at.top, nullptr, MakeMenu(), instance, nullptr);
+                           at.right - at.left, at.bottom - at.top, nullptr, MakeMenu(), instance, this);
     if (!hwnd) return false;
     FetcherSettings fetch;
     fetch.urlTemplate = options.urlTemplate;
