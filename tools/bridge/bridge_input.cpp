@@ -87,8 +87,8 @@ void BridgeWindow::OnMouseMove(int x, int y) {
 
 void BridgeWindow::OnButtonUp(int x, int y) {
     if (!pressed) return;
-    const bool click = !dragging;
     OnMouseMove(x, y);
+    const bool click = !dragging;
     pressed = dragging = false;
     if (GetCapture() == hwnd) ReleaseCapture();
     // A click sets the mark where the button went down.

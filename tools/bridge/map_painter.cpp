@@ -91,6 +91,9 @@ void MapPainter::Paint(HWND window, HDC target, const MapScene& scene, TileBook&
 }
 
 void MapPainter::DrawTiles(const MapScene& scene, TileBook& book) {
+    // Beyond the world's edges (panned to them, or far north and south at low zoom): background.
+    const PixelRect plot = scene.view->Plot();
+    Fill(buffer.Get(), {plot.left, plot.top, plot.right, plot.bottom}, kMissing);
     const int zoom = scene.view->Zoom();
     for (const TileSlot& slot : scene.view->Tiles()) {
         const TileKey key{scene.layer, zoom, slot.x, slot.y};
@@ -102,12 +105,6 @@ void MapPainter::DrawTiles(const MapScene& scene, TileBook& book) {
             DrawGrid(slot.corner.x, slot.corner.y);
         }
     }
-    // Outside the world (far north or south at low zoom): plain background.
-    const PixelRect plot = scene.view->Plot();
-    const Pixel northWest = scene.view->ToScreen(Unproject({0, 0}, zoom));
-    const int worldEnd = northWest.y + static_cast<int>(WorldSize(zoom));
-    if (northWest.y > plot.top) Fill(buffer.Get(), {plot.left, plot.top, plot.right, northWest.y}, kMissing);
-    if (worldEnd < plot.bottom) Fill(buffer.Get(), {plot.left, worldEnd, plot.right, plot.bottom}, kMissing);
 }
 
 void MapPainter::DrawGrid(int left, int top) {
