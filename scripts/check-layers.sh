@@ -21,7 +21,7 @@ declare -A allowed=(
   [dialogs]="dialogs win editing formats files os core"
   [mapbridge]="mapbridge win protocol os core"
   [ui]="ui mapbridge dialogs win editing protocol formats files os core"
-  [bridge]="bridge protocol os core"
+  [bridge]="bridge win protocol os core"
 )
 portable=" core os files formats protocol editing cli "
 uses_resources=" dialogs ui "

@@ -12,6 +12,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64
   proj-bin gpsbabel
+  python3 python3-pil
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
 )
 

@@ -1,165 +1,21 @@
-// Tarvix2.exe driven from outside: the test plays the editor with a hidden top-level window
-// titled "Kestrova", starts the bridge as a process of its own, posts commands to it with real
-// PostMessage, pumps its own queue for the mark and reply messages, reads the bridge's log and
-// closes it. Every wait is bounded.
-#include <windows.h>
-
+// Tarvix2.exe driven from outside: the test plays the editor (mapbridge/bridge_process.h),
+// posts the commands of a launch and a show, sets the mark and asks for it, and checks what the
+// bridge answers and logs.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "bridge/bridge_state.h"
-#include "protocol/bridge_protocol.h"
+#include "support/bridge_process.h"
 #include "os/win32_text.h"
-#include "support/temp_dir.h"
 
 namespace vondrel::bridge {
 namespace {
-
-constexpr DWORD kStartTimeout = 30000;  // a first Wine start can be slow
-constexpr DWORD kTimeout = 10000;
-
-std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::strlen(ascii)); }
-
-// What the editor window has received.
-struct Inbox {
-    MessageNumbers numbers;
-    int marks = 0;
-    ReplyAssembler assembler;
-    std::vector<ReceivedCoordinate> received;
-};
-Inbox* theInbox = nullptr;
-
-LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (theInbox && message == kMarkReadyMessage) ++theInbox->marks;
-    if (theInbox && message == kReplyMessage) {
-        if (auto coordinate = theInbox->assembler.OnReply(wParam, lParam, theInbox->numbers)) {
-            theInbox->received.push_back(*coordinate);
-        }
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Dispatches this thread's messages until `done` holds or `timeout` has passed.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeout) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        if (done()) return true;
-        if (GetTickCount() - start > timeout) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-}
-
-// Moves this thread to a desktop of its own before it has windows; the bridge starts there too.
-// Windows titled "Kestrova" or "Tarvix" of programs running meanwhile are then out of reach of
-// both sides' FindWindow.
-std::wstring OwnDesktop() {
-    static const std::wstring name = [] {
-        const std::wstring desktop = L"VondrelBridgeTests" + std::to_wstring(GetCurrentProcessId());
-        HDESK handle = CreateDesktopW(desktop.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-        return handle && SetThreadDesktop(handle) ? desktop : std::wstring();
-    }();
-    return name;
-}
-
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::istringstream stream(bytes);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
-    return lines;
-}
 
 // Display form to milliseconds of arc.
 std::int32_t Milliseconds(const std::string& display) {
     return WireToMilliseconds(ToBridgeCoordinate(display)).value_or(-1);
 }
 
-class BridgeProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        desktop = OwnDesktop();
-        inbox.numbers = RegisterNames([](const char* name) { return RegisterWindowMessageW(Widen(name).c_str()); });
-        theInbox = &inbox;
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = EditorProcedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"VondrelBridgeTestEditor";
-        RegisterClassW(&windowClass);
-        editor = CreateWindowW(windowClass.lpszClassName, Widen(kEditorTitle).c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                               100, nullptr, nullptr, windowClass.hInstance, nullptr);
-        ASSERT_NE(editor, nullptr);
-    }
-
-    void TearDown() override {
-        if (process.hProcess) {
-            // No test leaves a bridge behind.
-            if (!Ended(0)) TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, kTimeout);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
-        if (editor) DestroyWindow(editor);
-        theInbox = nullptr;
-    }
-
-    // Starts Tarvix2.exe from the build folder (the working folder) and waits for its window.
-    void Start(const std::wstring& arguments) {
-        std::wstring commandLine = L"Tarvix2.exe " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (!desktop.empty()) startup.lpDesktop = &desktop[0];
-        ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &process));
-        WaitForInputIdle(process.hProcess, kStartTimeout);
-        auto found = [&] {
-            bridge = FindWindowW(nullptr, Widen(kBridgeTitle).c_str());
-            DWORD owner = 0;
-            if (bridge) GetWindowThreadProcessId(bridge, &owner);
-            return owner == process.dwProcessId;
-        };
-        ASSERT_TRUE(PumpUntil(found, kStartTimeout)) << "no window titled Tarvix appeared";
-    }
-
-    void Send(Name command, const std::string& text) { SendNumber(inbox.numbers[command], text); }
-    void SendNumber(std::uint32_t command, const std::string& text) {
-        for (const Post& post : EncodeCommand(inbox.numbers, command, text)) {
-            ASSERT_TRUE(PostMessageW(bridge, inbox.numbers[Name::kWmTarvix], post.wParam, post.lParam));
-        }
-    }
-
-    // Asks for the mark's latitude and longitude and returns what arrived.
-    std::vector<ReceivedCoordinate> AskMark() {
-        inbox.received.clear();
-        Send(Name::kGetMarkLat, "");
-        Send(Name::kGetMarkLon, "");
-        EXPECT_TRUE(PumpUntil([&] { return inbox.received.size() >= 2; }, kTimeout)) << "no complete reply";
-        return inbox.received;
-    }
-
-    // The log once it has `count` lines (or after the timeout), read while the bridge runs.
-    std::vector<std::string> Log(std::size_t count) {
-        std::vector<std::string> lines;
-        PumpUntil([&] { return (lines = Lines(test::ReadFileBytes(logPath))).size() >= count; }, kTimeout);
-        return lines;
-    }
-
-    bool Ended(DWORD timeout) { return WaitForSingleObject(process.hProcess, timeout) == WAIT_OBJECT_0; }
-
-    test::TempDir folder;
-    const std::string logPath = folder.Path("bridge.log");
-    const std::wstring logOption = L"\"--log=" + os::ToWide(logPath) + L"\"";
-    std::wstring desktop;
-    Inbox inbox;
-    HWND editor = nullptr;
-    HWND bridge = nullptr;
-    PROCESS_INFORMATION process{};
-};
+using BridgeProgramTest = BridgeProcessTest;
 
 TEST_F(BridgeProgramTest, LaunchPointsMarkRepliesAndClose) {
     Start(logOption);
@@ -179,10 +35,11 @@ TEST_F(BridgeProgramTest, LaunchPointsMarkRepliesAndClose) {
     EXPECT_EQ(centre[1].axis, Axis::kLongitude);
     EXPECT_EQ(centre[1].display, "139.45.05.125");
 
-    // A click in the middle of the plot (between the header and footer lines) sets the mark there.
+    // A click (button down and up in one place) in the middle of the map, which fills the
+    // client area above the 24-pixel status line, sets the mark there.
     RECT client{};
     ASSERT_TRUE(GetClientRect(bridge, &client));
-    PostMessageW(bridge, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, client.bottom / 2));
+    Click(client.right / 2, (client.bottom - 24) / 2);
     ASSERT_TRUE(PumpUntil([&] { return inbox.marks == 1; }, kTimeout)) << "no mark message after a click";
     std::vector<ReceivedCoordinate> clicked = AskMark();
     ASSERT_EQ(clicked.size(), 2u);

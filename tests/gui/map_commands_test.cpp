@@ -4,6 +4,7 @@
 // relaunch, and the map object chooser against the registry.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 #include "resource.h"
@@ -14,6 +15,7 @@
 #include "win/registry.h"
 #include "os/win32_text.h"
 #include "support/temp_dir.h"
+#include "support/tile_server.h"
 
 namespace vondrel {
 namespace {
@@ -193,6 +195,52 @@ TEST_F(MapCommands, AMarkSetInTheBridgeComesBackIntoTheWindowAndTheEditDialog) {
     // After the dialog has closed, a mark reaches the window alone.
     SetMark(((35 * 60 + 20) * 60 + 0) * 1000, ((139 * 60 + 20) * 60 + 0) * 1000);
     EXPECT_TRUE(PumpUntil([&] { return latEdit.GetText() == " 35.20.00.000"; }));
+}
+
+TEST_F(MapCommands, AClickOnTheMapGivesItsTokyoDatumPositionInTheEditor) {
+    test::TileServer server;
+    ASSERT_TRUE(server.Started()) << "the tile server did not start";
+    test::TempDir cache;
+    test::UseTiles(server.UrlTemplate(), cache.Path("tiles"));
+    auto window = Open(1);  // P0 at 35.30.00 N, 139.30.00 E (Tokyo datum)
+    window->MainList().SelectAndFocus(0);
+    const win::Window latEdit = (*window)->Item(IDC_MAIN_LAT);
+    const win::Window lonEdit = (*window)->Item(IDC_MAIN_LON);
+    (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
+    ASSERT_TRUE(WaitForLogLines(5));
+    test::RestoreTileDefaults();
+    HWND bridge = BridgeWindow();
+    ASSERT_NE(bridge, nullptr);
+    RECT client{};
+    GetClientRect(bridge, &client);
+    // The map fills the client area above the 24-pixel status line and shows one point at zoom 16
+    // in its middle. A click 120 pixels east and 80 north of it:
+    const int x = client.right / 2 + 120;
+    const int y = (client.bottom - 24) / 2 - 80;
+    PostMessageW(bridge, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(bridge, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    ASSERT_TRUE(PumpUntil([&] { return !latEdit.GetText().empty() && !lonEdit.GetText().empty(); }));
+    auto ms = [](const std::string& display) {
+        return bridge::WireToMilliseconds(bridge::ToBridgeCoordinate(display)).value_or(-1);
+    };
+    // A pixel at zoom 16 spans 360 / 2^24 degrees of longitude, and cos(latitude) times that of
+    // latitude (Web Mercator); the datum shift is the same for both positions 100 m apart.
+    const double pixel = 360.0 / (1 << 24) * 3600000;
+    const double latitude = 35.5 * 3.14159265358979 / 180;
+    EXPECT_NEAR(ms(latEdit.GetText()), 127800000 + 80 * pixel * std::cos(latitude), pixel * std::cos(latitude))
+        << latEdit.GetText();
+    EXPECT_NEAR(ms(lonEdit.GetText()), 502200000 + 120 * pixel, pixel) << lonEdit.GetText();
+
+    // Panning on the screen, the tiles loaded: each drag step is drawn before the move returns.
+    PumpUntil([&] { return server.Requests().size() >= 9; });
+    constexpr int kFrames = 200;
+    SendMessageW(bridge, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 200));
+    const DWORD start = GetTickCount();
+    for (int i = 1; i <= kFrames; ++i) SendMessageW(bridge, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(306 + i % 2, 200 - i));
+    const DWORD elapsed = std::max<DWORD>(GetTickCount() - start, 1);
+    SendMessageW(bridge, WM_LBUTTONUP, 0, MAKELPARAM(307, 200 - kFrames));
+    std::printf("[ time ] Panning the bridge's map on screen: %d frames of %ldx%ld in %lu ms, %.0f frames per second\n",
+                kFrames, client.right, client.bottom, static_cast<unsigned long>(elapsed), kFrames * 1000.0 / elapsed);
 }
 
 TEST_F(MapCommands, CaptureMakesANewPointUpTo200) {

@@ -16,6 +16,8 @@ namespace vondrel::tarvix {
 // A registered message that sets the mark without a mouse (a test hook):
 // wParam = latitude, lParam = longitude, both in milliseconds of arc.
 inline constexpr const char* kTestSetMarkName = "TARVIX_TEST_SET_MARK";
+// WM_COMMAND of the map menu's layer items: this plus the layer's index (standard, pale, photo).
+inline constexpr int kLayerCommandFirst = 100;
 
 struct MapPoint {
     GeoPoint at;

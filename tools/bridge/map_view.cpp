@@ -1,113 +1,134 @@
-// Plot geometry of the map bridge.
+// The map bridge's Web Mercator view.
 #include "bridge/map_view.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace vondrel::tarvix {
 
 namespace {
-constexpr std::int32_t kMsPerDegree = 3600000;
-constexpr std::int32_t kMaxLat = 90 * kMsPerDegree;
-constexpr std::int32_t kMaxLon = 180 * kMsPerDegree;
-constexpr double kDefaultSpan = 20 * 60000.0;  // 20 minutes of arc
-constexpr double kMinSpan = 2 * 60000.0;       // the area around a single point
-constexpr int kMarginPixels = 40;              // room for the names beside the points
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kMsPerDegree = 3600000.0;
+constexpr int kMarginPixels = 40;  // room around the points for their symbols and names
 
-constexpr std::int32_t kGridSteps[] = {1000,    2000,    5000,    10000,    15000,    30000,    60000,
-                                       120000,  300000,  600000,  900000,   1800000,  3600000,  7200000,
-                                       18000000, 36000000, 108000000};
-
-std::int32_t ClampRound(double value, std::int32_t high) {
+std::int32_t ClampRound(double value, double high) {
     if (!(value > 0)) return 0;
-    if (value >= high) return high;
+    if (value >= high) return static_cast<std::int32_t>(high);
     return static_cast<std::int32_t>(std::llround(value));
 }
 
 int ToPixel(double value) {
     // Far-away positions stay far away without overflowing the drawing functions.
-    return static_cast<int>(std::lround(std::clamp(value, -1.0e6, 1.0e6)));
-}
-
-std::vector<std::int32_t> GridBetween(double low, double high, std::int32_t step, std::int32_t limit) {
-    std::vector<std::int32_t> values;
-    low = std::max(low, 0.0);
-    high = std::min(high, static_cast<double>(limit));
-    for (double v = std::ceil(low / step) * step; v <= high && values.size() < 200; v += step) values.push_back(static_cast<std::int32_t>(v));
-    return values;
+    return static_cast<int>(std::floor(std::clamp(value, -1.0e6, 1.0e6) + 0.5));
 }
 }  // namespace
 
-MapView MapView::Fit(const std::vector<GeoPoint>& points, PixelRect plot) {
+LatLon ToWgs84(GeoPoint tokyo) { return TokyoToWgs84({tokyo.lat / kMsPerDegree, tokyo.lon / kMsPerDegree}); }
+
+GeoPoint FromWgs84(LatLon wgs84) {
+    const LatLon tokyo = Wgs84ToTokyo(wgs84);
+    return {ClampRound(tokyo.lat * kMsPerDegree, 90 * kMsPerDegree), ClampRound(tokyo.lon * kMsPerDegree, 180 * kMsPerDegree)};
+}
+
+MapView MapView::Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot) {
     MapView view;
     view.plot = plot;
-    double latSpan = kDefaultSpan;
-    double lonSpan = 0;  // measured in latitude units once the factor is known
-    if (!points.empty()) {
-        auto [minLat, maxLat] = std::minmax_element(points.begin(), points.end(),
+    if (tokyoPoints.empty()) return view;
+    const auto [south, north] = std::minmax_element(tokyoPoints.begin(), tokyoPoints.end(),
                                                     [](const GeoPoint& a, const GeoPoint& b) { return a.lat < b.lat; });
-        auto [minLon, maxLon] = std::minmax_element(points.begin(), points.end(),
-                                                    [](const GeoPoint& a, const GeoPoint& b) { return a.lon < b.lon; });
-        view.centre.lat = static_cast<std::int32_t>((static_cast<std::int64_t>(minLat->lat) + maxLat->lat) / 2);
-        view.centre.lon = static_cast<std::int32_t>((static_cast<std::int64_t>(minLon->lon) + maxLon->lon) / 2);
-        latSpan = std::max(static_cast<double>(maxLat->lat) - minLat->lat, kMinSpan);
-        lonSpan = static_cast<double>(maxLon->lon) - minLon->lon;
+    const auto [west, east] = std::minmax_element(tokyoPoints.begin(), tokyoPoints.end(),
+                                                  [](const GeoPoint& a, const GeoPoint& b) { return a.lon < b.lon; });
+    // The middle of the extent in the points' own datum, so it is the position the bridge
+    // answers for the view's centre.
+    const GeoPoint middle{static_cast<std::int32_t>((static_cast<std::int64_t>(south->lat) + north->lat) / 2),
+                          static_cast<std::int32_t>((static_cast<std::int64_t>(west->lon) + east->lon) / 2)};
+    const LatLon middleWgs = ToWgs84(middle);
+    if (south->lat == north->lat && west->lon == east->lon) {
+        view.zoom = kSinglePointZoom;
+        view.centre = Project(middleWgs, view.zoom);
+        return view;
     }
-    view.lonFactor = std::max(std::cos(view.centre.lat / static_cast<double>(kMsPerDegree) * kPi / 180.0), 0.05);
-    lonSpan = points.empty() ? kDefaultSpan : std::max(lonSpan * view.lonFactor, kMinSpan);
-    const int innerWidth = std::max(plot.right - plot.left - 2 * kMarginPixels, 1);
-    const int innerHeight = std::max(plot.bottom - plot.top - 2 * kMarginPixels, 1);
-    view.msPerPixel = std::max(latSpan / innerHeight, lonSpan / innerWidth);
+    // The largest distance of a point from the middle, in pixels at the highest zoom.
+    const WorldPoint at = Project(middleWgs, kMaxZoom);
+    double halfWidth = 0;
+    double halfHeight = 0;
+    for (const GeoPoint& point : tokyoPoints) {
+        const WorldPoint p = Project(ToWgs84(point), kMaxZoom);
+        halfWidth = std::max(halfWidth, std::abs(p.x - at.x));
+        halfHeight = std::max(halfHeight, std::abs(p.y - at.y));
+    }
+    const double roomX = std::max((plot.right - plot.left) / 2.0 - kMarginPixels, 1.0);
+    const double roomY = std::max((plot.bottom - plot.top) / 2.0 - kMarginPixels, 1.0);
+    view.zoom = kMaxZoom;
+    while (view.zoom > kMinZoom && (halfWidth > roomX || halfHeight > roomY)) {
+        --view.zoom;
+        halfWidth /= 2;
+        halfHeight /= 2;
+    }
+    view.centre = Project(middleWgs, view.zoom);
     return view;
 }
 
-Pixel MapView::ToScreen(GeoPoint point) const {
-    const double cx = (plot.left + plot.right) / 2.0;
-    const double cy = (plot.top + plot.bottom) / 2.0;
-    return {ToPixel(cx + (static_cast<double>(point.lon) - centre.lon) * lonFactor / msPerPixel),
-            ToPixel(cy - (static_cast<double>(point.lat) - centre.lat) / msPerPixel)};
+Pixel MapView::Origin() const {
+    // At most 2^26 pixels from the plot at the top zoom: no clamp needed.
+    return {static_cast<int>(std::floor((plot.left + plot.right) / 2.0 - centre.x + 0.5)),
+            static_cast<int>(std::floor((plot.top + plot.bottom) / 2.0 - centre.y + 0.5))};
 }
 
-GeoPoint MapView::FromScreen(int x, int y) const {
-    const double cx = (plot.left + plot.right) / 2.0;
-    const double cy = (plot.top + plot.bottom) / 2.0;
-    return {ClampRound(centre.lat - (y - cy) * msPerPixel, kMaxLat),
-            ClampRound(centre.lon + (x - cx) * msPerPixel / lonFactor, kMaxLon)};
+Pixel MapView::ToScreen(LatLon wgs84) const {
+    const WorldPoint world = Project(wgs84, zoom);
+    const Pixel origin = Origin();
+    return {ToPixel(origin.x + world.x), ToPixel(origin.y + world.y)};
 }
 
-std::int32_t MapView::GridStep() const {
-    // Longitude lines are the closer ones (shortened by the factor): they decide.
-    for (std::int32_t step : kGridSteps) {
-        if (step * lonFactor / msPerPixel >= kMinGridPixels) return step;
+LatLon MapView::ScreenToWgs84(int x, int y) const {
+    const Pixel origin = Origin();
+    return Unproject({static_cast<double>(x) - origin.x, static_cast<double>(y) - origin.y}, zoom);
+}
+
+void MapView::Pan(int dx, int dy) {
+    const double size = WorldSize(zoom);
+    centre.x = std::clamp(centre.x - dx, 0.0, size);
+    centre.y = std::clamp(centre.y - dy, 0.0, size);
+}
+
+bool MapView::ZoomAt(int x, int y, int steps) {
+    const int newZoom = ClampZoom(zoom + steps);
+    if (newZoom == zoom) return false;
+    const Pixel origin = Origin();
+    const double scale = std::ldexp(1.0, newZoom - zoom);
+    // The world position under (x, y), at the new level.
+    const double wx = (static_cast<double>(x) - origin.x) * scale;
+    const double wy = (static_cast<double>(y) - origin.y) * scale;
+    const double size = WorldSize(newZoom);
+    centre.x = std::clamp(wx - (x - (plot.left + plot.right) / 2.0), 0.0, size);
+    centre.y = std::clamp(wy - (y - (plot.top + plot.bottom) / 2.0), 0.0, size);
+    zoom = newZoom;
+    return true;
+}
+
+std::vector<TileSlot> MapView::Tiles() const {
+    std::vector<TileSlot> tiles;
+    if (plot.right <= plot.left || plot.bottom <= plot.top) return tiles;
+    const Pixel origin = Origin();
+    const int last = (1 << zoom) - 1;
+    auto tileAt = [&](int pixel, int originPixel) {
+        return static_cast<int>(std::floor((static_cast<double>(pixel) - originPixel) / kTileSize));
+    };
+    const int x0 = std::max(tileAt(plot.left, origin.x), 0);
+    const int x1 = std::min(tileAt(plot.right - 1, origin.x), last);
+    const int y0 = std::max(tileAt(plot.top, origin.y), 0);
+    const int y1 = std::min(tileAt(plot.bottom - 1, origin.y), last);
+    for (int ty = y0; ty <= y1; ++ty) {
+        for (int tx = x0; tx <= x1; ++tx) tiles.push_back({tx, ty, {origin.x + tx * kTileSize, origin.y + ty * kTileSize}});
     }
-    return kGridSteps[std::size(kGridSteps) - 1];
+    const double cx = (plot.left + plot.right) / 2.0 - kTileSize / 2.0;
+    const double cy = (plot.top + plot.bottom) / 2.0 - kTileSize / 2.0;
+    std::stable_sort(tiles.begin(), tiles.end(), [&](const TileSlot& a, const TileSlot& b) {
+        return std::hypot(a.corner.x - cx, a.corner.y - cy) < std::hypot(b.corner.x - cx, b.corner.y - cy);
+    });
+    return tiles;
 }
 
-std::vector<std::int32_t> MapView::LatitudeGrid() const {
-    const double cy = (plot.top + plot.bottom) / 2.0;
-    return GridBetween(centre.lat - (plot.bottom - cy) * msPerPixel, centre.lat - (plot.top - cy) * msPerPixel,
-                       GridStep(), kMaxLat);
-}
-
-std::vector<std::int32_t> MapView::LongitudeGrid() const {
-    const double cx = (plot.left + plot.right) / 2.0;
-    return GridBetween(centre.lon + (plot.left - cx) * msPerPixel / lonFactor,
-                       centre.lon + (plot.right - cx) * msPerPixel / lonFactor, GridStep(), kMaxLon);
-}
-
-std::string GridLabel(std::int32_t milliseconds, std::int32_t step) {
-    const int degrees = milliseconds / kMsPerDegree;
-    const int minutes = milliseconds % kMsPerDegree / 60000;
-    const int seconds = milliseconds % 60000 / 1000;
-    char buffer[32];
-    if (step % 60000 == 0) {
-        std::snprintf(buffer, sizeof buffer, "%d.%02d", degrees, minutes);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%d.%02d.%02d", degrees, minutes, seconds);
-    }
-    return buffer;
-}
+double MapView::MetresPerPixel() const { return tarvix::MetresPerPixel(Unproject(centre, zoom).lat, zoom); }
 
 }  // namespace vondrel::tarvix

@@ -1,11 +1,14 @@
-// The map bridge's plot geometry, without Win32: fits a longitude/latitude view to the points
-// and converts between milliseconds of arc and client pixels (north up, east right, longitude
-// shortened by the cosine of the latitude so distances look as on a map).
+// The map bridge's view, without Win32: a Web Mercator zoom level and centre over a plot
+// rectangle of client pixels; fitting the points, panning, zooming at a pixel, the tiles to draw,
+// and the conversions between client pixels and positions. Points travel in the Tokyo datum
+// (milliseconds of arc) and are drawn at their WGS 84 place.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "bridge/web_mercator.h"
+#include "core/datum.h"
 
 namespace vondrel::tarvix {
 
@@ -26,39 +29,64 @@ struct PixelRect {
 struct Pixel {
     int x = 0;
     int y = 0;
+    bool operator==(const Pixel& other) const { return x == other.x && y == other.y; }
 };
 
 // The area shown when there are no points: around Tokyo Station.
 inline constexpr GeoPoint kDefaultCentre{35 * 3600000 + 40 * 60000 + 52000, 139 * 3600000 + 46 * 60000 + 1000};
+inline constexpr int kDefaultZoom = 11;
+inline constexpr int kSinglePointZoom = 16;
+
+// Tokyo-datum milliseconds to WGS 84 degrees, and back (rounded to whole milliseconds and kept
+// within 0..90 degrees of latitude and 0..180 of longitude, which the wire form can carry).
+LatLon ToWgs84(GeoPoint tokyo);
+GeoPoint FromWgs84(LatLon wgs84);
+
+// A tile of the view and where its north-west corner lies in client pixels.
+struct TileSlot {
+    int x = 0;
+    int y = 0;
+    Pixel corner;
+};
 
 class MapView {
 public:
-    // The view showing every point inside `plot`, with a margin; the default area around Tokyo
-    // when there are none. A single point (or points close together) get a minimum area.
-    static MapView Fit(const std::vector<GeoPoint>& points, PixelRect plot);
+    // The view of every point inside `plot` with a margin, at the highest zoom that holds them,
+    // centred on the middle of their extent; one position alone: kSinglePointZoom; none: around
+    // Tokyo at kDefaultZoom.
+    static MapView Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot);
 
-    Pixel ToScreen(GeoPoint point) const;
-    // The position under a pixel, rounded to whole milliseconds and kept within
-    // 0..90 degrees of latitude and 0..180 degrees of longitude.
-    GeoPoint FromScreen(int x, int y) const;
-    GeoPoint Centre() const { return centre; }
+    int Zoom() const { return zoom; }
     PixelRect Plot() const { return plot; }
+    // A new plot rectangle around the same centre.
+    void SetPlot(PixelRect newPlot) { plot = newPlot; }
 
-    // Grid line positions inside the plot, a round step apart (at least kMinGridPixels).
-    std::vector<std::int32_t> LatitudeGrid() const;
-    std::vector<std::int32_t> LongitudeGrid() const;
-    std::int32_t GridStep() const;
+    // Client pixels. A pixel and a position convert back and forth exactly (to the pixel).
+    Pixel ToScreen(LatLon wgs84) const;
+    Pixel ToScreen(GeoPoint tokyo) const { return ToScreen(ToWgs84(tokyo)); }
+    LatLon ScreenToWgs84(int x, int y) const;
+    GeoPoint FromScreen(int x, int y) const { return FromWgs84(ScreenToWgs84(x, y)); }
+    // The position at the middle of the plot (Tokyo datum).
+    GeoPoint Centre() const { return FromWgs84(Unproject(centre, zoom)); }
 
-    static constexpr int kMinGridPixels = 70;
+    // Moves the map's content by (dx, dy) pixels, as a drag does; the centre stays on the world.
+    void Pan(int dx, int dy);
+    // Zooms in (steps > 0) or out by whole levels within kMinZoom..kMaxZoom, keeping the
+    // position under (x, y) where it is; false when the level does not change.
+    bool ZoomAt(int x, int y, int steps);
+
+    // The tiles that cover the plot, the one at the middle first, then outwards.
+    std::vector<TileSlot> Tiles() const;
+    // Metres on the ground per pixel at the middle of the plot.
+    double MetresPerPixel() const;
 
 private:
-    GeoPoint centre = kDefaultCentre;
-    PixelRect plot;
-    double msPerPixel = 1.0;  // of latitude
-    double lonFactor = 1.0;   // cosine of the centre's latitude
-};
+    // Client pixel of world pixel 0,0: whole pixels, so tiles and points line up exactly.
+    Pixel Origin() const;
 
-// A grid label: "35.41" (degrees.minutes) for steps of whole minutes, "35.41.05" below that.
-std::string GridLabel(std::int32_t milliseconds, std::int32_t step);
+    PixelRect plot;
+    int zoom = kDefaultZoom;
+    WorldPoint centre = Project(ToWgs84(kDefaultCentre), kDefaultZoom);
+};
 
 }  // namespace vondrel::tarvix

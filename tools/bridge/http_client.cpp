@@ -1,0 +1,136 @@
+// WinHTTP requests of the fetch threads.
+#include "bridge/http_client.h"
+
+#include <vector>
+
+namespace vondrel::tarvix {
+
+namespace {
+
+std::string ErrorText(DWORD error) {
+    switch (error) {
+        case ERROR_WINHTTP_TIMEOUT:
+        case WSAETIMEDOUT:  // what Wine reports
+            return "timeout";
+        case ERROR_WINHTTP_CANNOT_CONNECT:
+            return "cannot connect";
+        case ERROR_WINHTTP_NAME_NOT_RESOLVED:
+            return "name not resolved";
+        case ERROR_WINHTTP_OPERATION_CANCELLED:
+            return "cancelled";
+        case ERROR_WINHTTP_INVALID_URL:
+        case ERROR_WINHTTP_UNRECOGNIZED_SCHEME:
+            return "invalid URL";
+        default:
+            return "error " + std::to_string(error);
+    }
+}
+
+HttpReply Failure(std::string detail) {
+    HttpReply reply;
+    reply.detail = std::move(detail);
+    return reply;
+}
+
+bool IsLoopback(const std::wstring& host) {
+    return host == L"localhost" || host.compare(0, 4, L"127.") == 0 || host == L"[::1]" || host == L"::1";
+}
+
+}  // namespace
+
+bool RequestSlot::Put(HINTERNET handle) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (cancelled) {
+        WinHttpCloseHandle(handle);
+        return false;
+    }
+    request = handle;
+    return true;
+}
+
+InternetHandle RequestSlot::Take() {
+    std::lock_guard<std::mutex> lock(mutex);
+    return InternetHandle(std::exchange(request, nullptr));
+}
+
+void RequestSlot::Cancel() {
+    std::lock_guard<std::mutex> lock(mutex);
+    cancelled = true;
+    if (request) WinHttpCloseHandle(std::exchange(request, nullptr));
+}
+
+HttpSession::HttpSession(const std::wstring& userAgent, DWORD timeoutMs)
+    : session(WinHttpOpen(userAgent.c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                          WINHTTP_NO_PROXY_BYPASS, 0)) {
+    const int timeout = static_cast<int>(timeoutMs);
+    if (!session) return;
+    WinHttpSetTimeouts(session.Get(), timeout, timeout, timeout, timeout);
+    // Waiting for the response headers has a timeout of its own (90 s unless set).
+    DWORD headers = timeoutMs;
+    WinHttpSetOption(session.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headers, sizeof headers);
+}
+
+HttpReply HttpSession::Get(const std::wstring& url, RequestSlot& slot, std::size_t maxBytes) const {
+    if (!session) return Failure("no WinHTTP session");
+    URL_COMPONENTS parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.dwHostNameLength = static_cast<DWORD>(-1);
+    parts.dwUrlPathLength = static_cast<DWORD>(-1);
+    parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+    if (!WinHttpCrackUrl(url.c_str(), static_cast<DWORD>(url.size()), 0, &parts)) return Failure(ErrorText(GetLastError()));
+    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
+    path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    const InternetHandle connection(WinHttpConnect(session.Get(), host.c_str(), parts.nPort, 0));
+    if (!connection) return Failure(ErrorText(GetLastError()));
+    HINTERNET opened = WinHttpOpenRequest(connection.Get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                          WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                          parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0);
+    if (!opened) return Failure(ErrorText(GetLastError()));
+    if (IsLoopback(host)) {
+        // A proxy has no business with the machine's own servers.
+        WINHTTP_PROXY_INFO direct{WINHTTP_ACCESS_TYPE_NO_PROXY, nullptr, nullptr};
+        WinHttpSetOption(opened, WINHTTP_OPTION_PROXY, &direct, sizeof direct);
+    }
+    if (!slot.Put(opened)) return Failure("cancelled");
+
+    HttpReply reply;
+    HINTERNET request = opened;  // the slot holds it until it is taken back below
+    DWORD status = 0;
+    DWORD statusSize = sizeof status;
+    if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !WinHttpReceiveResponse(request, nullptr) ||
+        !WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
+                             &status, &statusSize, WINHTTP_NO_HEADER_INDEX)) {
+        reply.detail = ErrorText(GetLastError());
+    } else if (status == 404 || status == 410) {
+        reply.kind = HttpReply::Kind::kNotFound;
+        reply.detail = "HTTP " + std::to_string(status);
+    } else if (status != 200) {
+        reply.detail = "HTTP " + std::to_string(status);
+    } else {
+        std::vector<char> chunk(64 * 1024);
+        for (;;) {
+            DWORD read = 0;
+            if (!WinHttpReadData(request, chunk.data(), static_cast<DWORD>(chunk.size()), &read)) {
+                reply.detail = ErrorText(GetLastError());
+                break;
+            }
+            if (read == 0) {
+                reply.kind = HttpReply::Kind::kOk;
+                break;
+            }
+            if (reply.body.size() + read > maxBytes) {
+                reply.detail = "too large";
+                break;
+            }
+            reply.body.append(chunk.data(), read);
+        }
+    }
+    const InternetHandle closed = slot.Take();  // null when Cancel closed it meanwhile
+    if (!closed) return Failure("cancelled");
+    if (reply.kind != HttpReply::Kind::kOk) reply.body.clear();
+    return reply;
+}
+
+}  // namespace vondrel::tarvix

@@ -1,0 +1,138 @@
+// The tile cache's files.
+#include "bridge/tile_disk_cache.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "bridge/win32_handles.h"
+
+namespace vondrel::tarvix {
+
+namespace {
+
+constexpr std::uint64_t kMaxTileBytes = 8 * 1024 * 1024;
+
+std::wstring Environment(const wchar_t* name) {
+    std::wstring value(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetEnvironmentVariableW(name, &value[0], static_cast<DWORD>(value.size()));
+        if (length == 0) return {};
+        if (length < value.size()) return value.substr(0, length);
+        value.resize(length);
+    }
+}
+
+std::int64_t Seconds(FILETIME time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime) /
+                                     10000000);
+}
+
+// Walks every file below `folder` (tiles and left-over temporary files alike).
+template <typename Visit>
+void ForEachFile(const std::wstring& folder, Visit&& visit) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + L"\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            ForEachFile(path, visit);
+        } else {
+            visit(path, static_cast<std::uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow,
+                  Seconds(found.ftLastWriteTime));
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+std::wstring DefaultCacheRoot() {
+    std::wstring root = Environment(L"TARVIX_TILE_CACHE");
+    if (!root.empty()) return root;
+    root = Environment(L"LOCALAPPDATA");
+    return root.empty() ? std::wstring() : root + L"\\Vondrel\\tiles";
+}
+
+std::int64_t NowSeconds() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return Seconds(now);
+}
+
+std::wstring TileDiskCache::PathOf(const TileKey& key) const {
+    const std::string relative = CacheRelativePath(key, '\\');  // ASCII
+    return root + L"\\" + std::wstring(relative.begin(), relative.end());
+}
+
+std::optional<TileDiskCache::Entry> TileDiskCache::Read(const TileKey& key) const {
+    if (root.empty()) return std::nullopt;
+    const FileHandle file(CreateFileW(PathOf(key).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.Get(), &info) || info.nFileSizeHigh != 0 || info.nFileSizeLow > kMaxTileBytes) {
+        return std::nullopt;
+    }
+    Entry entry;
+    entry.written = Seconds(info.ftLastWriteTime);
+    entry.bytes.resize(info.nFileSizeLow);
+    DWORD read = 0;
+    if (!entry.bytes.empty() &&
+        (!ReadFile(file.Get(), &entry.bytes[0], info.nFileSizeLow, &read, nullptr) || read != info.nFileSizeLow)) {
+        return std::nullopt;
+    }
+    return entry;
+}
+
+bool TileDiskCache::Write(const TileKey& key, const std::string& bytes) const {
+    if (root.empty()) return false;
+    const std::wstring path = PathOf(key);
+    // Every folder on the way, the root's own parents included (a drive or share fails harmlessly).
+    for (std::size_t at = path.find(L'\\'); at != std::wstring::npos;
+         at = path.find(L'\\', at + 1)) {
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    }
+    const std::wstring temporary = path + L".tmp" + std::to_wstring(GetCurrentThreadId());
+    {
+        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr));
+        if (!file) return false;
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            file.Reset();
+            DeleteFileW(temporary.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+void TileDiskCache::Remove(const TileKey& key) const {
+    if (!root.empty()) DeleteFileW(PathOf(key).c_str());
+}
+
+std::uint64_t TileDiskCache::Trim(std::uint64_t limit) const {
+    if (root.empty()) return 0;
+    std::vector<std::wstring> paths;
+    std::vector<CachedFile> files;
+    ForEachFile(root, [&](const std::wstring& path, std::uint64_t bytes, std::int64_t written) {
+        paths.push_back(path);
+        files.push_back({bytes, written});
+    });
+    std::uint64_t freed = 0;
+    for (std::size_t index : ChooseEvictions(files, limit)) {
+        if (DeleteFileW(paths[index].c_str())) freed += files[index].bytes;
+    }
+    return freed;
+}
+
+}  // namespace vondrel::tarvix

@@ -1,0 +1,61 @@
+// Fetches tiles on background threads so the window never waits: each wanted tile is read from
+// the disk cache (a stale one is shown at once and fetched again) or fetched with WinHTTP,
+// decoded with WIC, written to the cache, and handed back through a queue; the window is told
+// with a posted message when results are waiting. The cache is trimmed between tiles.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bridge/tile_book.h"
+#include "bridge/tile_source.h"
+#include "bridge/win32_handles.h"
+
+namespace vondrel::tarvix {
+
+struct FetcherSettings {
+    std::string urlTemplate;  // TileUrl's form
+    std::wstring cacheRoot;   // empty: no disk cache
+    std::wstring userAgent;
+    DWORD timeoutMs = 10000;
+    int threads = 4;
+};
+
+struct TileResult {
+    enum class Source { kCache, kStaleCache, kNetwork, kFailed, kNotFound };
+    TileKey key;
+    Source source = Source::kFailed;
+    std::shared_ptr<const TilePixels> pixels;  // for kCache, kStaleCache and kNetwork
+    std::size_t bytes = 0;
+    std::string detail;  // why it failed
+};
+
+const char* SourceName(TileResult::Source source);
+
+class TileFetcher {
+public:
+    // Results are announced by posting `message` to `window` (once per batch).
+    TileFetcher(FetcherSettings settings, HWND window, UINT message);
+    // Cancels what is in flight and waits a moment for the threads; a thread still blocked
+    // then is left to end with the process.
+    ~TileFetcher();
+    TileFetcher(const TileFetcher&) = delete;
+    TileFetcher& operator=(const TileFetcher&) = delete;
+
+    // The tiles to fetch, in order; replaces what was still waiting. Tiles already in flight
+    // are not asked for twice.
+    void Want(const std::vector<TileKey>& keys);
+    std::vector<TileResult> TakeResults();
+
+    // The queues and settings the threads share (they keep it alive while they run).
+    struct Shared;
+
+private:
+    std::shared_ptr<Shared> shared;
+    std::vector<KernelHandle> threads;
+};
+
+}  // namespace vondrel::tarvix
