@@ -106,7 +106,8 @@ void BridgeProcessTest::Start(const std::wstring& arguments) {
     startup.cb = sizeof startup;
     if (!desktop.empty()) startup.lpDesktop = &desktop[0];
     ASSERT_TRUE(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
+                               &process))
+        << "error " << GetLastError();
     WaitForInputIdle(process.hProcess, kStartTimeout);
     auto found = [&] {
         bridge = FindWindowW(nullptr, Widen(kBridgeTitle).c_str());
