@@ -5,9 +5,21 @@
 
 #include <windows.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace vondrel::win {
+
+// `Close` closes a handle; a Close that declares `static Handle Invalid()` names the value that
+// means "no handle" (INVALID_HANDLE_VALUE for files), otherwise it is the null handle.
+template <typename Close, typename Handle, typename = void>
+struct NoHandle {
+    static Handle Value() { return Handle{}; }
+};
+template <typename Close, typename Handle>
+struct NoHandle<Close, Handle, std::void_t<decltype(Close::Invalid())>> {
+    static Handle Value() { return Close::Invalid(); }
+};
 
 template <typename Handle, typename Close>
 class Owned {
@@ -24,21 +36,27 @@ public:
     Owned& operator=(const Owned&) = delete;
 
     Handle Get() const { return handle; }
-    explicit operator bool() const { return handle != Handle{}; }
+    explicit operator bool() const { return handle != None(); }
     // Closes the handle held, if any, and takes `replacement`.
-    void Reset(Handle replacement = Handle{}) {
-        if (handle != Handle{}) Close{}(handle);
+    void Reset(Handle replacement = None()) {
+        if (handle != None()) Close{}(handle);
         handle = replacement;
     }
     // Gives the handle up without closing it.
-    Handle Release() { return std::exchange(handle, Handle{}); }
+    Handle Release() { return std::exchange(handle, None()); }
 
 private:
-    Handle handle{};
+    static Handle None() { return NoHandle<Close, Handle>::Value(); }
+
+    Handle handle = None();
 };
 
 struct CloseKernelObject {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct CloseFile {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    void operator()(HANDLE file) const { CloseHandle(file); }
 };
 struct DeleteGdiObject {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
@@ -58,6 +76,8 @@ struct DeleteMemoryDC {
 
 // A process or thread handle (null when there is none).
 using KernelHandle = Owned<HANDLE, CloseKernelObject>;
+// A file opened by CreateFileW (whose failure value is INVALID_HANDLE_VALUE, not null).
+using FileHandle = Owned<HANDLE, CloseFile>;
 // A brush, bitmap, pen or font.
 template <typename Object>
 using GdiObject = Owned<Object, DeleteGdiObject>;
@@ -68,5 +88,18 @@ using RegistryKey = Owned<HKEY, CloseRegistryKey>;
 using OwnedIcon = Owned<HICON, DestroyIconHandle>;
 // A device context made by CreateCompatibleDC.
 using MemoryDC = Owned<HDC, DeleteMemoryDC>;
+
+// Selects an object into a device context for a scope and puts the previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc(dc), previous(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc, previous); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc;
+    HGDIOBJ previous;
+};
 
 }  // namespace vondrel::win

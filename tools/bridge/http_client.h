@@ -6,9 +6,17 @@
 #include <mutex>
 #include <string>
 
-#include "bridge/win32_handles.h"
+#include <windows.h>
+#include <winhttp.h>
+
+#include "win/owned_handle.h"
 
 namespace vondrel::tarvix {
+
+struct CloseInternetHandle {
+    void operator()(HINTERNET handle) const { WinHttpCloseHandle(handle); }
+};
+using InternetHandle = win::Owned<HINTERNET, CloseInternetHandle>;
 
 struct HttpReply {
     enum class Kind { kOk, kNotFound, kFailed };

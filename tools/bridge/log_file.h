@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "bridge/win32_handles.h"
+#include "win/owned_handle.h"
 
 namespace vondrel::tarvix {
 
@@ -15,7 +15,7 @@ public:
     bool IsOpen() const { return static_cast<bool>(file); }
 
 private:
-    FileHandle file;
+    win::FileHandle file;
 };
 
 }  // namespace vondrel::tarvix

@@ -110,7 +110,7 @@ void MapPainter::DrawTiles(const MapScene& scene, TileBook& book) {
 void MapPainter::DrawGrid(int left, int top) {
     HDC dc = buffer.Get();
     Fill(dc, {left, top, left + kTileSize, top + kTileSize}, kMissing);
-    Selection pen(dc, gridPen.Get());
+    win::SelectedObject pen(dc, gridPen.Get());
     for (int step = 0; step < kTileSize; step += kTileSize / 4) {
         MoveToEx(dc, left + step, top, nullptr);
         LineTo(dc, left + step, top + kTileSize);
@@ -147,12 +147,12 @@ void MapPainter::Label(int x, int y, const std::string& cp932, COLORREF text, CO
 
 void MapPainter::DrawPoints(const MapScene& scene) {
     HDC dc = buffer.Get();
-    Selection selectedFont(dc, font.Get());
+    win::SelectedObject selectedFont(dc, font.Get());
     for (const MapPoint& point : *scene.points) {
         const Pixel at = scene.view->ToScreen(point.at);
         {
-            Selection pen(dc, pointPen.Get());
-            Selection brush(dc, pointBrush.Get());
+            win::SelectedObject pen(dc, pointPen.Get());
+            win::SelectedObject brush(dc, pointBrush.Get());
             Ellipse(dc, at.x - 6, at.y - 6, at.x + 7, at.y + 7);
         }
         if (!point.name.empty()) Label(at.x + 10, at.y - 8, point.name, kText, kWhite);
@@ -164,8 +164,8 @@ void MapPainter::DrawMark(const MapScene& scene) {
     HDC dc = buffer.Get();
     const Pixel at = scene.view->ToScreen(*scene.mark);
     {
-        Selection pen(dc, markPen.Get());
-        Selection brush(dc, GetStockObject(NULL_BRUSH));
+        win::SelectedObject pen(dc, markPen.Get());
+        win::SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
         MoveToEx(dc, at.x - 14, at.y, nullptr);
         LineTo(dc, at.x - 3, at.y);
         MoveToEx(dc, at.x + 3, at.y, nullptr);
@@ -176,7 +176,7 @@ void MapPainter::DrawMark(const MapScene& scene) {
         LineTo(dc, at.x, at.y + 15);
         Ellipse(dc, at.x - 8, at.y - 8, at.x + 9, at.y + 9);
     }
-    Selection selectedFont(dc, smallFont.Get());
+    win::SelectedObject selectedFont(dc, smallFont.Get());
     Label(at.x + 12, at.y + 10, DisplayPosition(*scene.mark), kWhite, kMark);
 }
 
@@ -189,13 +189,13 @@ void MapPainter::DrawScaleBar(const MapScene& scene) {
     const int base = plot.bottom - 12;
     Fill(dc, {left - 6, base - 24, left + bar.pixels + 8, base + 5}, RGB(250, 250, 250));
     {
-        Selection pen(dc, barPen.Get());
+        win::SelectedObject pen(dc, barPen.Get());
         MoveToEx(dc, left, base - 6, nullptr);
         LineTo(dc, left, base);
         LineTo(dc, left + bar.pixels, base);
         LineTo(dc, left + bar.pixels, base - 7);
     }
-    Selection selectedFont(dc, smallFont.Get());
+    win::SelectedObject selectedFont(dc, smallFont.Get());
     SetTextColor(dc, kText);
     const std::wstring label = os::ToWide(bar.label);
     TextOutW(dc, left + 4, base - 20, label.c_str(), static_cast<int>(label.size()));
@@ -203,7 +203,7 @@ void MapPainter::DrawScaleBar(const MapScene& scene) {
 
 void MapPainter::DrawAttribution(const MapScene& scene) {
     HDC dc = buffer.Get();
-    Selection selectedFont(dc, smallFont.Get());
+    win::SelectedObject selectedFont(dc, smallFont.Get());
     const std::string text = "地理院タイル";
     const SIZE size = TextSize(dc, os::ToWide(text));
     const PixelRect plot = scene.view->Plot();
@@ -214,7 +214,7 @@ void MapPainter::DrawStatus(const MapScene& scene, RECT client) {
     HDC dc = buffer.Get();
     const RECT band{0, client.bottom - kStatusHeight, client.right, client.bottom};
     Fill(dc, band, kBand);
-    Selection selectedFont(dc, font.Get());
+    win::SelectedObject selectedFont(dc, font.Get());
     SetTextColor(dc, kWhite);
     const std::wstring left = os::ToWide(scene.statusLeft);
     const std::wstring right = os::ToWide(scene.statusRight);

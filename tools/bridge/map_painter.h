@@ -13,7 +13,7 @@
 #include "bridge/bridge_state.h"
 #include "bridge/map_view.h"
 #include "bridge/tile_book.h"
-#include "bridge/win32_handles.h"
+#include "win/owned_handle.h"
 
 namespace vondrel::tarvix {
 
@@ -46,17 +46,17 @@ private:
     void DrawStatus(const MapScene& scene, RECT client);
     void Label(int x, int y, const std::string& cp932, COLORREF text, COLORREF back);
 
-    MemoryDc buffer;
-    GdiObject bitmap;
+    win::MemoryDC buffer;
+    win::GdiObject<HGDIOBJ> bitmap;
     int width = 0;
     int height = 0;
-    GdiObject font;
-    GdiObject smallFont;
-    GdiObject gridPen;
-    GdiObject pointPen;
-    GdiObject pointBrush;
-    GdiObject markPen;
-    GdiObject barPen;
+    win::GdiObject<HGDIOBJ> font;
+    win::GdiObject<HGDIOBJ> smallFont;
+    win::GdiObject<HGDIOBJ> gridPen;
+    win::GdiObject<HGDIOBJ> pointPen;
+    win::GdiObject<HGDIOBJ> pointBrush;
+    win::GdiObject<HGDIOBJ> markPen;
+    win::GdiObject<HGDIOBJ> barPen;
 };
 
 }  // namespace vondrel::tarvix

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "bridge/win32_handles.h"
+#include "win/owned_handle.h"
 
 namespace vondrel::tarvix {
 
@@ -70,7 +70,7 @@ std::wstring TileDiskCache::PathOf(const TileKey& key) const {
 
 std::optional<TileDiskCache::Entry> TileDiskCache::Read(const TileKey& key) const {
     if (root.empty()) return std::nullopt;
-    const FileHandle file(CreateFileW(PathOf(key).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    const win::FileHandle file(CreateFileW(PathOf(key).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info;
@@ -98,7 +98,7 @@ bool TileDiskCache::Write(const TileKey& key, const std::string& bytes) const {
     }
     const std::wstring temporary = path + L".tmp" + std::to_wstring(GetCurrentThreadId());
     {
-        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        win::FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                     nullptr));
         if (!file) return false;
         DWORD written = 0;

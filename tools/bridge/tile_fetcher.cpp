@@ -173,7 +173,7 @@ TileFetcher::~TileFetcher() {
     shared->wake.notify_all();
     for (auto& slot : shared->slots) slot->Cancel();
     std::vector<HANDLE> handles;
-    for (const KernelHandle& thread : threads) handles.push_back(thread.Get());
+    for (const win::KernelHandle& thread : threads) handles.push_back(thread.Get());
     if (!handles.empty()) WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), TRUE, kStopWaitMs);
 }
 

@@ -12,7 +12,7 @@
 
 #include "bridge/tile_book.h"
 #include "bridge/tile_source.h"
-#include "bridge/win32_handles.h"
+#include "win/owned_handle.h"
 
 namespace vondrel::tarvix {
 
@@ -55,7 +55,7 @@ public:
 
 private:
     std::shared_ptr<Shared> shared;
-    std::vector<KernelHandle> threads;
+    std::vector<win::KernelHandle> threads;
 };
 
 }  // namespace vondrel::tarvix
