@@ -28,6 +28,7 @@ export SOURCE_DATE_EPOCH
 stage_root=$root/build/package
 dist=$root/dist
 rm -rf "$stage_root" && mkdir -p "$stage_root" "$dist"
+echo "$SOURCE_DATE_EPOCH" > "$stage_root/epoch"
 rm -f "$dist"/Vondrel-*
 
 python3 packaging/make_licenses.py "$stage_root/LICENSES.txt"

@@ -1,9 +1,9 @@
 // Drives a released Vondrel.exe from outside, as a user would, for scripts/check-package.sh under
 // Wine: starts it as a process of its own, finds its windows by title and drives them by messages.
-//   vondrel_package_driver portable FOLDER SAMPLE ROWS SAVE_PATH SHOT.bmp
+//   vondrel_package_driver portable FOLDER SAMPLE ROWS SAVE_NAME SHOT.bmp
 //       unpacked zip: start FOLDER\Vondrel.exe in FOLDER with FOLDER\SAMPLE (ROWS points), delete
-//       the first point, save as SAVE_PATH through the real file dialog, show the map, take a
-//       screenshot, close
+//       the first point, save as SAVE_NAME in the user's Documents folder through the real file
+//       dialog, show the map, take a screenshot, close
 //   vondrel_package_driver shortcut LINK SAMPLE ROWS SHOT.bmp
 //       installed program: start what the shortcut LINK starts, in its working folder, with
 //       SAMPLE added to its arguments (a file dropped on the shortcut); the working folder must
@@ -200,8 +200,12 @@ int Count(const std::string& text, const std::string& part) {
     return count;
 }
 
-void Portable(const std::wstring& folder, const std::wstring& sample, int rows, const std::wstring& savePath,
+void Portable(const std::wstring& folder, const std::wstring& sample, int rows, const std::wstring& saveName,
               const std::wstring& shot) {
+    wchar_t documents[MAX_PATH] = L"";
+    Require(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents) == S_OK,
+            "no Documents folder");
+    const std::wstring savePath = std::wstring(documents) + L"\\" + saveName;
     Program program(Quoted(folder + L"\\Vondrel.exe") + L" " + Quoted(folder + L"\\" + sample), folder);
     HWND window = MainWindowWithRows(program, rows);
 
@@ -218,7 +222,9 @@ void Portable(const std::wstring& folder, const std::wstring& sample, int rows, 
     HWND mapButton = GetDlgItem(window, IDC_MAIN_SHOW_MAP);
     Require(IsWindowEnabled(mapButton) != FALSE, "the map button is disabled: Tarvix2.exe not found in the working folder");
     PostMessageW(mapButton, BM_CLICK, 0, 0);
-    Require(WaitUntil([] { return FindWindowW(nullptr, L"Tarvix") != nullptr; }, 30000), "the map did not open");
+    HWND map = nullptr;
+    Require(WaitUntil([&] { return (map = FindWindowW(nullptr, L"Tarvix")) != nullptr; }, 30000), "the map did not open");
+    SetWindowPos(map, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // the map in front for the screenshot
     Sleep(1500);  // the map draws its grid and the failed tiles
     SaveScreenshot(shot);
     CloseProgram(program, window);
@@ -283,7 +289,7 @@ int wmain(int argc, wchar_t** argv) {
         } else if (mode == L"openwith" && argc == 5) {
             OpenWith(argv[2], argv[3], _wtoi(argv[4]));
         } else {
-            std::printf("usage: portable FOLDER SAMPLE ROWS SAVE_PATH SHOT.bmp | shortcut LINK SAMPLE ROWS SHOT.bmp | "
+            std::printf("usage: portable FOLDER SAMPLE ROWS SAVE_NAME SHOT.bmp | shortcut LINK SAMPLE ROWS SHOT.bmp | "
                         "openwith PROGID FILE ROWS\n");
             return 2;
         }
