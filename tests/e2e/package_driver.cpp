@@ -67,31 +67,34 @@ private:
     PROCESS_INFORMATION info{};
 };
 
+// What FindWindowOf looks for, and what it found.
+struct WindowSearch {
+    DWORD id;
+    const wchar_t* className;
+    const wchar_t* title;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t text[256] = L"", name[64] = L"";
+    GetWindowTextW(window, text, 256);
+    GetClassNameW(window, name, 64);
+    if (owner != search.id || window == search.except || !IsWindowVisible(window)) return TRUE;
+    if (*search.className && wcscmp(name, search.className) != 0) return TRUE;
+    if (search.title && wcscmp(text, search.title) != 0) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 // The visible top-level window of process `id` with this class ("" any) and title (null any),
 // other than `except`.
 HWND FindWindowOf(DWORD id, const wchar_t* className, const wchar_t* title, HWND except = nullptr) {
-    struct Search {
-        DWORD id;
-        const wchar_t* className;
-        const wchar_t* title;
-        HWND except;
-        HWND found;
-    } search{id, className, title, except, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t text[256] = L"", name[64] = L"";
-            GetWindowTextW(window, text, 256);
-            GetClassNameW(window, name, 64);
-            if (owner != s.id || window == s.except || !IsWindowVisible(window)) return TRUE;
-            if (*s.className && wcscmp(name, s.className) != 0) return TRUE;
-            if (s.title && wcscmp(text, s.title) != 0) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{id, className, title, except, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
