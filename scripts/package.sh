@@ -25,13 +25,15 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
 fi
 export SOURCE_DATE_EPOCH
 
+# Debian's Python (install-deps.sh), whose zlib makes the deflated bytes, whatever else is on PATH.
+python=/usr/bin/python3
 stage_root=$root/build/package
 dist=$root/dist
 rm -rf "$stage_root" && mkdir -p "$stage_root" "$dist"
 echo "$SOURCE_DATE_EPOCH" > "$stage_root/epoch"
 rm -f "$dist"/Vondrel-*
 
-python3 packaging/make_licenses.py "$stage_root/LICENSES.txt"
+"$python" packaging/make_licenses.py "$stage_root/LICENSES.txt"
 # The README for Windows: the version filled in, CRLF line ends and a byte-order mark (Notepad).
 { printf '\xef\xbb\xbf'; sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' packaging/README.txt; } > "$stage_root/README.txt"
 cp res/icons/app.ico "$stage_root/app.ico"
@@ -53,7 +55,7 @@ for target in win64:windows-x64 win32:windows-x86; do
   [ "$marks" -eq 55 ] || { echo "package: $marks mark icons, expected 55" >&2; exit 1; }
   find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
-  python3 packaging/make_zip.py "$dist/$folder.zip" "$stage_root/$arch" "$folder" "$SOURCE_DATE_EPOCH"
+  "$python" packaging/make_zip.py "$dist/$folder.zip" "$stage_root/$arch" "$folder" "$SOURCE_DATE_EPOCH"
 
   # The installer's file list: one File and one Delete per staged file, in name order.
   files=$stage_root/$arch/files.nsh

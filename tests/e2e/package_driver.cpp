@@ -1,5 +1,5 @@
-// Drives a released Vondrel.exe from outside, as a user would, for scripts/check-package.sh under
-// Wine: starts it as a process of its own, finds its windows by title and drives them by messages.
+// Drives a released Vondrel.exe from outside, as a user would, for tests/packaging/check_package.sh
+// under Wine (window_driving.h: started as a process of its own, driven by messages).
 //   vondrel_package_driver portable FOLDER SAMPLE ROWS SAVE_NAME SHOT.bmp
 //       unpacked zip: start FOLDER\Vondrel.exe in FOLDER with FOLDER\SAMPLE (ROWS points), delete
 //       the first point, save as SAVE_NAME in the user's Documents folder through the real file
@@ -12,176 +12,19 @@
 //       the "Open with" entry: run PROGID's open command for FILE in FILE's folder, close
 // Prints "PASS: ..." and exits 0, or "FAIL: what" and exits 1.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <cwchar>
-#include <functional>
 #include <string>
 
+#include "e2e/window_driving.h"
 #include "resource.h"
 
 namespace {
 
-struct Failure {
-    const char* what;
-};
-
-void Require(bool condition, const char* what) {
-    if (!condition) throw Failure{what};
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    for (DWORD waited = 0;; waited += 100) {
-        if (done()) return true;
-        if (waited >= milliseconds) return false;
-        Sleep(100);
-    }
-}
-
-// A started program: its process, ended by force when a check fails before it closed.
-class Program {
-public:
-    Program(std::wstring commandLine, const std::wstring& folder) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        Require(CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                               &info) != FALSE,
-                "the program did not start");
-        CloseHandle(info.hThread);
-    }
-    ~Program() {
-        if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hProcess);
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    DWORD Id() const { return info.dwProcessId; }
-    HANDLE Handle() const { return info.hProcess; }
-    bool Ended(DWORD milliseconds) const { return WaitForSingleObject(info.hProcess, milliseconds) == WAIT_OBJECT_0; }
-
-private:
-    PROCESS_INFORMATION info{};
-};
-
-// What FindWindowOf looks for, and what it found.
-struct WindowSearch {
-    DWORD id;
-    const wchar_t* className;
-    const wchar_t* title;
-    HWND except;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto& search = *reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t text[256] = L"", name[64] = L"";
-    GetWindowTextW(window, text, 256);
-    GetClassNameW(window, name, 64);
-    if (owner != search.id || window == search.except || !IsWindowVisible(window)) return TRUE;
-    if (*search.className && wcscmp(name, search.className) != 0) return TRUE;
-    if (search.title && wcscmp(text, search.title) != 0) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-// The visible top-level window of process `id` with this class ("" any) and title (null any),
-// other than `except`.
-HWND FindWindowOf(DWORD id, const wchar_t* className, const wchar_t* title, HWND except = nullptr) {
-    WindowSearch search{id, className, title, except, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForWindow(DWORD id, const wchar_t* className, const wchar_t* title, HWND except = nullptr) {
-    HWND window = nullptr;
-    WaitUntil([&] { return (window = FindWindowOf(id, className, title, except)) != nullptr; }, 30000);
-    return window;
-}
-
-int Rows(HWND window) {
-    return static_cast<int>(SendMessageW(GetDlgItem(window, IDC_MAIN_POINTS), LVM_GETITEMCOUNT, 0, 0));
-}
-
-// The main window of `program` once it lists `rows` points.
-HWND MainWindowWithRows(const Program& program, int rows) {
-    HWND window = WaitForWindow(program.Id(), L"", L"Kestrova");
-    Require(window != nullptr, "no window titled Kestrova appeared");
-    Require(WaitUntil([&] { return Rows(window) == rows; }, 10000), "the list does not show the file's points");
-    return window;
-}
-
-// Selects one row of the other process's list: the item travels in that process's memory.
-void SelectRow(const Program& program, HWND list, int row) {
-    LVITEMW item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = item.stateMask;
-    void* remote = VirtualAllocEx(program.Handle(), nullptr, sizeof item, MEM_COMMIT, PAGE_READWRITE);
-    Require(remote && WriteProcessMemory(program.Handle(), remote, &item, sizeof item, nullptr),
-            "no memory in the program for a list item");
-    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
-    VirtualFreeEx(program.Handle(), remote, 0, MEM_RELEASE);
-}
-
-// Types `path` into the program's common file dialog (shown by then) and presses OK.
-void ChooseInFileDialog(const Program& program, HWND owner, const std::wstring& path) {
-    HWND dialog = WaitForWindow(program.Id(), L"#32770", nullptr, owner);
-    Require(dialog != nullptr, "no file dialog appeared");
-    HWND name = GetDlgItem(dialog, 0x47C);  // the explorer-style dialog's file name box
-    if (!name) name = GetDlgItem(dialog, 0x480);
-    Require(name != nullptr, "the file dialog has no file name box");
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    Require(WaitUntil([&] { return !IsWindow(dialog); }, 10000), "the file dialog did not close");
-}
-
-// The whole screen as a 24-bit BMP file.
-void SaveScreenshot(const std::wstring& path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = ((static_cast<DWORD>(width) * 3 + 3) & ~3u) * height;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof header;
-    file.bfSize = file.bfOffBits + header.biSizeImage;
-    if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-        fwrite(&file, sizeof file, 1, out);
-        fwrite(&header, sizeof header, 1, out);
-        fwrite(bits, header.biSizeImage, 1, out);
-        fclose(out);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-
-// Closes the main window like a user (nothing unsaved) and requires the program, and the map
-// bridge it started, to end.
-void CloseProgram(const Program& program, HWND window) {
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    Require(program.Ended(30000), "the program did not end after its window was closed");
-    Require(WaitUntil([] { return FindWindowW(nullptr, L"Tarvix") == nullptr; }, 10000),
-            "the map bridge stayed open after the program ended");
-}
+using namespace vondrel::e2e;
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
@@ -215,7 +58,7 @@ void Portable(const std::wstring& folder, const std::wstring& sample, int rows, 
     HWND list = GetDlgItem(window, IDC_MAIN_POINTS);
     SelectRow(program, list, 0);
     SendMessageW(GetDlgItem(window, IDC_MAIN_DELETE), BM_CLICK, 0, 0);
-    Require(Rows(window) == rows - 1, "Delete did not delete the selected point");
+    Require(RowCount(list) == rows - 1, "Delete did not delete the selected point");
 
     PostMessageW(window, WM_COMMAND, ID_FILE_SAVE_AS, 0);
     ChooseInFileDialog(program, window, savePath);
@@ -227,7 +70,7 @@ void Portable(const std::wstring& folder, const std::wstring& sample, int rows, 
     PostMessageW(mapButton, BM_CLICK, 0, 0);
     HWND map = nullptr;
     Require(WaitUntil([&] { return (map = FindWindowW(nullptr, L"Tarvix")) != nullptr; }, 30000), "the map did not open");
-    SetWindowPos(map, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // the map in front for the screenshot
+    SetWindowPos(map, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // the map in front
     Sleep(1500);  // the map draws its grid and the failed tiles
     SaveScreenshot(shot);
     CloseProgram(program, window);

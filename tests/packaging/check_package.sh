@@ -52,11 +52,11 @@ for arch in win64 win32; do
   for exe in Vondrel.exe Tarvix2.exe; do
     strings -el "$programs/$exe" | grep -qx "$version.0" || fail "$arch $exe: no file version $version.0"
     # The PE header's TimeDateStamp (4 bytes at the header's offset + 8) is zero.
-    stamp=$(python3 -c 'import sys,struct; d=open(sys.argv[1],"rb").read(); pe=struct.unpack_from("<I",d,0x3c)[0]; print(struct.unpack_from("<I",d,pe+8)[0])' "$programs/$exe")
+    stamp=$(/usr/bin/python3 -c 'import sys,struct; d=open(sys.argv[1],"rb").read(); pe=struct.unpack_from("<I",d,0x3c)[0]; print(struct.unpack_from("<I",d,pe+8)[0])' "$programs/$exe")
     [ "$stamp" = 0 ] || fail "$arch $exe: the PE header holds a time stamp ($stamp)"
   done
   # Packing the staged folder again gives the same bytes.
-  python3 packaging/make_zip.py "$out/again.zip" "build/package/$arch" "$folder" "$(cat build/package/epoch)" &&
+  /usr/bin/python3 packaging/make_zip.py "$out/again.zip" "build/package/$arch" "$folder" "$(cat build/package/epoch)" &&
     cmp -s "$out/again.zip" "$zip" || fail "$zip: packing the same files again gave other bytes"
 done
 
