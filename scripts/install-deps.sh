@@ -13,6 +13,7 @@ packages=(
   wine wine64
   proj-bin gpsbabel
   python3 python3-pil
+  nsis unzip
   xvfb xauth x11-utils xdotool imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
 )
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test suite: native unit tests,
 # the same tests with AddressSanitizer/UBSan, the Windows tests under Wine (with Xvfb when there
-# is no display), the 32-bit Windows build, and a short fuzzing run. Exits non-zero on any failure.
+# is no display), the 32-bit Windows build, a short fuzzing run, then makes the release files
+# (scripts/package.sh) and checks them (tests/packaging/check_package.sh: contents, 32-bit imports,
+# the zip and the installer under Wine). Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -51,6 +53,12 @@ run_ctest windows-x64 "${display_wrapper[@]}"
 
 if [ -x scripts/fuzz.sh ]; then
   step fuzz scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-45}" && summaries+=("[fuzz] $(grep -E 'Done|stat::number_of_executed_units' "$log/fuzz.log" | tail -n 1)")
+fi
+
+if step package scripts/package.sh --no-build; then
+  summaries+=("[package] $(grep -c 'dist/' "$log/package.log") files: $(awk '{printf "%s %s bytes; ", $2, $1}' "$log/package.log")")
+  step package-check tests/packaging/check_package.sh &&
+    summaries+=("[package-check] $(tail -n 1 "$log/package-check.log")")
 fi
 
 echo
