@@ -68,6 +68,14 @@ HttpSession::HttpSession(const std::wstring& userAgent, DWORD timeoutMs)
     // Waiting for the response headers has a timeout of its own (90 s unless set).
     DWORD headers = timeoutMs;
     WinHttpSetOption(session.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headers, sizeof headers);
+    // The tile server speaks TLS 1.2 and later only; Windows 7's WinHTTP offers TLS 1.0 unless
+    // asked (it takes the option once its TLS 1.2 update is installed). A system that does not
+    // know TLS 1.3 refuses the combined flags, so ask for TLS 1.2 alone then.
+    DWORD protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2 | WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_3;
+    if (!WinHttpSetOption(session.Get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols)) {
+        protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
+        WinHttpSetOption(session.Get(), WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof protocols);
+    }
 }
 
 HttpReply HttpSession::Get(const std::wstring& url, RequestSlot& slot, std::size_t maxBytes) const {
