@@ -106,19 +106,27 @@ TEST_F(MainWindowTest, LongCommandLinesAreTakenWhole) {
     EXPECT_EQ(MainList(window).Count(), 1);
 }
 
-TEST_F(MainWindowTest, ListsTheFirst200Points) {
-    MainWindow window(WritePoints("many.xml", test::NumberedNames("P", 250)));
-    EXPECT_EQ(MainList(window).Count(), 200);
-    EXPECT_EQ(window.Document().Points().GetCount(), 250);
-    EXPECT_EQ(window.StatusText(2), "地点登録数  250");
-    EXPECT_EQ(MainList(window).CellText(199, 1), "P199");
+TEST_F(MainWindowTest, ListsEveryPoint) {
+    MainWindow window(WritePoints("many.xml", test::NumberedNames("P", 700)));
+    EXPECT_EQ(MainList(window).Count(), 700);
+    EXPECT_EQ(window.StatusText(2), "地点登録数  700");
+    EXPECT_EQ(MainList(window).CellText(699, 1), "P699");
+    EXPECT_EQ(MainList(window).Image(699), 4);
 }
 
-TEST_F(MainWindowTest, EnterDoesNotCloseTheWindow) {
-    MainWindow window("");
+TEST_F(MainWindowTest, EnterAndEscDoNotCloseTheWindow) {
+    MainWindow window(WritePoints("two.xml", {"A", "B"}));
     window->Self().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
-    test::Pump();
+    MainList(window).SetState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);  // modified: a close would ask
+    for (HWND target : {MainList(window).Hwnd(), window->Item(IDC_MAIN_CHANGE).Hwnd()}) test::PressKey(target, VK_ESCAPE);
     EXPECT_TRUE(IsWindow(window.Hwnd()));
+    EXPECT_TRUE(window.prompts.messages.empty()) << "nothing asked: Esc is no close";
+    window->Self().Send(WM_CLOSE);
+    test::Pump();
+    ASSERT_EQ(window.prompts.messages.size(), 1u) << "the close box asks about the changes";
+    EXPECT_EQ(window.prompts.messages[0].text, window.Document().FileName() + "は変更されています。保存しますか？");
+    EXPECT_TRUE(IsWindow(window.Hwnd())) << "and Cancel keeps the window";
 }
 
 // Drags row `from` of the main list and releases it at `release` (list client coordinates),
@@ -201,15 +209,50 @@ TEST_F(MainWindowTest, DragReorderInAFullTableKeepsEveryPoint) {
     EXPECT_EQ(MainList(window).CellText(2, 1), "P0");
 }
 
-TEST_F(MainWindowTest, ColumnHeadingClickDoesNotSort) {
-    MainWindow window(WritePoints("three.xml", {"C", "A", "B"}));
-    NMLISTVIEW click{};
-    click.hdr.hwndFrom = window->Item(IDC_MAIN_POINTS).Hwnd();
-    click.hdr.idFrom = IDC_MAIN_POINTS;
-    click.hdr.code = LVN_COLUMNCLICK;
-    click.iSubItem = 1;
-    window->Self().Send(WM_NOTIFY, IDC_MAIN_POINTS, reinterpret_cast<LPARAM>(&click));
-    EXPECT_EQ(test::ColumnTexts(click.hdr.hwndFrom, 1), (std::vector<std::string>{"C", "A", "B"}));
+// A real click on a column heading: button down and up on the header control at the column.
+void ClickHeading(MainWindow& window, int column) {
+    const HWND header = window.MainList().Header();
+    RECT r{};
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(header, WM_LBUTTONUP, 0, at);
+    test::Pump();
+}
+
+int SortArrow(MainWindow& window, int column) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    SendMessageW(window.MainList().Header(), HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    return (item.fmt & HDF_SORTUP) ? 1 : (item.fmt & HDF_SORTDOWN) ? -1 : 0;
+}
+
+TEST_F(MainWindowTest, AClickOnAHeadingSortsAndASecondReverses) {
+    const std::vector<std::string> original = {"ｶﾞｽﾄ", "あさひ", "Ｂ", "がすと"};
+    MainWindow window(WritePoints("four.xml", original));
+    MainList(window).SelectAndFocus(1);
+    const struct {
+        int column;
+        std::vector<std::string> names;
+        int arrow;
+    } steps[] = {
+        {1, {"Ｂ", "あさひ", "ｶﾞｽﾄ", "がすと"}, 1},   // width and kana kind aside; equals keep their order
+        {1, {"ｶﾞｽﾄ", "がすと", "あさひ", "Ｂ"}, -1},  // the second click reverses
+        {0, {"ｶﾞｽﾄ", "Ｂ", "がすと", "あさひ"}, 1},   // marks 0 0 5 5 by number
+    };
+    for (const auto& step : steps) {
+        ClickHeading(window, step.column);
+        EXPECT_EQ(window.MainNames(), step.names) << step.column;
+        EXPECT_EQ(window.StoredNames(), step.names) << "the stored order is what the unit shows";
+        EXPECT_EQ(SortArrow(window, step.column), step.arrow);
+        EXPECT_EQ(MainList(window).CellText(MainList(window).LowestSelectedRow(), 1), "あさひ") << "the selection stays";
+        EXPECT_EQ(window.StatusText(3), "変更あり");
+    }
+    EXPECT_EQ(SortArrow(window, 1), 0) << "one arrow at a time";
+    for (int undo = 0; undo < 3; ++undo) window.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(window.MainNames(), original) << "each sort is one step";
+    EXPECT_FALSE(window.Document().IsModified());
+    EXPECT_EQ(SortArrow(window, 0), 0);
 }
 
 // The size the window is created with.
