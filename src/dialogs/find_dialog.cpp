@@ -20,6 +20,21 @@ BOOL FindDialog::OnInitDialog() {
     return TRUE;
 }
 
+void FindDialog::KeepClearOf(const RECT& area) const {
+    if (!IsOpen()) return;
+    const RECT box = Self().WindowRect();
+    RECT overlap{};
+    if (!IntersectRect(&overlap, &box, &area)) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int height = box.bottom - box.top;
+    constexpr int kGap = 8;
+    const int below = area.bottom + kGap;
+    const int top = below + height <= monitor.rcWork.bottom ? below : area.top - kGap - height;
+    SetWindowPos(Hwnd(), nullptr, box.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FindDialog::OnOK() {
     text = Item(IDC_FIND_TEXT).GetText();
     if (findNext) findNext(text);

@@ -24,6 +24,8 @@ public:
     // Opens the box over `owner` (or brings it back to the front), with its text selected.
     void Open(HWND owner);
     bool IsOpen() const { return Hwnd() != nullptr; }
+    // Moves the box off `area` (screen coordinates: the row just found), below it or above it.
+    void KeepClearOf(const RECT& area) const;
 
 protected:
     BOOL OnInitDialog() override;

@@ -40,15 +40,15 @@ std::string AxisName(CoordinateAxis axis) { return axis == CoordinateAxis::Longi
 
 std::string CoordinateMessage(CoordinateProblem problem, CoordinateAxis axis) {
     const std::string name = AxisName(axis);
+    // Every message shows the form, since decimal degrees ("139.74224") read as 74224 minutes.
+    const std::string form = std::string("\n度.分.秒.ミリ秒 の形で入力してください（例 ") +
+                             (axis == CoordinateAxis::Longitude ? "139.44.28.860" : "35.39.31.140") + "）。";
     switch (problem) {
         case CoordinateProblem::OutOfRange:
-            return name + (axis == CoordinateAxis::Longitude ? "は 0～180 度の範囲で入力してください。"
-                                                             : "は 0～90 度の範囲で入力してください。");
-        case CoordinateProblem::Minutes: return name + "の分は 0～59 で入力してください。";
-        case CoordinateProblem::Seconds: return name + "の秒は 0～59 で入力してください。";
-        default:
-            return name + "を読み取れません。\n度.分.秒.ミリ秒 の形で入力してください（例 " +
-                   (axis == CoordinateAxis::Longitude ? "139.44.28.860" : "35.39.31.140") + "）。";
+            return name + (axis == CoordinateAxis::Longitude ? "は 0～180 度の範囲です。" : "は 0～90 度の範囲です。") + form;
+        case CoordinateProblem::Minutes: return name + "の分は 0～59 です。" + form;
+        case CoordinateProblem::Seconds: return name + "の秒は 0～59 です。" + form;
+        default: return name + "を読み取れません。" + form;
     }
 }
 

@@ -83,6 +83,18 @@ int FindNext(const PointTable& points, std::string_view text, int after) {
     return -1;
 }
 
+int FindNamePrefix(const PointTable& points, std::string_view prefix, int start) {
+    const std::string key = text_fold::MatchKey(prefix);
+    const int count = points.GetCount();
+    if (key.empty() || count == 0) return -1;
+    if (start < 0 || start >= count) start = 0;
+    for (int step = 0; step < count; ++step) {
+        const int row = (start + step) % count;
+        if (text_fold::MatchKey(points.Row(row).name).compare(0, key.size(), key) == 0) return row;
+    }
+    return -1;
+}
+
 std::vector<int> DuplicatePoints(const PointTable& points, double metres) {
     const int count = points.GetCount();
     std::vector<bool> duplicate(static_cast<std::size_t>(count), false);

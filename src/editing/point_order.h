@@ -24,6 +24,10 @@ std::vector<int> SortedOrder(const PointTable& points, SortColumn column, bool d
 // telephone number holds `text`, read the same way; -1 when no point does or `text` is empty.
 int FindNext(const PointTable& points, std::string_view text, int after);
 
+// The first row from `start` on (going round past the end) whose name begins with `prefix`,
+// read the same way: the list's type-ahead; -1 when none does.
+int FindNamePrefix(const PointTable& points, std::string_view prefix, int start);
+
 // The rows, ascending, of the points that share their name with another point (names without
 // text do not count), or stand closer than `metres` to another point (Tokyo datum).
 std::vector<int> DuplicatePoints(const PointTable& points, double metres = 30.0);

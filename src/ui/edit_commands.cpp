@@ -69,6 +69,9 @@ void MainDialog::FindText(const std::string& text) {
     }
     ApplySelection(OnlyRow(row));
     UpdateRowIndicator();
+    RECT shown = list.RowRect(row);
+    MapWindowPoints(list.Hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&shown), 2);
+    findBox.KeepClearOf(shown);
 }
 
 void MainDialog::SelectDuplicates() {

@@ -70,6 +70,9 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
     OnNotify(IDC_MAIN_POINTS, NM_DBLCLK, &MainDialog::OnPointDoubleClick);
     OnNotify(IDC_MAIN_POINTS, NM_CLICK, &MainDialog::OnPointClick);
     OnNotify(IDC_MAIN_POINTS, LVN_GETDISPINFOW, &MainDialog::OnMainGetDispInfo);
+    OnNotify(IDC_MAIN_POINTS, NM_CUSTOMDRAW, &MainDialog::OnMainCustomDraw);
+    OnNotify(IDC_MAIN_POINTS, LVN_ODFINDITEMW, &MainDialog::OnMainFindItem);
+    OnNotify(IDC_MAIN_IMPORT_LIST, LVN_ODFINDITEMW, &MainDialog::OnImportFindItem);
     OnNotify(IDC_MAIN_POINTS, LVN_ITEMCHANGED, &MainDialog::OnSelectionChanged);
     OnNotify(IDC_MAIN_POINTS, LVN_ODSTATECHANGED, &MainDialog::OnSelectionChanged);
     OnNotify(IDC_MAIN_IMPORT_LIST, LVN_BEGINDRAG, &MainDialog::OnImportBeginDrag);

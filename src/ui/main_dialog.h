@@ -72,6 +72,9 @@ private:
     std::vector<int> SelectedRows() const { return pointList.SelectedRows(); }
     LRESULT OnMainGetDispInfo(NMHDR* header) { return pointList.OnGetDispInfo(header); }
     LRESULT OnImportGetDispInfo(NMHDR* header) { return importPane.OnGetDispInfo(header); }
+    LRESULT OnMainCustomDraw(NMHDR* header) { return pointList.OnCustomDraw(header); }
+    LRESULT OnMainFindItem(NMHDR* header) { return pointList.OnFindItem(header); }
+    LRESULT OnImportFindItem(NMHDR* header) { return importPane.OnFindItem(header); }
     LRESULT OnSelectionChanged(NMHDR*);
     LRESULT OnRowIndicatorDue(WPARAM, LPARAM);
 
@@ -79,6 +82,7 @@ private:
     void ShowEditView();
     void ShowImportView();
     void LayOutCurrentView();
+    void KeepListFocus(HWND focus);
     void PlaceLists(win::WindowBatch& batch) const;
     void PlaceButtonColumn(win::WindowBatch& batch) const;
     void OnSize(WPARAM type, LPARAM size);

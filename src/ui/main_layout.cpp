@@ -40,6 +40,7 @@ void MainDialog::PlaceLists(win::WindowBatch& batch) const {
 }
 
 void MainDialog::ShowEditView() {
+    const HWND focus = GetFocus();
     viewMode = ViewMode::Edit;
     Item(IDC_MAIN_IMPORT_LIST).Show(false);
     {
@@ -47,15 +48,28 @@ void MainDialog::ShowEditView() {
         PlaceLists(batch);
     }
     Item(IDC_MAIN_POINTS).Show(true);
+    KeepListFocus(focus);
 }
 
 void MainDialog::ShowImportView() {
+    const HWND focus = GetFocus();
     viewMode = ViewMode::Import;
     Item(IDC_MAIN_POINTS).Show(false);
     Item(IDC_MAIN_IMPORT_LIST).Show(true);
     Item(IDC_MAIN_POINTS).Show(true);
-    win::WindowBatch batch(2);
-    PlaceLists(batch);
+    {
+        win::WindowBatch batch(2);
+        PlaceLists(batch);
+    }
+    KeepListFocus(focus);
+}
+
+void MainDialog::KeepListFocus(HWND focus) {
+    // A list hidden with the focus would hand it to the next tab stop, the close button, which
+    // Enter would then press: the focus stays in a list.
+    if (focus != pointList.Hwnd() && focus != importPane.Hwnd()) return;
+    const HWND keep = IsWindowVisible(focus) ? focus : pointList.Hwnd();
+    if (GetFocus() != keep) Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(keep), TRUE);
 }
 
 void MainDialog::LayOutCurrentView() {

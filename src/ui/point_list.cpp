@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "editing/drag_rules.h"
+#include "editing/point_order.h"
 #include "editing/point_row_text.h"
 #include "os/win32_text.h"
 
@@ -15,6 +16,9 @@ namespace vondrel {
 namespace {
 constexpr COLORREF kListBackground = RGB(52, 95, 129);
 constexpr COLORREF kListText = RGB(255, 255, 255);
+// The row a dragged point would be put before.
+constexpr COLORREF kDropBackground = RGB(255, 214, 0);
+constexpr COLORREF kDropText = RGB(0, 0, 0);
 // Posted to a list to fit its last column once the header has settled.
 constexpr UINT kFitLastColumn = WM_APP + 0x40;
 
@@ -34,7 +38,6 @@ void PointListBase::SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages)
     int index = 0;
     for (const Column& column : kColumns) list.InsertColumn(index++, column.caption, column.width);
     list.SetColors(kListBackground, kListBackground, kListText);
-    list.Send(LVM_SETCALLBACKMASK, LVIS_DROPHILITED);
     list.FitLastColumn(kColumns[kListColumns - 1].width);
 }
 
@@ -52,9 +55,14 @@ LRESULT PointListBase::OnGetDispInfo(NMHDR* header) const {
         lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
     if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0) item.iImage = MarkImageOf(*points, item.iItem);
-    if (item.mask & LVIF_STATE) item.state = (item.state & ~item.stateMask) | (CallbackState(item.iItem) & item.stateMask);
     if (item.mask & LVIF_INDENT) item.iIndent = 0;
     return 0;
+}
+
+LRESULT PointListBase::OnFindItem(NMHDR* header) const {
+    const NMLVFINDITEMW* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
+    if (!points || !(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
+    return FindNamePrefix(*points, os::ToCp932(find->lvfi.psz), find->iStart);
 }
 
 std::vector<int> PointListBase::SelectedRows() const {
@@ -96,6 +104,18 @@ LRESULT PointListCtrl::OnBeginDrag(const NMLISTVIEW* info) {
     }
     SetCapture(Hwnd());
     return 0;
+}
+
+LRESULT PointListCtrl::OnCustomDraw(NMHDR* header) const {
+    NMLVCUSTOMDRAW* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return dragging ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && static_cast<int>(draw->nmcd.dwItemSpec) == dropTarget) {
+        draw->clrText = kDropText;
+        draw->clrTextBk = kDropBackground;
+        draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);  // the mark shows whether selected or not
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
 }
 
 void PointListCtrl::HighlightDropTarget(int row) {

@@ -29,15 +29,15 @@ public:
     void ShowPoints(const PointTable& table) { points = &table; }
     // One row per point again, the rows on screen drawn anew.
     void Refresh() const;
-    // The owner's LVN_GETDISPINFOW for this list: the text, image or state asked for.
+    // The owner's LVN_GETDISPINFOW for this list: the text or image asked for.
     LRESULT OnGetDispInfo(NMHDR* header) const;
+    // The owner's LVN_ODFINDITEMW (letters typed into the list): the row whose name begins so.
+    LRESULT OnFindItem(NMHDR* header) const;
     // The selected rows, in order.
     std::vector<int> SelectedRows() const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // States the list asks its owner for (those in the callback mask).
-    virtual UINT CallbackState(int) const { return 0; }
 
 private:
     const PointTable* points = nullptr;
@@ -50,13 +50,14 @@ public:
 
     // Begin-drag notification of the control (forwarded by the owner).
     LRESULT OnBeginDrag(const NMLISTVIEW* info);
+    // The owner's NM_CUSTOMDRAW for this list: the row the drag would drop on is marked.
+    LRESULT OnCustomDraw(NMHDR* header) const;
 
     bool IsDragging() const { return dragging; }
     int DropTarget() const { return dropTarget; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    UINT CallbackState(int row) const override { return dragging && row == dropTarget ? LVIS_DROPHILITED : 0; }
 
 private:
     void OnMouseMove(POINT point);

@@ -76,6 +76,10 @@ TEST(PointOrder, FindGoesRoundFromTheRowAfter) {
     };
     for (const auto& c : cases) EXPECT_EQ(FindNext(table, c.text, c.after), c.found) << c.text << " after " << c.after;
     EXPECT_EQ(FindNext(PointTable{}, "a", -1), -1);
+    // Letters typed into the list: the next name that begins so, from the row given.
+    EXPECT_EQ(FindNamePrefix(table, "東京", 1), 3);
+    EXPECT_EQ(FindNamePrefix(table, "すか", 0), 1);
+    EXPECT_EQ(FindNamePrefix(table, "station", 0), -1) << "only the beginning counts";
 }
 
 TEST(PointOrder, DuplicatesShareANameOrStandWithin30Metres) {

@@ -1,5 +1,5 @@
-// The keyboard, undo and redo, the find box and the duplicate check on a main window driven by
-// messages: keys go through the window's own loop step as typed keys do.
+// The keyboard, undo and redo, sorting by a heading, the find box and the duplicate check on a
+// main window driven by messages: keys go through the window's own loop step as typed keys do.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -144,6 +144,52 @@ TEST_F(EditCommands, DuplicatesAreSelectedAndCounted) {
     EXPECT_EQ(window.prompts.messages[0].text, "名称が同じ地点、または互いに 30m 未満の地点が 3 件あります。\nそれらを選択しました。");
 }
 
+// A real click on a column heading: button down and up on the header control at the column.
+void ClickHeading(MainWindow& window, int column) {
+    const HWND header = window.MainList().Header();
+    RECT r{};
+    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(header, WM_LBUTTONUP, 0, at);
+    test::Pump();
+}
+
+int SortArrow(MainWindow& window, int column) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    SendMessageW(window.MainList().Header(), HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    return (item.fmt & HDF_SORTUP) ? 1 : (item.fmt & HDF_SORTDOWN) ? -1 : 0;
+}
+
+TEST_F(EditCommands, AClickOnAHeadingSortsAndASecondReverses) {
+    const std::vector<std::string> original = {"ｶﾞｽﾄ", "あさひ", "Ｂ", "がすと"};
+    MainWindow window(WritePoints("four.xml", original));
+    window.MainList().SelectAndFocus(1);
+    const struct {
+        int column;
+        std::vector<std::string> names;
+        int arrow;
+    } steps[] = {
+        {1, {"Ｂ", "あさひ", "ｶﾞｽﾄ", "がすと"}, 1},   // width and kana kind aside; equals keep their order
+        {1, {"ｶﾞｽﾄ", "がすと", "あさひ", "Ｂ"}, -1},  // the second click reverses
+        {0, {"ｶﾞｽﾄ", "Ｂ", "がすと", "あさひ"}, 1},   // marks 0 0 5 5 by number
+    };
+    for (const auto& step : steps) {
+        ClickHeading(window, step.column);
+        EXPECT_EQ(window.MainNames(), step.names) << step.column;
+        EXPECT_EQ(window.StoredNames(), step.names) << "the stored order is what the unit shows";
+        EXPECT_EQ(SortArrow(window, step.column), step.arrow);
+        EXPECT_EQ(window.MainList().CellText(window.MainList().LowestSelectedRow(), 1), "あさひ") << "the selection stays";
+        EXPECT_EQ(window.StatusText(3), "変更あり");
+    }
+    EXPECT_EQ(SortArrow(window, 1), 0) << "one arrow at a time";
+    for (int undo = 0; undo < 3; ++undo) window.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(window.MainNames(), original) << "each sort is one step";
+    EXPECT_FALSE(window.Document().IsModified());
+    EXPECT_EQ(SortArrow(window, 0), 0);
+}
+
 TEST_F(EditCommands, EveryChangeIsOneStepBackToTheSavedState) {
     MainWindow window(WritePoints("steps.xml", {"P0", "P1", "P2"}));
     window.MainList().SelectAndFocus(1);
@@ -160,6 +206,11 @@ TEST_F(EditCommands, EveryChangeIsOneStepBackToTheSavedState) {
     EXPECT_EQ(Selected(window), std::vector<int>{1});
     EXPECT_FALSE(window.Document().IsModified());
     EXPECT_EQ(window.StatusText(3), "");
+    // The menu shows what can be done: nothing left to undo, every step to redo.
+    const HMENU menu = GetMenu(window.Hwnd());
+    window->Self().Send(WM_INITMENU, reinterpret_cast<WPARAM>(menu));
+    EXPECT_TRUE(GetMenuState(menu, ID_EDIT_UNDO, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(menu, ID_EDIT_REDO, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 }  // namespace

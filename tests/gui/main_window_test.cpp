@@ -2,6 +2,8 @@
 // list with its icons, drag-reorder, sizing, the view switch, the mark image fallback and settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "gui/gui_harness.h"
@@ -112,6 +114,25 @@ TEST_F(MainWindowTest, ListsEveryPoint) {
     EXPECT_EQ(window.StatusText(2), "地点登録数  700");
     EXPECT_EQ(MainList(window).CellText(699, 1), "P699");
     EXPECT_EQ(MainList(window).Image(699), 4);
+
+    // What listing costs: a window made, loaded and drawn with 700 points against one with a
+    // screenful of 30 (reported, never judged): rows off the screen are never asked for.
+    const std::string screenful = WritePoints("thirty.xml", test::NumberedNames("P", 30));
+    std::vector<double> times[2];
+    for (int run = 0; run < 7; ++run) {
+        for (int k = 0; k < 2; ++k) {
+            LARGE_INTEGER frequency, start, end;
+            QueryPerformanceFrequency(&frequency);
+            QueryPerformanceCounter(&start);
+            MainWindow timed(k == 0 ? dir.Path("many.xml") : screenful);
+            RedrawWindow(timed.Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            QueryPerformanceCounter(&end);
+            times[k].push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
+        }
+    }
+    for (auto& t : times) std::sort(t.begin(), t.end());
+    std::printf("[ time ] main window made, loaded and drawn: 700 points %.1f ms, 30 points %.1f ms (medians of 7)\n",
+                times[0][3], times[1][3]);
 }
 
 TEST_F(MainWindowTest, EnterAndEscDoNotCloseTheWindow) {
@@ -207,52 +228,6 @@ TEST_F(MainWindowTest, DragReorderInAFullTableKeepsEveryPoint) {
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names, expected);
     EXPECT_EQ(MainList(window).CellText(2, 1), "P0");
-}
-
-// A real click on a column heading: button down and up on the header control at the column.
-void ClickHeading(MainWindow& window, int column) {
-    const HWND header = window.MainList().Header();
-    RECT r{};
-    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(header, WM_LBUTTONUP, 0, at);
-    test::Pump();
-}
-
-int SortArrow(MainWindow& window, int column) {
-    HDITEMW item{};
-    item.mask = HDI_FORMAT;
-    SendMessageW(window.MainList().Header(), HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-    return (item.fmt & HDF_SORTUP) ? 1 : (item.fmt & HDF_SORTDOWN) ? -1 : 0;
-}
-
-TEST_F(MainWindowTest, AClickOnAHeadingSortsAndASecondReverses) {
-    const std::vector<std::string> original = {"ｶﾞｽﾄ", "あさひ", "Ｂ", "がすと"};
-    MainWindow window(WritePoints("four.xml", original));
-    MainList(window).SelectAndFocus(1);
-    const struct {
-        int column;
-        std::vector<std::string> names;
-        int arrow;
-    } steps[] = {
-        {1, {"Ｂ", "あさひ", "ｶﾞｽﾄ", "がすと"}, 1},   // width and kana kind aside; equals keep their order
-        {1, {"ｶﾞｽﾄ", "がすと", "あさひ", "Ｂ"}, -1},  // the second click reverses
-        {0, {"ｶﾞｽﾄ", "Ｂ", "がすと", "あさひ"}, 1},   // marks 0 0 5 5 by number
-    };
-    for (const auto& step : steps) {
-        ClickHeading(window, step.column);
-        EXPECT_EQ(window.MainNames(), step.names) << step.column;
-        EXPECT_EQ(window.StoredNames(), step.names) << "the stored order is what the unit shows";
-        EXPECT_EQ(SortArrow(window, step.column), step.arrow);
-        EXPECT_EQ(MainList(window).CellText(MainList(window).LowestSelectedRow(), 1), "あさひ") << "the selection stays";
-        EXPECT_EQ(window.StatusText(3), "変更あり");
-    }
-    EXPECT_EQ(SortArrow(window, 1), 0) << "one arrow at a time";
-    for (int undo = 0; undo < 3; ++undo) window.Command(ID_EDIT_UNDO);
-    EXPECT_EQ(window.MainNames(), original) << "each sort is one step";
-    EXPECT_FALSE(window.Document().IsModified());
-    EXPECT_EQ(SortArrow(window, 0), 0);
 }
 
 // The size the window is created with.

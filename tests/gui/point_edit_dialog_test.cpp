@@ -243,9 +243,9 @@ TEST_F(PointEditDialogTest, OkChecksTheTypedFieldsFirst) {
         std::string message;
     } cases[] = {
         {IDC_EDIT_NAME, "東京タワー大展望台", "地点名称が長すぎます（18/16 バイト）。\n全角 8 文字、半角 16 文字までで入力してください。"},
-        {IDC_EDIT_LON, "139.74224", "東経の分は 0～59 で入力してください。"},
+        {IDC_EDIT_LON, "139.74224", "東経の分は 0～59 です。\n度.分.秒.ミリ秒 の形で入力してください（例 139.44.28.860）。"},
         {IDC_EDIT_LAT, "hello", "北緯を読み取れません。\n度.分.秒.ミリ秒 の形で入力してください（例 35.39.31.140）。"},
-        {IDC_EDIT_LAT, "95", "北緯は 0～90 度の範囲で入力してください。"},
+        {IDC_EDIT_LAT, "95", "北緯は 0～90 度の範囲です。\n度.分.秒.ミリ秒 の形で入力してください（例 35.39.31.140）。"},
         {IDC_EDIT_MARK_NUMBER, "99", "２Ｄマークは 1～55 の番号で入力してください。"},
     };
     for (const auto& c : cases) {
