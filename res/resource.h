@@ -10,8 +10,10 @@
 #define IDC_CURSOR_NO_DROP 106
 #define IDC_CURSOR_DRAG_MANY 144
 
-// Menu 128 (main window menu bar; its second popup is the list's context menu).
+// Menu 128 (main window menu bar) and menu 129 (the main list's context menu).
 #define IDR_MAIN_MENU 128
+#define IDR_LIST_MENU 129
+#define ID_FILE_NEW 57600
 #define ID_FILE_OPEN 57601
 #define ID_FILE_SAVE 57603
 #define ID_FILE_SAVE_AS 57604
@@ -23,6 +25,20 @@
 #define ID_VIEW_IMPORT 32773
 #define ID_MAP_SELECT 32791
 #define ID_APP_ABOUT 57664
+#define ID_EDIT_UNDO 57643
+#define ID_EDIT_REDO 57644
+#define ID_EDIT_FIND 57636
+#define ID_EDIT_FIND_NEXT 57637
+#define ID_EDIT_MOVE_UP 32800
+#define ID_EDIT_MOVE_DOWN 32801
+#define ID_EDIT_DUPLICATES 32802
+#define ID_EDIT_CHANGE_FOCUSED 32803
+
+// Accelerator tables of the main window: with the focus in the main list (every key), in
+// another window of it (the keys that are no text keys), and in an edit (the command keys).
+#define IDR_KEYS_LIST 140
+#define IDR_KEYS_WINDOW 141
+#define IDR_KEYS_TEXT 142
 
 // Dialog 132: the main window.
 #define IDD_MAIN 132
@@ -43,6 +59,7 @@
 // Dialog 153: point edit dialog.
 #define IDD_POINT_EDIT 153
 #define IDC_EDIT_NAME 1071
+#define IDC_EDIT_NAME_BYTES 1092
 #define IDC_EDIT_READING 1072
 #define IDC_EDIT_TEL 1073
 #define IDC_EDIT_LON 1074
@@ -66,6 +83,10 @@
 // Dialog 160: mark picker (55 icon buttons; their ids are listed where the template is).
 #define IDD_MARK_PICKER 160
 #define IDC_PICKER_FIRST_MARK 1001
+
+// Dialog 162: the find box.
+#define IDD_FIND 162
+#define IDC_FIND_TEXT 1001
 
 // Dialog 161: map object chooser.
 #define IDD_MAP_OBJECTS 161

@@ -68,4 +68,15 @@ LatLon Shift(LatLon p, const Ellipsoid& from, const Ellipsoid& to, double sign) 
 LatLon TokyoToWgs84(LatLon tokyo) { return Shift(tokyo, kBessel1841, kGrs80, +1); }
 LatLon Wgs84ToTokyo(LatLon wgs84) { return Shift(wgs84, kGrs80, kBessel1841, -1); }
 
+double TokyoDistanceMeters(LatLon a, LatLon b) {
+    const Ellipsoid& e = kBessel1841;
+    const double sinLat = std::sin((a.lat + b.lat) / 2 * kRadians);
+    const double w2 = 1 - e.e2 * sinLat * sinLat;
+    const double meridian = e.a * (1 - e.e2) / (w2 * std::sqrt(w2));  // north-south radius
+    const double primeVertical = e.a / std::sqrt(w2);                // east-west radius
+    const double north = (b.lat - a.lat) * kRadians * meridian;
+    const double east = (b.lon - a.lon) * kRadians * primeVertical * std::cos((a.lat + b.lat) / 2 * kRadians);
+    return std::hypot(north, east);
+}
+
 }  // namespace vondrel

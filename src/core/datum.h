@@ -15,4 +15,9 @@ struct LatLon {
 LatLon TokyoToWgs84(LatLon tokyo);
 LatLon Wgs84ToTokyo(LatLon wgs84);
 
+// The distance in metres between two positions on the Tokyo datum (the Bessel ellipsoid), by the
+// ellipsoid's radii of curvature at their mean latitude: within a millimetre of the geodesic up
+// to a few kilometres, which is what telling near points apart needs.
+double TokyoDistanceMeters(LatLon a, LatLon b);
+
 }  // namespace vondrel

@@ -1,6 +1,6 @@
-// Every limit of the program in one place: how many points the table holds and the lists show,
-// from which count adding and capturing are refused, how long a stored name is, how many marks
-// and map objects there are, and the sizes of the fixed text buffers.
+// Every limit of the program in one place: how many points the table holds (and so the lists
+// show, and every way of adding a point stops at), how long a stored name is, how many marks and
+// map objects there are, and the sizes of the fixed text buffers.
 #pragma once
 
 #include <cstddef>
@@ -10,9 +10,6 @@ namespace vondrel {
 
 // Points.
 constexpr int kTableRows = 700;          // rows of the point table; a file's further points are ignored
-constexpr int kListedRows = 200;         // rows the main list and the import list show
-constexpr int kAddedPointLimit = 100;    // Add refuses a new point from this count on
-constexpr int kCapturedPointLimit = 200; // a position taken from the map is refused from this count on
 constexpr std::size_t kNameLimit = 16;   // bytes of a stored name
 
 // Marks and map objects.

@@ -116,6 +116,30 @@ void PointTable::MoveRow(int to, int from) {
     }
 }
 
+bool PointTable::InsertPoint(int pos, const PointRecord& point) {
+    if (pos < 0 || pos > count || InsertBlank(pos) != 1) return false;
+    SetPoint(pos, point);
+    return true;
+}
+
+void PointTable::SetPoint(int index, const PointRecord& point) {
+    PointRecord& row = At(index);
+    const std::int16_t slot = row.slot;
+    row = point;
+    row.slot = slot;
+}
+
+void PointTable::Reorder(const std::vector<int>& order) {
+    std::vector<PointRecord> moved;
+    moved.reserve(order.size());
+    for (int from : order) moved.push_back(std::move(At(from)));
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        const std::int16_t slot = At(static_cast<int>(i)).slot;
+        At(static_cast<int>(i)) = std::move(moved[i]);
+        At(static_cast<int>(i)).slot = slot;
+    }
+}
+
 bool PointTable::Append(const PointRecord& point) {
     if (count >= kTableRows) return false;
     PointRecord& row = At(count);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/limits.h"
 
@@ -68,6 +69,15 @@ public:
     int DeleteRow(int index);
     // Moves the point at `from` to just before the point at `to` (to the end for the count).
     void MoveRow(int to, int from);
+
+    // Exact copies of whole points, for undoing and redoing changes: a copy of `point` inserted
+    // before row `pos` (at most GetCount(); false when the table is full), and a point put back
+    // over the used row `index`.
+    bool InsertPoint(int pos, const PointRecord& point);
+    void SetPoint(int index, const PointRecord& point);
+    // Puts the points in a new order: row i then holds the point that was at row order[i]
+    // (`order` is a permutation of 0 ... GetCount() - 1).
+    void Reorder(const std::vector<int>& order);
 
     // Appends a copy of a finished point as the next row: how a reader fills a table. Returns
     // false (the table unchanged) when the table is full. The copy goes into the slot's own

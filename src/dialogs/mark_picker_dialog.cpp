@@ -1,5 +1,5 @@
 // The mark picker: gives its 55 buttons the mark images in reading order and frees them at the
-// end. The mark buttons have no action; OK and Cancel close it.
+// end; a mark button picks its mark and closes the picker.
 #include "dialogs/mark_picker_dialog.h"
 
 #include <array>
@@ -23,6 +23,9 @@ constexpr std::array<int, kMarkCount> kMarkButtons = {
 
 MarkPickerDialog::MarkPickerDialog(std::function<HICON(int)> markIcon)
     : Dialog(IDD_MARK_PICKER), markIcon(std::move(markIcon)) {
+    for (std::size_t k = 0; k < kMarkButtons.size(); ++k) {
+        OnCommandCall(kMarkButtons[k], [this, k] { Pick(static_cast<int>(k) + 1); });
+    }
     OnMessageThenDefault(WM_DESTROY, &MarkPickerDialog::OnDestroy);
 }
 
@@ -36,7 +39,15 @@ BOOL MarkPickerDialog::OnInitDialog() {
         win::Button(Item(kMarkButtons[k]).Hwnd()).SetIcon(icon.Get());
         icons.push_back(std::move(icon));
     }
-    return TRUE;
+    if (mark < 1 || mark > kMarkCount) return TRUE;
+    // The mark shown now has the focus, so Enter or Space picks it again.
+    Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(kMarkButtons[static_cast<std::size_t>(mark - 1)]).Hwnd()), TRUE);
+    return FALSE;
+}
+
+void MarkPickerDialog::Pick(int number) {
+    mark = number;
+    End(IDOK);
 }
 
 void MarkPickerDialog::OnDestroy(WPARAM, LPARAM) { ReleaseIcons(); }

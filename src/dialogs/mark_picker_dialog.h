@@ -1,5 +1,6 @@
 // MarkPickerDialog: the mark picker (template 160) opened from the edit dialog's mark icon: 55
-// icon buttons in 5 rows of 11 with OK and Cancel. It hands no choice back.
+// icon buttons in 5 rows of 11 with OK and Cancel. A click on a mark picks it and closes the
+// picker; OK keeps the mark it was opened with; Cancel, Esc and the close box pick nothing.
 #pragma once
 
 #include <windows.h>
@@ -18,10 +19,15 @@ public:
     explicit MarkPickerDialog(std::function<HICON(int)> markIcon);
     ~MarkPickerDialog() override;
 
+    // In: the mark shown (its button has the focus); out, after IDOK: the mark picked (1 ... 55,
+    // or the one it was opened with).
+    int mark = 0;
+
 protected:
     BOOL OnInitDialog() override;
 
 private:
+    void Pick(int number);
     void OnDestroy(WPARAM, LPARAM);
     void ReleaseIcons();
 

@@ -1,5 +1,6 @@
-// The point edit dialog: loads the members into the controls, keeps the mark icon, the sound
-// list and the direction controls in step while open, and writes the members back on OK.
+// The point edit dialog: loads the members into the controls, keeps the mark icon, the name's
+// byte count, the sound list and the direction controls in step while open, checks the typed
+// texts on OK and writes the members back.
 #include "dialogs/point_edit_dialog.h"
 
 #include <commctrl.h>
@@ -10,7 +11,9 @@
 #include "core/direction.h"
 #include "core/limits.h"
 #include "dialogs/mark_picker_dialog.h"
+#include "core/text_fold.h"
 #include "editing/point_edit_logic.h"
+#include "editing/point_input_checks.h"
 #include "win/controls.h"
 #include "win/prompts.h"
 #include "os/win32_text.h"
@@ -64,6 +67,8 @@ PointEditDialog::PointEditDialog() : Dialog(IDD_POINT_EDIT) {
     OnCommand(IDC_EDIT_DIRECTION_FORWARD, &PointEditDialog::OnDirectionForward);
     OnCommandCode(IDC_EDIT_MARK_NUMBER, EN_CHANGE, &PointEditDialog::OnMarkNumberChanged);
     OnCommandCode(IDC_EDIT_MARK_ICON, STN_CLICKED, &PointEditDialog::OnMarkIconClicked);
+    OnCommandCode(IDC_EDIT_NAME, EN_CHANGE, &PointEditDialog::OnNameChanged);
+    OnMessageIf(WM_CTLCOLORSTATIC, &PointEditDialog::OnCtlColorStatic);
     OnCommand(IDC_EDIT_SHOW_MAP, &PointEditDialog::OnShowMap);
     OnCommand(IDC_EDIT_CAPTURE, &PointEditDialog::OnCapturePosition);
     OnMessage(WM_CLOSE, &PointEditDialog::OnClose);
@@ -74,7 +79,9 @@ PointEditDialog::~PointEditDialog() { ReleaseMarkIcon(); }
 
 BOOL PointEditDialog::OnInitDialog() {
     FitMarkFrame(reinterpret_cast<HICON>(Item(IDC_EDIT_MARK_ICON).Send(STM_GETICON)));
+    openedName = fields.name;
     for (const TextField& field : kTextFields) Item(field.id).SetText(fields.*field.member);
+    ShowNameBytes();
     Item(IDC_EDIT_DATE).SetText(date);
     Item(IDC_EDIT_TIME).SetText(time);
 
@@ -206,7 +213,35 @@ void PointEditDialog::OnMarkNumberChanged() {
 
 void PointEditDialog::OnMarkIconClicked() {
     MarkPickerDialog picker(markIcon);
-    picker.RunModal(Hwnd());
+    const win::UpDown spin(Item(IDC_EDIT_MARK_SPIN).Hwnd());
+    bool valid = false;
+    const int shown = spin.Position(&valid);
+    picker.mark = valid ? shown : 0;
+    if (picker.RunModal(Hwnd()) != IDOK || picker.mark == shown) return;
+    Item(IDC_EDIT_MARK_NUMBER).SetText(std::to_string(picker.mark));  // its change shows the icon
+}
+
+void PointEditDialog::ShowNameBytes() {
+    Item(IDC_EDIT_NAME_BYTES).SetText(NameBytesText(Item(IDC_EDIT_NAME).GetText()));
+    Item(IDC_EDIT_NAME_BYTES).Invalidate();
+}
+
+void PointEditDialog::OnNameChanged() { ShowNameBytes(); }
+
+bool PointEditDialog::OnCtlColorStatic(WPARAM dc, LPARAM control, LRESULT& result) {
+    // The byte count turns red once the name is longer than the table stores.
+    if (reinterpret_cast<HWND>(control) != Item(IDC_EDIT_NAME_BYTES).Hwnd()) return false;
+    if (Item(IDC_EDIT_NAME).GetText().size() <= kNameLimit) return false;
+    const HDC context = reinterpret_cast<HDC>(dc);
+    SetTextColor(context, RGB(204, 0, 0));
+    SetBkColor(context, GetSysColor(COLOR_BTNFACE));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    return true;
+}
+
+void PointEditDialog::Refuse(int id, const std::string& message) {
+    MessageBoxW(Hwnd(), os::ToWide(message).c_str(), win::kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
+    Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id).Hwnd()), TRUE);  // focused with its text selected
 }
 
 void PointEditDialog::OnShowMap() {
@@ -232,17 +267,28 @@ void PointEditDialog::OnDestroy(WPARAM, LPARAM) { ReleaseMarkIcon(); }
 void PointEditDialog::OnOK() {
     // A character without a code page 932 form would be stored as "?": the user fixes it first.
     if (const int id = FirstEditWithUnstorableText()) {
-        MessageBoxW(Hwnd(), L"使用できない文字が含まれています", win::kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
-        Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id).Hwnd()), TRUE);
+        Refuse(id, "使用できない文字が含まれています");
         return;
     }
-    const point_edit::OkTexts texts =
-        point_edit::OkTextsFor(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection(),
-                               win::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(), directionStep);
+    TypedPoint typed;
+    typed.name = Item(IDC_EDIT_NAME).GetText();
+    typed.originalName = openedName;
+    typed.lon = text_fold::HalfWidthAscii(Item(IDC_EDIT_LON).GetText());
+    typed.lat = text_fold::HalfWidthAscii(Item(IDC_EDIT_LAT).GetText());
+    typed.markNumber = text_fold::HalfWidthAscii(Item(IDC_EDIT_MARK_NUMBER).GetText());
+    if (const std::optional<InputProblem> problem = FirstInputProblem(typed)) {
+        const int ids[] = {IDC_EDIT_NAME, IDC_EDIT_LON, IDC_EDIT_LAT, IDC_EDIT_MARK_NUMBER};
+        Refuse(ids[static_cast<int>(problem->field)], problem->message);
+        return;
+    }
+    const point_edit::OkTexts texts = point_edit::OkTextsFor(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection(),
+                                                             point_edit::IntegerValue(typed.markNumber), directionStep);
     fields.sound = texts.sound;
     fields.mark = texts.mark;
     fields.dcenter = texts.dcenter;
     for (const TextField& field : kTextFields) fields.*field.member = Item(field.id).GetText();
+    fields.lon = typed.lon;
+    fields.lat = typed.lat;
     date = Item(IDC_EDIT_DATE).GetText();
     time = Item(IDC_EDIT_TIME).GetText();
     open = false;

@@ -1,6 +1,7 @@
 // PointEditDialog: the modal "編集" dialog (template 153) that edits one point: name, reading,
 // coordinates, telephone, mark, sound and approach direction, plus the two map buttons. The
-// caller sets the public members before showing it and reads them after OK.
+// caller sets the public members before showing it and reads them after OK. OK accepts only
+// what the table stores as typed: otherwise a message names the field and selects it.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +21,8 @@ public:
     ~PointEditDialog() override;
 
     // Exchanged with the caller; code page 932 texts. After OK the mark is "%02d", the sound
-    // "%d" and the direction centre "%d" of the chosen step's degrees.
+    // "%d" and the direction centre "%d" of the chosen step's degrees; coordinates and the mark
+    // number typed in full-width digits come back half-width.
     PointFields fields;
     std::string date;  // never set by a caller; shown disabled
     std::string time;  // never set by a caller; shown disabled
@@ -51,6 +53,9 @@ private:
     void ReleaseMarkIcon();
     // The edit whose text has a character without a code page 932 form, or 0.
     int FirstEditWithUnstorableText() const;
+    // Shows a message about the field `id` and selects its text for the user to correct.
+    void Refuse(int id, const std::string& message);
+    void ShowNameBytes();
 
     void OnSoundChanged();
     void OnDirectionSwitch();
@@ -58,6 +63,8 @@ private:
     void OnDirectionForward();
     void OnMarkNumberChanged();
     void OnMarkIconClicked();
+    void OnNameChanged();
+    bool OnCtlColorStatic(WPARAM dc, LPARAM control, LRESULT& result);
     void OnShowMap();
     void OnCapturePosition();
     LRESULT OnClose(WPARAM, LPARAM);
@@ -65,6 +72,7 @@ private:
 
     int directionStep = 0;
     bool open = false;
+    std::string openedName;  // the name as the caller gave it: a longer one read from a file is kept
     win::OwnedIcon markIconShown;  // created by markIcon
 };
 

@@ -1,15 +1,20 @@
 // PointDocument: the edited point list as a whole: its table, the file it belongs to, whether
-// it has unsaved changes, and every operation that changes it. The main window asks and calls;
-// it never changes the table itself. Each change takes and gives plain data (fields, row
-// numbers) and passes through Changed(), the one place where an undo history can hook in.
+// it has unsaved changes, every operation that changes it, and the undo history of those
+// operations. The main window asks and calls; it never changes the table itself. Each change is
+// one user action and one undo step: it takes plain data (fields, row numbers) and the list's
+// selection before it, and gives back the selection after it, or nothing when nothing changed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/limits.h"
 #include "core/point_table.h"
+#include "editing/edit_history.h"
 #include "editing/point_fields.h"
+#include "editing/point_order.h"
+#include "editing/selection.h"
 #include "files/message_sink.h"
 
 namespace vondrel {
@@ -21,7 +26,9 @@ class PointDocument {
 public:
     const PointTable& Points() const { return table; }
     int Count() const { return table.GetCount(); }
-    bool IsModified() const { return modified; }
+    // Unsaved changes: the list differs from what was last loaded or saved (undoing back to that
+    // state makes it unmodified again).
+    bool IsModified() const { return !history.AtSavedState(); }
 
     // The file: the name as given (shown in the status bar), the path Save writes to ("" while
     // the list is untitled, i.e. the name does not end in .xml), and the folder the file
@@ -33,45 +40,62 @@ public:
     void SetFileName(const std::string& name, const std::string& currentDirectory);
     void SetFolder(const std::string& newFolder) { folder = newFolder; }
 
-    // Reads the file named FileName(), replacing the points: 0, and the list is unmodified; or
-    // -1 (shown through `messages`), and everything stays as it was.
+    // An empty, untitled and unmodified list whose dialogs start in `newFolder`; no history.
+    void New(const std::string& newFolder);
+    // Reads the file named FileName(), replacing the points: 0, and the list is unmodified with
+    // no history; or -1 (shown through `messages`), and everything stays as it was.
     int Load(MessageSink& messages);
     // Writes the points to `path`: 0 when written (the list is then unmodified), 1 when there
     // are no points to write (nothing is written), -1 when the write failed (shown).
     int Save(const std::string& path, MessageSink& messages);
 
-    // Whether another point may be added by the Add command, or from the map.
-    bool CanAddPoint() const { return Count() < kAddedPointLimit; }
-    bool CanAddCapturedPoint() const { return Count() < kCapturedPointLimit; }
+    // Whether another point fits: Add, the import and the map all stop at the table's 700.
+    bool CanAddPoint() const { return Count() < kTableRows; }
 
     // The fields of a point, as the edit dialog shows them.
     PointFields Fields(int row) const { return FieldsOf(table, row); }
 
-    // The operations below return whether the list changed; any change marks it modified.
-
     // Change: writes each field that differs from what Fields(row) gives now (so a coordinate
-    // the user did not touch keeps its stored decimal text). Add: inserts a blank point before
-    // `row` (at most Count()) and writes the fields the same way; false when the table is full.
-    bool ApplyFields(EditMode mode, int row, const PointFields& fields);
-    // Deletes the points at `rows` (row numbers before the deletion, in any order).
-    bool DeleteRows(std::vector<int> rows);
-    // Moves the point at `from` to just before the point at `to` (to the end for Count()).
-    bool Move(int from, int to);
-    // Inserts copies of `source`'s points `rows`, in that order, each before row `at`, so they
-    // end up in reverse order. Every field is copied through its display form, as if typed, so
-    // the edited list's rules apply (a name is cut to 16 bytes). Stops when the table is full;
-    // returns the number inserted.
-    int InsertCopies(int at, const PointTable& source, const std::vector<int>& rows);
-    // Appends a point "新しいポイント" at a position taken from the map (display forms); returns
-    // its row, or -1 when the table is full.
-    int AddCapturedPosition(const std::string& lonDms, const std::string& latDms);
+    // the user did not touch keeps its stored decimal text); the selection stays. Add: inserts a
+    // blank point before `row` (at most Count()) and writes the fields the same way; the new
+    // point is selected. Nothing when the table is full.
+    std::optional<Selection> ApplyFields(EditMode mode, int row, const PointFields& fields, const Selection& before);
+    // Deletes the selected points. Each row that takes the place of a deleted block is selected
+    // (the last of them focused); when none does, the new last row.
+    std::optional<Selection> DeleteSelected(const Selection& before);
+    // Moves the point at `from` to just before the point at `to` (to the end for Count()); the
+    // selection moves with the points.
+    std::optional<Selection> Move(int from, int to, const Selection& before);
+    // Moves every selected point one place up (-1) or down (+1); nothing when the first selected
+    // point is already at the top (or the last at the bottom).
+    std::optional<Selection> MoveSelected(int direction, const Selection& before);
+    // Inserts copies of `source`'s points `rows` before row `at`, in that order. Every field is
+    // copied through its display form, as if typed, so the edited list's rules apply (a name is
+    // cut to 16 bytes). Stops when the table is full; the inserted points are selected.
+    std::optional<Selection> InsertCopies(int at, const PointTable& source, const std::vector<int>& rows,
+                                          const Selection& before);
+    // Appends a point "新しいポイント" at a position taken from the map (display forms) and
+    // selects it; nothing when the table is full.
+    std::optional<Selection> AddCapturedPosition(const std::string& lonDms, const std::string& latDms,
+                                                 const Selection& before);
+    // Sorts the points by a column (see SortedOrder); the selected points stay selected. Nothing
+    // when the order does not change.
+    std::optional<Selection> Sort(SortColumn column, bool descending, const Selection& before);
+
+    // Takes back the last step / makes the step taken back again; the selection to show.
+    bool CanUndo() const { return history.CanUndo(); }
+    bool CanRedo() const { return history.CanRedo(); }
+    std::optional<Selection> Undo();
+    std::optional<Selection> Redo();
+    const EditHistory& History() const { return history; }
 
 private:
     void WriteFields(int row, const PointFields& fields);
-    void Changed() { modified = true; }
+    // Records a finished step with its selections and returns the selection after it.
+    Selection Record(EditStep step, const Selection& before, const Selection& after);
 
     PointTable table;
-    bool modified = false;
+    EditHistory history;
     std::string fileName;
     std::string filePath;
     std::string folder;

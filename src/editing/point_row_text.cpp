@@ -5,15 +5,20 @@
 
 namespace vondrel {
 
-void PointRowText::Fill(const PointTable& table, int index) {
-    table.GetMark(mark, index);
-    table.GetName(name, index);
-    table.GetReading(reading, index);
-    table.GetTel(tel, index);
-    table.GetLonDms(lonDms, index);
-    table.GetLatDms(latDms, index);
+std::string CellText(const PointTable& table, int index, int column) {
+    std::string text;
+    switch (column) {
+        case 0: table.GetMark(text, index); break;
+        case 1: table.GetName(text, index); break;
+        case 2: table.GetReading(text, index); break;
+        case 3: table.GetTel(text, index); break;
+        case 4: table.GetLonDms(text, index); break;
+        case 5: table.GetLatDms(text, index); break;
+        default: break;
+    }
+    return text;
 }
 
-int PointRowText::ImageIndex() const { return ParseLeadingInt(mark) - 1; }
+int MarkImageOf(const PointTable& table, int index) { return ParseLeadingInt(CellText(table, index, 0)) - 1; }
 
 }  // namespace vondrel

@@ -1,5 +1,5 @@
-// PointRowText: the display texts of one point, the unit in which points are handed to a list.
-// Portable.
+// The texts a point list shows for a point, column by column (code page 932): the mark number
+// "%02d", name, reading, telephone number, and the coordinates in display form. Portable.
 #pragma once
 
 #include <string>
@@ -8,18 +8,13 @@
 
 namespace vondrel {
 
-struct PointRowText {
-    std::string mark;     // "%02d" mark number
-    std::string name;
-    std::string reading;
-    std::string tel;
-    std::string lonDms;   // longitude display form
-    std::string latDms;   // latitude display form, with its leading space
+// The list's six columns, in their order.
+constexpr int kListColumns = 6;
 
-    // Fills every text from row `index` of `table` by its getters.
-    void Fill(const PointTable& table, int index);
-    // The mark icon's image index: the mark number - 1 (so mark 0 shows none).
-    int ImageIndex() const;
-};
+// The text of column `column` (0: mark, 1: name, 2: reading, 3: telephone, 4: longitude,
+// 5: latitude with its leading space) for row `index` of `table`.
+std::string CellText(const PointTable& table, int index, int column);
+// The mark icon's image index: the mark number - 1 (so mark 0 shows none).
+int MarkImageOf(const PointTable& table, int index);
 
 }  // namespace vondrel

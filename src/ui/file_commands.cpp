@@ -1,13 +1,13 @@
-// File commands of the main window: open, save, save as, files dropped on the window, the
+// File commands of the main window: new, open, save, save as, files dropped on the window, the
 // unsaved-changes prompt, and the import of points from another file.
 #include "core/limits.h"
 #include "editing/file_state.h"
 #include "editing/main_texts.h"
-#include "editing/point_row_text.h"
 #include "os/file_io.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
 #include "win/dropped_files.h"
+#include "win/known_folders.h"
 
 namespace vondrel {
 
@@ -35,6 +35,12 @@ void MainDialog::OpenFile(const std::string& name) {
     RefreshPointList();
 }
 
+void MainDialog::NewPointFile() {
+    if (!ResolveUnsavedChanges()) return;
+    document.New(win::DocumentsFolder());
+    RefreshPointList();
+}
+
 bool MainDialog::ResolveUnsavedChanges() {
     if (!document.IsModified()) return true;
     const int answer = prompts->ShowMessage(
@@ -57,20 +63,29 @@ void MainDialog::SavePointFile() {
     if (!document.IsModified()) return;
     if (!document.FilePath().empty()) {
         document.Save(document.FilePath(), *this);
+        UpdateStatusBar();
         return;
     }
     std::string chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, document.Folder()), chosen)) return;
+    if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, SaveFolder()), chosen)) return;
     ApplyFileName(chosen);
     document.SetFolder(DriveAndFolder(chosen));
     document.Save(document.FilePath(), *this);
+    UpdateStatusBar();
 }
 
 bool MainDialog::SaveAsDialog() {
     std::string chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, document.Folder()), chosen)) return false;
+    if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, SaveFolder()), chosen)) return false;
     ApplyFileName(chosen);
-    return document.Save(document.FilePath(), *this) == 0;
+    const bool saved = document.Save(document.FilePath(), *this) == 0;
+    UpdateStatusBar();
+    return saved;
+}
+
+std::string MainDialog::SaveFolder() const {
+    // A list that came from no file is saved where the user keeps documents.
+    return document.FileName().empty() ? win::DocumentsFolder() : document.Folder();
 }
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
@@ -107,19 +122,14 @@ void MainDialog::ImportDialog() {
 
 void MainDialog::InsertFromImport(int dropIndex) {
     Self().UpdateNow();
-    if (dropIndex < 0) dropIndex = pointList.List().Count();
+    if (dropIndex < 0) dropIndex = document.Count();
     const std::vector<int> rows = importPane.SelectedRows();
-    const PointTable& from = importPane.Points();
-    const int inserted = document.InsertCopies(dropIndex, from, rows);
-    // Each new row shows the point as the pane had it.
-    PointRowText shown;
-    for (int k = 0; k < inserted; ++k) {
-        shown.Fill(from, rows[static_cast<std::size_t>(k)]);
-        pointList.InsertRow(shown, dropIndex);
+    const int before = document.Count();
+    if (const auto after = document.InsertCopies(dropIndex, importPane.Points(), rows, ListSelection())) ShowDocument(*after);
+    // The table is full: what fitted was inserted, and the user is told about the rest.
+    if (document.Count() - before < static_cast<int>(rows.size())) {
+        prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
     }
-    // The table is full: nothing more was inserted, and no row stands without its point.
-    if (inserted < static_cast<int>(rows.size())) prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
-    UpdateStatusBar();
 }
 
 }  // namespace vondrel

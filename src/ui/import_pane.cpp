@@ -3,11 +3,8 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <utility>
 
-#include "core/limits.h"
-#include "editing/point_row_text.h"
 #include "files/glorie_file.h"
 #include "resource.h"
 #include "win/dialog.h"
@@ -26,27 +23,12 @@ void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::functio
 }
 
 void ImportPane::LoadFile(const std::string& path) {
-    if (messages) LoadGlorieFile(path, points, *messages);
-    const win::ListView list = List();
-    list.SetRedraw(false);
-    list.DeleteAllRows();
-    const int shown = std::min(points.UsedCount(), kListedRows);
-    PointRowText text;
-    for (int i = 0; i < shown; ++i) {
-        if (!points.IsUsed(i)) continue;
-        text.Fill(points, i);
-        InsertRow(text, i);
-    }
-    list.SetRedraw(true);
-    list.Invalidate();
-    list.UpdateNow();
-}
-
-std::vector<int> ImportPane::SelectedRows() const {
-    std::vector<int> rows;
-    const win::ListView list = List();
-    for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
-    return rows;
+    const bool loaded = messages && LoadGlorieFile(path, points, *messages) == 0;
+    ShowPoints(points);
+    if (loaded) List().SelectAll(false);  // new points: nothing of the old selection applies
+    Refresh();
+    if (loaded && points.GetCount() > 0) List().EnsureVisible(0);
+    List().UpdateNow();
 }
 
 void ImportPane::OnDropFiles(HDROP drop) {

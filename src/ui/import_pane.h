@@ -23,15 +23,12 @@ public:
     // released over it reports `dropped(row)`, the target row under the pointer (-1 below the rows).
     void Connect(MessageSink& messages, win::ListView target, std::function<void(int row)> dropped);
 
-    // Reads `path` into the pane's table (a refusal or failure keeps its points) and lists its
-    // first 200 points.
+    // Reads `path` into the pane's table (a refusal or failure keeps its points) and lists them all.
     void LoadFile(const std::string& path);
     // Begin-drag notification of the control (forwarded by the owner).
     LRESULT OnBeginDrag();
 
     const PointTable& Points() const { return points; }
-    // The selected rows, in order.
-    std::vector<int> SelectedRows() const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

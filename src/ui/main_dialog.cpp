@@ -8,7 +8,6 @@
 #include "dialogs/about_dialog.h"
 #include "editing/file_state.h"
 #include "editing/main_texts.h"
-#include "editing/point_row_text.h"
 #include "os/file_io.h"
 #include "resource.h"
 
@@ -18,6 +17,8 @@ namespace {
 constexpr COLORREF kStatusBackground = RGB(164, 174, 192);
 // The settings key below the registry base.
 constexpr char kProgramKey[] = "Vondrel";
+// Posted to the window when the main list's selection changed.
+constexpr UINT kRowIndicatorDue = WM_APP + 1;
 }  // namespace
 
 MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts, std::string base)
@@ -26,7 +27,8 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
         ownPrompts = std::make_unique<win::SystemPrompts>();
         prompts = ownPrompts.get();
     }
-    pointList.SetMoveHandler([this](int from, int to) { return document.Move(from, to); });
+    pointList.SetMoveHandler([this](int from, int to) { MovePoint(from, to); });
+    findBox.findNext = [this](const std::string& text) { FindText(text); };
     editDialog.markIcon = [this](int index) { return markImages.MakeIcon(index); };
     editDialog.showMap = [this](PointEditDialog& dialog) { map.ShowPoint(dialog.fields); };
 
@@ -41,8 +43,17 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
     OnCommand(IDC_MAIN_CHANGE, &MainDialog::ChangePoint);
     OnCommand(IDC_MAIN_ADD, &MainDialog::AddPoint);
     OnCommand(IDC_MAIN_DELETE, &MainDialog::DeletePoints);
-    OnCommand(ID_SELECT_ALL, &MainDialog::CheckAll);
-    OnCommand(ID_SELECT_NONE, &MainDialog::UncheckAll);
+    OnCommand(ID_EDIT_CHANGE_FOCUSED, &MainDialog::ChangeFocusedPoint);
+    OnCommand(ID_SELECT_ALL, &MainDialog::SelectAll);
+    OnCommand(ID_SELECT_NONE, &MainDialog::SelectNone);
+    OnCommand(ID_EDIT_UNDO, &MainDialog::Undo);
+    OnCommand(ID_EDIT_REDO, &MainDialog::Redo);
+    OnCommand(ID_EDIT_MOVE_UP, &MainDialog::MoveSelectedUp);
+    OnCommand(ID_EDIT_MOVE_DOWN, &MainDialog::MoveSelectedDown);
+    OnCommand(ID_EDIT_FIND, &MainDialog::OpenFindBox);
+    OnCommand(ID_EDIT_FIND_NEXT, &MainDialog::FindNextMatch);
+    OnCommand(ID_EDIT_DUPLICATES, &MainDialog::SelectDuplicates);
+    OnCommand(ID_FILE_NEW, &MainDialog::NewPointFile);
     OnCommand(ID_FILE_OPEN, &MainDialog::OpenPointFile);
     OnCommand(ID_FILE_SAVE, &MainDialog::SavePointFile);
     OnCommand(ID_FILE_SAVE_AS, &MainDialog::SavePointFileAs);
@@ -58,8 +69,17 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
     OnNotify(IDC_MAIN_POINTS, LVN_COLUMNCLICK, &MainDialog::OnColumnClick);
     OnNotify(IDC_MAIN_POINTS, NM_DBLCLK, &MainDialog::OnPointDoubleClick);
     OnNotify(IDC_MAIN_POINTS, NM_CLICK, &MainDialog::OnPointClick);
+    OnNotify(IDC_MAIN_POINTS, LVN_GETDISPINFOW, &MainDialog::OnMainGetDispInfo);
+    OnNotify(IDC_MAIN_POINTS, NM_CUSTOMDRAW, &MainDialog::OnMainCustomDraw);
+    OnNotify(IDC_MAIN_POINTS, LVN_ODFINDITEMW, &MainDialog::OnMainFindItem);
+    OnNotify(IDC_MAIN_IMPORT_LIST, LVN_ODFINDITEMW, &MainDialog::OnImportFindItem);
+    OnNotify(IDC_MAIN_POINTS, LVN_ITEMCHANGED, &MainDialog::OnSelectionChanged);
+    OnNotify(IDC_MAIN_POINTS, LVN_ODSTATECHANGED, &MainDialog::OnSelectionChanged);
     OnNotify(IDC_MAIN_IMPORT_LIST, LVN_BEGINDRAG, &MainDialog::OnImportBeginDrag);
+    OnNotify(IDC_MAIN_IMPORT_LIST, LVN_GETDISPINFOW, &MainDialog::OnImportGetDispInfo);
     OnMessage(WM_CONTEXTMENU, &MainDialog::OnListContextMenu);
+    OnMessageThenDefault(WM_INITMENU, &MainDialog::OnInitMenu);
+    OnMessage(kRowIndicatorDue, &MainDialog::OnRowIndicatorDue);
     OnMessage(WM_DROPFILES, &MainDialog::OnDropFiles);
     OnMessage(bridge::kMarkReadyMessage, &MainDialog::OnBridgeMarkReady);
     OnMessage(bridge::kReplyMessage, &MainDialog::OnBridgeReply);
@@ -86,18 +106,23 @@ BOOL MainDialog::OnInitDialog() {
 
     pointList.Attach(Item(IDC_MAIN_POINTS).Hwnd());
     importPane.Attach(Item(IDC_MAIN_IMPORT_LIST).Hwnd());
+    pointList.ShowPoints(document.Points());
+    importPane.ShowPoints(importPane.Points());
+    listKeys = LoadAcceleratorsW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_KEYS_LIST));
+    windowKeys = LoadAcceleratorsW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_KEYS_WINDOW));
+    textKeys = LoadAcceleratorsW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_KEYS_TEXT));
     importPane.Connect(*this, pointList.List(), [this](int row) { InsertFromImport(row); });
 
     Self().Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
     Self().Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallAppIcon ? smallAppIcon : appIcon));
 
     statusBar.Create(Hwnd(), IDC_MAIN_STATUS_BAR);
-    statusBar.SetFixedPanes({100, 100});
+    statusBar.SetFixedPanes({100, 100, 70});
     statusBar.SetBackground(kStatusBackground);
     statusHeight = statusBar.Height();
     const RECT client = Self().ClientRect();
     statusBar.MoveTo(0, client.bottom - statusHeight, client.right, statusHeight);
-    for (int pane = 0; pane < 3; ++pane) statusBar.SetPaneText(pane, "");
+    for (int pane = 0; pane < 4; ++pane) statusBar.SetPaneText(pane, "");
 
     map.Start(Settings());
 
@@ -120,58 +145,80 @@ BOOL MainDialog::OnInitDialog() {
         document.Load(*this);
         RefreshPointList();
     }
-    return TRUE;
+    // The keyboard starts in the list (the first tab stop would be the close button).
+    Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pointList.Hwnd()), TRUE);
+    return FALSE;
 }
 
 void MainDialog::UpdateStatusBar() {
     statusBar.SetPaneText(0, document.FileName());
-    statusBar.SetPaneText(1, "");
+    UpdateRowIndicator();
     statusBar.SetPaneText(2, PointCountText(document.Count()));
+    statusBar.SetPaneText(3, document.IsModified() ? "変更あり" : "");
+}
+
+void MainDialog::UpdateRowIndicator() {
+    const win::ListView list = pointList.List();
+    int row = list.FocusedRow();
+    if (row < 0 || !list.IsSelected(row)) row = list.LowestSelectedRow();
+    statusBar.SetPaneText(1, row >= 0 ? RowIndicatorText(row) : "");
+}
+
+LRESULT MainDialog::OnSelectionChanged(NMHDR* header) {
+    // Selecting many rows sends a notification for each: the pane is written once they are done.
+    if (header->code == LVN_ITEMCHANGED && !(reinterpret_cast<NMLISTVIEW*>(header)->uChanged & LVIF_STATE)) return 0;
+    if (!rowIndicatorDue) {
+        rowIndicatorDue = true;
+        Self().Post(kRowIndicatorDue);
+    }
+    return 0;
+}
+
+LRESULT MainDialog::OnRowIndicatorDue(WPARAM, LPARAM) {
+    rowIndicatorDue = false;
+    UpdateRowIndicator();
+    return 0;
 }
 
 void MainDialog::RefreshPointList() {
-    const win::ListView list = pointList.List();
-    // Filled without redrawing row by row; painted once at the end.
-    list.SetRedraw(false);
-    list.DeleteAllRows();
-    PointRowText text;
-    for (int i = 0; i < kListedRows; ++i) {
-        if (!document.Points().IsUsed(i)) continue;
-        text.Fill(document.Points(), i);
-        pointList.InsertRow(text, i);
-    }
-    list.SetRedraw(true);
-    UpdateStatusBar();
-    list.Invalidate();
-    list.UpdateNow();
+    ShowDocument(Selection{});
+    if (document.Count() > 0) pointList.List().EnsureVisible(0);
+    pointList.List().UpdateNow();
 }
 
-void MainDialog::ShowRow(int row, bool inserted) {
-    PointRowText text;
-    text.Fill(document.Points(), row);
-    if (inserted) {
-        pointList.InsertRow(text, row);
+Selection MainDialog::ListSelection() const {
+    Selection selection;
+    selection.rows = pointList.SelectedRows();
+    selection.focus = pointList.List().FocusedRow();
+    return selection;
+}
+
+void MainDialog::ApplySelection(const Selection& selection) {
+    const win::ListView list = pointList.List();
+    list.SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (!selection.rows.empty() && static_cast<int>(selection.rows.size()) == list.Count()) {
+        list.SelectAll(true);
     } else {
-        pointList.UpdateRow(text, row);
+        for (int row : selection.rows) list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
     }
+    if (selection.focus >= 0) list.SetState(selection.focus, LVIS_FOCUSED, LVIS_FOCUSED);
+    const int shown = selection.focus >= 0 ? selection.focus : (selection.rows.empty() ? -1 : selection.rows.front());
+    if (shown >= 0) list.EnsureVisible(shown);
 }
 
-void MainDialog::SelectOnly(int row) {
-    const win::ListView list = pointList.List();
-    for (int selected = list.LowestSelectedRow(); selected >= 0; selected = list.NextSelectedRow(selected)) {
-        list.SetState(selected, 0, LVIS_SELECTED | LVIS_FOCUSED);
+void MainDialog::ShowDocument(const Selection& selection, bool sorted) {
+    pointList.Refresh();
+    ApplySelection(selection);
+    if (!sorted && sortColumn >= 0) {
+        // The list may no longer be in the order the arrow claims.
+        pointList.List().SetSortArrow(sortColumn, 0);
+        sortColumn = -1;
     }
-    list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
-    list.EnsureVisible(row);
+    UpdateStatusBar();
 }
 
-void MainDialog::SelectRow(int index) { pointList.List().SelectAndFocus(index); }
-
-std::vector<int> MainDialog::SelectedRows() const {
-    std::vector<int> rows;
-    const win::ListView list = pointList.List();
-    for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
-    return rows;
+void MainDialog::MovePoint(int from, int to) {
+    if (const auto after = document.Move(from, to, ListSelection())) ShowDocument(*after);
 }
 
 LRESULT MainDialog::OnListBeginDrag(NMHDR* header) {

@@ -1,7 +1,9 @@
 // MainDialog: the main window "Kestrova": its message map and the wiring between the parts it
 // owns: the edited document, the two point lists, the status bar, the mark images, the edit
-// dialog and the map commands. Its handlers live beside it by job: point_commands.cpp,
-// file_commands.cpp, map_handlers.cpp and main_layout.cpp.
+// dialog, the find box and the map commands. It runs modeless with a message loop of its own,
+// which gives the keyboard's accelerators first go. Its handlers live beside it by job:
+// point_commands.cpp, edit_commands.cpp, file_commands.cpp, map_handlers.cpp, main_layout.cpp
+// and main_keys.cpp.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/find_dialog.h"
 #include "dialogs/point_edit_dialog.h"
 #include "editing/point_document.h"
 #include "files/message_sink.h"
@@ -22,6 +25,7 @@
 #include "win/prompts.h"
 #include "win/registry.h"
 #include "win/status_bar.h"
+#include "win/window_batch.h"
 
 namespace vondrel {
 
@@ -40,6 +44,12 @@ public:
     // The edited list: its points, its file and whether it has unsaved changes.
     const PointDocument& Document() const { return document; }
 
+    // Shows the window and runs its message loop until the window has closed (main_keys.cpp).
+    void Run();
+    // A message of this thread before it is dispatched: the keyboard's accelerators, the find
+    // box's and the window's dialog keys. True when it was handled (the loop then drops it).
+    bool PreTranslate(MSG& message);
+
 protected:
     BOOL OnInitDialog() override;
     void OnCancel() override;
@@ -53,17 +63,28 @@ private:
 
     // Status bar and lists.
     void UpdateStatusBar();
+    void UpdateRowIndicator();
     void RefreshPointList();
-    void ShowRow(int row, bool inserted);
-    void SelectOnly(int row);
-    void SelectRow(int index);
-    std::vector<int> SelectedRows() const;
+    // The main list's selection, and the list shown anew from the document with `selection`.
+    Selection ListSelection() const;
+    void ShowDocument(const Selection& selection, bool sorted = false);
+    void ApplySelection(const Selection& selection);
+    std::vector<int> SelectedRows() const { return pointList.SelectedRows(); }
+    LRESULT OnMainGetDispInfo(NMHDR* header) { return pointList.OnGetDispInfo(header); }
+    LRESULT OnImportGetDispInfo(NMHDR* header) { return importPane.OnGetDispInfo(header); }
+    LRESULT OnMainCustomDraw(NMHDR* header) { return pointList.OnCustomDraw(header); }
+    LRESULT OnMainFindItem(NMHDR* header) { return pointList.OnFindItem(header); }
+    LRESULT OnImportFindItem(NMHDR* header) { return importPane.OnFindItem(header); }
+    LRESULT OnSelectionChanged(NMHDR*);
+    LRESULT OnRowIndicatorDue(WPARAM, LPARAM);
 
     // Layout (main_layout.cpp).
     void ShowEditView();
     void ShowImportView();
     void LayOutCurrentView();
-    void AlignButtonColumn();
+    void KeepListFocus(HWND focus);
+    void PlaceLists(win::WindowBatch& batch) const;
+    void PlaceButtonColumn(win::WindowBatch& batch) const;
     void OnSize(WPARAM type, LPARAM size);
     LRESULT OnSizing(WPARAM edge, LPARAM rect);
     LRESULT OnCtlColorDialog(WPARAM dc, LPARAM window);
@@ -74,13 +95,29 @@ private:
     void ChangePoint();
     void AddPoint();
     void DeletePoints();
-    void CheckAll();
-    void UncheckAll();
+    void ChangeFocusedPoint();
+    void SelectAll();
+    void SelectNone();
+    void MovePoint(int from, int to);
     LRESULT OnPointDoubleClick(NMHDR*);
     LRESULT OnPointClick(NMHDR*);
     LRESULT OnListContextMenu(WPARAM window, LPARAM point);
 
+    // Undo, sorting, finding and duplicates (edit_commands.cpp).
+    void Undo();
+    void Redo();
+    void MoveSelectedUp() { MoveSelected(-1); }
+    void MoveSelectedDown() { MoveSelected(1); }
+    void MoveSelected(int direction);
+    LRESULT OnColumnClick(NMHDR* header);
+    void OpenFindBox();
+    void FindNextMatch();
+    void FindText(const std::string& text);
+    void SelectDuplicates();
+    void OnInitMenu(WPARAM menu, LPARAM);
+
     // File commands and the import (file_commands.cpp).
+    void NewPointFile();
     void OpenPointFile();
     void SavePointFile();
     void SavePointFileAs() { SaveAsDialog(); }
@@ -92,6 +129,8 @@ private:
     // save did not happen.
     bool ResolveUnsavedChanges();
     void OpenFile(const std::string& name);
+    // The folder the save dialogs start in.
+    std::string SaveFolder() const;
     void ApplyFileName(const std::string& name);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
     void ImportPointFile();
@@ -111,7 +150,6 @@ private:
     void OnAbout();
     LRESULT OnListBeginDrag(NMHDR* header);
     LRESULT OnImportBeginDrag(NMHDR*) { return importPane.OnBeginDrag(); }
-    LRESULT OnColumnClick(NMHDR*) { return 0; }
     LRESULT OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(appIcon); }
     void OnDestroy(WPARAM, LPARAM);
 
@@ -125,7 +163,11 @@ private:
     win::StatusBar statusBar;
     MarkImages markImages;
     PointEditDialog editDialog;
+    FindDialog findBox;
     MapCommands map;
+    HACCEL listKeys = nullptr;    // resource tables: not owned
+    HACCEL windowKeys = nullptr;
+    HACCEL textKeys = nullptr;
 
     ViewMode viewMode = ViewMode::Edit;
     std::string importDirectory;
@@ -136,6 +178,9 @@ private:
     int initialHeight = 0;
     int statusHeight = 0;
     bool layoutReady = false;  // the first size notification only arms the layout
+    bool rowIndicatorDue = false;  // a selection change is waiting to be shown in the status bar
+    int sortColumn = -1;           // the column of the last sort while its arrow shows, else -1
+    bool sortDescending = false;
 };
 
 }  // namespace vondrel

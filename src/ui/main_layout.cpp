@@ -1,8 +1,10 @@
 // Main window layout: the edit screen and the import view, resizing with a minimum size, the
-// black background and the minimised image.
+// black background and the minimised image. Every layout moves its windows in one batch and
+// then draws the window anew, so no pixels of an old place stay behind at any size.
 #include "editing/layout_rules.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
+#include "win/window_batch.h"
 
 namespace vondrel {
 
@@ -18,29 +20,56 @@ LayoutMetrics Measure(const MainDialog& dialog) {
     return {client.right, client.bottom, button.right - button.left, button.bottom - button.top};
 }
 
-void Place(const win::Window& window, const Rect& rect) { window.Move(rect.x, rect.y, rect.width, rect.height); }
+void Place(win::WindowBatch& batch, const win::Window& window, const Rect& rect) {
+    batch.Move(window.Hwnd(), rect.x, rect.y, rect.width, rect.height);
+}
 }  // namespace
 
+void MainDialog::PlaceLists(win::WindowBatch& batch) const {
+    const LayoutMetrics m = Measure(*this);
+    if (viewMode == ViewMode::Import) {
+        const ListLayout layout = ImportViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
+                                                   statusBar.Height());
+        Place(batch, Item(IDC_MAIN_POINTS), layout.mainList);
+        Place(batch, Item(IDC_MAIN_IMPORT_LIST), layout.importList);
+    } else {
+        const ListLayout layout = EditViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
+                                                 statusBar.Height());
+        Place(batch, Item(IDC_MAIN_POINTS), layout.mainList);
+    }
+}
+
 void MainDialog::ShowEditView() {
+    const HWND focus = GetFocus();
     viewMode = ViewMode::Edit;
     Item(IDC_MAIN_IMPORT_LIST).Show(false);
-    const LayoutMetrics m = Measure(*this);
-    const ListLayout layout = EditViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
-                                             statusBar.Height());
-    Place(Item(IDC_MAIN_POINTS), layout.mainList);
+    {
+        win::WindowBatch batch(1);
+        PlaceLists(batch);
+    }
     Item(IDC_MAIN_POINTS).Show(true);
+    KeepListFocus(focus);
 }
 
 void MainDialog::ShowImportView() {
+    const HWND focus = GetFocus();
     viewMode = ViewMode::Import;
     Item(IDC_MAIN_POINTS).Show(false);
     Item(IDC_MAIN_IMPORT_LIST).Show(true);
     Item(IDC_MAIN_POINTS).Show(true);
-    const LayoutMetrics m = Measure(*this);
-    const ListLayout layout = ImportViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
-                                               statusBar.Height());
-    Place(Item(IDC_MAIN_POINTS), layout.mainList);
-    Place(Item(IDC_MAIN_IMPORT_LIST), layout.importList);
+    {
+        win::WindowBatch batch(2);
+        PlaceLists(batch);
+    }
+    KeepListFocus(focus);
+}
+
+void MainDialog::KeepListFocus(HWND focus) {
+    // A list hidden with the focus would hand it to the next tab stop, the close button, which
+    // Enter would then press: the focus stays in a list.
+    if (focus != pointList.Hwnd() && focus != importPane.Hwnd()) return;
+    const HWND keep = IsWindowVisible(focus) ? focus : pointList.Hwnd();
+    if (GetFocus() != keep) Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(keep), TRUE);
 }
 
 void MainDialog::LayOutCurrentView() {
@@ -51,30 +80,35 @@ void MainDialog::LayOutCurrentView() {
     }
 }
 
-void MainDialog::AlignButtonColumn() {
+void MainDialog::PlaceButtonColumn(win::WindowBatch& batch) const {
     const LayoutMetrics m = Measure(*this);
-    for (int id : {IDC_MAIN_CHANGE, IDC_MAIN_ADD, IDC_MAIN_DELETE, IDCANCEL}) Item(id).Show(true);
     for (int id : {IDC_MAIN_CHANGE, IDC_MAIN_ADD, IDC_MAIN_DELETE}) {
         const RECT r = Item(id).RectInParent();
-        Item(id).Move(RightAlignedX(m.clientWidth, r.right - r.left), r.top, r.right - r.left, r.bottom - r.top);
+        batch.Move(Item(id).Hwnd(), RightAlignedX(m.clientWidth, r.right - r.left), r.top, r.right - r.left, r.bottom - r.top);
     }
     const RECT close = Item(IDCANCEL).RectInParent();
     const int width = close.right - close.left;
     const int height = close.bottom - close.top;
-    Item(IDCANCEL).Move(RightAlignedX(m.clientWidth, width), CloseButtonY(m.clientHeight, statusBar.Height(), height),
-                        width, height);
+    batch.Move(Item(IDCANCEL).Hwnd(), RightAlignedX(m.clientWidth, width),
+               CloseButtonY(m.clientHeight, statusBar.Height(), height), width, height);
 }
 
-void MainDialog::OnSize(WPARAM, LPARAM) {
+void MainDialog::OnSize(WPARAM type, LPARAM) {
+    if (type == SIZE_MINIMIZED) return;
     if (layoutReady) {
-        LayOutCurrentView();
-        AlignButtonColumn();
+        {
+            win::WindowBatch batch(6);
+            PlaceLists(batch);
+            PlaceButtonColumn(batch);
+        }
+        for (int id : {IDC_MAIN_CHANGE, IDC_MAIN_ADD, IDC_MAIN_DELETE, IDCANCEL}) Item(id).Show(true);
     }
     if (Hwnd() && Self().IsVisible() && statusBar) {
         const RECT client = Self().ClientRect();
         const int height = statusBar.Height();
         statusBar.MoveTo(0, client.bottom - height, client.right, height);
     }
+    if (layoutReady) RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     layoutReady = true;
 }
 

@@ -19,16 +19,14 @@ void MainDialog::ShowPointsOnMap() {
 void MainDialog::CapturePosition() {
     const std::optional<MapPosition> position = map.TakePosition();
     if (!position) return;
-    if (!document.CanAddCapturedPoint()) {
-        prompts->ShowMessage(Hwnd(), PointLimitText(kCapturedPointLimit), MB_OK);
+    if (!document.CanAddPoint()) {
+        prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
         return;
     }
-    const int row = document.AddCapturedPosition(position->lonDms, position->latDms);
-    if (row < 0) return;
-    ShowRow(row, true);
-    SelectOnly(row);
-    UpdateStatusBar();
-    pointList.List().UpdateNow();
+    if (const auto after = document.AddCapturedPosition(position->lonDms, position->latDms, ListSelection())) {
+        ShowDocument(*after);
+        pointList.List().UpdateNow();
+    }
 }
 
 void MainDialog::SelectMapObject() { map.ChooseObject(Hwnd(), Settings()); }

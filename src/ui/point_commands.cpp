@@ -1,5 +1,6 @@
 // Point commands of the main window: change, add and delete through the edit dialog, the
-// selection commands, row clicks and the list's context menu. List row i is document row i.
+// selection commands, row clicks and the list's context menu. List row i is document row i;
+// after every change the list is shown anew from the document with the selection it gives.
 #include <windowsx.h>
 
 #include "core/limits.h"
@@ -20,16 +21,25 @@ bool MainDialog::EditPoint(EditMode mode, int row) {
     editDialog.mapAvailable = map.BridgePresent();
     editDialog.fields = mode == EditMode::Change ? document.Fields(row) : PointFields{};
     if (editDialog.RunModal(Hwnd()) != IDOK) return false;
-    return document.ApplyFields(mode, row, editDialog.fields) || mode == EditMode::Change;
+    const std::optional<Selection> after = document.ApplyFields(mode, row, editDialog.fields, ListSelection());
+    if (after) ShowDocument(*after);
+    return after.has_value();
 }
 
 void MainDialog::ChangePoint() {
+    const int row = pointList.List().LowestSelectedRow();
+    if (row >= 0) EditPoint(EditMode::Change, row);
+}
+
+void MainDialog::ChangeFocusedPoint() {
+    // Enter and F2 change the row the keyboard is on, when it is selected.
     const win::ListView list = pointList.List();
-    const int row = list.LowestSelectedRow();
-    if (row < 0) return;
-    EditPoint(EditMode::Change, row);
-    ShowRow(row, false);
-    list.UpdateNow();
+    const int row = list.FocusedRow();
+    if (row >= 0 && list.IsSelected(row)) {
+        EditPoint(EditMode::Change, row);
+    } else {
+        ChangePoint();
+    }
 }
 
 LRESULT MainDialog::OnPointDoubleClick(NMHDR*) {
@@ -39,50 +49,36 @@ LRESULT MainDialog::OnPointDoubleClick(NMHDR*) {
 
 void MainDialog::AddPoint() {
     if (!document.CanAddPoint()) {
-        prompts->ShowMessage(Hwnd(), PointLimitText(kAddedPointLimit), MB_OK);
+        prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
         return;
     }
-    const win::ListView list = pointList.List();
-    int row = list.LowestSelectedRow();
-    if (row < 0) row = 0;
-    if (EditPoint(EditMode::Add, row)) {
-        ShowRow(row, true);
-        SelectOnly(row);
-        UpdateStatusBar();
-    }
-    list.UpdateNow();
+    const int row = pointList.List().LowestSelectedRow();
+    EditPoint(EditMode::Add, row < 0 ? 0 : row);
 }
 
 void MainDialog::DeletePoints() {
-    const win::ListView list = pointList.List();
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty()) return;
-    document.DeleteRows(rows);
-    // Each deletion moves the later rows up by one; the row that takes a deleted one's place is
-    // selected and focused.
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        const int row = rows[k] - static_cast<int>(k);
-        list.DeleteRow(row);
-        SelectRow(row);
-    }
-    UpdateStatusBar();
+    // Asks nothing: undo brings the points back.
+    if (const auto after = document.DeleteSelected(ListSelection())) ShowDocument(*after);
 }
 
-namespace {
-void SetCheckStates(const win::ListView& list, int count, bool checked) {
-    for (int i = 0; i < count; ++i) list.SetState(i, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+void MainDialog::SelectAll() {
+    // The list the keyboard is in: the import pane's rows too can be taken all at once.
+    const win::ListView list = GetFocus() == importPane.Hwnd() ? importPane.List() : pointList.List();
+    list.SelectAll(true);
+    UpdateRowIndicator();
 }
-}  // namespace
 
-void MainDialog::CheckAll() { SetCheckStates(pointList.List(), document.Count(), true); }
-void MainDialog::UncheckAll() { SetCheckStates(pointList.List(), document.Count(), false); }
+void MainDialog::SelectNone() {
+    pointList.List().SelectAll(false);
+    UpdateRowIndicator();
+}
 
 LRESULT MainDialog::OnPointClick(NMHDR*) {
     const int row = pointList.List().LowestSelectedRow();
     if (row < 0) return 0;
     if (os::FileExists(kLinkProgram)) Item(IDC_MAIN_SHOW_MAP).Enable(true);
-    SelectRow(row);
-    statusBar.SetPaneText(1, RowIndicatorText(row));
+    pointList.List().SelectAndFocus(row);
+    UpdateRowIndicator();
     return 0;
 }
 
@@ -101,9 +97,9 @@ LRESULT MainDialog::OnListContextMenu(WPARAM window, LPARAM pointParam) {
         }
         ClientToScreen(list.Hwnd(), &point);
     }
-    const win::OwnedMenu menu(LoadMenuW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+    const win::OwnedMenu menu(LoadMenuW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_LIST_MENU)));
     if (!menu) return 0;
-    TrackPopupMenu(GetSubMenu(menu.Get(), 1), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, Hwnd(), nullptr);
+    TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, Hwnd(), nullptr);
     return 0;
 }
 

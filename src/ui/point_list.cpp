@@ -1,22 +1,33 @@
-// Point lists: columns, rows and the drag-reorder of the main list.
+// Point lists: columns, rows drawn from the table, the last column's width and the drag-reorder
+// of the main list.
 #include "ui/point_list.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "editing/drag_rules.h"
+#include "editing/point_order.h"
+#include "editing/point_row_text.h"
+#include "os/win32_text.h"
 
 namespace vondrel {
 
 namespace {
 constexpr COLORREF kListBackground = RGB(52, 95, 129);
 constexpr COLORREF kListText = RGB(255, 255, 255);
+// The row a dragged point would be put before.
+constexpr COLORREF kDropBackground = RGB(255, 214, 0);
+constexpr COLORREF kDropText = RGB(0, 0, 0);
+// Posted to a list to fit its last column once the header has settled.
+constexpr UINT kFitLastColumn = WM_APP + 0x40;
 
 struct Column {
     const char* caption;
     int width;
 };
-constexpr Column kColumns[] = {{"マーク", 60}, {"名称", 180}, {"読み仮名", 120},
-                               {"ＴＥＬ", 100}, {"東経", 100}, {"北緯", 100}};
+constexpr Column kColumns[kListColumns] = {{"マーク", 60}, {"名称", 180}, {"読み仮名", 120},
+                                           {"ＴＥＬ", 100}, {"東経", 100}, {"北緯", 100}};
 }  // namespace
 
 void PointListBase::SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages) const {
@@ -27,33 +38,61 @@ void PointListBase::SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages)
     int index = 0;
     for (const Column& column : kColumns) list.InsertColumn(index++, column.caption, column.width);
     list.SetColors(kListBackground, kListBackground, kListText);
+    list.FitLastColumn(kColumns[kListColumns - 1].width);
 }
 
-void PointListBase::WriteColumns(const PointRowText& text, int index) const {
+void PointListBase::Refresh() const {
     const win::ListView list = List();
-    list.SetCellText(index, 1, text.name);
-    list.SetCellText(index, 2, text.reading);
-    list.SetCellText(index, 3, text.tel);
-    list.SetCellText(index, 4, text.lonDms);
-    list.SetCellText(index, 5, text.latDms);
+    list.SetRowCount(points ? points->GetCount() : 0);
+    list.Invalidate();
 }
 
-void PointListBase::InsertRow(const PointRowText& text, int index) const {
-    const int row = List().InsertRow(index, text.mark, text.ImageIndex());
-    if (row >= 0) WriteColumns(text, row);
+LRESULT PointListBase::OnGetDispInfo(NMHDR* header) const {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+    if (!points || item.iItem < 0 || item.iItem >= points->GetCount()) return 0;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const std::wstring text = os::ToWide(CellText(*points, item.iItem, item.iSubItem));
+        lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+    }
+    if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0) item.iImage = MarkImageOf(*points, item.iItem);
+    if (item.mask & LVIF_INDENT) item.iIndent = 0;
+    return 0;
 }
 
-void PointListBase::UpdateRow(const PointRowText& text, int index) const {
+LRESULT PointListBase::OnFindItem(NMHDR* header) const {
+    const NMLVFINDITEMW* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
+    if (!points || !(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
+    return FindNamePrefix(*points, os::ToCp932(find->lvfi.psz), find->iStart);
+}
+
+std::vector<int> PointListBase::SelectedRows() const {
+    std::vector<int> rows;
     const win::ListView list = List();
-    list.SetCellText(index, 0, text.mark);
-    list.SetImage(index, text.ImageIndex());
-    WriteColumns(text, index);
+    for (int row = list.LowestSelectedRow(); row >= 0; row = list.NextSelectedRow(row)) rows.push_back(row);
+    return rows;
+}
+
+LRESULT PointListBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The last column takes the room the others leave: after a resize of the list, a scroll bar
+    // coming or going, or a column dragged wider or narrower (once the drag has ended).
+    if (message == kFitLastColumn) {
+        List().FitLastColumn(kColumns[kListColumns - 1].width);
+        return 0;
+    }
+    const LRESULT result = DefaultProc(message, wParam, lParam);
+    if (message == WM_SIZE) List().FitLastColumn(kColumns[kListColumns - 1].width);
+    if (message == WM_NOTIFY) {
+        const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+        if (code == HDN_ENDTRACKW || code == HDN_ENDTRACKA) Self().Post(kFitLastColumn);
+    }
+    return result;
 }
 
 LRESULT PointListCtrl::OnBeginDrag(const NMLISTVIEW* info) {
-    if (!dragEnabled || info->iItem < 0) return 0;
+    if (info->iItem < 0) return 0;
     dragging = true;
-    dragSource = dropTarget = info->iItem;
+    dragSource = info->iItem;
+    HighlightDropTarget(info->iItem);
     POINT origin{};
     dragImage.Adopt(reinterpret_cast<HIMAGELIST>(
         Self().Send(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(info->iItem), reinterpret_cast<LPARAM>(&origin))));
@@ -67,6 +106,26 @@ LRESULT PointListCtrl::OnBeginDrag(const NMLISTVIEW* info) {
     return 0;
 }
 
+LRESULT PointListCtrl::OnCustomDraw(NMHDR* header) const {
+    NMLVCUSTOMDRAW* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return dragging ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && static_cast<int>(draw->nmcd.dwItemSpec) == dropTarget) {
+        draw->clrText = kDropText;
+        draw->clrTextBk = kDropBackground;
+        draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);  // the mark shows whether selected or not
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+void PointListCtrl::HighlightDropTarget(int row) {
+    const int previous = dropTarget;
+    dropTarget = row;
+    const win::ListView list = List();
+    if (previous >= 0) list.RedrawRows(previous, previous);
+    if (row >= 0) list.RedrawRows(row, row);
+}
+
 void PointListCtrl::OnMouseMove(POINT point) {
     if (dragImage) ImageList_DragMove(point.x, point.y);
     const win::ListView list = List();
@@ -74,10 +133,8 @@ void PointListCtrl::OnMouseMove(POINT point) {
     if (hit >= 0 && hit != dropTarget) {
         if (dragImage) ImageList_DragShowNolock(FALSE);
         list.EnsureVisible(hit);
-        list.SetState(dropTarget, 0, LVIS_DROPHILITED);
-        list.SetState(hit, LVIS_DROPHILITED, LVIS_DROPHILITED);
+        HighlightDropTarget(hit);
         list.UpdateNow();
-        dropTarget = hit;
         if (dragImage) ImageList_DragShowNolock(TRUE);
     }
 }
@@ -89,37 +146,16 @@ void PointListCtrl::EndDragFeedback() {
         ImageList_EndDrag();
         dragImage.Reset();
     }
-    List().SetState(dropTarget, 0, LVIS_DROPHILITED);
+    List().RedrawRows(std::max(dropTarget, 0), std::max(dropTarget, 0));
 }
 
 void PointListCtrl::OnLeftButtonUp(POINT point) {
     EndDragFeedback();
     ReleaseCapture();
-    const win::ListView list = List();
-    RequestMove(dragSource, DropDestination(list.HitTest(point), dropTarget, point.y));
-    const int lowest = list.LowestSelectedRow();
-    if (lowest >= 0) list.EnsureVisible(lowest);
-}
-
-void PointListCtrl::MoveItem(int from, int to) {
-    if (MoveChangesNothing(from, to) || !moveHandler || !moveHandler(from, to)) return;
-    const win::ListView list = List();
-
-    const int row = list.InsertRow(to, list.CellText(from, 0), -1);
-    if (row < 0) return;
-    if (from > to) ++from;  // the source row moved down by the insertion
-
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE | LVIF_STATE | LVIF_PARAM | LVIF_INDENT;
-    item.iItem = from;
-    item.stateMask = static_cast<UINT>(-1);
-    list.Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    item.iItem = row;
-    list.Send(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-
-    const int columns = list.ColumnCount();
-    for (int column = 0; column < columns; ++column) list.SetCellText(row, column, list.CellText(from, column));
-    list.DeleteRow(from);
+    const int to = DropDestination(List().HitTest(point), dropTarget, point.y);
+    if (!MoveChangesNothing(dragSource, to) && moveHandler) moveHandler(dragSource, to);
+    const int lowest = List().LowestSelectedRow();
+    if (lowest >= 0) List().EnsureVisible(lowest);
 }
 
 LRESULT PointListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,7 +177,7 @@ LRESULT PointListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DefaultProc(message, wParam, lParam);
+    return PointListBase::WindowProc(message, wParam, lParam);
 }
 
 }  // namespace vondrel

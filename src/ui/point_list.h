@@ -1,20 +1,21 @@
-// The two point lists of the main window. PointListBase fixes their columns, colours and the way
-// a point becomes a row; PointListCtrl is the main list, whose rows the user reorders by
-// dragging (row i always shows the document's point i, so every move is made by the move handler
-// in the document and then in the list).
+// The two point lists of the main window. PointListBase fixes their columns and colours and shows
+// a point table: the lists are virtual (owner-data), so row i is always point i of the table and
+// only the rows on screen are ever asked for, however many points there are. PointListCtrl is the
+// main list, whose rows the user reorders by dragging; the move itself is made by its owner.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <functional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "core/point_table.h"
-#include "win/image_list.h"
 #include "win/list_view.h"
+#include "win/image_list.h"
 #include "win/subclassed_window.h"
-#include "editing/point_row_text.h"
 
 namespace vondrel {
 
@@ -24,31 +25,36 @@ public:
 
     // Extended styles, the mark image lists (lent, not owned), six columns and the colours.
     void SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages) const;
-    // A new row at `index` showing `text`.
-    void InsertRow(const PointRowText& text, int index) const;
-    // Rewrites the existing row at `index`.
-    void UpdateRow(const PointRowText& text, int index) const;
+    // The table whose points the rows show (lent: it outlives the list).
+    void ShowPoints(const PointTable& table) { points = &table; }
+    // One row per point again, the rows on screen drawn anew.
+    void Refresh() const;
+    // The owner's LVN_GETDISPINFOW for this list: the text or image asked for.
+    LRESULT OnGetDispInfo(NMHDR* header) const;
+    // The owner's LVN_ODFINDITEMW (letters typed into the list): the row whose name begins so.
+    LRESULT OnFindItem(NMHDR* header) const;
+    // The selected rows, in order.
+    std::vector<int> SelectedRows() const;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void WriteColumns(const PointRowText& text, int index) const;
+    const PointTable* points = nullptr;
 };
 
 class PointListCtrl : public PointListBase {
 public:
-    // Who carries out a move of the points the list shows: moves the point at `from` to just
-    // before the point at `to` and tells whether anything moved.
-    void SetMoveHandler(std::function<bool(int from, int to)> handler) { moveHandler = std::move(handler); }
+    // Who carries out a move: the point at `from` goes to just before the point at `to`.
+    void SetMoveHandler(std::function<void(int from, int to)> handler) { moveHandler = std::move(handler); }
 
     // Begin-drag notification of the control (forwarded by the owner).
     LRESULT OnBeginDrag(const NMLISTVIEW* info);
-    // Moves the point at `from` to just before the point at `to`, in table and list.
-    virtual void RequestMove(int from, int to) { MoveItem(from, to); }
-    virtual void MoveItem(int from, int to);
+    // The owner's NM_CUSTOMDRAW for this list: the row the drag would drop on is marked.
+    LRESULT OnCustomDraw(NMHDR* header) const;
 
     bool IsDragging() const { return dragging; }
     int DropTarget() const { return dropTarget; }
-
-    bool dragEnabled = true;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -57,8 +63,9 @@ private:
     void OnMouseMove(POINT point);
     void OnLeftButtonUp(POINT point);
     void EndDragFeedback();
+    void HighlightDropTarget(int row);
 
-    std::function<bool(int, int)> moveHandler;
+    std::function<void(int, int)> moveHandler;
     win::ImageList dragImage;
     bool dragging = false;
     int dragSource = -1;

@@ -23,7 +23,7 @@ bool VondrelApp::InitInstance(const std::string& arguments) {
     InitCommonControlsEx(&controls);
     {
         auto dialog = std::make_unique<MainDialog>(arguments);
-        dialog->RunModal(nullptr);
+        dialog->Run();
     }
     OleUninitialize();
     return false;

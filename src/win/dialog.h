@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "win/window.h"
@@ -57,6 +58,8 @@ protected:
         D* self = static_cast<D*>(this);
         commands.push_back({id, kAnyClick, [self, handler] { (self->*handler)(); }});
     }
+    // A command whose handler is any callable (for a run of buttons that differ by one value).
+    void OnCommandCall(int id, CommandHandler handler) { commands.push_back({id, kAnyClick, std::move(handler)}); }
     template <class D>
     void OnCommandCode(int id, int code, void (D::*handler)()) {
         D* self = static_cast<D*>(this);

@@ -1,6 +1,8 @@
 // List-view operations.
 #include "win/list_view.h"
 
+#include <algorithm>
+
 #include "os/win32_text.h"
 
 namespace vondrel::win {
@@ -88,6 +90,28 @@ int ListView::ColumnCount() const {
     column.mask = LVCF_WIDTH;
     while (Send(LVM_GETCOLUMNW, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&column))) ++count;
     return count;
+}
+
+void ListView::FitLastColumn(int minimum) const {
+    const int columns = ColumnCount();
+    if (columns == 0) return;
+    int used = 0;
+    for (int column = 0; column + 1 < columns; ++column) used += ColumnWidth(column);
+    const int width = std::max(minimum, static_cast<int>(ClientRect().right) - used);
+    if (width != ColumnWidth(columns - 1)) SetColumnWidth(columns - 1, width);
+}
+
+void ListView::SetSortArrow(int column, int direction) const {
+    const HWND header = Header();
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column && direction != 0) item.fmt |= direction > 0 ? HDF_SORTUP : HDF_SORTDOWN;
+        SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void ListView::SetColors(COLORREF background, COLORREF textBackground, COLORREF text) const {

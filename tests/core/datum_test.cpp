@@ -38,6 +38,24 @@ TEST(Datum, KnownPositions) {
     }
 }
 
+// Distances on the Bessel ellipsoid against PROJ's geodesic (`geod +ellps=bessel -I`).
+TEST(Datum, TokyoDistancesMatchTheGeodesic) {
+    const struct {
+        LatLon a, b;
+        double metres;
+    } cases[] = {
+        {{35.65858, 139.74543}, {35.65858, 139.74576}, 29.878},  // east, just under 30 m
+        {{35.65858, 139.74543}, {35.65885, 139.74543}, 29.954},  // north
+        {{35.0, 135.0}, {35.0002, 135.0002}, 28.731},
+        {{43.0, 141.3}, {43.0001, 141.3003}, 26.863},
+        {{24.3, 123.9}, {24.30001, 123.9}, 1.108},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(TokyoDistanceMeters(c.a, c.b), c.metres, 0.001) << c.a.lat << "," << c.a.lon;
+        EXPECT_NEAR(TokyoDistanceMeters(c.b, c.a), c.metres, 0.001);
+    }
+}
+
 #ifndef _WIN32
 // Runs PROJ's cct over `points` (latitude first, as EPSG:4301 and EPSG:4326 order them).
 std::vector<LatLon> RunCct(const std::vector<LatLon>& points, bool inverse) {

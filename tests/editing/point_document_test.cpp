@@ -1,6 +1,9 @@
-// The document model: each operation's result on the points and on the modified state, the
-// compare-then-write rule of changed fields, copies through display forms, and file identity.
+// The document model: each operation's result on the points, on the selection and on the
+// modified state, the compare-then-write rule of changed fields, copies through display forms,
+// file identity, and undo and redo of every kind of step.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "editing/point_document.h"
 #include "support/recording_sink.h"
@@ -15,10 +18,27 @@ std::vector<std::string> Names(const PointDocument& document) {
     return names;
 }
 
-// A saved (unmodified) document holding points named `names`, read from a file in `dir`.
+// Every stored text of every point, to compare states exactly.
+std::vector<std::string> Stored(const PointDocument& document) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < document.Count(); ++i) {
+        const PointRecord& p = document.Points().Row(i);
+        texts.push_back(p.name + "|" + p.reading + "|" + p.lon + "|" + p.lat + "|" + p.mark + "|" + p.tel + "|" + p.sound +
+                        "|" + p.outmost + "|" + p.dcenter + "|" + std::to_string(p.directionOn));
+    }
+    return texts;
+}
+
+// A saved (unmodified) document holding points named `names`, read from a file in `dir`. The
+// texts are such as no setter writes (an outmost of 900, a longitude with six decimals), so an
+// undo that rewrote a point through the setters would show.
 void Open(PointDocument& document, test::TempDir& dir, const std::vector<std::string>& names) {
     std::string bytes;
-    for (const auto& name : names) bytes += "<gpoi><nb>" + name + "</nb><lat>35.12345</lat><lon>139.50431</lon></gpoi>";
+    int i = 0;
+    for (const auto& name : names) {
+        bytes += "<gpoi><nb>" + name + "</nb><lat>35.12345</lat><lon>139.50431" + std::to_string(i++ % 10) +
+                 "</lon><outmost>900</outmost></gpoi>";
+    }
     test::WriteFileBytes(dir.Path("points.xml"), bytes);
     test::RecordingSink sink;
     document.SetFileName(dir.Path("points.xml"), dir.Root());
@@ -26,34 +46,113 @@ void Open(PointDocument& document, test::TempDir& dir, const std::vector<std::st
     ASSERT_FALSE(document.IsModified());
 }
 
-TEST(PointDocument, OperationsReportAndMarkEveryChange) {
+PointFields Renamed(const PointDocument& d, int row, const std::string& name) {
+    PointFields f = d.Fields(row);
+    f.name = name;
+    return f;
+}
+
+using Operation = std::function<std::optional<Selection>(PointDocument&)>;
+
+TEST(PointDocument, OperationsChangeThePointsAndTheSelectionAndUndoExactly) {
+    const Selection none;
+    const Selection second = OnlyRow(1);
+    PointTable source;
+    for (int i = 0; i < 3; ++i) source.InsertBlank(i);
+    for (const char* name : {"X", "Y", "Z"}) source.SetName(name, static_cast<int>(name[0] - 'X'));
     const struct {
         const char* what;
-        std::function<bool(PointDocument&)> operation;
-        bool changed;
-        std::vector<std::string> names;
+        std::vector<std::string> start;
+        Operation operation;
+        std::vector<std::string> names;  // empty: nothing changes
+        Selection after;
     } cases[] = {
-        {"untouched fields", [](PointDocument& d) { return d.ApplyFields(EditMode::Change, 1, d.Fields(1)); }, false, {"A", "B", "C"}},
-        {"a new name", [](PointDocument& d) { auto f = d.Fields(1); f.name = "X"; return d.ApplyFields(EditMode::Change, 1, f); }, true, {"A", "X", "C"}},
-        {"add before row 1", [](PointDocument& d) { return d.ApplyFields(EditMode::Add, 1, PointFields{}); }, true, {"A", "", "B", "C"}},
-        {"add far below", [](PointDocument& d) { return d.ApplyFields(EditMode::Add, 9, PointFields{}); }, true, {"A", "B", "C", ""}},
-        {"delete rows 2 and 0", [](PointDocument& d) { return d.DeleteRows({2, 0, 2}); }, true, {"B"}},
-        {"delete empty rows", [](PointDocument& d) { return d.DeleteRows({5, -1}); }, false, {"A", "B", "C"}},
-        {"move 0 before 2", [](PointDocument& d) { return d.Move(0, 2); }, true, {"B", "A", "C"}},
-        {"move 0 to the end", [](PointDocument& d) { return d.Move(0, 3); }, true, {"B", "C", "A"}},
-        {"move onto the next row", [](PointDocument& d) { return d.Move(1, 2); }, false, {"A", "B", "C"}},
-        {"move onto itself", [](PointDocument& d) { return d.Move(1, 1); }, false, {"A", "B", "C"}},
-        {"capture", [](PointDocument& d) { return d.AddCapturedPosition("139.45.30.123", " 35.41.05.007") == 3; }, true,
-         {"A", "B", "C", "新しいポイント"}},
+        {"untouched fields", {"A", "B", "C"}, [&](PointDocument& d) { return d.ApplyFields(EditMode::Change, 1, d.Fields(1), second); }, {}, {}},
+        {"a new name", {"A", "B", "C"}, [&](PointDocument& d) { return d.ApplyFields(EditMode::Change, 1, Renamed(d, 1, "X"), second); },
+         {"A", "X", "C"}, second},
+        {"add before row 1", {"A", "B", "C"}, [&](PointDocument& d) { return d.ApplyFields(EditMode::Add, 1, PointFields{}, none); },
+         {"A", "", "B", "C"}, OnlyRow(1)},
+        {"add far below", {"A", "B", "C"}, [&](PointDocument& d) { return d.ApplyFields(EditMode::Add, 9, PointFields{}, none); },
+         {"A", "B", "C", ""}, OnlyRow(3)},
+        {"delete a block", {"P0", "P1", "P2", "P3"}, [](PointDocument& d) { return d.DeleteSelected({{1, 2}, 2}); }, {"P0", "P3"}, OnlyRow(1)},
+        {"delete two blocks", {"P0", "P1", "P2", "P3", "P4"}, [](PointDocument& d) { return d.DeleteSelected({{1, 3}, 1}); },
+         {"P0", "P2", "P4"}, {{1, 2}, 2}},
+        {"delete the last row", {"P0", "P1", "P2"}, [](PointDocument& d) { return d.DeleteSelected(OnlyRow(2)); }, {"P0", "P1"}, OnlyRow(1)},
+        {"delete nothing", {"A"}, [](PointDocument& d) { return d.DeleteSelected({{5}, 5}); }, {}, {}},
+        {"move 0 before 2", {"A", "B", "C"}, [](PointDocument& d) { return d.Move(0, 2, {{0, 2}, 0}); }, {"B", "A", "C"}, {{1, 2}, 1}},
+        {"move 0 to the end", {"A", "B", "C"}, [&](PointDocument& d) { return d.Move(0, 3, second); }, {"B", "C", "A"}, OnlyRow(0)},
+        {"move onto the next row", {"A", "B", "C"}, [&](PointDocument& d) { return d.Move(1, 2, second); }, {}, {}},
+        {"move up", {"A", "B", "C", "D"}, [](PointDocument& d) { return d.MoveSelected(-1, {{1, 3}, 3}); }, {"B", "A", "D", "C"}, {{0, 2}, 2}},
+        {"move a block down", {"A", "B", "C", "D"}, [](PointDocument& d) { return d.MoveSelected(1, {{0, 1}, 0}); }, {"C", "A", "B", "D"},
+         {{1, 2}, 1}},
+        {"move up from the top", {"A", "B"}, [](PointDocument& d) { return d.MoveSelected(-1, {{0, 1}, 0}); }, {}, {}},
+        {"copies keep their order", {"P0", "P1", "P2"}, [&](PointDocument& d) { return d.InsertCopies(2, source, {0, 1, 2}, second); },
+         {"P0", "P1", "X", "Y", "Z", "P2"}, {{2, 3, 4}, 2}},
+        {"copies at the end", {"P0"}, [&](PointDocument& d) { return d.InsertCopies(5, source, {2, 0}, none); }, {"P0", "Z", "X"}, {{1, 2}, 1}},
+        {"capture", {"A", "B"}, [&](PointDocument& d) { return d.AddCapturedPosition("139.45.30.123", " 35.41.05.007", second); },
+         {"A", "B", "新しいポイント"}, OnlyRow(2)},
+        {"sort by name", {"C", "a", "B"}, [](PointDocument& d) { return d.Sort(SortColumn::Name, false, {{0, 2}, 2}); }, {"a", "B", "C"},
+         {{1, 2}, 1}},
+        {"sort already sorted", {"A", "B"}, [&](PointDocument& d) { return d.Sort(SortColumn::Name, false, none); }, {}, {}},
     };
     for (const auto& c : cases) {
         test::TempDir dir;
         PointDocument document;
-        Open(document, dir, {"A", "B", "C"});
-        EXPECT_EQ(c.operation(document), c.changed) << c.what;
-        EXPECT_EQ(document.IsModified(), c.changed) << c.what;
+        Open(document, dir, c.start);
+        const std::vector<std::string> original = Stored(document);
+        const std::optional<Selection> after = c.operation(document);
+        ASSERT_EQ(after.has_value(), !c.names.empty()) << c.what;
+        EXPECT_EQ(document.IsModified(), after.has_value()) << c.what;
+        if (!after) {
+            EXPECT_EQ(Stored(document), original) << c.what;
+            EXPECT_FALSE(document.CanUndo()) << c.what;
+            continue;
+        }
         EXPECT_EQ(Names(document), c.names) << c.what;
+        EXPECT_EQ(*after, c.after) << c.what;
+        const std::vector<std::string> changed = Stored(document);
+        // Undo gives back every stored text and the selection before; redo the state after.
+        const std::optional<Selection> undone = document.Undo();
+        ASSERT_TRUE(undone) << c.what;
+        EXPECT_EQ(Stored(document), original) << c.what;
+        EXPECT_FALSE(document.IsModified()) << c.what << ": back at the saved state";
+        const std::optional<Selection> redone = document.Redo();
+        ASSERT_TRUE(redone) << c.what;
+        EXPECT_EQ(*redone, c.after) << c.what;
+        EXPECT_EQ(Stored(document), changed) << c.what;
+        EXPECT_TRUE(document.IsModified()) << c.what;
+        EXPECT_FALSE(document.Redo()) << c.what;
     }
+}
+
+TEST(PointDocument, TheSavedPointAndANewBranch) {
+    test::TempDir dir;
+    test::RecordingSink sink;
+    PointDocument document;
+    Open(document, dir, {"A", "B", "C"});
+    document.DeleteSelected(OnlyRow(0));
+    document.DeleteSelected(OnlyRow(0));
+    ASSERT_EQ(document.Save(dir.Path("saved.xml"), sink), 0);
+    EXPECT_FALSE(document.IsModified());
+    document.Undo();
+    EXPECT_TRUE(document.IsModified()) << "undone past the save";
+    document.Redo();
+    EXPECT_FALSE(document.IsModified()) << "redone to the save";
+    document.Undo();
+    document.Move(0, 2, Selection{});  // a new branch: the saved state can no longer be reached
+    document.Undo();
+    EXPECT_TRUE(document.IsModified());
+    while (document.Undo()) {}
+    EXPECT_EQ(Names(document), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_TRUE(document.IsModified()) << "the loaded state is no longer the saved one";
+
+    document.New("C:\\Users\\me\\Documents\\");
+    EXPECT_EQ(document.Count(), 0);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_EQ(document.FileName(), "");
+    EXPECT_EQ(document.FilePath(), "");
+    EXPECT_EQ(document.Folder(), "C:\\Users\\me\\Documents\\");
 }
 
 TEST(PointDocument, ChangeWritesOnlyWhatDiffersFromTheDisplayForms) {
@@ -63,19 +162,19 @@ TEST(PointDocument, ChangeWritesOnlyWhatDiffersFromTheDisplayForms) {
     PointFields fields = document.Fields(0);
     EXPECT_EQ(fields.lon, "139.30.15.516");
     fields.lat = " 35.40.12";
-    EXPECT_TRUE(document.ApplyFields(EditMode::Change, 0, fields));
-    EXPECT_EQ(document.Points().Row(0).lon, "139.50431") << "an untouched coordinate keeps its stored text";
+    EXPECT_TRUE(document.ApplyFields(EditMode::Change, 0, fields, {}));
+    EXPECT_EQ(document.Points().Row(0).lon, "139.504310") << "an untouched coordinate keeps its stored text";
     EXPECT_EQ(document.Points().Row(0).lat, "35.67000");
 
     // A new point compares with a blank one: empty coordinates become ".00000", the mark its hex.
     fields = PointFields{};
     fields.mark = "01";
-    ASSERT_TRUE(document.ApplyFields(EditMode::Add, 0, fields));
+    ASSERT_TRUE(document.ApplyFields(EditMode::Add, 0, fields, {}));
     EXPECT_EQ(document.Points().Row(0).lon, ".00000");
     EXPECT_EQ(document.Points().Row(0).mark, "01");
 }
 
-TEST(PointDocument, CopiesPassThroughDisplayFormsInReverseOrderUntilFull) {
+TEST(PointDocument, CopiesPassThroughDisplayFormsUntilFull) {
     PointTable source;
     for (int i = 0; i < 3; ++i) source.InsertBlank(i);
     source.SetName("ABCDEFGHIJKLMNOPQRST", 0);
@@ -84,17 +183,19 @@ TEST(PointDocument, CopiesPassThroughDisplayFormsInReverseOrderUntilFull) {
     test::TempDir dir;
     PointDocument document;
     Open(document, dir, {"P0", "P1"});
-    EXPECT_EQ(document.InsertCopies(1, source, {0, 2}), 2);
-    EXPECT_EQ(Names(document), (std::vector<std::string>{"P0", "Z", "ABCDEFGHIJKLMNOP", "P1"}));
-    EXPECT_EQ(document.Points().Row(1).lon, ".00000") << "an empty coordinate is copied as typed";
-    EXPECT_EQ(document.Points().Row(1).outmost, "500");
-    EXPECT_TRUE(document.IsModified());
+    EXPECT_TRUE(document.InsertCopies(1, source, {0, 2}, {}));
+    EXPECT_EQ(Names(document), (std::vector<std::string>{"P0", "ABCDEFGHIJKLMNOP", "Z", "P1"}));
+    EXPECT_EQ(document.Points().Row(2).lon, ".00000") << "an empty coordinate is copied as typed";
+    EXPECT_EQ(document.Points().Row(2).outmost, "500");
 
-    while (document.Count() < kTableRows - 1) document.ApplyFields(EditMode::Add, 0, PointFields{});
-    EXPECT_EQ(document.InsertCopies(0, source, {0, 1, 2}), 1);
+    while (document.Count() < kTableRows - 1) document.ApplyFields(EditMode::Add, 0, PointFields{}, {});
+    EXPECT_TRUE(document.CanAddPoint());
+    EXPECT_EQ(document.InsertCopies(0, source, {0, 1, 2}, {})->rows, std::vector<int>{0});
     EXPECT_EQ(document.Points().Row(0).name, "ABCDEFGHIJKLMNOP");
-    EXPECT_FALSE(document.ApplyFields(EditMode::Add, 0, PointFields{}));
-    EXPECT_EQ(document.AddCapturedPosition("1", "1"), -1);
+    EXPECT_FALSE(document.CanAddPoint());
+    EXPECT_FALSE(document.ApplyFields(EditMode::Add, 0, PointFields{}, {}));
+    EXPECT_FALSE(document.AddCapturedPosition("1", "1", {}));
+    EXPECT_EQ(document.History().StepCount(), 1u + 695u + 1u) << "one step per action";
 }
 
 TEST(PointDocument, FilesAndTheModifiedState) {
@@ -108,10 +209,11 @@ TEST(PointDocument, FilesAndTheModifiedState) {
 
     Open(document, dir, {"A", "B"});
     EXPECT_EQ(document.FilePath(), dir.Path("points.xml"));
-    document.DeleteRows({0});
+    document.DeleteSelected(OnlyRow(0));
     document.SetFileName(dir.Path("missing.xml"), dir.Root());
     EXPECT_EQ(document.Load(sink), -1);
     EXPECT_TRUE(document.IsModified()) << "a failed load keeps the list and its state";
+    EXPECT_TRUE(document.CanUndo()) << "and its history";
     EXPECT_EQ(document.Save(dir.Path("no-folder") + "/x/a.xml", sink), -1);
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(document.Save(dir.Path("b.xml"), sink), 0);

@@ -1,7 +1,8 @@
 // The dialogs' templates: the point edit dialog's tab order, layout, styles and sound list,
-// and the mark picker's 55 buttons, which do nothing and whose icons are freed at the end.
+// and the mark picker's 55 buttons, which pick their mark, and whose icons are freed at the end.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -199,15 +200,32 @@ TEST_F(MarkPickerTest, FiftyFiveEqualButtonsInReadingOrder) {
     EXPECT_GE(RectIn(window, GetDlgItem(window, IDOK)).top, RectIn(window, GetDlgItem(window, ids[54])).bottom);
 }
 
-TEST_F(MarkPickerTest, MarkButtonsDoNothingAndTheEndFreesTheIcons) {
-    for (int ending : {IDOK, IDCANCEL}) {
+TEST_F(MarkPickerTest, AMarkButtonPicksItsMarkAndTheWaysOutPickNothing) {
+    const struct {
+        std::function<void(HWND)> end;
+        INT_PTR result;
+        int mark;
+    } cases[] = {
+        {[](HWND p) { SendMessageW(GetDlgItem(p, 1073), BM_CLICK, 0, 0); }, IDOK, 10},  // row 1, tenth
+        {[](HWND p) { SendMessageW(GetDlgItem(p, 1066), BM_CLICK, 0, 0); }, IDOK, 55},
+        {[](HWND p) { SendMessageW(GetDlgItem(p, IDOK), BM_CLICK, 0, 0); }, IDOK, 7},
+        {[](HWND p) { SendMessageW(GetDlgItem(p, IDCANCEL), BM_CLICK, 0, 0); }, IDCANCEL, 7},
+        {[](HWND p) { SendMessageW(p, WM_CLOSE, 0, 0); }, IDCANCEL, 7},
+        {[](HWND p) {
+             MSG key{GetDlgItem(p, 1001), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {0, 0}};
+             IsDialogMessageW(p, &key);
+         }, IDCANCEL, 7},
+    };
+    for (const auto& c : cases) {
         MarkPickerDialog picker(icons.Function());
+        picker.mark = 7;
         ASSERT_NE(picker.CreateModeless(nullptr), nullptr);
-        for (int id : {1001, 1073, 1066}) SendMessageW(GetDlgItem(picker.Hwnd(), id), BM_CLICK, 0, 0);
-        ASSERT_NE(picker.Hwnd(), nullptr);
-        SendMessageW(GetDlgItem(picker.Hwnd(), ending), BM_CLICK, 0, 0);
+        EXPECT_EQ(GetFocus(), GetDlgItem(picker.Hwnd(), 1004)) << "the mark shown has the focus";
+        c.end(picker.Hwnd());
+        test::Pump();
         EXPECT_EQ(picker.Hwnd(), nullptr);
-        EXPECT_EQ(picker.Result(), ending);
+        EXPECT_EQ(picker.Result(), c.result);
+        EXPECT_EQ(picker.mark, c.mark);
         icons.ExpectAllFreed();
     }
     MarkPickerDialog blank(nullptr);  // no images to give: blank buttons

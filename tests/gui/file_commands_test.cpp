@@ -109,7 +109,7 @@ TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
     EXPECT_TRUE(window.prompts.fileDialogs[0].confirmOverwrite);
     EXPECT_TRUE(os::FileExists(target));
     EXPECT_EQ(window.Document().FilePath(), target);
-    EXPECT_EQ(window.StatusText(0), dir.Path("a.xml")) << "the pane is rewritten only later";
+    EXPECT_EQ(window.StatusText(0), target) << "the pane shows the new name at once";
 }
 
 TEST_F(FileCommands, SavingAListWithoutPointsWritesNothing) {

@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win/list_view.h"
 #include "os/win32_text.h"
 
@@ -27,17 +29,46 @@ bool ScriptedPrompts::ChooseFile(HWND, const win::FileDialogOptions& options, st
     return !path.empty();
 }
 
+namespace {
+std::vector<MainDialog*> liveWindows;  // the main windows whose loop step Pump runs
+}  // namespace
+
 void Pump() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        bool handled = false;
+        for (MainDialog* window : liveWindows) {
+            if ((handled = window->PreTranslate(message))) break;
+        }
+        if (handled) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
 }
 
+void PressKey(HWND window, UINT key, std::initializer_list<UINT> modifiers) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    BYTE held[256];
+    std::copy(std::begin(state), std::end(state), std::begin(held));
+    bool alt = false;
+    for (UINT modifier : modifiers) {
+        held[modifier] = 0x80;
+        alt = alt || modifier == VK_MENU;
+    }
+    SetKeyboardState(held);
+    const LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16) | (alt ? 1 << 29 : 0);
+    PostMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, down);
+    Pump();
+    PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, key, down | (1u << 30) | (1u << 31));
+    Pump();
+    SetKeyboardState(state);
+}
+
 MainWindow::MainWindow(const std::string& arguments, const std::string& registryBase)
     : dialog(std::make_unique<MainDialog>(arguments, &prompts, registryBase)) {
     dialog->CreateModeless(nullptr);
+    liveWindows.push_back(dialog.get());
     Pump();
 }
 
@@ -60,6 +91,7 @@ std::string MainWindow::StatusText(int pane) const {
 
 MainWindow::~MainWindow() {
     if (dialog->Hwnd()) DestroyWindow(dialog->Hwnd());
+    liveWindows.erase(std::remove(liveWindows.begin(), liveWindows.end(), dialog.get()), liveWindows.end());
     Pump();
 }
 

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,8 +37,13 @@ public:
     std::deque<std::string> chosenFiles;        // "" means Cancel; empty queue means Cancel
 };
 
-// Processes every pending message of this thread.
+// Processes every pending message of this thread, each through the main windows' own message
+// loop step first (their keyboard accelerators and dialog keys), as the program does.
 void Pump();
+
+// A key as typed into `window`: the modifier keys (VK_CONTROL, VK_SHIFT, VK_MENU) held down in
+// the thread's key state, the key down and up posted to the window, and every message pumped.
+void PressKey(HWND window, UINT key, std::initializer_list<UINT> modifiers = {});
 
 // A main window made from its real template with the given command line, and what a user sees
 // of it: the two lists, the status bar panes, the import view.

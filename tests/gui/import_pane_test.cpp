@@ -1,4 +1,4 @@
-// The import pane: loading by command and by drop, the 200-row limit, and dragging points from it
+// The import pane: loading by command and by drop, every point listed, and dragging points from it
 // onto the main list (where they land, what is copied, what the pane keeps).
 #include <gtest/gtest.h>
 
@@ -37,8 +37,8 @@ TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
     const std::string many = WritePoints("many.xml", test::NumberedNames("I", 250));
     Import(window, many);
     EXPECT_TRUE(window.ImportViewShown());
-    EXPECT_EQ(window.ImportList().Count(), 200);
-    EXPECT_EQ(window.ImportList().CellText(199, 1), "I199");
+    EXPECT_EQ(window.ImportList().Count(), 250);
+    EXPECT_EQ(window.ImportList().CellText(249, 1), "I249");
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
     EXPECT_EQ(window.prompts.fileDialogs[0].filter, "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||");
     EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder, dir.Root() + "\\");
@@ -68,14 +68,16 @@ TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
     EXPECT_EQ(window.Document().Points().GetCount(), 0) << "a drop on the pane never touches the edited list";
 }
 
-TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppended) {
+// The points keep the pane's order (this test expected them reversed while that fault stood).
+TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInThePanesOrderOrAppended) {
     const struct {
         const char* what;
         int targetRow;  // -1: below the last row
         std::vector<std::string> expected;
+        int firstNew;
     } cases[] = {
-        {"on row 2", 2, {"P0", "P1", "Z", "Y", "X", "P2"}},
-        {"below the last row", -1, {"P0", "P1", "P2", "Z", "Y", "X"}},
+        {"on row 2", 2, {"P0", "P1", "X", "Y", "Z", "P2"}, 2},
+        {"below the last row", -1, {"P0", "P1", "P2", "X", "Y", "Z"}, 3},
     };
     for (const auto& c : cases) {
         MainWindow window(WritePoints("main.xml", {"P0", "P1", "P2"}));
@@ -92,7 +94,11 @@ TEST_F(ImportPaneTest, DraggedPointsAreInsertedBeforeTheRowInReverseOrderOrAppen
         EXPECT_EQ(window.StatusText(2), "地点登録数  6");
         EXPECT_EQ(pane.Count(), 3) << "the pane keeps its rows";
         EXPECT_EQ(pane.SelectedCount(), 3) << "and its selection";
+        EXPECT_EQ(window.MainList().SelectedCount(), 3);
+        EXPECT_EQ(window.MainList().LowestSelectedRow(), c.firstNew) << "the new points are selected";
         EXPECT_EQ(GetCapture(), nullptr) << "the drag has ended";
+        window.Command(ID_EDIT_UNDO);
+        EXPECT_EQ(window.StoredNames(), (std::vector<std::string>{"P0", "P1", "P2"})) << "one step";
     }
 }
 
@@ -109,7 +115,7 @@ TEST_F(ImportPaneTest, CopiedPointsPassThroughTheEditedTablesRules) {
     ASSERT_EQ(window.Document().Points().GetCount(), 1);
     const PointRecord& p = window.Document().Points().Row(0);
     EXPECT_EQ(p.name, "ABCDEFGHIJKLMNOP") << "stored with 16 bytes";
-    EXPECT_EQ(window.MainList().CellText(0, 1), "ABCDEFGHIJKLMNOPQRST") << "shown as the pane had it";
+    EXPECT_EQ(window.MainList().CellText(0, 1), "ABCDEFGHIJKLMNOP") << "shown as stored (it showed the whole name)";
     EXPECT_EQ(p.lon, "139.50431");
     EXPECT_EQ(p.lat, "35.12345");
     EXPECT_EQ(p.mark, "0A");
@@ -143,7 +149,7 @@ TEST_F(ImportPaneTest, AFullTableTakesWhatFitsAndSaysSo) {
     EXPECT_EQ(window.Document().Points().GetCount(), 700);
     EXPECT_EQ(window.Document().Points().Row(0).name, "X");
     EXPECT_EQ(window.Document().Points().Row(1).name, "P0") << "no point overwritten";
-    EXPECT_EQ(window.MainList().Count(), 201) << "one row per inserted point";
+    EXPECT_EQ(window.MainList().Count(), 700) << "one row per point";
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, "700地点以上は登録出来ません");
 }

@@ -243,29 +243,29 @@ TEST_F(MapCommands, AClickOnTheMapGivesItsTokyoDatumPositionInTheEditor) {
                 kFrames, client.right, client.bottom, static_cast<unsigned long>(elapsed), kFrames * 1000.0 / elapsed);
 }
 
-TEST_F(MapCommands, CaptureMakesANewPointUpTo200) {
-    for (int points : {199, 200}) {
+TEST_F(MapCommands, CaptureMakesANewPointUpTo700) {
+    for (int points : {699, 700}) {
         auto window = Open(points);
         Reply(*window, " 35.41.05.007", "139.45.30.123");
         ASSERT_EQ((*window)->Item(IDC_MAIN_LAT).GetText(), " 35.41.05.007");
         window->MainList().SelectAndFocus(3);
         (*window)->Self().Send(WM_COMMAND, IDC_MAIN_CAPTURE);
-        if (points == 199) {
-            ASSERT_EQ(window->Document().Points().GetCount(), 200);
-            EXPECT_EQ(window->Document().Points().Row(199).name, "新しいポイント");
-            EXPECT_EQ(window->Document().Points().Row(199).lat, "35.68472");
-            EXPECT_EQ(window->Document().Points().Row(199).lon, "139.75837");
+        if (points == 699) {
+            ASSERT_EQ(window->Document().Points().GetCount(), 700);
+            EXPECT_EQ(window->Document().Points().Row(699).name, "新しいポイント");
+            EXPECT_EQ(window->Document().Points().Row(699).lat, "35.68472");
+            EXPECT_EQ(window->Document().Points().Row(699).lon, "139.75837");
             const win::ListView list = window->MainList();
-            EXPECT_EQ(list.CellText(199, 1), "新しいポイント");
-            EXPECT_EQ(list.LowestSelectedRow(), 199);
+            EXPECT_EQ(list.CellText(699, 1), "新しいポイント");
+            EXPECT_EQ(list.LowestSelectedRow(), 699);
             EXPECT_EQ(list.SelectedCount(), 1);
-            EXPECT_EQ(window->StatusText(2), "地点登録数  200");
+            EXPECT_EQ(window->StatusText(2), "地点登録数  700");
             EXPECT_EQ(window->StatusText(0), window->Document().FileName());
             EXPECT_TRUE(window->prompts.messages.empty());
         } else {
-            EXPECT_EQ(window->Document().Points().GetCount(), 200);
+            EXPECT_EQ(window->Document().Points().GetCount(), 700);
             ASSERT_EQ(window->prompts.messages.size(), 1u);
-            EXPECT_EQ(window->prompts.messages[0].text, "200地点以上は登録出来ません");
+            EXPECT_EQ(window->prompts.messages[0].text, "700地点以上は登録出来ません");
         }
     }
 }

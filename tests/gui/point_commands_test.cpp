@@ -69,7 +69,7 @@ TEST_F(PointCommands, ChangeStoresWhatDiffersAndMarksTheList) {
         std::string stored;
     } cases[] = {
         {IDC_EDIT_TEL, "045-999", &PointRecord::tel, "045-999"},
-        {IDC_EDIT_NAME, "ABCDEFGHIJKLMNOPQRST", &PointRecord::name, "ABCDEFGHIJKLMNOP"},
+        {IDC_EDIT_NAME, "東京タワー展望台", &PointRecord::name, "東京タワー展望台"},
         {IDC_EDIT_LAT, "35.40.12", &PointRecord::lat, "35.67000"},
         {IDC_EDIT_READING, "かな", &PointRecord::reading, "かな"},
     };
@@ -96,17 +96,18 @@ TEST_F(PointCommands, CancelChangesNothing) {
     EXPECT_EQ(List(window).CellText(0, 1), "P0");
 }
 
-TEST_F(PointCommands, AddLimit) {
-    MainWindow full(File(test::NumberedNames("P", 100)));
+TEST_F(PointCommands, AddStopsOnlyAtTheTablesLimit) {
+    MainWindow full(File(test::NumberedNames("P", 700)));
     bool opened = test::WithEditDialog(full, IDC_MAIN_ADD, [](HWND) {}, false);
     EXPECT_FALSE(opened);
     ASSERT_EQ(full.prompts.messages.size(), 1u);
-    EXPECT_EQ(full.prompts.messages[0].text, "100地点以上は登録出来ません");
-    EXPECT_EQ(full.Document().Points().GetCount(), 100);
+    EXPECT_EQ(full.prompts.messages[0].text, "700地点以上は登録出来ません");
+    EXPECT_EQ(full.Document().Points().GetCount(), 700);
 
-    MainWindow almost(File(test::NumberedNames("P", 99)));
+    MainWindow almost(File(test::NumberedNames("P", 699)));
     EXPECT_TRUE(test::WithEditDialog(almost, IDC_MAIN_ADD, [](HWND) {}));
-    EXPECT_EQ(almost.Document().Points().GetCount(), 100);
+    EXPECT_EQ(almost.Document().Points().GetCount(), 700);
+    EXPECT_EQ(List(almost).Count(), 700);
     EXPECT_TRUE(almost.prompts.messages.empty());
 }
 
@@ -146,7 +147,7 @@ TEST_F(PointCommands, DeleteWalksTheSelection) {
     } cases[] = {
         {4, {1, 2}, {"P0", "P3"}, {1}, 1},
         {5, {1, 3}, {"P0", "P2", "P4"}, {1, 2}, 2},
-        {3, {2}, {"P0", "P1"}, {}, -1},
+        {3, {2}, {"P0", "P1"}, {1}, 1},  // the last row: the new last row is selected
     };
     for (const auto& c : cases) {
         MainWindow window(File(test::NumberedNames("P", c.count)));
@@ -164,13 +165,18 @@ TEST_F(PointCommands, DeleteWalksTheSelection) {
     }
 }
 
-TEST_F(PointCommands, ClickShowsTheRowInThePaneUntilTheCountChanges) {
+TEST_F(PointCommands, TheRowIndicatorFollowsTheSelection) {
     MainWindow window(File(test::NumberedNames("P", 6)));
     List(window).SelectAndFocus(4);
     NMHDR click{List(window).Hwnd(), IDC_MAIN_POINTS, static_cast<UINT>(NM_CLICK)};
     window->Self().Send(WM_NOTIFY, IDC_MAIN_POINTS, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(window.StatusText(1), "   5行");
+    test::PressKey(List(window).Hwnd(), VK_UP);
+    EXPECT_EQ(window.StatusText(1), "   4行") << "the arrow keys move it";
     window->Self().Send(WM_COMMAND, IDC_MAIN_DELETE);
+    EXPECT_EQ(window.StatusText(1), "   4行") << "the row below the deleted one is selected";
+    EXPECT_EQ(window.StatusText(3), "変更あり");
+    window->Self().Send(WM_COMMAND, ID_SELECT_NONE);
     EXPECT_EQ(window.StatusText(1), "");
 }
 
@@ -196,14 +202,13 @@ TEST_F(PointCommands, ContextMenuIsTheEditMenuOnlyForTheMainList) {
     EXPECT_FALSE(fromImport);
 }
 
-TEST_F(PointCommands, CheckAllAndUncheckAllLeaveTheSelection) {
-    MainWindow window(File({"P0", "P1"}));
+TEST_F(PointCommands, SelectAllAndNone) {
+    MainWindow window(File({"P0", "P1", "P2"}));
     List(window).SelectAndFocus(1);
     window->Self().Send(WM_COMMAND, ID_SELECT_ALL);
-    EXPECT_EQ(List(window).State(0, LVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2)));
+    EXPECT_EQ(Selected(window), (std::vector<int>{0, 1, 2}));
     window->Self().Send(WM_COMMAND, ID_SELECT_NONE);
-    EXPECT_EQ(List(window).State(1, LVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)));
-    EXPECT_EQ(Selected(window), (std::vector<int>{1}));
+    EXPECT_EQ(Selected(window), std::vector<int>{});
 }
 
 }  // namespace

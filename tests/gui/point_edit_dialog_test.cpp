@@ -1,6 +1,6 @@
 // The point edit dialog made from its real template and driven by messages: opening and OK,
-// the direction controls, mark number and icon, map position, the ways to cancel, text code
-// page 932 cannot hold, and the mark picker it opens.
+// the direction controls, mark number and icon, map position, the ways to cancel, the checks of
+// what was typed (text code page 932 cannot hold, names, coordinates, marks), and the mark picker.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -137,7 +137,7 @@ TEST_F(PointEditDialogTest, TypedMarkNumbersShowTheirIconOrNone) {
     const struct {
         const char* typed;  // nullptr: the up-down moves to 12
         int image;
-    } steps[] = {{nullptr, 11}, {"99", -1}, {"30", 29}, {"x", -1}, {"", -1}, {"55", 54}, {"0", -1}};
+    } steps[] = {{nullptr, 11}, {"99", -1}, {"30", 29}, {"x", -1}, {"", -1}, {"0", -1}, {"55", 54}};
     for (const auto& step : steps) {
         if (step.typed) {
             SetText(IDC_EDIT_MARK_NUMBER, step.typed);
@@ -147,7 +147,7 @@ TEST_F(PointEditDialogTest, TypedMarkNumbersShowTheirIconOrNone) {
         EXPECT_EQ(ShownImage(), step.image) << (step.typed ? step.typed : "up-down");
     }
     Command(IDOK);
-    EXPECT_EQ(dialog.fields.mark, "55") << "the last valid position";
+    EXPECT_EQ(dialog.fields.mark, "55");
 }
 
 TEST_F(PointEditDialogTest, CapturePositionNeedsBothMapFields) {
@@ -208,11 +208,11 @@ TEST_F(PointEditDialogTest, TextWithoutACodePage932FormKeepsTheDialogOpen) {
     EXPECT_EQ(dialog.fields.reading, "えもじ");
 }
 
-TEST_F(PointEditDialogTest, MarkIconOpensThePickerAndKeepsTheMark) {
+// A click on a mark in the picker sets it (the picker used to ignore it); Cancel changes nothing.
+TEST_F(PointEditDialogTest, MarkIconOpensThePickerWhichPicks) {
     Open(kTower);
     std::string caption;
     int images = 0;
-    bool stayedOpen = false;
     ASSERT_TRUE(WithOwnedWindow(
         dialog.Hwnd(),
         [&](HWND picker) {
@@ -220,18 +220,65 @@ TEST_F(PointEditDialogTest, MarkIconOpensThePickerAndKeepsTheMark) {
             for (HWND b = GetWindow(picker, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
                 images += icons.IndexOf(reinterpret_cast<HICON>(SendMessageW(b, BM_GETIMAGE, IMAGE_ICON, 0))) >= 0;
             }
-            SendMessageW(GetDlgItem(picker, 1069), BM_CLICK, 0, 0);
-            stayedOpen = IsWindowVisible(picker);
-            SendMessageW(GetDlgItem(picker, IDCANCEL), BM_CLICK, 0, 0);
+            SendMessageW(GetDlgItem(picker, 1069), BM_CLICK, 0, 0);  // the fourth mark
         },
         [&] { Command(IDC_EDIT_MARK_ICON, STN_CLICKED); }));
     EXPECT_EQ(caption, "ﾀﾞｲｱﾛｸﾞ");
     EXPECT_EQ(images, 55);
-    EXPECT_TRUE(stayedOpen) << "a mark button does not close the picker";
-    EXPECT_EQ(Text(IDC_EDIT_MARK_NUMBER), "7");
-    EXPECT_EQ(ShownImage(), 6);
+    EXPECT_EQ(Text(IDC_EDIT_MARK_NUMBER), "4");
+    EXPECT_EQ(ShownImage(), 3);
+    ASSERT_TRUE(WithOwnedWindow(dialog.Hwnd(), [](HWND picker) { SendMessageW(picker, WM_CLOSE, 0, 0); },
+                                [&] { Command(IDC_EDIT_MARK_ICON, STN_CLICKED); }));
+    EXPECT_EQ(Text(IDC_EDIT_MARK_NUMBER), "4") << "closing the picker picks nothing";
     Command(IDOK);
-    EXPECT_EQ(dialog.fields.mark, "07");
+    EXPECT_EQ(dialog.fields.mark, "04");
+}
+
+// OK with a text the table would not store as typed: a message naming the field, the dialog
+// stays open with that field's text selected, and nothing is handed back.
+TEST_F(PointEditDialogTest, OkChecksTheTypedFieldsFirst) {
+    const struct {
+        int id;
+        std::string typed;
+        std::string message;
+    } cases[] = {
+        {IDC_EDIT_NAME, "東京タワー大展望台", "地点名称が長すぎます（18/16 バイト）。\n全角 8 文字、半角 16 文字までで入力してください。"},
+        {IDC_EDIT_LON, "139.74224", "東経の分は 0～59 です。\n度.分.秒.ミリ秒 の形で入力してください（例 139.44.28.860）。"},
+        {IDC_EDIT_LAT, "hello", "北緯を読み取れません。\n度.分.秒.ミリ秒 の形で入力してください（例 35.39.31.140）。"},
+        {IDC_EDIT_LAT, "95", "北緯は 0～90 度の範囲です。\n度.分.秒.ミリ秒 の形で入力してください（例 35.39.31.140）。"},
+        {IDC_EDIT_MARK_NUMBER, "99", "２Ｄマークは 1～55 の番号で入力してください。"},
+    };
+    for (const auto& c : cases) {
+        Open(kTower);
+        SetText(c.id, c.typed);
+        std::vector<std::string> boxTexts;
+        ASSERT_TRUE(WithOwnedWindow(
+            dialog.Hwnd(),
+            [&](HWND box) {
+                for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                    boxTexts.push_back(TextOf(child));
+                }
+                SendMessageW(box, WM_COMMAND, IDOK, 0);
+            },
+            [&] { Command(IDOK); }));
+        EXPECT_NE(std::find(boxTexts.begin(), boxTexts.end(), c.message), boxTexts.end()) << c.typed;
+        ASSERT_NE(dialog.Hwnd(), nullptr) << "the dialog stays open";
+        EXPECT_EQ(GetFocus(), Item(c.id)) << c.typed;
+        DWORD start = 1, end = 0;
+        SendMessageW(Item(c.id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(end - start, os::ToWide(c.typed).size()) << "its text selected";
+        EXPECT_EQ(Members(), kTower.Texts()) << "nothing handed back";
+    }
+    // Full-width digits are made half-width; the byte count follows the name.
+    Open(kTower);
+    EXPECT_EQ(Text(IDC_EDIT_NAME_BYTES), "10/16");
+    SetText(IDC_EDIT_NAME, "東京タワー展望台");
+    EXPECT_EQ(Text(IDC_EDIT_NAME_BYTES), "16/16");
+    SetText(IDC_EDIT_LON, "１３９．４４．４９．０００");
+    Command(IDOK);
+    ASSERT_EQ(dialog.Hwnd(), nullptr);
+    EXPECT_EQ(dialog.fields.name, "東京タワー展望台");
+    EXPECT_EQ(dialog.fields.lon, "139.44.49.000");
 }
 }  // namespace
 }  // namespace vondrel

@@ -1,0 +1,20 @@
+// Folding of code page 932 texts for comparing them as a Japanese reader does: full-width Latin
+// letters, digits and signs read as their ASCII forms, half-width katakana as full-width (with
+// their voiced marks joined), hiragana as katakana. Independent of the process locale.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vondrel::text_fold {
+
+// Full-width ASCII forms and the ideographic space become ASCII; every other byte is kept. For
+// numbers typed with a Japanese input method ("１３９．４５").
+std::string HalfWidthAscii(std::string_view cp932);
+
+// The key by which texts are sorted and searched: HalfWidthAscii, ASCII letters in upper case,
+// half-width katakana as full-width katakana (ｶﾞ as ガ), hiragana as katakana. Code page 932
+// bytes; two texts a reader takes for the same word have the same key.
+std::string MatchKey(std::string_view cp932);
+
+}  // namespace vondrel::text_fold

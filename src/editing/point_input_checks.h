@@ -1,0 +1,54 @@
+// What the point edit dialog checks before it accepts a point: coordinates the typed form reads
+// as they were meant (a longitude of 0 to 180 degrees, a latitude of 0 to 90, minutes and seconds
+// below 60, nothing but digits and separators), a mark number of 1 to 55, and a name the table
+// stores whole. The messages name the field. Portable, tested natively; code page 932 texts.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vondrel {
+
+enum class CoordinateAxis { Longitude, Latitude };
+
+enum class CoordinateProblem {
+    None,
+    NotACoordinate,  // other characters, more than four parts, or too long
+    OutOfRange,      // beyond 180 (longitude) or 90 (latitude) degrees
+    Minutes,         // 60 minutes or more
+    Seconds,         // 60 seconds or more
+};
+
+// Checks a typed coordinate (after text_fold::HalfWidthAscii). An empty text is no position yet
+// and passes (it is stored as 0, as before). A third part of three or more digits is seconds and
+// milliseconds run together ("15516"), as the map's wire form writes them.
+CoordinateProblem CheckTypedCoordinate(std::string_view typed, CoordinateAxis axis);
+
+// The dialog's fields that are checked, in the order they are checked.
+enum class CheckedField { Name, Longitude, Latitude, Mark };
+
+// The texts of the edit dialog as typed (coordinates and mark number already made half-width),
+// and the name the dialog was opened with.
+struct TypedPoint {
+    std::string name;
+    std::string originalName;
+    std::string lon;
+    std::string lat;
+    std::string markNumber;
+};
+
+struct InputProblem {
+    CheckedField field;
+    std::string message;
+};
+
+// The first field that cannot be stored as typed, with the message that says why; none when
+// all can. A name longer than the table's 16 bytes counts only when it was changed (a longer
+// name read from a file is kept as it is).
+std::optional<InputProblem> FirstInputProblem(const TypedPoint& typed);
+
+// The name's byte count against the table's limit: "12/16".
+std::string NameBytesText(std::string_view name);
+
+}  // namespace vondrel
