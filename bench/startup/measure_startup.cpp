@@ -59,9 +59,9 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? _wtoi(argv[1]) : 9;
     vondrel::PointTable table;
     vondrel::bench::FillSamplePoints(table);
-    const std::string file = "startup_700.xml";
-    if (vondrel::os::WriteWholeFile(file, vondrel::GlorieBytes(table)) != 0) {
-        std::printf("cannot write %s\n", file.c_str());
+    const vondrel::os::Path file = L"startup_700.xml";
+    if (!vondrel::os::WriteWholeFile(file, vondrel::GlorieBytes(table)).Ok()) {
+        std::printf("cannot write startup_700.xml\n");
         return 1;
     }
     std::vector<double> program, empty;

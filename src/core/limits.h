@@ -14,6 +14,7 @@ constexpr int kListedRows = 200;         // rows the main list and the import li
 constexpr int kAddedPointLimit = 100;    // Add refuses a new point from this count on
 constexpr int kCapturedPointLimit = 200; // a position taken from the map is refused from this count on
 constexpr std::size_t kNameLimit = 16;   // bytes of a stored name
+constexpr std::size_t kMaxTextBytes = 1023;  // bytes of any text read from a file (longer ones are cut)
 
 // Marks and map objects.
 constexpr int kMarkCount = 55;           // mark icons mark01.ico ... mark55.ico, numbers 1 to 55
@@ -24,5 +25,6 @@ constexpr std::size_t kTypedCoordinateBytes = 32;   // bytes of a typed coordina
 constexpr std::size_t kMapPositionBytes = 255;      // bytes read from the edit dialog's map position
 constexpr std::size_t kBridgeTextBufferSize = 1024; // a text streamed to or from the map bridge, NUL included
 constexpr std::uint64_t kMaxFileBytes = 256u * 1024u * 1024u;  // larger files are not read into memory
+constexpr std::uint64_t kMaxIconFileBytes = 1024u * 1024u;      // larger mark icon files are not read
 
 }  // namespace vondrel

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/limits.h"
 
@@ -73,6 +74,13 @@ public:
     // false (the table unchanged) when the table is full. The copy goes into the slot's own
     // buffers, so refilling a table allocates nothing once its texts have had their sizes.
     bool Append(const PointRecord& point);
+
+    // Exchanges the whole contents (rows and count) with `other`; no text is copied.
+    void Swap(PointTable& other);
+
+    // Cuts every text of the used rows to at most `maxBytes` bytes at a character boundary;
+    // returns the rows that had a longer one.
+    std::vector<int> CapTexts(std::size_t maxBytes);
 
     // A whole row, read-only: for the writer, the command-line tool and tests.
     const PointRecord& Row(int index) const { return rows[static_cast<std::size_t>(index)]; }

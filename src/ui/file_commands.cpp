@@ -16,7 +16,7 @@ constexpr char kOpenFilter[] = "XML ファイル(*.xml)|*.xml|すべてのファ
 constexpr char kSaveFilter[] = "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 constexpr char kImportFilter[] = "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 
-win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const std::string& folder) {
+win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const os::Path& folder) {
     win::FileDialogOptions options;
     options.save = save;
     options.confirmOverwrite = confirmOverwrite;
@@ -27,18 +27,17 @@ win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* fil
 }
 }  // namespace
 
-void MainDialog::ApplyFileName(const std::string& name) { document.SetFileName(name, os::CurrentDirectory()); }
+void MainDialog::ApplyFileName(const os::Path& name) { document.SetFileName(name, os::CurrentDirectory()); }
 
-void MainDialog::OpenFile(const std::string& name) {
-    ApplyFileName(name);
-    document.Load(*this);
-    RefreshPointList();
+void MainDialog::OpenFile(const os::Path& name) {
+    // The name, the list, the status bar and the unsaved state change only when the file was read.
+    if (document.Open(name, os::CurrentDirectory(), *this) == 0) RefreshPointList();
 }
 
 bool MainDialog::ResolveUnsavedChanges() {
     if (!document.IsModified()) return true;
     const int answer = prompts->ShowMessage(
-        Hwnd(), ConfirmSaveText(!document.FilePath().empty(), document.FileName()), MB_YESNOCANCEL);
+        Hwnd(), ConfirmSaveText(!document.FilePath().empty(), os::DisplayPath(document.FileName())), MB_YESNOCANCEL);
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
     if (!document.FilePath().empty()) return document.Save(document.FilePath(), *this) >= 0;
@@ -48,7 +47,7 @@ bool MainDialog::ResolveUnsavedChanges() {
 
 void MainDialog::OpenPointFile() {
     if (!ResolveUnsavedChanges()) return;
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(false, false, kOpenFilter, document.Folder()), chosen)) return;
     OpenFile(chosen);
 }
@@ -59,7 +58,7 @@ void MainDialog::SavePointFile() {
         document.Save(document.FilePath(), *this);
         return;
     }
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, document.Folder()), chosen)) return;
     ApplyFileName(chosen);
     document.SetFolder(DriveAndFolder(chosen));
@@ -67,7 +66,7 @@ void MainDialog::SavePointFile() {
 }
 
 bool MainDialog::SaveAsDialog() {
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, document.Folder()), chosen)) return false;
     ApplyFileName(chosen);
     return document.Save(document.FilePath(), *this) == 0;
@@ -75,9 +74,9 @@ bool MainDialog::SaveAsDialog() {
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     win::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
-    std::string dropped;
+    os::Path dropped;
     for (int i = 0; i < drop.Count(); ++i) {
-        const std::string path = drop.Path(i);
+        const os::Path path = drop.Path(i);
         if (!path.empty()) dropped = path;  // the last file of the drop wins
     }
     drop.Finish();
@@ -99,7 +98,7 @@ void MainDialog::ImportPointFile() {
 }
 
 void MainDialog::ImportDialog() {
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(false, false, kImportFilter, importDirectory), chosen)) return;
     importDirectory = DriveAndFolder(chosen);
     importPane.LoadFile(chosen);

@@ -25,7 +25,7 @@ void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::functio
     dropped = std::move(onDropped);
 }
 
-void ImportPane::LoadFile(const std::string& path) {
+void ImportPane::LoadFile(const os::Path& path) {
     if (messages) LoadGlorieFile(path, points, *messages);
     const win::ListView list = List();
     list.SetRedraw(false);
@@ -51,9 +51,9 @@ std::vector<int> ImportPane::SelectedRows() const {
 
 void ImportPane::OnDropFiles(HDROP drop) {
     win::DroppedFiles files(drop);
-    std::string last;
+    os::Path last;
     for (int i = 0; i < files.Count(); ++i) {
-        const std::string path = files.Path(i);
+        const os::Path path = files.Path(i);
         if (!path.empty()) last = path;  // the last file of the drop wins
     }
     files.Finish();
