@@ -23,7 +23,8 @@ std::string PathMessage(const os::Path& path, const std::vector<std::string>& li
     return message;
 }
 
-// Reads the file into `loaded`; the message for a refusal or failure, else "" with `warnings`.
+// Reads the file into `loaded`: 0, with `message` holding the warnings if any; or -1 with the
+// message of the refusal or failure.
 int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
     std::string bytes;
     const int cause = os::ReadWholeFile(path, bytes);
@@ -31,24 +32,30 @@ int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
         message = FileErrorMessage(cause, path);
         return -1;
     }
-    std::vector<int> replacedBlocks;
-    const TextEncoding encoding = FileEncoding(bytes);
-    if (encoding != TextEncoding::Cp932) bytes = ToCp932Bytes(bytes, encoding, replacedBlocks);
-    if (!LooksLikePointFile(bytes)) {
+    std::vector<std::string> warnings;
+    if (ReadGlorieBytes(std::move(bytes), loaded, warnings) != 0) {
         message = NoPointsMessage(path);
         return -1;
     }
+    if (!warnings.empty()) message = PathMessage(path, warnings);
+    return 0;
+}
+}  // namespace
+
+int ReadGlorieBytes(std::string bytes, PointTable& loaded, std::vector<std::string>& warnings) {
+    std::vector<int> replacedBlocks;
+    const TextEncoding encoding = FileEncoding(bytes);
+    if (encoding != TextEncoding::Cp932) bytes = ToCp932Bytes(bytes, encoding, replacedBlocks);
+    if (!LooksLikePointFile(bytes)) return -1;
     GlorieScanner scanner(loaded);
     scanner.Scan(bytes);
     std::string().swap(bytes);
     LoadReport report;
     report.droppedPoints = scanner.DroppedPoints();
     CheckLoadedTexts(loaded, replacedBlocks, report);
-    const std::vector<std::string> warnings = LoadWarnings(loaded, report);
-    if (!warnings.empty()) message = PathMessage(path, warnings);
+    warnings = LoadWarnings(loaded, report);
     return 0;
 }
-}  // namespace
 
 int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages) {
     if (!os::HasExtension(path, ".xml")) {

@@ -4,6 +4,9 @@
 // user must know about the file read (points left out, texts cut, characters replaced).
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/point_table.h"
 #include "files/message_sink.h"
 #include "os/file_io.h"
@@ -16,6 +19,12 @@ namespace vondrel {
 // take the table's place only when the whole file has been read, so a refusal or failure
 // (running out of memory included) leaves the table as it was.
 int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages);
+
+// The loading steps after the file has been read, on its bytes: the encoding conversion, the
+// point-file check, the scanner and the text checks. Fills `loaded` (which should be empty) and
+// gives the lines to tell the user; -1 when the bytes are no point file. May throw
+// std::bad_alloc. LoadGlorieFile uses it; the fuzzer runs it on any bytes.
+int ReadGlorieBytes(std::string bytes, PointTable& loaded, std::vector<std::string>& warnings);
 
 // Writes every point of `table` to `path` (always Shift_JIS), replacing the file only once the
 // new one is complete and flushed, so a failed write leaves the old file intact. A failure to

@@ -75,6 +75,9 @@ void AppendPoint(std::string& out, const PointRecord& p) {
     out += "\t\t</poi>\n"
            "\t\t<category>00000000</category>\r\n"
            "\t\t<category vendor=\"Kenwood.HDD-NAVI\">000031";
+    // Always two characters: the reader takes the code's last two, so a shorter mark read from
+    // another file ("A") would come back as another ("1A").
+    if (p.mark.size() < 2) out.append(2 - p.mark.size(), '0');
     AppendEscaped(out, p.mark);
     out += "</category>\r\n"
            "\t\t<linkfile>\r\n"
