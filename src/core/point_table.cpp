@@ -130,6 +130,15 @@ void PointTable::Swap(PointTable& other) {
     std::swap(count, other.count);
 }
 
+void PointTable::TrimLeadingBlanks() {
+    for (int i = 0; i < count; ++i) {
+        PointRecord& row = At(i);
+        for (std::string* text : {&row.name, &row.reading, &row.lon, &row.lat, &row.outmost}) {
+            text->erase(0, text->find_first_not_of(" \t"));
+        }
+    }
+}
+
 std::vector<int> PointTable::CapTexts(std::size_t maxBytes) {
     std::vector<int> cut;
     for (int i = 0; i < count; ++i) {

@@ -25,6 +25,7 @@ bool LooksLikePointFile(std::string_view bytes) {
 }
 
 void CheckLoadedTexts(PointTable& table, const std::vector<int>& replacedBlocks, LoadReport& report) {
+    table.TrimLeadingBlanks();
     report.cutRows = table.CapTexts(kMaxTextBytes);
     for (int block : replacedBlocks) {
         if (block < table.GetCount() && HoldsReplacement(table.Row(block))) report.replacedRows.push_back(block);

@@ -22,8 +22,10 @@ struct LoadReport {
     std::vector<int> replacedRows;  // rows with characters that had no code page 932 form
 };
 
-// Caps the texts of `table` and notes the rows: those cut, and those of `replacedBlocks` (see
-// ToCp932Bytes) whose texts hold the "?" that stands for a lost character.
+// Trims the blanks that odd markup left before element texts (the reader drops those between a
+// tag and its text, so they would not survive a save), caps the texts and notes the rows:
+// those cut, and those of `replacedBlocks` (see ToCp932Bytes) whose texts hold the "?" that
+// stands for a lost character.
 void CheckLoadedTexts(PointTable& table, const std::vector<int>& replacedBlocks, LoadReport& report);
 
 // The lines to tell the user (code page 932), in this order: points left out, texts cut,

@@ -3,7 +3,12 @@
 
 #include <filesystem>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "cli/cli_app.h"
+#include "os/file_io.h"
 #include "support/temp_dir.h"
 
 namespace vondrel::cli {
@@ -90,6 +95,54 @@ TEST(Cli, MoreThan700PointsAreCopiedWithAWarning) {
     EXPECT_EQ(output.err, "\"" + os::DisplayPath(dir.File("in.xml")) + "\"\n\n先頭の700地点を読み込みました（残りは読み込んでいません）\n");
     EXPECT_EQ(test::ReadFileBytes(dir.File("out.xml")).find("<nb>P700</nb>"), std::string::npos);
 }
+
+// Names with characters code page 932 lacks (Korean, an emoji) or has under another code point.
+std::vector<os::Path> OwnNames(const test::TempDir& dir) {
+#ifdef _WIN32
+    return {dir.RootPath() / L"\uC9C0\uB3C4.xml", dir.RootPath() / L"\U0001F5FA.xml", dir.RootPath() / L"victim\u301C.xml"};
+#else
+    return {dir.RootPath() / "\xEC\xA7\x80\xEB\x8F\x84.xml", dir.RootPath() / "\xF0\x9F\x97\xBA.xml",
+            dir.RootPath() / "victim\xE3\x80\x9C.xml"};
+#endif
+}
+
+TEST(Cli, FileNamesAreUsedExactly) {
+    test::TempDir dir;
+    test::WriteFileBytes(dir.File("in.xml"), "<gpoi><nb>A</nb></gpoi>");
+    test::WriteFileBytes(dir.File("victim～.xml"), "old");
+    for (const os::Path& name : OwnNames(dir)) {
+        Output output;
+        EXPECT_EQ(RunArgs({"copy", dir.File("in.xml"), name}, output), 0) << output.err;
+        Output listed;
+        EXPECT_EQ(RunArgs({"list", name}, listed), 0);
+        EXPECT_NE(listed.out.find("\n0\tA\t"), std::string::npos);
+    }
+    EXPECT_EQ(test::ReadFileBytes(dir.File("victim～.xml")), "old") << "the look-alike name is another file";
+}
+
+#ifdef _WIN32
+TEST(Cli, TheWindowsProgramTakesItsArgumentsInUtf16) {
+    // vondrel-cli.exe stands beside the test program.
+    wchar_t self[32768];
+    const os::Path cli = os::FolderOf(os::Path(std::wstring(self, GetModuleFileNameW(nullptr, self, 32768)))) / L"vondrel-cli.exe";
+    test::TempDir dir;
+    test::WriteFileBytes(dir.File("in.xml"), "<gpoi><nb>A</nb></gpoi>");
+    for (const os::Path& name : OwnNames(dir)) {
+        std::wstring commandLine = L"\"" + cli.native() + L"\" copy \"" + dir.File("in.xml").native() + L"\" \"" + name.native() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessW(cli.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        WaitForSingleObject(process.hProcess, 30000);
+        DWORD code = 1;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        EXPECT_EQ(code, 0u) << os::DisplayPath(name);
+        EXPECT_TRUE(std::filesystem::exists(name)) << os::DisplayPath(name);
+    }
+}
+#endif
 
 TEST(Cli, CoordAndDms) {
     Output output;

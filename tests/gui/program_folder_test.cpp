@@ -66,36 +66,72 @@ TEST_F(ProgramFolder, ThePlantedBridgeIsNeitherFoundNorRun) {
     EXPECT_TRUE(std::filesystem::equivalent(os::Path(image), program / L"Tarvix2.exe")) << os::DisplayPath(image);
 }
 
-TEST_F(ProgramFolder, AProgramWithoutItsBridgeRunsNoPlantedOne) {
-    // Vondrel.exe alone in a folder, started in the data folder that holds a Tarvix2.exe: the map
-    // button stays disabled and the map command starts nothing (a search by bare name would
-    // have found the planted program, since the program's own folder has none).
-    const os::Path alone = dir.File("program");
-    std::filesystem::create_directory(alone);
-    std::filesystem::copy_file(program / L"Vondrel.exe", alone / L"Vondrel.exe");
-    std::wstring commandLine = L"\"" + (alone / L"Vondrel.exe").native() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW((alone / L"Vondrel.exe").c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               planted.c_str(), &startup, &started));
-    HWND window = nullptr;
-    for (int i = 0; i < 300 && !window; ++i, Sleep(50)) {
-        HWND found = FindWindowW(nullptr, L"Kestrova");
-        DWORD owner = 0;
-        if (found) GetWindowThreadProcessId(found, &owner);
-        if (owner == started.dwProcessId && IsWindowVisible(found)) window = found;
+// Vondrel.exe alone in a folder of its own, started with points.xml in the data folder; closed
+// when the test is done with it.
+class AloneProgram {
+public:
+    AloneProgram(const os::Path& program, const os::Path& alone, const os::Path& dataFolder) {
+        std::filesystem::create_directory(alone);
+        std::filesystem::copy_file(program / L"Vondrel.exe", alone / L"Vondrel.exe", std::filesystem::copy_options::skip_existing);
+        test::WriteFileBytes(dataFolder / L"points.xml", test::PointFileBytes({"P"}));
+        std::wstring commandLine = L"\"" + (alone / L"Vondrel.exe").native() + L"\" points.xml";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW((alone / L"Vondrel.exe").c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            dataFolder.c_str(), &startup, &started)) {
+            return;
+        }
+        for (int i = 0; i < 300 && !window; ++i, Sleep(50)) {
+            HWND found = FindWindowW(nullptr, L"Kestrova");
+            DWORD owner = 0;
+            if (found) GetWindowThreadProcessId(found, &owner);
+            if (owner == started.dwProcessId && IsWindowVisible(found)) window = found;
+        }
     }
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_MAIN_SHOW_MAP)));
-    PostMessageW(window, WM_COMMAND, IDC_MAIN_SHOW_MAP, 0);
-    Sleep(1500);
-    EXPECT_EQ(FindWindowW(nullptr, L"Tarvix"), nullptr) << "no bridge runs";
-    EXPECT_FALSE(std::filesystem::exists(dir.RootPath() / L"bridge.log"));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(started.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(started.hProcess, 1);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    ~AloneProgram() {
+        if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+        if (!started.hProcess) return;
+        if (WaitForSingleObject(started.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(started.hProcess, 1);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+    bool MapEnabled() const { return IsWindowEnabled(GetDlgItem(window, IDC_MAIN_SHOW_MAP)) != FALSE; }
+    HWND window = nullptr;
+
+private:
+    PROCESS_INFORMATION started{};
+};
+
+TEST_F(ProgramFolder, AProgramWithoutItsBridgeRunsNoPlantedOne) {
+    // The program's own folder has neither Tarvix2.exe nor TarvixLink.exe; a search by bare name
+    // would find those planted in the data folder.
+    const os::Path alone = dir.File("program");
+    std::filesystem::remove(planted / L"Tarvix2.exe");
+    test::WriteFileBytes(planted / L"TarvixLink.exe", "MZ");
+    {
+        // A click on a row enables the map button only where a TarvixLink.exe stands beside the program.
+        AloneProgram vondrel(program, alone, planted);
+        ASSERT_NE(vondrel.window, nullptr);
+        EXPECT_FALSE(vondrel.MapEnabled());
+        const HWND list = GetDlgItem(vondrel.window, IDC_MAIN_POINTS);
+        PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 28));
+        PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(30, 28));
+        for (int i = 0; i < 100 && SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) != 0; ++i) Sleep(20);
+        ASSERT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0) << "the row was clicked";
+        Sleep(200);
+        EXPECT_FALSE(vondrel.MapEnabled()) << "the planted TarvixLink.exe is not looked at";
+    }
+    std::filesystem::copy_file(program / L"Tarvix2.exe", planted / L"Tarvix2.exe");
+    {
+        // The map command starts nothing.
+        AloneProgram vondrel(program, alone, planted);
+        ASSERT_NE(vondrel.window, nullptr);
+        EXPECT_FALSE(vondrel.MapEnabled());
+        PostMessageW(vondrel.window, WM_COMMAND, IDC_MAIN_SHOW_MAP, 0);
+        Sleep(1500);
+        EXPECT_EQ(FindWindowW(nullptr, L"Tarvix"), nullptr) << "no bridge runs";
+        EXPECT_FALSE(std::filesystem::exists(dir.RootPath() / L"bridge.log"));
+    }
 }
 
 }  // namespace
