@@ -37,10 +37,11 @@ enum FileCause : int {
 // Files larger than this are not read into memory (kCauseTooLarge).
 constexpr std::uint64_t kMaxReadBytes = kMaxFileBytes;
 
-// Opens `path` for reading without sharing, reads it whole into `bytes` and closes it. Only a
-// regular file is read: anything else is refused before it is opened, and again on the opened
-// handle, so a FIFO never blocks and a device is never read. A file over `maxBytes` is refused.
-// Returns kCauseNone or the cause of the failure (then `bytes` is empty).
+// Opens `path` for reading (others may read it meanwhile, none may write), reads it whole into
+// `bytes` and closes it. Only a regular file is read: anything else is refused before it is
+// opened, and again on the opened handle, so a FIFO never blocks and a device is never read. A
+// file over `maxBytes` is refused. Returns kCauseNone or the cause of the failure (then `bytes`
+// is empty).
 int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes = kMaxReadBytes);
 
 struct WriteOptions {

@@ -228,7 +228,8 @@ int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes) 
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return LastCause();
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kCauseAccessDenied;
-    Handle file(CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Others may read it meanwhile (two programs starting together read the same icons); none may write.
+    Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return LastCause();
     if (const int cause = CauseForHandle(file.Get())) return cause;
     LARGE_INTEGER size;
