@@ -2,6 +2,8 @@
 // table rows and points, and the code page 932 conversion of other programs' texts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cmath>
 
 #include "formats/point_files.h"
@@ -55,6 +57,12 @@ TEST(FormatWriters, FilesAndTheMessageAfterReading) {
     EXPECT_EQ(ReadMessage(path, result), "\"" + shown + "\"\n\n3 地点のうち最初の 2 地点だけを読み込みました");
     EXPECT_EQ(ReadMessage(path, ReadPoints("lat,lon\n", Format::Csv)), "\"" + shown + "\"\n\n地点がありません");
     EXPECT_EQ(ReadMessage(path, ReadPoints("lat,lon\n35,139\n", Format::Csv)), "");
+    // The same replacing write as a point file's save: a folder in the target's place is
+    // refused, and the old file is kept when the new one cannot be made.
+    const os::Path folder = dir.File("folder.gpx");
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(WritePointFile(folder, kPoints, Format::Gpx).cause, os::kCauseAccessDenied);
+    EXPECT_EQ(WritePointFile(dir.File("none") / "p.gpx", kPoints, Format::Gpx).cause, os::kCauseBadPath);
 }
 
 TEST(FormatWriters, FormatsByFileName) {
