@@ -31,7 +31,7 @@ void BM_ReadPoints700(benchmark::State& state, formats::Format format) {
 
 void BM_ImportGpx700File(benchmark::State& state) {
     test::TempDir dir;
-    const std::string path = dir.Path("points.gpx");
+    const os::Path path = dir.File("points.gpx");
     test::WriteFileBytes(path, formats::WritePoints(SamplePoints(), formats::Format::Gpx));
     PointTable table;
     for (auto _ : state) {

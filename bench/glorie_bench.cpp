@@ -1,9 +1,11 @@
 // Timings of glorie Load and Save on a realistic 700-point file, Load's cost per byte on
 // larger files, and, side by side, the scanner alone on in-memory bytes and pugixml's DOM
-// parse of the same bytes as a yardstick.
+// parse of the same bytes as a yardstick; Save with and without its flush, against the bytes
+// alone and a rename alone.
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
+#include <filesystem>
 #include <iterator>
 #include <map>
 #include <set>
@@ -29,7 +31,7 @@ public:
 
     const PointTable& Table() const { return table; }
     const std::string& Bytes700() const { return bytes700; }
-    const std::string& Path700() const { return path700; }
+    const os::Path& Path700() const { return path700; }
 
     // Bytes of the file of about `size` bytes (made on first use).
     const std::string& SizedBytes(std::size_t size) {
@@ -39,13 +41,14 @@ public:
     }
 
     // Path of that file on disk (written on first use).
-    std::string SizedPath(std::size_t size) {
-        const std::string path = dir.Path("sized-" + std::to_string(size) + ".xml");
+    os::Path SizedPath(std::size_t size) {
+        const os::Path path = dir.File("sized-" + std::to_string(size) + ".xml");
         if (written.emplace(size).second) test::WriteFileBytes(path, SizedBytes(size));
         return path;
     }
 
-    std::string SavePath() const { return dir.Path("saved.xml"); }
+    os::Path SavePath() const { return dir.File("saved.xml"); }
+    os::Path FolderPath(const std::string& name) const { return dir.File(name); }
 
     // Where Load and Save would show a message: nowhere (a failure shows in the point count).
     MessageSink& Messages() { return messages; }
@@ -54,7 +57,7 @@ private:
     Samples() {
         FillSamplePoints(table);
         bytes700 = GlorieBytes(table);
-        path700 = dir.Path("points700.xml");
+        path700 = dir.File("points700.xml");
         test::WriteFileBytes(path700, bytes700);
     }
 
@@ -66,7 +69,7 @@ private:
     Unshown messages;
     PointTable table;
     std::string bytes700;
-    std::string path700;
+    os::Path path700;
     std::map<std::size_t, std::string> sized;
     std::set<std::size_t> written;
 };
@@ -141,7 +144,7 @@ void BM_Pugixml700(benchmark::State& state) {
 void BM_LoadSized(benchmark::State& state) {
     Samples& samples = Samples::Get();
     const std::size_t size = static_cast<std::size_t>(state.range(0));
-    const std::string path = samples.SizedPath(size);
+    const os::Path path = samples.SizedPath(size);
     PointTable table;
     for (auto _ : state) {
         LoadGlorieFile(path, table, samples.Messages());
@@ -155,11 +158,16 @@ void BM_ScanSized(benchmark::State& state) {
     ScanBytes(state, Samples::Get().SizedBytes(static_cast<std::size_t>(state.range(0))));
 }
 
-void BM_Save700(benchmark::State& state) {
+// Save as the editor does: the bytes, a temporary file beside the target, flushed to the disk,
+// renamed over the target (and the folder flushed). Without the flush for comparison: what the
+// guarantee against a power cut costs.
+void SaveWith(benchmark::State& state, bool flush) {
     Samples& samples = Samples::Get();
-    const std::string path = samples.SavePath();
+    const os::Path path = samples.SavePath();
+    os::WriteOptions options;
+    options.flush = flush;
     for (auto _ : state) {
-        if (SaveGlorieFile(path, samples.Table(), samples.Messages()) != 0) {
+        if (SaveGlorieFile(path, samples.Table(), samples.Messages(), options) != 0) {
             state.SkipWithError("Save failed");
             break;
         }
@@ -167,11 +175,32 @@ void BM_Save700(benchmark::State& state) {
     CountBytes(state, samples.Bytes700().size());
 }
 
+void BM_Save700(benchmark::State& state) { SaveWith(state, true); }
+void BM_Save700NoFlush(benchmark::State& state) { SaveWith(state, false); }
+
 // The writer alone: the bytes Save would write, without the file.
 void BM_Bytes700(benchmark::State& state) {
     Samples& samples = Samples::Get();
     for (auto _ : state) benchmark::DoNotOptimize(GlorieBytes(samples.Table()).size());
     CountBytes(state, samples.Bytes700().size());
+}
+
+// The rename alone: a file of the same size moved back and forth between two names.
+void BM_Rename700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    const os::Path a = samples.FolderPath("rename-a.xml");
+    const os::Path b = samples.FolderPath("rename-b.xml");
+    test::WriteFileBytes(a, samples.Bytes700());
+    bool atA = true;
+    for (auto _ : state) {
+        std::error_code error;
+        std::filesystem::rename(atA ? a : b, atA ? b : a, error);
+        if (error) {
+            state.SkipWithError("rename failed");
+            break;
+        }
+        atA = !atA;
+    }
 }
 
 constexpr std::int64_t kSizes[] = {100 << 10, 1 << 20, 16 << 20};
@@ -187,6 +216,8 @@ BENCHMARK(BM_Pugixml700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_LoadSized)->Apply(Sizes)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_ScanSized)->Apply(Sizes)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Save700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Save700NoFlush)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Rename700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Bytes700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace

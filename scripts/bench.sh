@@ -40,7 +40,7 @@ awk -F, '
       printf "  Load of %8d bytes: %.3f ns/byte (%+.0f%% from the mean over the sizes)\n",
              size, perByte[sized[i]], 100 * (perByte[sized[i]] * n / sum - 1)
     }
-    if ("BM_Save700" in time) printf "  Save 700 points: %.1f %s\n", time["BM_Save700"], unit["BM_Save700"]
+    if ("BM_Save700" in time) printf "  Save 700 points: %.1f %s (without the flush %.1f %s; the bytes alone %.1f %s; a rename alone %.1f %s)\n", time["BM_Save700"], unit["BM_Save700"], time["BM_Save700NoFlush"], unit["BM_Save700NoFlush"], time["BM_Bytes700"], unit["BM_Bytes700"], time["BM_Rename700"], unit["BM_Rename700"]
     if ("BM_ReadPoints700/Gpx" in time) printf "  Read 700 GPX points (parse, code page 932, datum): %.1f %s\n", time["BM_ReadPoints700/Gpx"], unit["BM_ReadPoints700/Gpx"]
     if ("BM_ImportGpx700File" in time) printf "  Import a 700-point GPX file into a table: %.1f %s\n", time["BM_ImportGpx700File"], unit["BM_ImportGpx700File"]
   }' "$results"

@@ -52,7 +52,7 @@ run_ctest native-asan env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stackt
 run_ctest windows-x64 "${display_wrapper[@]}"
 
 if [ -x scripts/fuzz.sh ]; then
-  step fuzz scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-45}" && summaries+=("[fuzz] $(grep -E 'Done|stat::number_of_executed_units' "$log/fuzz.log" | tail -n 1)")
+  step fuzz scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-60}" && summaries+=("[fuzz] $(grep -E 'Done|stat::number_of_executed_units' "$log/fuzz.log" | tail -n 1)")
 fi
 
 if step package scripts/package.sh --no-build; then

@@ -65,8 +65,8 @@ int wmain(int argc, wchar_t** argv) {
     vondrel::bench::FillSamplePoints(table);
     vondrel::PointTable one;
     one.Append(table.Row(0));
-    if (vondrel::os::WriteWholeFile("startup_700.xml", vondrel::GlorieBytes(table)) != 0 ||
-        vondrel::os::WriteWholeFile("startup_1.xml", vondrel::GlorieBytes(one)) != 0) {
+    if (!vondrel::os::WriteWholeFile(L"startup_700.xml", vondrel::GlorieBytes(table)).Ok() ||
+        !vondrel::os::WriteWholeFile(L"startup_1.xml", vondrel::GlorieBytes(one)).Ok()) {
         std::printf("cannot write the point files\n");
         return 1;
     }

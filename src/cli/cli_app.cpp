@@ -29,7 +29,7 @@ int Usage(Output& output) {
 
 bool IsLonLat(const std::string& axis) { return axis == "lon" || axis == "lat"; }
 
-int List(const std::string& path, Output& output) {
+int List(const os::Path& path, Output& output) {
     ErrorSink sink(output.err);
     PointTable table;
     if (LoadGlorieFile(path, table, sink) != 0) return 1;
@@ -60,7 +60,8 @@ int List(const std::string& path, Output& output) {
     return 0;
 }
 
-int Copy(const std::string& in, const std::string& outPath, Output& output) {
+// A refused or unreadable input writes nothing.
+int Copy(const os::Path& in, const os::Path& outPath, Output& output) {
     ErrorSink sink(output.err);
     PointTable table;
     if (LoadGlorieFile(in, table, sink) != 0) return 1;
@@ -97,12 +98,13 @@ const char* UsageText() {
            "  E      utf-8 (default) or cp932 (raw bytes in and out)\n";
 }
 
-bool TakeEncoding(std::vector<std::string>& args, Encoding& encoding, std::string& error) {
+bool TakeEncoding(std::vector<Argument>& args, Encoding& encoding, std::string& error) {
     static const std::string kPrefix = "--encoding=";
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--") break;
-        if (args[i].compare(0, kPrefix.size(), kPrefix) != 0) continue;
-        const std::string value = args[i].substr(kPrefix.size());
+        const std::string& text = args[i].text;
+        if (text == "--") break;
+        if (text.compare(0, kPrefix.size(), kPrefix) != 0) continue;
+        const std::string value = text.substr(kPrefix.size());
         if (value == "cp932") {
             encoding = Encoding::Cp932;
         } else if (value == "utf-8" || value == "utf8") {
@@ -116,29 +118,37 @@ bool TakeEncoding(std::vector<std::string>& args, Encoding& encoding, std::strin
     return true;
 }
 
-int Run(const std::vector<std::string>& rawArgs, Output& output) {
-    std::vector<std::string> args;
+int Run(const std::vector<Argument>& rawArgs, Output& output) {
+    std::vector<Argument> args;
     bool optionsEnded = false;
-    for (const std::string& arg : rawArgs) {
-        if (!optionsEnded && arg == "--") {
+    for (const Argument& arg : rawArgs) {
+        const std::string& text = arg.text;
+        if (!optionsEnded && text == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
+        } else if (!optionsEnded && (text == "--help" || text == "-h")) {
             output.out += UsageText();
             return 0;
-        } else if (!optionsEnded && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
-            output.err += "vondrel-cli: unknown option '" + arg + "'\n";
+        } else if (!optionsEnded && text.size() > 2 && text.compare(0, 2, "--") == 0) {
+            output.err += "vondrel-cli: unknown option '" + text + "'\n";
             return Usage(output);
         } else {
             args.push_back(arg);
         }
     }
     if (args.empty()) return Usage(output);
-    const std::string& command = args[0];
-    if (command == "list" && args.size() == 2) return List(args[1], output);
-    if (command == "copy" && args.size() == 3) return Copy(args[1], args[2], output);
-    if ((command == "coord" || command == "dms") && args.size() >= 3 && IsLonLat(args[1])) {
-        const std::vector<std::string> texts(args.begin() + 2, args.end());
-        return command == "coord" ? Coord(args[1], texts, output) : Dms(args[1], texts, output);
+    const std::string& command = args[0].text;
+    if (command == "list" && args.size() == 2) return List(args[1].path, output);
+    if (command == "copy" && args.size() == 3) return Copy(args[1].path, args[2].path, output);
+    if ((command == "coord" || command == "dms") && args.size() >= 3 && IsLonLat(args[1].text)) {
+        std::vector<std::string> texts;
+        for (auto arg = args.begin() + 2; arg != args.end(); ++arg) {
+            if (!arg->textExact) {
+                output.err += "vondrel-cli: argument has no code page 932 form: " + arg->text + "\n";
+                return 2;
+            }
+            texts.push_back(arg->text);
+        }
+        return command == "coord" ? Coord(args[1].text, texts, output) : Dms(args[1].text, texts, output);
     }
     return Usage(output);
 }

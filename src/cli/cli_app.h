@@ -1,13 +1,26 @@
 // vondrel-cli: list, copy and coordinate conversion over the editor's own point code.
-// The command logic works on code page 932 texts; the entry points convert at the edges.
+// The command logic works on code page 932 texts and on paths in the system's own form; the
+// entry points convert at the edges.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "os/path.h"
+
 namespace vondrel::cli {
 
 enum class Encoding { Cp932, Utf8 };
+
+// One command-line argument: its text in code page 932 (commands, options, coordinate texts),
+// and the path it names when it is a file argument, exactly as the system gave it (argv's bytes
+// on POSIX, wmain's UTF-16 on Windows): a path is never re-encoded, so no character of a file
+// name can turn into another.
+struct Argument {
+    std::string text;
+    os::Path path;
+    bool textExact = true;  // false: the text lost characters code page 932 lacks (they became "?")
+};
 
 // Output of a run, as code page 932 bytes (converted to the chosen encoding by the caller).
 struct Output {
@@ -16,11 +29,11 @@ struct Output {
 };
 
 // Parses `--encoding=` wherever it stands (before "--"). Returns false on a bad value.
-bool TakeEncoding(std::vector<std::string>& args, Encoding& encoding, std::string& error);
+bool TakeEncoding(std::vector<Argument>& args, Encoding& encoding, std::string& error);
 
 // Runs the command in `args` (without the program name and the encoding option).
 // Returns the exit code: 0 success, 1 refused or failed, 2 usage error.
-int Run(const std::vector<std::string>& args, Output& output);
+int Run(const std::vector<Argument>& args, Output& output);
 
 // The usage text.
 const char* UsageText();

@@ -1,11 +1,12 @@
-// vondrel-cli entry point: converts arguments to code page 932 and the output to the chosen
-// encoding (UTF-8 by default; cp932 passes bytes through unchanged).
+// vondrel-cli entry point: takes the arguments as the system gives them (file arguments stay
+// paths in the system's own form; texts are converted to code page 932) and converts the output
+// to the chosen encoding (UTF-8 by default; cp932 passes bytes through unchanged).
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
-#include "os/file_io.h"
+#include "os/path.h"
 #include "os/text_codec.h"
 
 #ifdef _WIN32
@@ -13,9 +14,12 @@
 #include <io.h>
 
 #include "os/win32_text.h"
+#else
+#include <csignal>
 #endif
 
 namespace {
+using vondrel::cli::Argument;
 using vondrel::cli::Encoding;
 
 void Write(std::FILE* stream, const std::string& cp932, Encoding encoding) {
@@ -26,7 +30,8 @@ void Write(std::FILE* stream, const std::string& cp932, Encoding encoding) {
     std::fflush(stream);
 }
 
-int Main(std::vector<std::string> args, bool argsAreUtf8) {
+// `textsAreUtf8`: the texts are the system's UTF-8 bytes (POSIX), converted in UTF-8 mode.
+int Main(std::vector<Argument> args, bool textsAreUtf8) {
     Encoding encoding = Encoding::Utf8;
     std::string error;
     if (!vondrel::cli::TakeEncoding(args, encoding, error)) {
@@ -34,16 +39,14 @@ int Main(std::vector<std::string> args, bool argsAreUtf8) {
         std::fputs(vondrel::cli::UsageText(), stderr);
         return 2;
     }
-    if (argsAreUtf8 && encoding == Encoding::Utf8) {
-        for (std::string& arg : args) {
-            std::string converted;
-            if (!vondrel::os::Utf8ToCp932(arg, converted)) {
-                std::fprintf(stderr, "vondrel-cli: argument has no code page 932 form: %s\n", arg.c_str());
-                return 2;
-            }
-            arg = converted;
+    if (textsAreUtf8 && encoding == Encoding::Utf8) {
+        // Only the texts: a path keeps the bytes it was given.
+        for (Argument& arg : args) {
+            bool replaced = false;
+            arg.text = vondrel::os::Utf8ToCp932Text(arg.text, replaced);
+            arg.textExact = !replaced;
         }
-        vondrel::os::SetPosixPathEncoding(vondrel::os::PathEncoding::Utf8);
+        vondrel::os::SetPathDisplay(vondrel::os::PathDisplay::Utf8);
     }
     vondrel::cli::Output output;
     const int code = vondrel::cli::Run(args, output);
@@ -57,17 +60,21 @@ int Main(std::vector<std::string> args, bool argsAreUtf8) {
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    std::vector<std::string> args;
+    std::vector<Argument> args;
     for (int i = 1; i < argc; ++i) {
-        bool lossless = true;
-        args.push_back(vondrel::os::ToCp932(argv[i], &lossless));
-        if (!lossless) {
-            std::fprintf(stderr, "vondrel-cli: argument %d has no code page 932 form\n", i);
-            return 2;
-        }
+        Argument arg;
+        arg.text = vondrel::os::ToCp932(argv[i], &arg.textExact);
+        arg.path = vondrel::os::Path(std::wstring(argv[i]));
+        args.push_back(std::move(arg));
     }
-    return Main(args, false);
+    return Main(std::move(args), false);
 }
 #else
-int main(int argc, char** argv) { return Main(std::vector<std::string>(argv + 1, argv + argc), true); }
+int main(int argc, char** argv) {
+    // A file-size limit shows as a full disk instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::vector<Argument> args;
+    for (int i = 1; i < argc; ++i) args.push_back({argv[i], vondrel::os::Path(std::string(argv[i])), true});
+    return Main(std::move(args), true);
+}
 #endif

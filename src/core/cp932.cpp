@@ -34,4 +34,10 @@ std::string_view TruncateAtCharBoundary(std::string_view text, std::size_t maxBy
     return text.substr(0, pos);
 }
 
+bool CapAtCharBoundary(std::string& text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return false;
+    text.resize(TruncateAtCharBoundary(text, maxBytes).size());
+    return true;
+}
+
 }  // namespace vondrel::cp932

@@ -56,4 +56,7 @@ inline bool Equal(std::string_view a, std::string_view b) { return a == b; }
 // The longest prefix of at most `maxBytes` bytes that does not end inside a double-byte character.
 std::string_view TruncateAtCharBoundary(std::string_view text, std::size_t maxBytes);
 
+// Cuts `text` to TruncateAtCharBoundary's prefix; true when it was longer.
+bool CapAtCharBoundary(std::string& text, std::size_t maxBytes);
+
 }  // namespace vondrel::cp932

@@ -149,4 +149,32 @@ bool PointTable::Append(const PointRecord& point) {
     return true;
 }
 
+void PointTable::Swap(PointTable& other) {
+    rows.swap(other.rows);
+    std::swap(count, other.count);
+}
+
+void PointTable::TrimLeadingBlanks() {
+    for (int i = 0; i < count; ++i) {
+        PointRecord& row = At(i);
+        for (std::string* text : {&row.name, &row.reading, &row.lon, &row.lat, &row.outmost}) {
+            text->erase(0, text->find_first_not_of(" \t"));
+        }
+    }
+}
+
+std::vector<int> PointTable::CapTexts(std::size_t maxBytes) {
+    std::vector<int> cut;
+    for (int i = 0; i < count; ++i) {
+        PointRecord& row = At(i);
+        bool any = false;
+        for (std::string* text : {&row.name, &row.reading, &row.lon, &row.lat, &row.mark, &row.tel, &row.sound,
+                                  &row.outmost, &row.dcenter}) {
+            any = cp932::CapAtCharBoundary(*text, maxBytes) || any;
+        }
+        if (any) cut.push_back(i);
+    }
+    return cut;
+}
+
 }  // namespace vondrel

@@ -84,6 +84,17 @@ public:
     // buffers, so refilling a table allocates nothing once its texts have had their sizes.
     bool Append(const PointRecord& point);
 
+    // Exchanges the whole contents (rows and count) with `other`; no text is copied.
+    void Swap(PointTable& other);
+
+    // Removes spaces and tabs at the start of the element texts of the used rows (name,
+    // reading, coordinates, outer radius), which a reader drops after a tag.
+    void TrimLeadingBlanks();
+
+    // Cuts every text of the used rows to at most `maxBytes` bytes at a character boundary;
+    // returns the rows that had a longer one.
+    std::vector<int> CapTexts(std::size_t maxBytes);
+
     // A whole row, read-only: for the writer, the command-line tool and tests.
     const PointRecord& Row(int index) const { return rows[static_cast<std::size_t>(index)]; }
 

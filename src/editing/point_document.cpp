@@ -7,27 +7,28 @@
 
 namespace vondrel {
 
-void PointDocument::SetFileName(const std::string& name, const std::string& currentDirectory) {
+void PointDocument::SetFileName(const os::Path& name, const os::Path& currentDirectory) {
     fileName = name;
     const NormalizedPath normalized = NormalizePath(name, currentDirectory);
     folder = normalized.fileDirectory;
     filePath = normalized.filePath;
 }
 
-int PointDocument::Load(MessageSink& messages) {
-    if (LoadGlorieFile(fileName, table, messages) != 0) return -1;
+int PointDocument::Open(const os::Path& name, const os::Path& currentDirectory, MessageSink& messages) {
+    if (LoadGlorieFile(name, table, messages) != 0) return -1;
+    SetFileName(name, currentDirectory);
     history.Clear();
     return 0;
 }
 
-int PointDocument::Save(const std::string& path, MessageSink& messages) {
+int PointDocument::Save(const os::Path& path, MessageSink& messages) {
     if (table.UsedCount() == 0) return 1;  // a list without points is never written
     if (SaveGlorieFile(path, table, messages) != 0) return -1;
     history.MarkSaved();
     return 0;
 }
 
-void PointDocument::New(const std::string& newFolder) {
+void PointDocument::New(const os::Path& newFolder) {
     table.Reset();
     history.Clear();
     fileName.clear();

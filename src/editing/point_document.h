@@ -16,6 +16,7 @@
 #include "editing/point_order.h"
 #include "editing/selection.h"
 #include "files/message_sink.h"
+#include "os/path.h"
 
 namespace vondrel {
 
@@ -30,24 +31,26 @@ public:
     // state makes it unmodified again).
     bool IsModified() const { return !history.AtSavedState(); }
 
-    // The file: the name as given (shown in the status bar), the path Save writes to ("" while
-    // the list is untitled, i.e. the name does not end in .xml), and the folder the file
-    // dialogs start in.
-    const std::string& FileName() const { return fileName; }
-    const std::string& FilePath() const { return filePath; }
-    const std::string& Folder() const { return folder; }
+    // The file: the name as given (shown in the status bar), the path Save writes to (empty
+    // while the list is untitled, i.e. the name does not end in .xml), and the folder the file
+    // dialogs start in. Paths in the system's own form.
+    const os::Path& FileName() const { return fileName; }
+    const os::Path& FilePath() const { return filePath; }
+    const os::Path& Folder() const { return folder; }
     // A new file name; a name without a folder takes `currentDirectory` as its folder.
-    void SetFileName(const std::string& name, const std::string& currentDirectory);
-    void SetFolder(const std::string& newFolder) { folder = newFolder; }
+    void SetFileName(const os::Path& name, const os::Path& currentDirectory);
+    void SetFolder(const os::Path& newFolder) { folder = newFolder; }
 
     // An empty, untitled and unmodified list whose dialogs start in `newFolder`; no history.
-    void New(const std::string& newFolder);
-    // Reads the file named FileName(), replacing the points: 0, and the list is unmodified with
-    // no history; or -1 (shown through `messages`), and everything stays as it was.
-    int Load(MessageSink& messages);
+    void New(const os::Path& newFolder);
+    // Reads `name`, replacing the points, and takes it as the file name: 0, and the list is
+    // unmodified with no history; or -1 (shown through `messages`), and everything stays as it
+    // was: the points, the name, the folder, the unsaved state and the history. The name is taken
+    // only once the file is read, so Save can never write over a file that could not be read.
+    int Open(const os::Path& name, const os::Path& currentDirectory, MessageSink& messages);
     // Writes the points to `path`: 0 when written (the list is then unmodified), 1 when there
     // are no points to write (nothing is written), -1 when the write failed (shown).
-    int Save(const std::string& path, MessageSink& messages);
+    int Save(const os::Path& path, MessageSink& messages);
 
     // Whether another point fits: Add, the import and the map all stop at the table's 700.
     bool CanAddPoint() const { return Count() < kTableRows; }
@@ -96,9 +99,9 @@ private:
 
     PointTable table;
     EditHistory history;
-    std::string fileName;
-    std::string filePath;
-    std::string folder;
+    os::Path fileName;
+    os::Path filePath;
+    os::Path folder;
 };
 
 }  // namespace vondrel

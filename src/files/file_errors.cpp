@@ -1,6 +1,8 @@
 // File error message texts.
 #include "files/file_errors.h"
 
+#include "os/file_io.h"
+
 namespace vondrel {
 
 std::string FileErrorCauseText(int cause) {
@@ -20,18 +22,27 @@ std::string FileErrorCauseText(int cause) {
         "ロック済み領域のロック要求",
         "ディスク フル",
         "ファイルの終わりに到達",
+        // The program's own causes.
+        "ファイルが大きすぎます（256 MB まで）",
+        "メモリが足りません",
+        "通常のファイルではありません（デバイスやパイプは読み書きしません）",
     };
+    static_assert(sizeof kTexts / sizeof kTexts[0] == os::kCauseNotRegularFile + 1, "one text for every cause");
     if (cause < 0 || cause >= static_cast<int>(sizeof kTexts / sizeof kTexts[0])) return "原因不明です";
     return kTexts[cause];
 }
 
-std::string FileErrorMessage(int cause, const std::string& path) {
-    return "\"" + path + "\"\n\n" + FileErrorCauseText(cause);
+std::string FileErrorMessage(int cause, const os::Path& path) {
+    return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);
 }
 
-std::string UnknownFileMessage(const std::string& path) { return path + "\n    は認識できないファイルです"; }
+std::string UnknownFileMessage(const os::Path& path) { return os::DisplayPath(path) + "\n    は認識できないファイルです"; }
 
-void ReportFileError(MessageSink& messages, int cause, const std::string& path) {
+std::string NoPointsMessage(const os::Path& path) {
+    return "\"" + os::DisplayPath(path) + "\"\n\nこのファイルには地点がありません（地点ファイルではありません）";
+}
+
+void ReportFileError(MessageSink& messages, int cause, const os::Path& path) {
     messages.ShowMessage(FileErrorMessage(cause, path));
 }
 

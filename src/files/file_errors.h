@@ -1,23 +1,28 @@
-// Messages shown when a point file cannot be used: the file-error message by cause number
-// and the message for a name without the .xml extension.
+// Messages shown when a point file cannot be used: the file-error message by cause number,
+// the message for a name without the .xml extension, and the one for a file that holds no
+// points. Paths appear in their display form.
 #pragma once
 
 #include <string>
 
 #include "files/message_sink.h"
+#include "os/path.h"
 
 namespace vondrel {
 
-// The text for a file-error cause 0 to 14 ("原因不明です" for any other number).
+// The text for a file-error cause ("原因不明です" for a number that is none).
 std::string FileErrorCauseText(int cause);
 
 // "\"PATH\"\n\n" followed by the cause's text.
-std::string FileErrorMessage(int cause, const std::string& path);
+std::string FileErrorMessage(int cause, const os::Path& path);
 
 // "PATH\n    は認識できないファイルです".
-std::string UnknownFileMessage(const std::string& path);
+std::string UnknownFileMessage(const os::Path& path);
+
+// "\"PATH\"\n\n" and that the file holds no points (it is not a point file).
+std::string NoPointsMessage(const os::Path& path);
 
 // Shows FileErrorMessage through `messages`.
-void ReportFileError(MessageSink& messages, int cause, const std::string& path);
+void ReportFileError(MessageSink& messages, int cause, const os::Path& path);
 
 }  // namespace vondrel

@@ -1,38 +1,91 @@
-// Glorie files: the scanner and the writer joined to file access and the file messages.
+// Glorie files: the scanner and the writer joined to file access, the encoding conversion, the
+// load checks and the file messages.
 #include "files/glorie_file.h"
 
-#include "core/path_text.h"
+#include <memory>
+#include <new>
+#include <string>
+#include <utility>
+
 #include "files/file_errors.h"
+#include "files/glorie_encoding.h"
+#include "files/glorie_load_report.h"
 #include "files/glorie_scanner.h"
 #include "files/glorie_writer.h"
-#include "os/file_io.h"
 
 namespace vondrel {
 
-int LoadGlorieFile(const std::string& path, PointTable& table, MessageSink& messages) {
-    if (!HasXmlExtension(path)) {
-        messages.ShowMessage(UnknownFileMessage(path));
-        return -1;
-    }
+namespace {
+// "\"PATH\"\n\n" and the lines, one each.
+std::string PathMessage(const os::Path& path, const std::vector<std::string>& lines) {
+    std::string message = "\"" + os::DisplayPath(path) + "\"\n\n";
+    for (std::size_t i = 0; i < lines.size(); ++i) message += (i > 0 ? "\n" : "") + lines[i];
+    return message;
+}
+
+// Reads the file into `loaded`: 0, with `message` holding the warnings if any; or -1 with the
+// message of the refusal or failure.
+int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
     std::string bytes;
     const int cause = os::ReadWholeFile(path, bytes);
     if (cause != os::kCauseNone) {
-        ReportFileError(messages, cause, path);
+        message = FileErrorMessage(cause, path);
         return -1;
     }
-    table.Reset();
-    GlorieScanner scanner(table);
+    std::vector<std::string> warnings;
+    if (ReadGlorieBytes(std::move(bytes), loaded, warnings) != 0) {
+        message = NoPointsMessage(path);
+        return -1;
+    }
+    if (!warnings.empty()) message = PathMessage(path, warnings);
+    return 0;
+}
+}  // namespace
+
+int ReadGlorieBytes(std::string bytes, PointTable& loaded, std::vector<std::string>& warnings) {
+    std::vector<int> replacedBlocks;
+    const TextEncoding encoding = FileEncoding(bytes);
+    if (encoding != TextEncoding::Cp932) bytes = ToCp932Bytes(bytes, encoding, replacedBlocks);
+    if (!LooksLikePointFile(bytes)) return -1;
+    GlorieScanner scanner(loaded);
     scanner.Scan(bytes);
+    std::string().swap(bytes);
+    LoadReport report;
+    report.droppedPoints = scanner.DroppedPoints();
+    CheckLoadedTexts(loaded, replacedBlocks, report);
+    warnings = LoadWarnings(loaded, report);
     return 0;
 }
 
-int SaveGlorieFile(const std::string& path, const PointTable& table, MessageSink& messages) {
-    const int cause = os::WriteWholeFile(path, GlorieBytes(table));
-    if (cause != os::kCauseNone) {
-        ReportFileError(messages, cause, path);
+int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages) {
+    if (!os::HasExtension(path, ".xml")) {
+        messages.ShowMessage(UnknownFileMessage(path));
         return -1;
     }
-    return 0;
+    std::string message;
+    int result = -1;
+    try {
+        auto loaded = std::make_unique<PointTable>();
+        result = ReadInto(path, *loaded, message);
+        if (result == 0) table.Swap(*loaded);
+    } catch (const std::bad_alloc&) {
+        message = FileErrorMessage(os::kCauseOutOfMemory, path);
+        result = -1;
+    }
+    if (!message.empty()) messages.ShowMessage(message);
+    return result;
+}
+
+int SaveGlorieFile(const os::Path& path, const PointTable& table, MessageSink& messages, const os::WriteOptions& options) {
+    os::WriteResult written;
+    try {
+        written = os::WriteWholeFile(path, GlorieBytes(table), options);
+    } catch (const std::bad_alloc&) {
+        written = {os::kCauseOutOfMemory, path};
+    }
+    if (written.Ok()) return 0;
+    ReportFileError(messages, written.cause, written.subject);
+    return -1;
 }
 
 }  // namespace vondrel

@@ -1,22 +1,35 @@
 // Loading and saving glorie point files: the file functions of the main window, the import
-// pane and vondrel-cli. A refusal or failure is shown through `messages` (the unknown-file or
-// the file-error message) and returns -1; success returns 0.
+// pane and vondrel-cli. A refusal or failure is shown through `messages` (the unknown-file, the
+// no-points or the file-error message) and returns -1; success returns 0, after showing what the
+// user must know about the file read (points left out, texts cut, characters replaced).
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/point_table.h"
 #include "files/message_sink.h"
+#include "os/file_io.h"
 
 namespace vondrel {
 
 // Reads the points of `path` into `table`, replacing those it held. Only names ending in .xml
-// (in any case) are read. The file is read whole before the table is touched, so a refusal or
-// failure leaves the table as it was.
-int LoadGlorieFile(const std::string& path, PointTable& table, MessageSink& messages);
+// (in any case) are read, only regular files, and only those that hold point-file markers; a
+// file in UTF-8, UTF-16 or EUC-JP is converted to code page 932. The points are read aside and
+// take the table's place only when the whole file has been read, so a refusal or failure
+// (running out of memory included) leaves the table as it was.
+int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages);
 
-// Writes every point of `table` to `path`, replacing the file only once the new one is
-// complete, so a failed write leaves the old file intact.
-int SaveGlorieFile(const std::string& path, const PointTable& table, MessageSink& messages);
+// The loading steps after the file has been read, on its bytes: the encoding conversion, the
+// point-file check, the scanner and the text checks. Fills `loaded` (which should be empty) and
+// gives the lines to tell the user; -1 when the bytes are no point file. May throw
+// std::bad_alloc. LoadGlorieFile uses it; the fuzzer runs it on any bytes.
+int ReadGlorieBytes(std::string bytes, PointTable& loaded, std::vector<std::string>& warnings);
+
+// Writes every point of `table` to `path` (always Shift_JIS), replacing the file only once the
+// new one is complete and flushed, so a failed write leaves the old file intact. A failure to
+// make a file beside the target is reported for the folder.
+int SaveGlorieFile(const os::Path& path, const PointTable& table, MessageSink& messages,
+                   const os::WriteOptions& options = {});
 
 }  // namespace vondrel

@@ -150,7 +150,10 @@ std::string AttributeAfter(std::string_view e, std::string_view key, char stop) 
 void GlorieScanner::Interpret(std::string_view e) {
     const Marker marker = FindMarker(e);
     if (marker == kNoMarker || marker == kGpoiStart) return;
-    if (full) return;  // points beyond the table's 700 rows are ignored
+    if (full) {
+        dropped += marker == kGpoiEnd;  // points beyond the table's 700 rows are counted, not kept
+        return;
+    }
     PointRecord& record = point;
     switch (marker) {
         case kGpoiEnd:

@@ -22,6 +22,8 @@ public:
 
     // The number of points completed by "</gpoi>" and appended (up to the table's 700 rows).
     int CompletedPoints() const { return completed; }
+    // The number of points completed after the table was full (read, not kept).
+    int DroppedPoints() const { return dropped; }
 
 private:
     void Interpret(std::string_view element);
@@ -44,6 +46,7 @@ private:
     bool textSeen = false;       // a non-blank byte was read outside a tag since the last '<'
     bool full = false;           // the table takes no more points: later elements are ignored
     int completed = 0;
+    int dropped = 0;
     PointRecord point;  // the point being read: the elements since the last "</gpoi>"
 };
 

@@ -1,5 +1,7 @@
 // The bytes of glorie point files: a fixed header, one block per point, a closing line, in the
-// exact bytes the navigation unit reads (two lines of each block end in LF alone).
+// exact bytes the navigation unit reads (two lines of each block end in LF alone). Every field
+// the reader takes is written back: the telephone number as a contact line, the outer radius
+// in the direction block.
 #include <string>
 
 #include "core/point_table.h"
@@ -24,7 +26,10 @@ constexpr char kClosing[] = "</glorie>\r\n";
 constexpr char kDirectionHead[] =
     "\t\t\t\t<activate-condition>\r\n"
     "\t\t\t\t\t<activate-radius>\r\n"
-    "\t\t\t\t\t\t<outmost>500</outmost>\r\n"
+    "\t\t\t\t\t\t<outmost>";
+
+constexpr char kDirectionMiddle[] =
+    "</outmost>\r\n"
     "\t\t\t\t\t\t<inmost>0</inmost>\r\n"
     "\t\t\t\t\t</activate-radius>\r\n"
     "\t\t\t\t\t<activate-direction>\r\n"
@@ -61,10 +66,18 @@ void AppendPoint(std::string& out, const PointRecord& p) {
         AppendEscaped(out, p.reading);
         out += "</rt>\r\n";
     }
-    out += "\t\t\t</name>\n"
-           "\t\t</poi>\n"
+    out += "\t\t\t</name>\n";
+    if (!p.tel.empty()) {
+        out += "\t\t\t<contact href=\"tel:";
+        AppendEscaped(out, p.tel);
+        out += "\"/>\r\n";
+    }
+    out += "\t\t</poi>\n"
            "\t\t<category>00000000</category>\r\n"
            "\t\t<category vendor=\"Kenwood.HDD-NAVI\">000031";
+    // Always two characters: the reader takes the code's last two, so a shorter mark read from
+    // another file ("A") would come back as another ("1A").
+    if (p.mark.size() < 2) out.append(2 - p.mark.size(), '0');
     AppendEscaped(out, p.mark);
     out += "</category>\r\n"
            "\t\t<linkfile>\r\n"
@@ -73,6 +86,8 @@ void AppendPoint(std::string& out, const PointRecord& p) {
     out += "\" repeat=\"1\">\r\n";
     if (p.directionOn != 0) {
         out += kDirectionHead;
+        AppendEscaped(out, p.outmost);
+        out += kDirectionMiddle;
         AppendEscaped(out, p.dcenter);
         out += kDirectionTail;
     }

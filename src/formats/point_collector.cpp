@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kLastMark = 55;   // marks 1 to 55 have icons; 0 is the default mark
 constexpr int kLastSound = 60;  // sound ids 0 to 60
-constexpr std::size_t kListedPoints = 10;
-constexpr std::size_t kLabelBytes = 40;
 
 std::string_view Trim(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -79,25 +77,6 @@ Position ReadPosition(const RawPoint& raw, Datum datum, LatLon& position) {
 
 }  // namespace
 
-void PointCollector::PointList::Add(const std::string& label) {
-    if (++count > kListedPoints) return;
-    const std::string_view shown = cp932::TruncateAtCharBoundary(label, kLabelBytes);
-    labels.push_back(shown.size() < label.size() ? std::string(shown) + "…" : label);
-}
-
-// "TEXT (N 件): A、B、… ほか M 件".
-void PointCollector::PointList::AppendLine(std::vector<std::string>& lines) const {
-    if (count == 0) return;
-    std::string line = text;
-    line += " (" + std::to_string(count) + " 件): ";
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        if (i > 0) line += "、";
-        line += labels[i];
-    }
-    if (count > labels.size()) line += " ほか " + std::to_string(count - labels.size()) + " 件";
-    lines.push_back(line);
-}
-
 void PointCollector::Add(const RawPoint& raw) {
     ++seen;
     LatLon position;
@@ -119,6 +98,9 @@ void PointCollector::Add(const RawPoint& raw) {
     point.reading = ToPointText(Trim(raw.reading), replaced);
     point.tel = ToPointText(Trim(raw.tel), replaced);
     if (replaced) unmappable.Add(label);
+    bool cut = false;
+    for (std::string* text : {&point.name, &point.reading, &point.tel}) cut = cp932::CapAtCharBoundary(*text, kMaxTextBytes) || cut;
+    if (cut) longTexts.Add(label);
     if (point.name.size() > kNameLimit) longNames.Add(label);
     if (!ReadOptionalFields(raw, point)) badValues.Add(label);
     result.points.push_back(std::move(point));
@@ -126,7 +108,7 @@ void PointCollector::Add(const RawPoint& raw) {
 }
 
 ReadResult PointCollector::Finish() {
-    for (const PointList* list : {&noPosition, &outOfRange, &unmappable, &longNames, &badValues}) {
+    for (const PointList* list : {&noPosition, &outOfRange, &unmappable, &longTexts, &longNames, &badValues}) {
         list->AppendLine(result.warnings);
     }
     if (result.total > result.points.size()) {

@@ -3,24 +3,21 @@
 
 #include <new>
 
-#include "core/path_text.h"
 #include "formats/point_reading.h"
 
 namespace vondrel::formats {
 
-Format ImportFormatOf(std::string_view path) {
-    const std::string extension = ToUpperAscii(SplitPath(path).extension);
-    if (extension == ".GPX") return Format::Gpx;
-    if (extension == ".KML") return Format::Kml;
-    if (extension == ".KMZ") return Format::Kmz;
-    if (extension == ".CSV" || extension == ".TSV" || extension == ".TXT") return Format::Csv;
+Format ImportFormatOf(const os::Path& path) {
+    if (os::HasExtension(path, ".gpx")) return Format::Gpx;
+    if (os::HasExtension(path, ".kml")) return Format::Kml;
+    if (os::HasExtension(path, ".kmz")) return Format::Kmz;
+    if (os::HasExtension(path, ".csv") || os::HasExtension(path, ".tsv") || os::HasExtension(path, ".txt")) return Format::Csv;
     return Format::None;
 }
 
-Format ExportFormatOf(std::string_view path) {
+Format ExportFormatOf(const os::Path& path) {
     const Format format = ImportFormatOf(path);
-    const std::string extension = ToUpperAscii(SplitPath(path).extension);
-    return (format == Format::Kmz || extension == ".TSV" || extension == ".TXT") ? Format::None : format;
+    return (format == Format::Kmz || os::HasExtension(path, ".tsv") || os::HasExtension(path, ".txt")) ? Format::None : format;
 }
 
 bool FormatPoint::operator==(const FormatPoint& other) const {

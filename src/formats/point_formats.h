@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "os/path.h"
+
 namespace vondrel::formats {
 
 // The datum of the coordinates in the other program's file.
@@ -18,8 +20,8 @@ enum class Format { None, Gpx, Kml, Kmz, Csv };
 
 // The format a file name's extension (any case) stands for: for reading .gpx, .kml, .kmz,
 // .csv, .tsv and .txt; for writing .gpx, .kml and .csv. None for any other name.
-Format ImportFormatOf(std::string_view path);
-Format ExportFormatOf(std::string_view path);
+Format ImportFormatOf(const os::Path& path);
+Format ExportFormatOf(const os::Path& path);
 
 // One point between the point table and a file. Texts are code page 932.
 struct FormatPoint {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/point_warning_list.h"
 #include "formats/point_formats.h"
 
 namespace vondrel::formats {
@@ -38,18 +39,7 @@ public:
     ReadResult Finish();
 
 private:
-    // The points one warning is about: their number and the first few names.
-    class PointList {
-    public:
-        explicit PointList(const char* text) : text(text) {}
-        void Add(const std::string& label);
-        void AppendLine(std::vector<std::string>& lines) const;
-
-    private:
-        const char* text;
-        std::vector<std::string> labels;
-        std::size_t count = 0;
-    };
+    using PointList = PointWarningList;
 
     const ReadOptions& options;
     ReadResult result;
@@ -58,6 +48,7 @@ private:
     PointList outOfRange{"位置が東経・北緯の範囲外のため読み込まなかった地点"};
     PointList unmappable{"Shift_JIS にない文字を「?」にした地点"};
     PointList longNames{"名称が16バイトを超え、切り詰められる地点"};
+    PointList longTexts{"1023 バイトを超える文字列を切り詰めた地点"};
     PointList badValues{"マーク・音・方向の値が読めないため既定値にした地点"};
 };
 

@@ -1,132 +1,9 @@
-// Text conversions for the interchange formats, over the platform's code page 932 codec.
+// Text conversions for the interchange formats.
 #include "formats/text_encoding.h"
-
-#include <cstdint>
 
 #include "os/text_codec.h"
 
 namespace vondrel::formats {
-
-namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Decodes the UTF-8 character at `pos` and advances past it; a malformed byte is taken
-// alone and gives false.
-bool NextCodePoint(std::string_view text, std::size_t& pos, char32_t& cp) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    int length = 0;
-    char32_t min = 0;
-    if (lead < 0x80) {
-        cp = lead, length = 1;
-    } else if (lead >= 0xC2 && lead < 0xE0) {
-        cp = lead & 0x1F, length = 2, min = 0x80;
-    } else if (lead >= 0xE0 && lead < 0xF0) {
-        cp = lead & 0x0F, length = 3, min = 0x800;
-    } else if (lead >= 0xF0 && lead < 0xF5) {
-        cp = lead & 0x07, length = 4, min = 0x10000;
-    }
-    if (length == 0 || pos + static_cast<std::size_t>(length) > text.size()) {
-        ++pos;
-        return false;
-    }
-    for (int k = 1; k < length; ++k) {
-        if ((byte(pos + static_cast<std::size_t>(k)) & 0xC0) != 0x80) {
-            ++pos;
-            return false;
-        }
-        cp = (cp << 6) | (byte(pos + static_cast<std::size_t>(k)) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++pos;
-        return false;
-    }
-    pos += static_cast<std::size_t>(length);
-    return true;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Characters that JIS-based converters and Mac programs write where code page 932 has a
-// character of the same look under another code point.
-char32_t FoldToCp932Form(char32_t cp) {
-    switch (cp) {
-        case 0x301C: return 0xFF5E;  // WAVE DASH -> FULLWIDTH TILDE
-        case 0x2016: return 0x2225;  // DOUBLE VERTICAL LINE -> PARALLEL TO
-        case 0x2212: return 0xFF0D;  // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-        case 0x2014: return 0x2015;  // EM DASH -> HORIZONTAL BAR
-        case 0x00A2: return 0xFFE0;  // CENT SIGN
-        case 0x00A3: return 0xFFE1;  // POUND SIGN
-        case 0x00AC: return 0xFFE2;  // NOT SIGN
-        case 0x00A6: return 0xFFE4;  // BROKEN BAR
-        case 0x00A5: return 0x5C;    // YEN SIGN: code page 932's 0x5C, shown as a yen sign
-        case 0x203E: return 0x7E;    // OVERLINE: 0x7E in the JIS roman set
-        default: return (cp < 0x20 || cp == 0x7F) ? U' ' : cp;
-    }
-}
-
-// Code page 932 for `utf8` when every character converts and comes back unchanged (a
-// best-fit mapping such as "é" to "e" does not).
-bool ConvertExactly(const std::string& utf8, std::string& cp932) {
-    std::string back;
-    return os::Utf8ToCp932(utf8, cp932) && os::Cp932ToUtf8(cp932, back) && back == utf8;
-}
-
-bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-bool IsUtf8(std::string_view bytes) {
-    char32_t cp = 0;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        if (!NextCodePoint(bytes, pos, cp)) return false;
-    }
-    return true;
-}
-
-std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
-    std::string out;
-    out.reserve(bytes.size());
-    const auto unit = [&](std::size_t i) -> char32_t {
-        const auto a = static_cast<unsigned char>(bytes[i]);
-        const auto b = static_cast<unsigned char>(bytes[i + 1]);
-        return bigEndian ? (a << 8 | b) : (b << 8 | a);
-    };
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        char32_t cp = unit(i);
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < bytes.size()) {
-            const char32_t low = unit(i + 2);
-            if (low >= 0xDC00 && low < 0xE000) {
-                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            }
-        }
-        AppendUtf8(out, (cp >= 0xD800 && cp < 0xE000) ? kReplacement : cp);
-    }
-    return out;
-}
 
 std::string Cp932ToUtf8(std::string_view cp932) {
     std::string utf8;
@@ -135,40 +12,12 @@ std::string Cp932ToUtf8(std::string_view cp932) {
 }
 
 std::string ToPointText(std::string_view utf8, bool& replaced) {
-    std::string folded;
-    folded.reserve(utf8.size());
-    char32_t cp = 0;
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        if (NextCodePoint(utf8, pos, cp)) {
-            AppendUtf8(folded, FoldToCp932Form(cp));
-        } else {
-            folded += '?';
-            replaced = true;
-        }
+    // Control characters are ASCII bytes, never part of a longer UTF-8 character.
+    std::string text(utf8);
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     }
-    if (IsAscii(folded)) return folded;
-    std::string cp932;
-    if (ConvertExactly(folded, cp932)) return cp932;
-    // Some character has no form: convert one character at a time.
-    cp932.clear();
-    std::string one;
-    std::string converted;
-    for (std::size_t pos = 0; pos < folded.size();) {
-        const std::size_t start = pos;
-        NextCodePoint(folded, pos, cp);
-        if (cp < 0x80) {
-            cp932 += static_cast<char>(cp);
-            continue;
-        }
-        one.assign(folded, start, pos - start);
-        if (ConvertExactly(one, converted)) {
-            cp932 += converted;
-        } else {
-            cp932 += '?';
-            replaced = true;
-        }
-    }
-    return cp932;
+    return os::Utf8ToCp932Text(text, replaced);
 }
 
 }  // namespace vondrel::formats

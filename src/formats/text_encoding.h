@@ -1,19 +1,17 @@
-// Text conversions for the interchange formats: what other programs write (UTF-8, UTF-16,
-// code page 932) to UTF-8 for parsing, and UTF-8 to the code page 932 of the point table with
-// "?" for a character that has no form there.
+// Text conversions for the interchange formats, over the os layer's: what other programs write
+// (UTF-8, UTF-16, code page 932) to UTF-8 for parsing, and UTF-8 to the code page 932 of the
+// point table with "?" for a character that has no form there.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "os/unicode_text.h"
+
 namespace vondrel::formats {
 
-// True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsUtf8(std::string_view bytes);
-
-// UTF-16 (little- or big-endian, without its byte-order mark) to UTF-8; an unpaired
-// surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+using os::IsUtf8;
+using os::Utf16ToUtf8;
 
 // Code page 932 to UTF-8; bytes that form no character become U+FFFD.
 std::string Cp932ToUtf8(std::string_view cp932);

@@ -3,6 +3,7 @@
 
 #include "os/file_io.h"
 #include "os/win32_text.h"
+#include "win/program_folder.h"
 
 namespace vondrel {
 
@@ -12,7 +13,9 @@ namespace {
 HWND FindByTitle(const char* title) { return FindWindowW(nullptr, os::ToWide(title).c_str()); }
 }  // namespace
 
-bool BridgeClient::ProgramPresent() { return os::FileExists(os::ToCp932(kProgram)); }
+os::Path BridgeClient::ProgramPath() { return win::ProgramFolder() / kProgram; }
+
+bool BridgeClient::ProgramPresent() { return os::FileExists(ProgramPath()); }
 
 void BridgeClient::RegisterMessages() {
     messages = bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(os::ToWide(name).c_str()); });
@@ -28,7 +31,7 @@ void BridgeClient::Send(Name command, const std::string& text) const {
 }
 
 void BridgeClient::Launch(const std::string& objectName) {
-    process = win::ChildProcess::Start(kProgram);
+    process = win::ChildProcess::Start(ProgramPath());
     process.WaitUntilIdle(kInputIdleWait);
     Send(Name::kSetLayer, kPointLayer);
     bridgeWindow = FindByTitle(bridge::kBridgeTitle);

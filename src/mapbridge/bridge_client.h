@@ -25,7 +25,7 @@ struct MapPoint {
 
 class BridgeClient {
 public:
-    // The bridge program, looked up in the working folder.
+    // The bridge program, beside the editor's own program.
     static constexpr const wchar_t* kProgram = L"Tarvix2.exe";
     // How long a starting bridge is given to be ready for input, and a closing one to end.
     static constexpr DWORD kInputIdleWait = 10000;
@@ -38,7 +38,10 @@ public:
     BridgeClient(const BridgeClient&) = delete;
     BridgeClient& operator=(const BridgeClient&) = delete;
 
-    // True when the bridge program stands in the working folder.
+    // Where the bridge program is: in the folder of the editor's program (never the current
+    // folder or the PATH, where anyone could put a program of that name).
+    static os::Path ProgramPath();
+    // True when the bridge program stands there; what is checked is what is started.
     static bool ProgramPresent();
     // Registers the protocol's message names; done once before anything is sent or received.
     void RegisterMessages();

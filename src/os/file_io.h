@@ -1,11 +1,14 @@
-// File access for point files, reporting failures as the file-error cause numbers 0 to 14
-// that the messages are keyed by. POSIX and Win32 implementations; paths are code page 932.
+// File access for point files over paths in the system's own form, reporting failures as the
+// file-error cause numbers 0 to 14 that the messages are keyed by (and a few of the program's
+// own). POSIX and Win32 bodies.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/limits.h"
+#include "os/path.h"
 
 namespace vondrel::os {
 
@@ -25,30 +28,47 @@ enum FileCause : int {
     kCauseLockViolation = 12,
     kCauseDiskFull = 13,
     kCauseEndOfFile = 14,
+    // The program's own.
+    kCauseTooLarge = 15,        // larger than the reader takes
+    kCauseOutOfMemory = 16,     // the memory for the file's bytes could not be had
+    kCauseNotRegularFile = 17,  // a device, FIFO or socket: never read or replaced
 };
 
-// Files larger than this are not read into memory; reading them reports kCauseGeneric.
+// Files larger than this are not read into memory (kCauseTooLarge).
 constexpr std::uint64_t kMaxReadBytes = kMaxFileBytes;
 
-// Opens `path` for reading without sharing, reads it whole into `bytes` and closes it.
-// Returns kCauseNone or the cause of the failure (then `bytes` is unspecified).
-int ReadWholeFile(const std::string& path, std::string& bytes);
+// Opens `path` for reading (others may read it meanwhile, none may write), reads it whole into
+// `bytes` and closes it. Only a regular file is read: anything else is refused before it is
+// opened, and again on the opened handle, so a FIFO never blocks and a device is never read. A
+// file over `maxBytes` is refused. Returns kCauseNone or the cause of the failure (then `bytes`
+// is empty).
+int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes = kMaxReadBytes);
 
-// Writes `bytes` as the whole new content of `path`. The data goes to a temporary file beside
-// the target that replaces it only when completely written, so a failed write leaves the old
-// file intact. Returns kCauseNone or the cause (for the target path) of the failure.
-int WriteWholeFile(const std::string& path, const std::string& bytes);
+struct WriteOptions {
+    // Flush the new file to the disk before it takes the target's place (so a power cut leaves
+    // the old file or the new one). Only benchmarks switch this off.
+    bool flush = true;
+};
 
-// True when a file (not a folder) of that name exists.
-bool FileExists(const std::string& path);
+struct WriteResult {
+    int cause = kCauseNone;
+    // What the cause is about: the target, or its folder when no file could be made there.
+    Path subject;
+    bool Ok() const { return cause == kCauseNone; }
+};
+
+// Replaces the whole content of `path` with `bytes`. The bytes go to a temporary file beside the
+// target (".~NAME.vondrel-PID-XXXXXX.tmp"), which is flushed and then takes the target's place
+// atomically, keeping its permissions and owner (POSIX) or its attributes and ACL (Windows). The
+// target is never written in place: a failure at any point, a full disk or a killed process
+// leaves the old file whole. Only a regular file (or none yet) is replaced; a read-only one is
+// refused. Temporary files of the same target that a process left when it ended are removed.
+WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const WriteOptions& options = {});
+
+// True when a regular file of that name exists.
+bool FileExists(const Path& path);
 
 // The process's current directory (no trailing separator except at a root).
-std::string CurrentDirectory();
-
-// How code page 932 path texts are turned into names for the POSIX file system: passed
-// through as bytes (the default), or converted to UTF-8. No effect on Windows, where paths
-// always go through code page 932 to UTF-16.
-enum class PathEncoding { Bytes, Utf8 };
-void SetPosixPathEncoding(PathEncoding encoding);
+Path CurrentDirectory();
 
 }  // namespace vondrel::os

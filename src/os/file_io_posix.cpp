@@ -1,45 +1,36 @@
-// POSIX file access with file-error cause numbers.
+// POSIX file access with file-error cause numbers: whole-file reads of regular files only, and
+// replacing writes through a flushed temporary file that keeps the target's mode and owner.
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
+#include <algorithm>
 #include <new>
 
 #include "os/file_io.h"
-#include "os/text_codec.h"
+#include "os/temp_file_name.h"
 
 namespace vondrel::os {
 
 namespace {
-PathEncoding pathEncoding = PathEncoding::Bytes;
-
-std::string NativePath(const std::string& path) {
-    if (pathEncoding == PathEncoding::Utf8) {
-        std::string utf8;
-        Cp932ToUtf8(path, utf8);
-        return utf8;
-    }
-    return path;
+// The folder of `path` to open or name: "." for a bare file name.
+Path FolderForAccess(const Path& path) {
+    const Path folder = FolderOf(path);
+    return folder.empty() ? Path(".") : folder;
 }
 
-std::string ParentOf(const std::string& native) {
-    const std::size_t slash = native.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return native.substr(0, slash);
-}
-
-bool IsDirectory(const std::string& native) {
+bool IsDirectory(const Path& path) {
     struct stat st;
-    return ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-int CauseFromErrno(int error, const std::string& native) {
+int CauseFromErrno(int error, const Path& path) {
     switch (error) {
-        case ENOENT: return IsDirectory(ParentOf(native)) ? kCauseFileNotFound : kCauseBadPath;
+        case ENOENT: return IsDirectory(FolderForAccess(path)) ? kCauseFileNotFound : kCauseBadPath;
         case ENOTDIR:
         case ENAMETOOLONG:
         case ELOOP: return kCauseBadPath;
@@ -60,11 +51,40 @@ int CauseFromErrno(int error, const std::string& native) {
         case ETXTBSY: return kCauseSharingViolation;
         case EBADF: return kCauseInvalidFile;
         case ESPIPE: return kCauseBadSeek;
+        case ENOMEM: return kCauseOutOfMemory;
+        case ENXIO:
+        case ENODEV: return kCauseNotRegularFile;
         default: return kCauseGeneric;
     }
 }
 
-int WriteAll(int fd, const std::string& bytes) {
+// What a file's type allows: a regular file is used; a folder is access denied; anything else
+// (FIFO, device, socket) is never opened for its content.
+int CauseForType(mode_t mode) {
+    if (S_ISREG(mode)) return kCauseNone;
+    return S_ISDIR(mode) ? kCauseAccessDenied : kCauseNotRegularFile;
+}
+
+// A descriptor, closed when the owner goes.
+class Descriptor {
+public:
+    explicit Descriptor(int value = -1) : fd(value) {}
+    ~Descriptor() { Close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd; }
+    bool Valid() const { return fd >= 0; }
+    int Close() {
+        const int result = fd >= 0 ? ::close(fd) : 0;
+        fd = -1;
+        return result;
+    }
+
+private:
+    int fd;
+};
+
+int WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -78,128 +98,153 @@ int WriteAll(int fd, const std::string& bytes) {
     return 0;
 }
 
-// Writes straight into the target: used only when no temporary file can be made beside it.
-int WriteInPlace(const std::string& native, const std::string& bytes) {
-    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return CauseFromErrno(errno, native);
-    const int error = WriteAll(fd, bytes);
-    const int closeError = ::close(fd) == 0 ? 0 : errno;
-    if (error != 0) return CauseFromErrno(error, native);
-    return closeError != 0 ? CauseFromErrno(closeError, native) : kCauseNone;
+// Removes the temporary files of `targetName` in `folder` that no save holds any more: a save
+// keeps its file locked until the file has taken the target's place, so one that can be locked
+// was left by a process that ended.
+void RemoveStaleTempFiles(const Path& folder, const PathString& targetName) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const int dirFd = ::dirfd(dir);
+    unsigned long pid = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTempFileOf(entry->d_name, targetName, pid)) continue;
+        const Descriptor stale(::openat(dirFd, entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+        struct stat st;
+        if (!stale.Valid() || ::fstat(stale.Get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::flock(stale.Get(), LOCK_EX | LOCK_NB) == 0) ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// The mode a new file gets: 0666 less the process's umask.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The file a save replaces: a symbolic link's target, so the link stays a link.
+Path ResolvedTarget(const Path& path) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return path;
+    Path target(resolved);
+    std::free(resolved);
+    return target;
 }
 }  // namespace
 
-void SetPosixPathEncoding(PathEncoding encoding) { pathEncoding = encoding; }
-
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-    const std::string native = NativePath(path);
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return CauseFromErrno(errno, native);
+int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes) {
+    bytes.clear();
     struct stat st;
+    // The type is checked before opening (a FIFO would block, a device would stream) and again
+    // on the descriptor, in case the name was replaced in between.
+    if (::stat(path.c_str(), &st) != 0) return CauseFromErrno(errno, path);
+    if (const int cause = CauseForType(st.st_mode)) return cause;
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid()) return CauseFromErrno(errno, path);
+    if (::fstat(fd.Get(), &st) != 0) return CauseFromErrno(errno, path);
+    if (const int cause = CauseForType(st.st_mode)) return cause;
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return kCauseTooLarge;
     int cause = kCauseNone;
-    if (::fstat(fd, &st) != 0) {
-        cause = CauseFromErrno(errno, native);
-    } else if (S_ISDIR(st.st_mode)) {
-        cause = kCauseAccessDenied;
-    } else if (static_cast<std::uint64_t>(st.st_size) > kMaxReadBytes) {
-        cause = kCauseGeneric;
-    }
-    if (cause == kCauseNone) {
-        try {
-            bytes.clear();
-            bytes.resize(static_cast<std::size_t>(st.st_size));
-            std::size_t done = 0;
-            // Read until end of file: the size may change while reading (or be 0 for special files).
-            while (true) {
-                if (done == bytes.size()) {
-                    if (bytes.size() >= kMaxReadBytes) {
-                        char probe;
-                        const ssize_t more = ::read(fd, &probe, 1);
-                        if (more > 0) cause = kCauseGeneric;
-                        break;
-                    }
-                    bytes.resize(bytes.size() + 65536 > kMaxReadBytes ? kMaxReadBytes : bytes.size() + 65536);
-                }
-                const ssize_t n = ::read(fd, &bytes[done], bytes.size() - done);
-                if (n < 0) {
-                    if (errno == EINTR) continue;
-                    cause = CauseFromErrno(errno, native);
+    try {
+        // One byte more than the size, to see the end without growing the buffer.
+        bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+        std::size_t done = 0;
+        while (true) {
+            if (done == bytes.size()) {
+                // The file grew while being read.
+                if (bytes.size() > maxBytes) {
+                    cause = kCauseTooLarge;
                     break;
                 }
-                if (n == 0) break;
-                done += static_cast<std::size_t>(n);
+                bytes.resize(std::min<std::uint64_t>(bytes.size() + 65536, maxBytes + 1));
             }
-            bytes.resize(done);
-        } catch (const std::bad_alloc&) {
-            cause = kCauseGeneric;
+            const ssize_t n = ::read(fd.Get(), &bytes[done], bytes.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                cause = CauseFromErrno(errno, path);
+                break;
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
         }
+        bytes.resize(done);
+    } catch (const std::bad_alloc&) {
+        cause = kCauseOutOfMemory;
     }
-    ::close(fd);
-    if (cause != kCauseNone) bytes.clear();
+    if (cause != kCauseNone) std::string().swap(bytes);
     return cause;
 }
 
-int WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::string native = NativePath(path);
-    if (native.empty()) return kCauseBadPath;
-    // Follow a symbolic link so that the file it names is replaced, not the link.
-    if (char* resolved = ::realpath(native.c_str(), nullptr)) {
-        native = resolved;
-        std::free(resolved);
-    }
-    // The target must be writable as it stands (a read-only file is refused, not replaced).
+WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const WriteOptions& options) {
+    if (path.empty()) return {kCauseBadPath, path};
+    const Path target = ResolvedTarget(path);
+    const Path folder = FolderForAccess(target);
     struct stat st;
-    mode_t mode = 0666;
-    bool exists = false;
-    if (::stat(native.c_str(), &st) == 0) {
-        // A folder, or a file that nobody may write (read-only even for the superuser), is refused.
-        if (S_ISDIR(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return kCauseAccessDenied;
-        const int probe = ::open(native.c_str(), O_WRONLY | O_CLOEXEC);
-        if (probe < 0) return CauseFromErrno(errno, native);
-        ::close(probe);
-        mode = st.st_mode & 07777;
-        exists = true;
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists) {
+        if (const int cause = CauseForType(st.st_mode)) return {cause, path};
+        // A file that nobody may write (read-only even for the superuser) is refused, not replaced.
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return {kCauseAccessDenied, path};
+        // It must be writable as it stands; the open neither blocks nor truncates.
+        const Descriptor probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (!probe.Valid()) return {CauseFromErrno(errno, target), path};
+        struct stat opened;
+        if (::fstat(probe.Get(), &opened) == 0) {
+            if (const int cause = CauseForType(opened.st_mode)) return {cause, path};
+        }
     } else if (errno != ENOENT) {
-        return CauseFromErrno(errno, native);
-    } else if (!IsDirectory(ParentOf(native))) {
-        return kCauseBadPath;
+        return {CauseFromErrno(errno, target), path};
+    } else if (!IsDirectory(folder)) {
+        return {kCauseBadPath, path};
     }
 
-    std::string temp = native + ".XXXXXX";
-    const int fd = ::mkstemp(&temp[0]);
-    if (fd < 0) {
-        if (errno == EACCES || errno == EPERM || errno == EROFS) return WriteInPlace(native, bytes);
-        return CauseFromErrno(errno, native);
+    const PathString name = FileNameOf(target);
+    RemoveStaleTempFiles(folder, name);
+    const Path pattern = FolderOf(target) / TempFileName(name, static_cast<unsigned long>(::getpid()), "XXXXXX");
+    std::string temp = pattern.native();
+    const Descriptor fd(::mkostemps(&temp[0], static_cast<int>(kTempFileSuffix.size()), O_CLOEXEC));
+    // No file beside the target: the save is refused for the folder (never written in place).
+    if (!fd.Valid()) return {CauseFromErrno(errno, folder), folder};
+    // Held until the file has taken the target's place: a save of the same target elsewhere
+    // sees that this file is in use.
+    ::flock(fd.Get(), LOCK_EX | LOCK_NB);
+
+    int error = 0;
+    if (exists) {
+        // The owner first (changing it clears set-id bits), then the mode. Only the superuser
+        // may give a file away; the group is kept where the user belongs to it.
+        if (::fchown(fd.Get(), st.st_uid, st.st_gid) != 0) (void)::fchown(fd.Get(), static_cast<uid_t>(-1), st.st_gid);
+        if (::fchmod(fd.Get(), st.st_mode & 07777) != 0) error = errno;
+    } else if (::fchmod(fd.Get(), NewFileMode()) != 0) {
+        error = errno;
     }
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
-    int error = WriteAll(fd, bytes);
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(temp.c_str(), native.c_str()) != 0) error = errno;
+    if (error == 0) error = WriteAll(fd.Get(), bytes);
+    if (error == 0 && options.flush && ::fsync(fd.Get()) != 0) error = errno;
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temp.c_str());
-        return CauseFromErrno(error, native);
+        return {CauseFromErrno(error, target), path};
     }
-    return kCauseNone;
+    if (options.flush) {
+        // The rename itself reaches the disk with the folder's entry.
+        const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.Valid()) ::fsync(dir.Get());
+    }
+    return {kCauseNone, path};
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const Path& path) {
     struct stat st;
-    return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string CurrentDirectory() {
-    char buffer[PATH_MAX];
-    if (::getcwd(buffer, sizeof buffer) == nullptr) return std::string();
-    if (pathEncoding == PathEncoding::Utf8) {
-        std::string cp932;
-        if (Utf8ToCp932(buffer, cp932)) return cp932;
-    }
-    return buffer;
+Path CurrentDirectory() {
+    std::error_code error;
+    Path current = std::filesystem::current_path(error);
+    return error ? Path() : current;
 }
 
 }  // namespace vondrel::os

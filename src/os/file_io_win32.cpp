@@ -1,9 +1,13 @@
-// Win32 file access with file-error cause numbers; paths go from code page 932 to UTF-16.
+// Win32 file access with file-error cause numbers over UTF-16 paths: whole-file reads of disk
+// files only, and replacing writes through a flushed temporary file (ReplaceFileW keeps the
+// target's attributes and ACL; MoveFileExW where there is none yet).
 #include <windows.h>
 
+#include <cwctype>
 #include <new>
 
 #include "os/file_io.h"
+#include "os/temp_file_name.h"
 #include "os/win32_text.h"
 
 namespace vondrel::os {
@@ -91,20 +95,27 @@ int CauseFromWin32Error(DWORD error) {
         case ERROR_HANDLE_DISK_FULL:
         case ERROR_DISK_FULL: return kCauseDiskFull;
         case ERROR_HANDLE_EOF: return kCauseEndOfFile;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY: return kCauseOutOfMemory;
         default: return kCauseGeneric;
     }
 }
+
 
 int LastCause() { return CauseFromWin32Error(GetLastError()); }
 
 class Handle {
 public:
-    explicit Handle(HANDLE h) : handle(h) {}
+    explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : handle(h) {}
     ~Handle() { Close(); }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
-    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
+    bool Valid() const { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
     HANDLE Get() const { return handle; }
+    void Reset(HANDLE h) {
+        Close();
+        handle = h;
+    }
     BOOL Close() {
         BOOL ok = TRUE;
         if (Valid()) ok = CloseHandle(handle);
@@ -116,7 +127,7 @@ private:
     HANDLE handle;
 };
 
-DWORD WriteAll(HANDLE file, const std::string& bytes) {
+DWORD WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(bytes.size() - done > 0x10000000 ? 0x10000000 : bytes.size() - done);
@@ -128,34 +139,112 @@ DWORD WriteAll(HANDLE file, const std::string& bytes) {
     return NO_ERROR;
 }
 
-int WriteInPlace(const std::wstring& target, const std::string& bytes) {
-    Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return LastCause();
-    const DWORD error = WriteAll(file.Get(), bytes);
-    if (error != NO_ERROR) return CauseFromWin32Error(error);
-    return file.Close() ? kCauseNone : LastCause();
+bool EqualsAsciiNoCase(const std::wstring& text, const wchar_t* ascii) {
+    std::size_t i = 0;
+    for (; ascii[i] != L'\0'; ++i) {
+        if (i >= text.size() || towupper(text[i]) != ascii[i]) return false;
+    }
+    return i == text.size();
+}
+
+// Paths that name a device rather than a file: the device namespace ("\\.\", "\\?\" other than
+// a drive or a UNC share) and the reserved names CON, PRN, AUX, NUL, COM1-9, LPT1-9 (with any
+// extension, which older systems ignore).
+bool IsDevicePath(const Path& path) {
+    const std::wstring& text = path.native();
+    if (text.compare(0, 4, L"\\\\.\\") == 0 || text.compare(0, 4, L"//./") == 0) return true;
+    if (text.compare(0, 4, L"\\\\?\\") == 0) {
+        const std::wstring rest = text.substr(4);
+        const bool drive = rest.size() >= 2 && rest[1] == L':';
+        return !drive && !EqualsAsciiNoCase(rest.substr(0, 4), L"UNC\\");
+    }
+    std::wstring stem = FileNameOf(path);
+    stem = stem.substr(0, stem.find(L'.'));
+    while (!stem.empty() && (stem.back() == L' ' || stem.back() == L':')) stem.pop_back();
+    for (const wchar_t* reserved : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+        if (EqualsAsciiNoCase(stem, reserved)) return true;
+    }
+    const bool numbered = stem.size() == 4 && stem[3] >= L'1' && stem[3] <= L'9';
+    return numbered && (EqualsAsciiNoCase(stem.substr(0, 3), L"COM") || EqualsAsciiNoCase(stem.substr(0, 3), L"LPT"));
+}
+
+// The cause for what an opened handle is: only a disk file is read or replaced.
+int CauseForHandle(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK ? kCauseNone : kCauseNotRegularFile; }
+
+// True when process `pid` has ended (or never ran here).
+bool ProcessEnded(unsigned long pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // denied: it runs as someone else
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+// Removes the temporary files of `targetName` in `folder` whose process has ended. A running
+// save holds its file open without sharing until the file is complete, and its process runs.
+void RemoveStaleTempFiles(const std::wstring& folder, const std::wstring& targetName) {
+    WIN32_FIND_DATAW found;
+    const std::wstring pattern = folder + TempFileStem(targetName, 0).substr(0, 2) + L"*" + AsciiPathText(kTempFileSuffix);
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        unsigned long pid = 0;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTempFileOf(found.cFileName, targetName, pid)) continue;
+        if (pid != GetCurrentProcessId() && ProcessEnded(pid)) DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// Six letters and digits that differ from call to call.
+std::string UniquePart() {
+    static unsigned long counter = GetTickCount();
+    unsigned long long value = (static_cast<unsigned long long>(++counter) * 2654435761u) ^ GetCurrentThreadId();
+    std::string unique;
+    for (std::size_t i = 0; i < kTempFileUniqueLength; ++i, value /= 36) unique += "0123456789abcdefghijklmnopqrstuvwxyz"[value % 36];
+    return unique;
+}
+
+// Puts the complete temporary file in the target's place. An existing target is replaced by
+// ReplaceFileW, which keeps its attributes and ACL; where that cannot be done, by a rename that
+// replaces it just as atomically. Returns the Win32 error (NO_ERROR when in place).
+DWORD PutInPlace(const std::wstring& temp, const std::wstring& target, bool exists, bool& tempHoldsTheOnlyCopy) {
+    tempHoldsTheOnlyCopy = false;
+    constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!exists) return MoveFileExW(temp.c_str(), target.c_str(), kMove) ? NO_ERROR : GetLastError();
+    if (ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return NO_ERROR;
+    const DWORD error = GetLastError();
+    // These two leave the target gone and the new content under the temporary name.
+    const bool targetGone = error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    if (MoveFileExW(temp.c_str(), target.c_str(), kMove)) return NO_ERROR;
+    tempHoldsTheOnlyCopy = targetGone;
+    return targetGone ? GetLastError() : error;
 }
 }  // namespace
 
-void SetPosixPathEncoding(PathEncoding) {}
-
-int ReadWholeFile(const std::string& path, std::string& bytes) {
+int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes) {
+    bytes.clear();
+    if (IsDevicePath(path)) return kCauseNotRegularFile;
     const std::wstring wide = FileSystemPath(path);
-    Handle file(CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return LastCause();
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kCauseAccessDenied;
+    // Others may read it meanwhile (two programs starting together read the same icons); none may write.
+    Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return LastCause();
+    if (const int cause = CauseForHandle(file.Get())) return cause;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size)) return LastCause();
-    if (static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes) return kCauseGeneric;
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return kCauseTooLarge;
     try {
         bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
     } catch (const std::bad_alloc&) {
-        return kCauseGeneric;
+        return kCauseOutOfMemory;
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
         if (!ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
-            bytes.clear();
+            std::string().swap(bytes);
             return LastCause();
         }
         if (got == 0) break;
@@ -165,54 +254,63 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     return kCauseNone;
 }
 
-int WriteWholeFile(const std::string& path, const std::string& bytes) {
-    if (path.empty()) return kCauseBadPath;
+WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const WriteOptions& options) {
+    if (path.empty()) return {kCauseBadPath, path};
+    if (IsDevicePath(path)) return {kCauseNotRegularFile, path};
     const std::wstring target = FileSystemPath(path);
-    // The target must be writable as it stands: a read-only or locked file is refused with its cause.
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-        return kCauseAccessDenied;
-    }
-    {
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists) {
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return {kCauseAccessDenied, path};
+        // It must be writable as it stands: a file in use or locked is refused with its cause.
         Handle probe(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return LastCause();
+        if (!probe.Valid()) return {LastCause(), path};
+        if (const int cause = CauseForHandle(probe.Get())) return {cause, path};
+    } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return {LastCause(), path};
     }
+
+    const std::wstring folder = FolderOf(Path(target)).native();
+    const std::wstring name = FileNameOf(Path(target));
+    RemoveStaleTempFiles(folder, name);
+    // The new file carries the target's own attributes, whichever way it takes its place.
+    const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED) : 0;
     std::wstring temp;
-    HANDLE created = INVALID_HANDLE_VALUE;
-    DWORD createError = NO_ERROR;
-    for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(attempt);
-        created = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        createError = GetLastError();
-        if (created == INVALID_HANDLE_VALUE && createError != ERROR_FILE_EXISTS) break;
+    Handle file;
+    DWORD error = NO_ERROR;
+    for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
+        temp = folder + TempFileName(name, GetCurrentProcessId(), UniquePart());
+        file.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
+        error = GetLastError();
+        if (!file.Valid() && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
-    if (created == INVALID_HANDLE_VALUE) {
-        if (createError == ERROR_ACCESS_DENIED) return WriteInPlace(target, bytes);
-        return CauseFromWin32Error(createError);
-    }
-    Handle file(created);
-    DWORD error = WriteAll(file.Get(), bytes);
+    // No file beside the target: the save is refused for the folder (never written in place).
+    const Path folderPath = folder.empty() ? CurrentDirectory() : Path(folder);
+    if (!file.Valid()) return {CauseFromWin32Error(error), folderPath};
+
+    error = WriteAll(file.Get(), bytes);
+    if (error == NO_ERROR && options.flush && !FlushFileBuffers(file.Get())) error = GetLastError();
     if (!file.Close() && error == NO_ERROR) error = GetLastError();
-    if (error == NO_ERROR && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) error = GetLastError();
+    bool tempHoldsTheOnlyCopy = false;
+    if (error == NO_ERROR) error = PutInPlace(temp, target, exists, tempHoldsTheOnlyCopy);
     if (error != NO_ERROR) {
-        DeleteFileW(temp.c_str());
-        return CauseFromWin32Error(error);
+        if (!tempHoldsTheOnlyCopy) DeleteFileW(temp.c_str());
+        return {CauseFromWin32Error(error), path};
     }
-    return kCauseNone;
+    return {kCauseNone, path};
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const Path& path) {
     const DWORD attributes = GetFileAttributesW(FileSystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string CurrentDirectory() {
+Path CurrentDirectory() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
-    if (length == 0) return std::string();
+    if (length == 0) return Path();
     std::wstring buffer(length, L'\0');
-    const DWORD got = GetCurrentDirectoryW(length, &buffer[0]);
-    buffer.resize(got);
-    return ToCp932(buffer);
+    buffer.resize(GetCurrentDirectoryW(length, &buffer[0]));
+    return Path(buffer);
 }
 
 }  // namespace vondrel::os

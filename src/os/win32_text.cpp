@@ -1,6 +1,7 @@
 // Code page 932 <-> UTF-16 conversion at the Win32 boundary.
 #include <windows.h>
 
+#include "os/unicode_text.h"
 #include "os/win32_text.h"
 
 namespace vondrel::os {
@@ -17,19 +18,35 @@ std::wstring ToWide(const std::string& cp932) {
     return wide;
 }
 
-std::string ToCp932(const std::wstring& wide, bool* lossless) {
+std::string ToCp932(const std::wstring& source, bool* lossless) {
     if (lossless) *lossless = true;
-    if (wide.empty()) return std::string();
+    if (source.empty()) return std::string();
+    // A character beyond the basic plane (a surrogate pair) has no code page 932 form: it
+    // becomes one U+FFFD, so one "?" stands for it as for any other character.
+    std::wstring wide;
+    wide.reserve(source.size());
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        const wchar_t c = source[i];
+        if (c < 0xD800 || c >= 0xE000) {
+            wide.push_back(static_cast<wchar_t>(FoldToCp932Form(c)));
+        } else {
+            if (c < 0xDC00 && i + 1 < source.size() && source[i + 1] >= 0xDC00 && source[i + 1] < 0xE000) ++i;
+            wide.push_back(L'\xFFFD');
+        }
+    }
+    // Without best fit, a character with no form of its own becomes the default "?" and is
+    // reported, instead of becoming a look-alike such as a backslash for a yen sign.
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, "?", nullptr);
     std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0], length, "?", &usedDefault);
+    WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, &bytes[0], length, "?", &usedDefault);
     if (lossless) *lossless = !usedDefault;
     return bytes;
 }
 
-std::wstring FileSystemPath(const std::string& cp932Path) {
-    std::wstring wide = ToWide(cp932Path);
+std::wstring FileSystemPath(const Path& path) {
+    const std::wstring& wide = path.native();
     if (wide.size() < MAX_PATH - 12 || wide.compare(0, 4, L"\\\\?\\") == 0) return wide;
     const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (length == 0) return wide;

@@ -16,7 +16,7 @@ constexpr char kOpenFilter[] = "XML ファイル(*.xml)|*.xml|すべてのファ
 constexpr char kSaveFilter[] = "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 constexpr char kImportFilter[] = "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 
-win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const std::string& folder) {
+win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const os::Path& folder) {
     win::FileDialogOptions options;
     options.save = save;
     options.confirmOverwrite = confirmOverwrite;
@@ -27,12 +27,11 @@ win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* fil
 }
 }  // namespace
 
-void MainDialog::ApplyFileName(const std::string& name) { document.SetFileName(name, os::CurrentDirectory()); }
+void MainDialog::ApplyFileName(const os::Path& name) { document.SetFileName(name, os::CurrentDirectory()); }
 
-void MainDialog::OpenFile(const std::string& name) {
-    ApplyFileName(name);
-    document.Load(*this);
-    RefreshPointList();
+void MainDialog::OpenFile(const os::Path& name) {
+    // The name, the list, the status bar and the unsaved state change only when the file was read.
+    if (document.Open(name, os::CurrentDirectory(), *this) == 0) RefreshPointList();
 }
 
 void MainDialog::NewPointFile() {
@@ -44,7 +43,7 @@ void MainDialog::NewPointFile() {
 bool MainDialog::ResolveUnsavedChanges() {
     if (!document.IsModified()) return true;
     const int answer = prompts->ShowMessage(
-        Hwnd(), ConfirmSaveText(!document.FilePath().empty(), document.FileName()), MB_YESNOCANCEL);
+        Hwnd(), ConfirmSaveText(!document.FilePath().empty(), os::DisplayPath(document.FileName())), MB_YESNOCANCEL);
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
     if (!document.FilePath().empty()) return document.Save(document.FilePath(), *this) >= 0;
@@ -54,7 +53,7 @@ bool MainDialog::ResolveUnsavedChanges() {
 
 void MainDialog::OpenPointFile() {
     if (!ResolveUnsavedChanges()) return;
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(false, false, kOpenFilter, document.Folder()), chosen)) return;
     OpenFile(chosen);
 }
@@ -66,7 +65,7 @@ void MainDialog::SavePointFile() {
         UpdateStatusBar();
         return;
     }
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, SaveFolder()), chosen)) return;
     ApplyFileName(chosen);
     document.SetFolder(DriveAndFolder(chosen));
@@ -75,7 +74,7 @@ void MainDialog::SavePointFile() {
 }
 
 bool MainDialog::SaveAsDialog() {
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, SaveFolder()), chosen)) return false;
     ApplyFileName(chosen);
     const bool saved = document.Save(document.FilePath(), *this) == 0;
@@ -83,16 +82,16 @@ bool MainDialog::SaveAsDialog() {
     return saved;
 }
 
-std::string MainDialog::SaveFolder() const {
+os::Path MainDialog::SaveFolder() const {
     // A list that came from no file is saved where the user keeps documents.
     return document.FileName().empty() ? win::DocumentsFolder() : document.Folder();
 }
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     win::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
-    std::string dropped;
+    os::Path dropped;
     for (int i = 0; i < drop.Count(); ++i) {
-        const std::string path = drop.Path(i);
+        const os::Path path = drop.Path(i);
         if (!path.empty()) dropped = path;  // the last file of the drop wins
     }
     drop.Finish();
@@ -114,7 +113,7 @@ void MainDialog::ImportPointFile() {
 }
 
 void MainDialog::ImportDialog() {
-    std::string chosen;
+    os::Path chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(false, false, kImportFilter, importDirectory), chosen)) return;
     importDirectory = DriveAndFolder(chosen);
     importPane.LoadFile(chosen);

@@ -22,7 +22,7 @@ void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::functio
     dropped = std::move(onDropped);
 }
 
-void ImportPane::LoadFile(const std::string& path) {
+void ImportPane::LoadFile(const os::Path& path) {
     const bool loaded = messages && LoadGlorieFile(path, points, *messages) == 0;
     ShowPoints(points);
     if (loaded) List().SelectAll(false);  // new points: nothing of the old selection applies
@@ -33,9 +33,9 @@ void ImportPane::LoadFile(const std::string& path) {
 
 void ImportPane::OnDropFiles(HDROP drop) {
     win::DroppedFiles files(drop);
-    std::string last;
+    os::Path last;
     for (int i = 0; i < files.Count(); ++i) {
-        const std::string path = files.Path(i);
+        const os::Path path = files.Path(i);
         if (!path.empty()) last = path;  // the last file of the drop wins
     }
     files.Finish();

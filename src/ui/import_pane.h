@@ -12,6 +12,7 @@
 
 #include "core/point_table.h"
 #include "files/message_sink.h"
+#include "os/path.h"
 #include "ui/point_list.h"
 #include "win/list_view.h"
 
@@ -24,7 +25,7 @@ public:
     void Connect(MessageSink& messages, win::ListView target, std::function<void(int row)> dropped);
 
     // Reads `path` into the pane's table (a refusal or failure keeps its points) and lists them all.
-    void LoadFile(const std::string& path);
+    void LoadFile(const os::Path& path);
     // Begin-drag notification of the control (forwarded by the owner).
     LRESULT OnBeginDrag();
 

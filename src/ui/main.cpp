@@ -1,7 +1,9 @@
-// Program entry: hands the command line (after the program's name) to the application object.
+// Program entry: hands the command line (after the program's name) to the application object,
+// in UTF-16 as the system gives it, so a file name keeps every character it has.
 #include <windows.h>
 
-#include "os/win32_text.h"
+#include <string>
+
 #include "ui/vondrel_app.h"
 
 namespace {
@@ -9,6 +11,6 @@ vondrel::VondrelApp theApp;
 }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
-    theApp.InitInstance(vondrel::os::ToCp932(commandLine ? commandLine : L""));
+    theApp.InitInstance(commandLine ? commandLine : L"");
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "editing/main_texts.h"
 #include "os/file_io.h"
 #include "resource.h"
+#include "win/program_folder.h"
 
 namespace vondrel {
 
@@ -21,7 +22,7 @@ constexpr char kProgramKey[] = "Vondrel";
 constexpr UINT kRowIndicatorDue = WM_APP + 1;
 }  // namespace
 
-MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts, std::string base)
+MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompts, std::string base)
     : Dialog(IDD_MAIN), prompts(customPrompts), registryBase(std::move(base)) {
     if (!prompts) {
         ownPrompts = std::make_unique<win::SystemPrompts>();
@@ -32,7 +33,10 @@ MainDialog::MainDialog(const std::string& arguments, win::Prompts* customPrompts
     editDialog.markIcon = [this](int index) { return markImages.MakeIcon(index); };
     editDialog.showMap = [this](PointEditDialog& dialog) { map.ShowPoint(dialog.fields); };
 
-    document.SetFileName(FileNameFromArguments(arguments), os::CurrentDirectory());
+    // The file is read when the window opens; until then (and if it cannot be read) the list is
+    // untitled, with the file's folder for the dialogs.
+    startFile = FileNameFromArguments(arguments);
+    document.SetFolder(NormalizePath(startFile, os::CurrentDirectory()).fileDirectory);
     importDirectory = document.Folder();
     appIcon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED));
@@ -133,7 +137,7 @@ BOOL MainDialog::OnInitDialog() {
     Item(IDC_MAIN_CAPTURE).Enable(false);
     Item(IDC_MAIN_SHOW_MAP).Enable(map.BridgePresent());
 
-    markImages.Build();
+    markImages.Build(win::ProgramFolder());  // never the current folder's icons
     backgroundBrush.Reset(CreateSolidBrush(kBackground));
     LayOutCurrentView();
     Item(IDC_MAIN_LON).Enable(false);
@@ -141,8 +145,8 @@ BOOL MainDialog::OnInitDialog() {
     pointList.SetupColumns(markImages.Large(), markImages.Small());
     importPane.SetupColumns(markImages.Large(), markImages.Small());
 
-    if (!document.FileName().empty()) {
-        document.Load(*this);
+    if (!startFile.empty()) {
+        document.Open(startFile, os::CurrentDirectory(), *this);
         RefreshPointList();
     }
     // The keyboard starts in the list (the first tab stop would be the close button).
@@ -151,7 +155,7 @@ BOOL MainDialog::OnInitDialog() {
 }
 
 void MainDialog::UpdateStatusBar() {
-    statusBar.SetPaneText(0, document.FileName());
+    statusBar.SetPaneText(0, document.FileName().native());
     UpdateRowIndicator();
     statusBar.SetPaneText(2, PointCountText(document.Count()));
     statusBar.SetPaneText(3, document.IsModified() ? "変更あり" : "");

@@ -34,10 +34,10 @@ constexpr char kRegistryBase[] = "SOFTWARE\\Zarn";
 
 class MainDialog : public win::Dialog, private MessageSink {
 public:
-    // `arguments`: the command line after the program's name (code page 932). `prompts`: where
+    // `arguments`: the command line after the program's name (UTF-16). `prompts`: where
     // message boxes and file dialogs go (the system's own when none is given). `registryBase`:
     // the registry path above the settings key (tests use a throwaway one).
-    explicit MainDialog(const std::string& arguments, win::Prompts* prompts = nullptr,
+    explicit MainDialog(const std::wstring& arguments, win::Prompts* prompts = nullptr,
                         std::string registryBase = kRegistryBase);
     ~MainDialog() override;
 
@@ -128,10 +128,11 @@ private:
     // the caller may go on (saved, empty, or discarded), false when the user cancelled or the
     // save did not happen.
     bool ResolveUnsavedChanges();
-    void OpenFile(const std::string& name);
+    // Reads `name` into the list and takes its name; a refusal or failure changes nothing.
+    void OpenFile(const os::Path& name);
     // The folder the save dialogs start in.
-    std::string SaveFolder() const;
-    void ApplyFileName(const std::string& name);
+    os::Path SaveFolder() const;
+    void ApplyFileName(const os::Path& name);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
     void ImportPointFile();
     void ImportDialog();
@@ -170,7 +171,8 @@ private:
     HACCEL textKeys = nullptr;
 
     ViewMode viewMode = ViewMode::Edit;
-    std::string importDirectory;
+    os::Path startFile;  // the file named on the command line, read when the window opens
+    os::Path importDirectory;
     win::GdiObject<HBRUSH> backgroundBrush;
     HICON appIcon = nullptr;       // shared resource icons: not owned
     HICON smallAppIcon = nullptr;

@@ -1,16 +1,14 @@
-// The mark images: read straight from the icon files where they are plain 32-bit images, else
-// through the system, and added to each list in one strip.
+// The mark images: read straight from the icon files beside the program where they are plain
+// 32-bit images, else through the system, and added to each list in one strip.
 #include "ui/mark_images.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/limits.h"
 #include "editing/icon_file.h"
+#include "os/file_io.h"
 #include "resource.h"
 #include "win/dialog.h"
 #include "win/owned_handle.h"
@@ -21,14 +19,11 @@ namespace {
 constexpr int kLargeSize = 32;
 constexpr int kSmallSize = 16;
 
-// The bytes of a small file ("" when it cannot be read), by a wide path: the current directory
-// may hold characters that code page 932 cannot write.
-std::string ReadSmallFile(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    if (!in) return std::string();
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+// The bytes of a mark icon file ("" when it cannot be read, is no regular file or is larger
+// than an icon has any reason to be: a huge file must not hold up the start).
+std::string ReadIconFile(const os::Path& path) {
+    std::string bytes;
+    return os::ReadWholeFile(path, bytes, kMaxIconFileBytes) == os::kCauseNone ? bytes : std::string();
 }
 
 // The pixels of an icon loaded at `size`, or none.
@@ -37,16 +32,9 @@ bool LoadedIconPixels(HICON loaded, int size, std::vector<std::uint32_t>& pixels
     return win::IconPixels(icon.Get(), size, pixels);
 }
 
-// The working folder with a trailing separator.
-std::wstring CurrentFolder() {
-    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
-    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0]));
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    return folder;
-}
 }  // namespace
 
-void MarkImages::Build() {
+void MarkImages::Build(const os::Path& folder) {
     large.Create(kLargeSize, 4, 4);
     small.Create(kSmallSize, 4, 4);
     // The images are gathered into one strip per list and added in one call each: adding 110
@@ -64,13 +52,11 @@ void MarkImages::Build() {
         }
         return pixels;
     };
-    // The files are looked up in the current directory only (a bare name could be searched elsewhere).
-    const std::wstring folder = CurrentFolder();
     for (int n = 1; n <= kMarkCount; ++n) {
         wchar_t name[16];
         swprintf(name, 16, L"mark%02d.ico", n);
-        const std::wstring path = folder + name;
-        const std::string bytes = ReadSmallFile(path);
+        const os::Path path = folder / name;
+        const std::string bytes = ReadIconFile(path);
         for (int size : {kLargeSize, kSmallSize}) {
             std::vector<std::uint32_t>& strip = size == kLargeSize ? largeStrip : smallStrip;
             // Uncompressed 32-bit images are read directly; anything else goes through the system.

@@ -9,12 +9,13 @@
 #include "resource.h"
 #include "ui/main_dialog.h"
 #include "win/owned_handle.h"
+#include "win/program_folder.h"
 
 namespace vondrel {
 
 namespace {
-// An older bridge program: where it stands, a click on a row enables 地図表示.
-constexpr char kLinkProgram[] = "TarvixLink.exe";
+// An older bridge program: where it stands beside the editor, a click on a row enables 地図表示.
+constexpr wchar_t kLinkProgram[] = L"TarvixLink.exe";
 }  // namespace
 
 bool MainDialog::EditPoint(EditMode mode, int row) {
@@ -76,7 +77,7 @@ void MainDialog::SelectNone() {
 LRESULT MainDialog::OnPointClick(NMHDR*) {
     const int row = pointList.List().LowestSelectedRow();
     if (row < 0) return 0;
-    if (os::FileExists(kLinkProgram)) Item(IDC_MAIN_SHOW_MAP).Enable(true);
+    if (os::FileExists(win::ProgramFolder() / kLinkProgram)) Item(IDC_MAIN_SHOW_MAP).Enable(true);
     pointList.List().SelectAndFocus(row);
     UpdateRowIndicator();
     return 0;

@@ -8,12 +8,11 @@
 #include <memory>
 
 #include "win/prompts.h"
-#include "os/win32_text.h"
 #include "ui/main_dialog.h"
 
 namespace vondrel {
 
-bool VondrelApp::InitInstance(const std::string& arguments) {
+bool VondrelApp::InitInstance(const std::wstring& arguments) {
     if (FAILED(OleInitialize(nullptr))) {
         win::SystemPrompts().ShowMessage(nullptr, "OLE初期化失敗", MB_OK);
         return false;

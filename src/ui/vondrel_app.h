@@ -8,9 +8,9 @@ namespace vondrel {
 
 class VondrelApp {
 public:
-    // `arguments`: the command line after the program's name, code page 932.
+    // `arguments`: the command line after the program's name, as the system gives it.
     // Returns false always: the program ends when the main window has closed.
-    bool InitInstance(const std::string& arguments);
+    bool InitInstance(const std::wstring& arguments);
 };
 
 }  // namespace vondrel

@@ -3,13 +3,15 @@
 
 namespace vondrel::win {
 
-ChildProcess ChildProcess::Start(const std::wstring& commandLine) {
-    std::wstring writable = commandLine;  // CreateProcessW may write into the command line
+ChildProcess ChildProcess::Start(const os::Path& program) {
+    // The program's own path as its first argument, quoted for its spaces; CreateProcessW may
+    // write into the command line.
+    std::wstring writable = L"\"" + program.native() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     ChildProcess child;
-    if (CreateProcessW(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    if (CreateProcessW(program.c_str(), &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
         child.process.Reset(started.hProcess);
         child.thread.Reset(started.hThread);
         child.id = started.dwProcessId;

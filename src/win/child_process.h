@@ -5,15 +5,17 @@
 
 #include <string>
 
+#include "os/path.h"
 #include "win/owned_handle.h"
 
 namespace vondrel::win {
 
 class ChildProcess {
 public:
-    // Starts `commandLine` (the program is looked up as CreateProcess does). An empty object
-    // when it could not be started.
-    static ChildProcess Start(const std::wstring& commandLine);
+    // Starts the program at `program` (a full path: nothing is searched for it, so no program
+    // of the same name in the current folder or on the PATH runs instead). An empty object when
+    // it could not be started.
+    static ChildProcess Start(const os::Path& program);
 
     explicit operator bool() const { return static_cast<bool>(process); }
     DWORD Id() const { return id; }

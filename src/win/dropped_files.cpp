@@ -3,18 +3,17 @@
 
 #include <shellapi.h>
 
-#include "os/win32_text.h"
 
 namespace vondrel::win {
 
 int DroppedFiles::Count() const { return handle ? static_cast<int>(DragQueryFileW(handle, 0xFFFFFFFF, nullptr, 0)) : 0; }
 
-std::string DroppedFiles::Path(int index) const {
+os::Path DroppedFiles::Path(int index) const {
     const UINT length = DragQueryFileW(handle, static_cast<UINT>(index), nullptr, 0);
     std::wstring path(length + 1, L'\0');
     DragQueryFileW(handle, static_cast<UINT>(index), &path[0], length + 1);
     path.resize(length);
-    return os::ToCp932(path);
+    return os::Path(path);
 }
 
 void DroppedFiles::Finish() {

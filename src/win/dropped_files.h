@@ -1,10 +1,12 @@
-// DroppedFiles: the files of a shell drop (WM_DROPFILES), with full-length paths.
+// DroppedFiles: the files of a shell drop (WM_DROPFILES), with full-length UTF-16 paths.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
+
+#include "os/path.h"
 
 namespace vondrel::win {
 
@@ -16,8 +18,8 @@ public:
     DroppedFiles& operator=(const DroppedFiles&) = delete;
 
     int Count() const;
-    // The path of file `index`, as code page 932, however long it is.
-    std::string Path(int index) const;
+    // The path of file `index`, exactly as the shell gives it (UTF-16), however long it is.
+    os::Path Path(int index) const;
     // Releases the drop data (done by the destructor if not before).
     void Finish();
 

@@ -6,17 +6,16 @@
 #include <shlobj.h>
 
 #include "os/file_io.h"
-#include "os/win32_text.h"
 
 namespace vondrel::win {
 
-std::string DocumentsFolder() {
+os::Path DocumentsFolder() {
     PWSTR path = nullptr;
-    std::string folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path)) && path) folder = os::ToCp932(path);
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path)) && path) folder = path;
     CoTaskMemFree(path);
     if (folder.empty()) return os::CurrentDirectory();
-    if (folder.back() != '\\') folder += '\\';
+    if (folder.back() != L'\\') folder += L'\\';
     return folder;
 }
 

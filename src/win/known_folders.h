@@ -1,12 +1,12 @@
 // The user's own folders, as the shell names them.
 #pragma once
 
-#include <string>
+#include "os/path.h"
 
 namespace vondrel::win {
 
 // The user's Documents folder ending in a backslash (code page 932), where new lists are saved
 // unless the user chooses another; the current folder when the shell cannot tell.
-std::string DocumentsFolder();
+os::Path DocumentsFolder();
 
 }  // namespace vondrel::win

@@ -26,7 +26,7 @@ int SystemPrompts::ShowMessage(HWND owner, const std::string& text, UINT buttons
     return MessageBoxW(owner, os::ToWide(text).c_str(), kMessageCaption, WithDefaultIcon(buttons));
 }
 
-bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, std::string& path) {
+bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, os::Path& path) {
     // "A|B|C|D||" becomes "A\0B\0C\0D\0\0".
     std::wstring filter = os::ToWide(options.filter);
     for (wchar_t& c : filter) {
@@ -34,7 +34,7 @@ bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, std
     }
     filter.push_back(L'\0');
     const std::wstring extension = os::ToWide(options.defaultExtension);
-    const std::wstring folder = os::ToWide(options.initialFolder);
+    const std::wstring& folder = options.initialFolder.native();
     std::vector<wchar_t> file(32768, L'\0');  // long paths are returned whole
 
     OPENFILENAMEW ofn{};
@@ -51,7 +51,7 @@ bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, std
     if (options.save && options.confirmOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;
     const BOOL chosen = options.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!chosen) return false;
-    path = os::ToCp932(file.data());
+    path = os::Path(std::wstring(file.data()));
     return true;
 }
 

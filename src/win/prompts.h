@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "os/path.h"
+
 namespace vondrel::win {
 
 struct FileDialogOptions {
@@ -13,7 +15,7 @@ struct FileDialogOptions {
     bool confirmOverwrite = false;   // save only: ask before replacing an existing file
     std::string filter;              // "Description|*.ext|...||", code page 932
     std::string defaultExtension;    // added when the user types a name without one
-    std::string initialFolder;       // the folder the dialog starts in
+    os::Path initialFolder;          // the folder the dialog starts in
 };
 
 class Prompts {
@@ -23,15 +25,16 @@ public:
     // button set (exclamation for OK and OK/Cancel, question for Yes/No and Yes/No/Cancel).
     // Returns the button pressed (IDOK, IDYES, ...).
     virtual int ShowMessage(HWND owner, const std::string& text, UINT buttons) = 0;
-    // A file dialog; returns false when cancelled, else the chosen full path (never cut short).
-    virtual bool ChooseFile(HWND owner, const FileDialogOptions& options, std::string& path) = 0;
+    // A file dialog; returns false when cancelled, else the chosen full path exactly as the
+    // dialog gives it (UTF-16, never cut short).
+    virtual bool ChooseFile(HWND owner, const FileDialogOptions& options, os::Path& path) = 0;
 };
 
 // The real dialogs of the system.
 class SystemPrompts : public Prompts {
 public:
     int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
-    bool ChooseFile(HWND owner, const FileDialogOptions& options, std::string& path) override;
+    bool ChooseFile(HWND owner, const FileDialogOptions& options, os::Path& path) override;
 };
 
 // The caption of the program's message boxes.

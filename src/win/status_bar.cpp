@@ -40,8 +40,9 @@ void StatusBar::ApplyParts(int width) const {
 
 void StatusBar::SetBackground(COLORREF color) const { Send(SB_SETBKCOLOR, 0, static_cast<LPARAM>(color)); }
 
-void StatusBar::SetPaneText(int pane, const std::string& text) const {
-    const std::wstring wide = os::ToWide(text);
+void StatusBar::SetPaneText(int pane, const std::string& text) const { SetPaneText(pane, os::ToWide(text)); }
+
+void StatusBar::SetPaneText(int pane, const std::wstring& wide) const {
     const WPARAM style = pane == 0 ? SBT_NOBORDERS : 0;
     Send(SB_SETTEXTW, static_cast<WPARAM>(pane) | style, reinterpret_cast<LPARAM>(wide.c_str()));
     UpdateNow();

@@ -1,5 +1,5 @@
 // StatusBar: a status-bar control created as a child of a dialog, with panes whose right-hand
-// ones have fixed widths and whose first takes what is left. Texts are code page 932.
+// ones have fixed widths and whose first takes what is left. Texts are code page 932 or UTF-16.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +22,8 @@ public:
     void SetFixedPanes(const std::vector<int>& widths);
     void SetBackground(COLORREF color) const;
     void SetPaneText(int pane, const std::string& text) const;
+    // A pane text that is UTF-16 already (a path, shown with every character it has).
+    void SetPaneText(int pane, const std::wstring& text) const;
     std::string PaneText(int pane) const;
     // Moves the bar and lays its panes out again for the new width.
     void MoveTo(int x, int y, int width, int height);

@@ -37,6 +37,49 @@ check "copy content" "$("$cli" list "$dir/地点.xml")" "$("$cli" list "$dir/cop
 check "copy LF-only lines" 2 "$(grep -c -e '</name>$' -e '</poi>$' "$dir/copy.xml")"
 check "copy CRLF lines" 1 "$(grep -c $'</format>\r$' "$dir/copy.xml")"
 
+# Paths are argv's bytes: a name is never re-encoded into another (〜 is not ～, ‾ is not ~).
+printf 'old' > "$dir/victim～.xml"
+printf 'old' > "$dir/a~.xml"
+"$cli" copy "$dir/地点.xml" "$dir/victim〜.xml" && "$cli" copy "$dir/地点.xml" "$dir/a‾.xml"
+check "wave dash name written" 0 "$?"
+check "fullwidth tilde untouched" "old" "$(cat "$dir/victim～.xml")"
+check "tilde untouched" "old" "$(cat "$dir/a~.xml")"
+"$cli" copy "$dir/victim〜.xml" "$dir/지도 🗺.xml" && "$cli" list "$dir/지도 🗺.xml" >/dev/null
+check "Korean and emoji names" 0 "$?"
+check "the temporary files are gone" "" "$(ls -A "$dir" | grep -F '.vondrel-')"
+
+# Only regular files: a FIFO is refused at once (never waited on), nothing is written for bytes
+# that are no point file, and a file past 700 points is read with a warning.
+mkfifo "$dir/fifo.xml"
+timeout 10 "$cli" list "$dir/fifo.xml" >/dev/null 2>&1; rc=$?
+check "FIFO refused without blocking" 1 "$rc"
+timeout 10 "$cli" copy "$dir/地点.xml" "$dir/fifo.xml" >/dev/null 2>&1; rc=$?
+check "FIFO never replaced" "1 fifo" "$rc $(stat -c %F "$dir/fifo.xml" | cut -d' ' -f1)"
+head -c 4096 /dev/urandom | tr -d '<' > "$dir/random.xml"
+"$cli" copy "$dir/random.xml" "$dir/never.xml" 2>"$dir/err"; rc=$?
+check "random bytes refused" "1 no" "$rc $([ -e "$dir/never.xml" ] && echo yes || echo no)"
+for i in $(seq 0 700); do printf '<gpoi><nb>P%d</nb></gpoi>\n' "$i"; done > "$dir/many.xml"
+"$cli" copy "$dir/many.xml" "$dir/700.xml" 2>"$dir/err"; rc=$?
+check "past 700: exit" 0 "$rc"
+check "past 700: warning" "先頭の700地点を読み込みました（残りは読み込んでいません）" "$(tail -n 1 "$dir/err")"
+
+# A folder where no temporary file can be made (read-only for an unprivileged user): refused
+# for the folder, the old file kept. As root, the user is switched with setpriv.
+mkdir "$dir/locked" && printf 'old' > "$dir/locked/t.xml" && chmod 666 "$dir/locked/t.xml"
+chmod 755 "$dir" && chmod 555 "$dir/locked"
+as_user=()
+if [ "$(id -u)" = 0 ]; then
+  command -v setpriv >/dev/null && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  chmod 644 "$dir/地点.xml"
+fi
+if [ "$(id -u)" != 0 ] || [ ${#as_user[@]} -gt 0 ]; then
+  "${as_user[@]}" "$cli" copy "$dir/地点.xml" "$dir/locked/t.xml" 2>"$dir/err"; rc=$?
+  check "read-only folder: exit" 1 "$rc"
+  check "read-only folder: the folder named" "\"$dir/locked/\"" "$(head -n 1 "$dir/err")"
+  check "read-only folder: old file kept" "old" "$(cat "$dir/locked/t.xml")"
+fi
+chmod 755 "$dir/locked"
+
 # coord and dms; usage errors; help.
 check "coord" "$(printf '139.50431\t139.30.15.516\n139.50418\t139.30.15.047')" "$("$cli" coord lon 139.30.15.5 139.30.15.05)"
 check "dms" " 35.07.24.420" "$("$cli" dms lat 35.12345)"

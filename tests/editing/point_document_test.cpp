@@ -3,6 +3,7 @@
 // file identity, and undo and redo of every kind of step.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "editing/point_document.h"
@@ -39,10 +40,9 @@ void Open(PointDocument& document, test::TempDir& dir, const std::vector<std::st
         bytes += "<gpoi><nb>" + name + "</nb><lat>35.12345</lat><lon>139.50431" + std::to_string(i++ % 10) +
                  "</lon><outmost>900</outmost></gpoi>";
     }
-    test::WriteFileBytes(dir.Path("points.xml"), bytes);
+    test::WriteFileBytes(dir.File("points.xml"), bytes);
     test::RecordingSink sink;
-    document.SetFileName(dir.Path("points.xml"), dir.Root());
-    ASSERT_EQ(document.Load(sink), 0);
+    ASSERT_EQ(document.Open(dir.File("points.xml"), dir.RootPath(), sink), 0);
     ASSERT_FALSE(document.IsModified());
 }
 
@@ -202,23 +202,41 @@ TEST(PointDocument, FilesAndTheModifiedState) {
     test::TempDir dir;
     test::RecordingSink sink;
     PointDocument document;
-    document.SetFileName("plan.txt", dir.Root());
-    EXPECT_EQ(document.FilePath(), "") << "untitled: not .xml";
-    EXPECT_EQ(document.Folder(), dir.Root());
-    EXPECT_EQ(document.Save(dir.Path("none.xml"), sink), 1) << "no points: nothing written";
+    document.SetFileName("plan.txt", dir.RootPath());
+    EXPECT_EQ(document.FilePath(), os::Path()) << "untitled: not .xml";
+    EXPECT_EQ(document.Folder(), dir.RootPath());
+    EXPECT_EQ(document.Save(dir.File("none.xml"), sink), 1) << "no points: nothing written";
 
     Open(document, dir, {"A", "B"});
-    EXPECT_EQ(document.FilePath(), dir.Path("points.xml"));
+    EXPECT_EQ(document.FileName(), dir.File("points.xml"));
+    EXPECT_EQ(document.FilePath(), dir.File("points.xml"));
     document.DeleteSelected(OnlyRow(0));
-    document.SetFileName(dir.Path("missing.xml"), dir.Root());
-    EXPECT_EQ(document.Load(sink), -1);
-    EXPECT_TRUE(document.IsModified()) << "a failed load keeps the list and its state";
-    EXPECT_TRUE(document.CanUndo()) << "and its history";
-    EXPECT_EQ(document.Save(dir.Path("no-folder") + "/x/a.xml", sink), -1);
+    EXPECT_EQ(document.Save(dir.File("no-folder") / "x" / "a.xml", sink), -1);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(document.Save(dir.Path("b.xml"), sink), 0);
+    EXPECT_EQ(document.Save(dir.File("b.xml"), sink), 0);
     EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages.size(), 1u);
+}
+
+TEST(PointDocument, AFailedOpenChangesNothing) {
+    // Refused (name, content, type) or unreadable: the points, the file's name and folder and
+    // the unsaved state stay, so Save cannot write over the file that could not be read.
+    test::TempDir dir;
+    test::WriteFileBytes(dir.File("random.xml"), std::string("\x01\xFF\x93random bytes", 15));
+    std::filesystem::create_directory(dir.File("folder.xml"));
+    for (const char* name : {"missing.xml", "plan.txt", "random.xml", "folder.xml"}) {
+        PointDocument document;
+        Open(document, dir, {"A", "B"});
+        document.DeleteSelected(OnlyRow(0));
+        test::RecordingSink sink;
+        EXPECT_EQ(document.Open(dir.File(name), dir.RootPath(), sink), -1) << name;
+        EXPECT_EQ(sink.messages.size(), 1u) << name;
+        EXPECT_EQ(Names(document), (std::vector<std::string>{"B"})) << name;
+        EXPECT_EQ(document.FileName(), dir.File("points.xml")) << name;
+        EXPECT_EQ(document.FilePath(), dir.File("points.xml")) << name;
+        EXPECT_TRUE(document.IsModified()) << name;
+        EXPECT_TRUE(document.CanUndo()) << name << ": the history stays too";
+    }
 }
 
 }  // namespace

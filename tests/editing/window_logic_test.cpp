@@ -25,30 +25,44 @@ TEST(WindowLogic, FileNameFromArguments) {
         {"\ta.xml\t", "a.xml"},
         {std::string(300, 'x') + ".xml", std::string(300, 'x') + ".xml"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FileNameFromArguments(c.arguments), c.name) << c.arguments;
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileNameFromArguments(os::AsciiPathText(c.arguments)), os::Path(os::AsciiPathText(c.name))) << c.arguments;
+    }
+#ifdef _WIN32
+    // Characters without a code page 932 form are kept as they are.
+    EXPECT_EQ(FileNameFromArguments(L"\"C:\\\uC9C0\uB3C4\\\U0001F5FA.xml\""), os::Path(L"C:\\\uC9C0\uB3C4\\\U0001F5FA.xml"));
+#endif
 }
 
 TEST(WindowLogic, NormalizePath) {
-    const std::string cwd = "C:\\work";
     const struct {
         std::string name;
         std::string folder;
         std::string path;
     } cases[] = {
+        {"plan.txt", "<cwd>", ""},
+        {"", "<cwd>", ""},
+        {"points.xml", "<cwd>", "points.xml"},
+        {"points.XmL", "<cwd>", "points.XmL"},
+        {"sub/a.xml", "sub/", "sub/a.xml"},
+        {".xml", "<cwd>", ".xml"},
+        {"a.xml.bak", "<cwd>", ""},
+#ifdef _WIN32
         {"C:\\data\\points.xml", "C:\\data\\", "C:\\data\\points.xml"},
         {"C:\\data\\points.XML", "C:\\data\\", "C:\\data\\points.XML"},
-        {"plan.txt", cwd, ""},
-        {"", cwd, ""},
-        {"points.xml", cwd, "points.xml"},
         {"C:points.xml", "C:", "C:points.xml"},
-        {"sub/a.xml", "sub/", "sub/a.xml"},
-        {"D:\\\x95\x5C\\a.xml", "D:\\\x95\x5C\\", "D:\\\x95\x5C\\a.xml"},  // 表 ends in 0x5C
         {"C:\\data\\points", "C:\\data\\", ""},
+        {"dir.xml\\points", "dir.xml\\", ""},
+#else
+        {"/home/u/a.b/c.XML", "/home/u/a.b/", "/home/u/a.b/c.XML"},
+        {"back\\slash.xml", "<cwd>", "back\\slash.xml"},  // a backslash is a name's character here
+#endif
     };
+    const os::Path cwd = os::AsciiPathText("/work");
     for (const auto& c : cases) {
-        const NormalizedPath normalized = NormalizePath(c.name, cwd);
-        EXPECT_EQ(normalized.fileDirectory, c.folder) << c.name;
-        EXPECT_EQ(normalized.filePath, c.path) << c.name;
+        const NormalizedPath normalized = NormalizePath(os::AsciiPathText(c.name), cwd);
+        EXPECT_EQ(normalized.fileDirectory, c.folder == "<cwd>" ? cwd : os::Path(os::AsciiPathText(c.folder))) << c.name;
+        EXPECT_EQ(normalized.filePath, os::Path(os::AsciiPathText(c.path))) << c.name;
     }
 }
 

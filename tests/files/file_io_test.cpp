@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/point_table.h"
+#include "files/file_errors.h"
 #include "files/glorie_file.h"
 #include "files/glorie_writer.h"
 #include "os/file_io.h"
@@ -33,27 +34,25 @@ protected:
         table.SetLon("139.30", 0);
         table.SetLat("35.30", 0);
     }
-    std::string Message(int cause, const std::string& path) const {
-        return "\"" + path + "\"\n\n" + std::string(cause == 3 ? "不正パス" : cause == 5 ? "ファイル アクセス禁止"
-                                                              : cause == 11 ? "SHARE.EXE 未ロードまたは共有領域ロック済み"
-                                                                            : "?");
+    std::string Message(int cause, const os::Path& path) const {
+        return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);
     }
-    int Save(const std::string& path) { return SaveGlorieFile(path, table, sink); }
-    int Load(PointTable& into, const std::string& path) { return LoadGlorieFile(path, into, sink); }
+    int Save(const os::Path& path) { return SaveGlorieFile(path, table, sink); }
+    int Load(PointTable& into, const os::Path& path) { return LoadGlorieFile(path, into, sink); }
     test::TempDir dir;
     test::RecordingSink sink;
     PointTable table;
 };
 
 TEST_F(FileIo, SaveWritesTheWholeFileAndReplacesAnOldOne) {
-    const std::string path = dir.Path("out.xml");
+    const os::Path path = dir.File("out.xml");
     test::WriteFileBytes(path, std::string(100000, 'x'));
     EXPECT_EQ(Save(path), 0);
     EXPECT_EQ(test::ReadFileBytes(path), GlorieBytes(table));
     EXPECT_TRUE(sink.messages.empty());
     // No temporary file is left beside the target.
     int files = 0;
-    for (auto& entry : std::filesystem::directory_iterator(std::filesystem::path(dir.Root()))) {
+    for (auto& entry : std::filesystem::directory_iterator(dir.RootPath())) {
         (void)entry;
         ++files;
     }
@@ -61,7 +60,7 @@ TEST_F(FileIo, SaveWritesTheWholeFileAndReplacesAnOldOne) {
 }
 
 TEST_F(FileIo, MissingFolderIsABadPath) {
-    const std::string path = dir.Path("no-such-folder") + (dir.Root().find('\\') != std::string::npos ? "\\a.xml" : "/a.xml");
+    const os::Path path = dir.File("no-such-folder") / "a.xml";
     EXPECT_EQ(Save(path), -1);
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0], Message(3, path));
@@ -71,8 +70,8 @@ TEST_F(FileIo, MissingFolderIsABadPath) {
 }
 
 TEST_F(FileIo, AFolderInPlaceOfTheFileIsRefused) {
-    const std::string path = dir.Path("folder.xml");
-    std::filesystem::create_directory(std::filesystem::path(path));
+    const os::Path path = dir.File("folder.xml");
+    std::filesystem::create_directory(path);
     EXPECT_EQ(Save(path), -1);
     EXPECT_EQ(sink.messages.at(0), Message(5, path));
     sink.messages.clear();
@@ -81,7 +80,7 @@ TEST_F(FileIo, AFolderInPlaceOfTheFileIsRefused) {
 }
 
 TEST_F(FileIo, ReadOnlyFileIsAccessDeniedAndKept) {
-    const std::string path = dir.Path("ro.xml");
+    const os::Path path = dir.File("ro.xml");
     test::WriteFileBytes(path, "old");
     test::SetReadOnly(path, true);
     EXPECT_EQ(Save(path), -1);
@@ -92,9 +91,9 @@ TEST_F(FileIo, ReadOnlyFileIsAccessDeniedAndKept) {
 
 #ifdef _WIN32
 TEST_F(FileIo, FileLockedByAnotherHandleIsASharingViolation) {
-    const std::string path = dir.Path("locked.xml");
+    const os::Path path = dir.File("locked.xml");
     test::WriteFileBytes(path, "old");
-    HANDLE other = CreateFileW(os::ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE other = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Save(path), -1);
     EXPECT_EQ(Load(table, path), -1);
@@ -106,29 +105,37 @@ TEST_F(FileIo, FileLockedByAnotherHandleIsASharingViolation) {
 }
 
 TEST_F(FileIo, LongPathsAreUsedWhole) {
-    const std::string folder = dir.LongFolder();
-    const std::string path = folder + "\\points.xml";
-    ASSERT_GT(path.size(), 300u);
+    const os::Path path = dir.LongFolderPath() / L"points.xml";
+    ASSERT_GT(path.native().size(), 300u);
     EXPECT_EQ(Save(path), 0);
     PointTable back;
     EXPECT_EQ(Load(back, path), 0);
     EXPECT_EQ(back.GetCount(), 1);
 }
 
-TEST_F(FileIo, JapaneseFileNames) {
-    const std::string path = dir.Path("地点ファイル表.xml");  // 表 ends in 0x5C
-    EXPECT_EQ(Save(path), 0);
-    PointTable back;
-    EXPECT_EQ(Load(back, path), 0);
-    EXPECT_EQ(back.Row(0).name, "東京");
-    EXPECT_TRUE(os::FileExists(path));
+TEST_F(FileIo, NamesWithAndWithoutACodePage932FormOpenAndSave) {
+    // 表 ends in 0x5C; Korean and an emoji have no code page 932 form; ¥ and ‾ must not turn
+    // into a backslash or a tilde (the best-fit forms) and reach another file.
+    const std::wstring names[] = {L"地点ファイル表.xml", L"\uC9C0\uB3C4.xml", L"\U0001F5FA.xml", L"a\u00A5..\u00A5b.xml",
+                                  L"c\u203E.xml"};
+    for (const std::wstring& name : names) {
+        const os::Path path = dir.RootPath() / name;
+        EXPECT_EQ(Save(path), 0) << os::DisplayPath(path);
+        PointTable back;
+        EXPECT_EQ(Load(back, path), 0) << os::DisplayPath(path);
+        EXPECT_EQ(back.Row(0).name, "東京");
+        EXPECT_TRUE(os::FileExists(path));
+    }
+    EXPECT_FALSE(os::FileExists(dir.File("b.xml"))) << "no yen sign became a folder separator";
+    EXPECT_FALSE(os::FileExists(dir.File("c~.xml")));
+    EXPECT_TRUE(sink.messages.empty());
 }
 #endif
 
 #ifndef _WIN32
 TEST_F(FileIo, WriteFailureAfterOpeningKeepsTheOldFileAndReportsTheCause) {
     // A file-size limit makes the write fail part way, as a full disk does.
-    const std::string path = dir.Path("full.xml");
+    const os::Path path = dir.File("full.xml");
     test::WriteFileBytes(path, "old");
     for (int i = 1; i < 50; ++i) table.InsertBlank(i);
     struct rlimit saved;
@@ -142,16 +149,16 @@ TEST_F(FileIo, WriteFailureAfterOpeningKeepsTheOldFileAndReportsTheCause) {
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(result, -1);
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0], "\"" + path + "\"\n\nディスク フル");
+    EXPECT_EQ(sink.messages[0], Message(os::kCauseDiskFull, path));
     EXPECT_EQ(test::ReadFileBytes(path), "old");
 }
 #endif
 
 TEST_F(FileIo, FileExists) {
-    test::WriteFileBytes(dir.Path("f.xml"), "x");
-    EXPECT_TRUE(os::FileExists(dir.Path("f.xml")));
-    EXPECT_FALSE(os::FileExists(dir.Path("g.xml")));
-    EXPECT_FALSE(os::FileExists(dir.Root()));
+    test::WriteFileBytes(dir.File("f.xml"), "x");
+    EXPECT_TRUE(os::FileExists(dir.File("f.xml")));
+    EXPECT_FALSE(os::FileExists(dir.File("g.xml")));
+    EXPECT_FALSE(os::FileExists(dir.RootPath()));
 }
 
 }  // namespace

@@ -194,8 +194,12 @@ TEST(GlorieReader, DefaultsStayForMissingElements) {
 TEST(GlorieReader, KeepsTheFirst700PointsOfALongerFile) {
     std::string bytes;
     for (int i = 0; i < 750; ++i) bytes += Block("<nb>P" + std::to_string(i) + "</nb>");
+    bytes += "<gpoi><nb>cut</nb>";  // not complete: not counted either
     PointTable table;
-    EXPECT_EQ(ScanInto(table, bytes), kTableRows);
+    GlorieScanner scanner(table);
+    scanner.Scan(bytes);
+    EXPECT_EQ(scanner.CompletedPoints(), kTableRows);
+    EXPECT_EQ(scanner.DroppedPoints(), 50) << "the points left out are counted";
     EXPECT_EQ(table.Row(699).name, "P699");
     EXPECT_EQ(table.UsedCount(), kTableRows);
 }
@@ -220,7 +224,7 @@ TEST(GlorieReader, AnyBytesScanWithoutFailing) {
 
 class GlorieLoad : public ::testing::Test {
 protected:
-    int Load(const std::string& path) { return LoadGlorieFile(path, table, sink); }
+    int Load(const os::Path& path) { return LoadGlorieFile(path, table, sink); }
     test::TempDir dir;
     test::RecordingSink sink;
     PointTable table;
@@ -229,41 +233,41 @@ protected:
 TEST_F(GlorieLoad, AcceptsXmlInAnyCaseAndRefusesOtherNames) {
     const std::string content = Block("<nb>P</nb>");
     for (const char* name : {"points.xml", "points.Xml", "POINTS.XML"}) {
-        test::WriteFileBytes(dir.Path(name), content);
-        EXPECT_EQ(Load(dir.Path(name)), 0) << name;
+        test::WriteFileBytes(dir.File(name), content);
+        EXPECT_EQ(Load(dir.File(name)), 0) << name;
         EXPECT_EQ(table.GetCount(), 1);
     }
     EXPECT_TRUE(sink.messages.empty());
     for (const char* name : {"points.txt", "points.xml.bak", "points"}) {
-        test::WriteFileBytes(dir.Path(name), content);
+        test::WriteFileBytes(dir.File(name), content);
         sink.messages.clear();
-        EXPECT_EQ(Load(dir.Path(name)), -1) << name;
+        EXPECT_EQ(Load(dir.File(name)), -1) << name;
         ASSERT_EQ(sink.messages.size(), 1u);
-        EXPECT_EQ(sink.messages[0], dir.Path(name) + "\n    は認識できないファイルです");
+        EXPECT_EQ(sink.messages[0], os::DisplayPath(dir.File(name)) + "\n    は認識できないファイルです");
     }
 }
 
 TEST_F(GlorieLoad, FailureLeavesTheTableAsItWas) {
-    test::WriteFileBytes(dir.Path("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
-    ASSERT_EQ(Load(dir.Path("a.xml")), 0);
-    EXPECT_EQ(Load(dir.Path("missing.xml")), -1);
-    EXPECT_EQ(Load(dir.Path("a.txt")), -1);
+    test::WriteFileBytes(dir.File("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
+    ASSERT_EQ(Load(dir.File("a.xml")), 0);
+    EXPECT_EQ(Load(dir.File("missing.xml")), -1);
+    EXPECT_EQ(Load(dir.File("a.txt")), -1);
     EXPECT_EQ(table.GetCount(), 2);
     EXPECT_EQ(table.Row(1).name, "Q");
     ASSERT_EQ(sink.messages.size(), 2u);
-    EXPECT_EQ(sink.messages[0], "\"" + dir.Path("missing.xml") + "\"\n\nファイル未定義");
+    EXPECT_EQ(sink.messages[0], "\"" + os::DisplayPath(dir.File("missing.xml")) + "\"\n\nファイル未定義");
 }
 
 TEST_F(GlorieLoad, SuccessReplacesThePoints) {
-    test::WriteFileBytes(dir.Path("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
-    test::WriteFileBytes(dir.Path("b.xml"), Block("<nb>R</nb>"));
-    test::WriteFileBytes(dir.Path("empty.xml"), "");
-    ASSERT_EQ(Load(dir.Path("a.xml")), 0);
-    EXPECT_EQ(Load(dir.Path("b.xml")), 0);
+    test::WriteFileBytes(dir.File("a.xml"), Block("<nb>P</nb>") + Block("<nb>Q</nb>"));
+    test::WriteFileBytes(dir.File("b.xml"), Block("<nb>R</nb>"));
+    test::WriteFileBytes(dir.File("none.xml"), "<glorie>\r\n</glorie>\r\n");
+    ASSERT_EQ(Load(dir.File("a.xml")), 0);
+    EXPECT_EQ(Load(dir.File("b.xml")), 0);
     EXPECT_EQ(table.GetCount(), 1);
     EXPECT_EQ(table.Row(0).name, "R");
     EXPECT_FALSE(table.IsUsed(1));
-    EXPECT_EQ(Load(dir.Path("empty.xml")), 0);
+    EXPECT_EQ(Load(dir.File("none.xml")), 0) << "a point file without points";
     EXPECT_EQ(table.GetCount(), 0);
     EXPECT_EQ(table.UsedCount(), 0);
 }

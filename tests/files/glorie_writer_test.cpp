@@ -16,7 +16,7 @@ const char kHeader[] =
 
 void AddPoint(PointTable& table, const std::string& name, const std::string& reading, const std::string& lat,
               const std::string& lon, const std::string& mark, const std::string& sound, int directionOn,
-              const std::string& dcenter) {
+              const std::string& dcenter, const std::string& tel = "", const std::string& outmost = "500") {
     PointRecord p;
     p.name = name;
     p.reading = reading;
@@ -26,8 +26,8 @@ void AddPoint(PointTable& table, const std::string& name, const std::string& rea
     p.sound = sound;
     p.directionOn = directionOn;
     p.dcenter = dcenter;
-    p.tel = "0312345678";  // never written
-    p.outmost = "900";     // never written: the file always says 500
+    p.tel = tel;
+    p.outmost = outmost;
     table.Append(p);
 }
 
@@ -87,7 +87,39 @@ TEST(GlorieWriter, ExactBlocks) {
         "\t\t</linkfile>\r\n"
         "\t</gpoi>\r\n"
         "</glorie>\r\n";
-    EXPECT_EQ(GlorieBytes(table), expected);
+    EXPECT_EQ(GlorieBytes(table), expected) << "without telephone numbers and with radius 500, the bytes of before";
+}
+
+TEST(GlorieWriter, TelephoneAndOuterRadiusAreWrittenBack) {
+    const struct {
+        const char* tel;
+        const char* outmost;
+        int directionOn;
+        const char* contactLine;  // "" when none
+        const char* radiusLine;   // "" when there is no direction block
+    } cases[] = {
+        {"0312345678", "500", 0, "\t\t\t<contact href=\"tel:0312345678\"/>\r\n", ""},
+        {"", "900", 1, "", "\t\t\t\t\t\t<outmost>900</outmost>\r\n"},
+        {"03-1234\"&", "1&2", 1, "\t\t\t<contact href=\"tel:03-1234&quot;&amp;\"/>\r\n", "\t\t\t\t\t\t<outmost>1&amp;2</outmost>\r\n"},
+    };
+    for (const auto& c : cases) {
+        PointTable table;
+        AddPoint(table, "N", "", "35.5", "139.5", "00", "0", c.directionOn, "90", c.tel, c.outmost);
+        const std::string bytes = GlorieBytes(table);
+        if (*c.contactLine) {
+            EXPECT_NE(bytes.find(std::string("\t\t\t</name>\n") + c.contactLine + "\t\t</poi>\n"), std::string::npos) << c.tel;
+        } else {
+            EXPECT_EQ(bytes.find("<contact"), std::string::npos);
+        }
+        if (*c.radiusLine) {
+            EXPECT_NE(bytes.find(c.radiusLine), std::string::npos) << c.outmost;
+        }
+        PointTable back;
+        GlorieScanner scanner(back);
+        scanner.Scan(bytes);
+        EXPECT_EQ(back.Row(0).tel, c.tel);
+        EXPECT_EQ(back.Row(0).outmost, c.directionOn ? c.outmost : "500");
+    }
 }
 
 TEST(GlorieWriter, MarkupCharactersAreEscaped) {
@@ -100,9 +132,9 @@ TEST(GlorieWriter, MarkupCharactersAreEscaped) {
 
 TEST(GlorieWriter, RoundTripThroughTheReader) {
     PointTable table;
-    AddPoint(table, "A&B <C> \"D\"", "よみ", "35.12345", "139.50431", "0A", "3", 1, "101");
-    AddPoint(table, "表示", "", ".50000", "1.00000", "37", "60", 1, "");
-    AddPoint(table, "x", "y", "35", "139", "01", "0", 0, "45");
+    AddPoint(table, "A&B <C> \"D\"", "よみ", "35.12345", "139.50431", "0A", "3", 1, "101", "03\"12", "900");
+    AddPoint(table, "表示", "", ".50000", "1.00000", "37", "60", 1, "", "表", "");
+    AddPoint(table, "x", "y", "35", "139", "1", "0", 0, "45");  // a one-character mark read from another file
     PointTable back;
     GlorieScanner scanner(back);
     scanner.Scan(GlorieBytes(table));
@@ -114,13 +146,14 @@ TEST(GlorieWriter, RoundTripThroughTheReader) {
         EXPECT_EQ(b.reading, a.reading);
         EXPECT_EQ(b.lat, a.lat);
         EXPECT_EQ(b.lon, a.lon);
-        EXPECT_EQ(b.mark, a.mark);
+        EXPECT_EQ(b.mark, a.mark.size() < 2 ? std::string(2 - a.mark.size(), '0') + a.mark : a.mark);
         EXPECT_EQ(b.sound, a.sound);
         EXPECT_EQ(b.directionOn, a.directionOn);
-        EXPECT_EQ(b.tel, "");
-        EXPECT_EQ(b.outmost, "500");
+        EXPECT_EQ(b.tel, a.tel);
+        EXPECT_EQ(b.outmost, a.outmost);
     }
     EXPECT_EQ(back.Row(0).dcenter, "101");
+    EXPECT_EQ(back.Row(2).mark, "01");
     EXPECT_EQ(back.Row(1).dcenter, "0") << "an empty centre with the direction on reads back as 0";
     EXPECT_EQ(back.Row(2).dcenter, "") << "no direction block: the centre is not written";
 }

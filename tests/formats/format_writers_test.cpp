@@ -2,6 +2,8 @@
 // table rows and points, and the code page 932 conversion of other programs' texts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cmath>
 
 #include "formats/point_files.h"
@@ -46,14 +48,21 @@ TEST(FormatWriters, ReadBackTheSamePoints) {
 
 TEST(FormatWriters, FilesAndTheMessageAfterReading) {
     test::TempDir dir;
-    const std::string path = dir.Path("p.CSV");
+    const os::Path path = dir.File("p.CSV");
+    const std::string shown = os::DisplayPath(path);
     ReadResult result;
     EXPECT_EQ(ReadPointFile(path, {}, result), os::kCauseFileNotFound);
-    ASSERT_EQ(WritePointFile(path, kPoints, Format::Csv), os::kCauseNone);
+    ASSERT_EQ(WritePointFile(path, kPoints, Format::Csv).cause, os::kCauseNone);
     ASSERT_EQ(ReadPointFile(path, {Datum::Wgs84, 2}, result), os::kCauseNone);
-    EXPECT_EQ(ReadMessage(path, result), "\"" + path + "\"\n\n3 地点のうち最初の 2 地点だけを読み込みました");
-    EXPECT_EQ(ReadMessage(path, ReadPoints("lat,lon\n", Format::Csv)), "\"" + path + "\"\n\n地点がありません");
+    EXPECT_EQ(ReadMessage(path, result), "\"" + shown + "\"\n\n3 地点のうち最初の 2 地点だけを読み込みました");
+    EXPECT_EQ(ReadMessage(path, ReadPoints("lat,lon\n", Format::Csv)), "\"" + shown + "\"\n\n地点がありません");
     EXPECT_EQ(ReadMessage(path, ReadPoints("lat,lon\n35,139\n", Format::Csv)), "");
+    // The same replacing write as a point file's save: a folder in the target's place is
+    // refused, and the old file is kept when the new one cannot be made.
+    const os::Path folder = dir.File("folder.gpx");
+    std::filesystem::create_directory(folder);
+    EXPECT_EQ(WritePointFile(folder, kPoints, Format::Gpx).cause, os::kCauseAccessDenied);
+    EXPECT_EQ(WritePointFile(dir.File("none") / "p.gpx", kPoints, Format::Gpx).cause, os::kCauseBadPath);
 }
 
 TEST(FormatWriters, FormatsByFileName) {
@@ -62,15 +71,15 @@ TEST(FormatWriters, FormatsByFileName) {
         Format import;
         Format exported;
     } cases[] = {
-        {"a.gpx", Format::Gpx, Format::Gpx}, {"C:\\表\\A.KML", Format::Kml, Format::Kml},
+        {"a.gpx", Format::Gpx, Format::Gpx}, {"C:\\表\\A.KML", Format::Kml, Format::Kml}, {".gpx", Format::Gpx, Format::Gpx},
         {"a.Kmz", Format::Kmz, Format::None}, {"a.csv", Format::Csv, Format::Csv},
         {"a.tsv", Format::Csv, Format::None}, {"a.TXT", Format::Csv, Format::None},
         {"a.xml", Format::None, Format::None}, {"gpx", Format::None, Format::None},
         {"a.gpx.bak", Format::None, Format::None},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ImportFormatOf(c.path), c.import) << c.path;
-        EXPECT_EQ(ExportFormatOf(c.path), c.exported) << c.path;
+        EXPECT_EQ(ImportFormatOf(test::PathOf(c.path)), c.import) << c.path;
+        EXPECT_EQ(ExportFormatOf(test::PathOf(c.path)), c.exported) << c.path;
     }
 }
 

@@ -35,7 +35,7 @@ protected:
     }
     ReadResult Read(const std::string& path, Datum datum) {
         ReadResult result;
-        EXPECT_EQ(ReadPointFile(path, {datum}, result), 0) << path;
+        EXPECT_EQ(ReadPointFile(test::PathOf(path), {datum}, result), 0) << path;
         EXPECT_EQ(result.error, "") << path;
         return result;
     }
@@ -90,7 +90,7 @@ TEST_F(Gpsbabel, ReadsTheWrittenFiles) {
         {Format::Csv, "unicsv", "ours.csv", false},
     };
     for (const auto& c : cases) {
-        ASSERT_EQ(WritePointFile(dir.Path(c.file), points, c.format), 0);
+        ASSERT_EQ(WritePointFile(dir.File(c.file), points, c.format).cause, 0);
         Run("-i " + std::string(c.input) + " -f " + dir.Path(c.file) + " -o unicsv -F " + dir.Path("back.csv"));
         // gpsbabel's CSV: No,Latitude,Longitude,Name[,Description][,Phone], six decimals.
         const ReadResult result = Read(dir.Path("back.csv"), Datum::Tokyo);

@@ -85,8 +85,8 @@ TEST_F(EditCommands, KeysThatOpenDialogs) {
     EXPECT_FALSE(window.prompts.fileDialogs[0].save);
     EXPECT_FALSE(window.prompts.fileDialogs[1].confirmOverwrite);
     EXPECT_TRUE(window.prompts.fileDialogs[2].confirmOverwrite);
-    EXPECT_NE(window.prompts.fileDialogs[1].initialFolder.find("Documents"), std::string::npos)
-        << "an untitled list is saved in Documents: " << window.prompts.fileDialogs[1].initialFolder;
+    EXPECT_NE(window.prompts.fileDialogs[1].initialFolder.native().find(L"Documents"), std::wstring::npos)
+        << "an untitled list is saved in Documents: " << os::DisplayPath(window.prompts.fileDialogs[1].initialFolder);
     // Ctrl+N asks about the unsaved point first; Yes to a cancelled save keeps it.
     window.prompts.answers = {IDYES};
     test::PressKey(window.MainList().Hwnd(), 'N', {VK_CONTROL});

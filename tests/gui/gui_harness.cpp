@@ -21,7 +21,7 @@ int ScriptedPrompts::ShowMessage(HWND, const std::string& text, UINT buttons) {
     return (buttons & MB_TYPEMASK) == MB_YESNOCANCEL ? IDCANCEL : IDOK;
 }
 
-bool ScriptedPrompts::ChooseFile(HWND, const win::FileDialogOptions& options, std::string& path) {
+bool ScriptedPrompts::ChooseFile(HWND, const win::FileDialogOptions& options, os::Path& path) {
     fileDialogs.push_back(options);
     if (chosenFiles.empty()) return false;
     path = chosenFiles.front();
@@ -65,8 +65,16 @@ void PressKey(HWND window, UINT key, std::initializer_list<UINT> modifiers) {
     SetKeyboardState(state);
 }
 
-MainWindow::MainWindow(const std::string& arguments, const std::string& registryBase)
-    : dialog(std::make_unique<MainDialog>(arguments, &prompts, registryBase)) {
+MainWindow::MainWindow(const os::Path& file, const std::string& registryBase)
+    : dialog(std::make_unique<MainDialog>(file.empty() ? std::wstring() : L"\"" + file.native() + L"\"", &prompts,
+                                          registryBase)) {
+    dialog->CreateModeless(nullptr);
+    liveWindows.push_back(dialog.get());
+    Pump();
+}
+
+MainWindow::MainWindow(const CommandLine& commandLine)
+    : dialog(std::make_unique<MainDialog>(os::ToWide(commandLine.text), &prompts, "SOFTWARE\\Zarn\\VondrelTests")) {
     dialog->CreateModeless(nullptr);
     liveWindows.push_back(dialog.get());
     Pump();
@@ -95,8 +103,8 @@ MainWindow::~MainWindow() {
     Pump();
 }
 
-std::string PointFileTest::WritePoints(const std::string& name, const std::vector<std::string>& names) {
-    const std::string path = dir.Path(name);
+os::Path PointFileTest::WritePoints(const std::string& name, const std::vector<std::string>& names) {
+    const os::Path path = dir.File(name);
     WriteFileBytes(path, PointFileBytes(names));
     return path;
 }
@@ -217,9 +225,27 @@ void Click(HWND dialog, int id) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-HDROP MakeDrop(const std::vector<std::string>& paths) {
+std::vector<COLORREF> ImagePixels(HIMAGELIST images, int index, int size) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+HDROP MakeDrop(const std::vector<os::Path>& paths) {
     std::wstring list;
-    for (const std::string& path : paths) list += os::ToWide(path) + L'\0';
+    for (const os::Path& path : paths) list += path.native() + L'\0';
     list += L'\0';
     const SIZE_T size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GHND, size);

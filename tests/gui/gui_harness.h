@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <deque>
 #include <functional>
@@ -29,12 +30,12 @@ public:
         UINT buttons;
     };
     int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
-    bool ChooseFile(HWND owner, const win::FileDialogOptions& options, std::string& path) override;
+    bool ChooseFile(HWND owner, const win::FileDialogOptions& options, os::Path& path) override;
 
     std::vector<Message> messages;
     std::deque<int> answers;                    // default when empty: IDOK / IDCANCEL for Yes/No/Cancel
     std::vector<win::FileDialogOptions> fileDialogs;
-    std::deque<std::string> chosenFiles;        // "" means Cancel; empty queue means Cancel
+    std::deque<os::Path> chosenFiles;           // "" means Cancel; empty queue means Cancel
 };
 
 // Processes every pending message of this thread, each through the main windows' own message
@@ -45,11 +46,20 @@ void Pump();
 // the thread's key state, the key down and up posted to the window, and every message pumped.
 void PressKey(HWND window, UINT key, std::initializer_list<UINT> modifiers = {});
 
-// A main window made from its real template with the given command line, and what a user sees
-// of it: the two lists, the status bar panes, the import view.
+// A command line as it is typed (code page 932), for the tests of its tokens.
+struct CommandLine {
+    std::string text;
+};
+
+// A main window made from its real template, started with a file (none for an empty path) or a
+// command line, and what a user sees of it: the two lists, the status bar panes, the import view.
 class MainWindow {
 public:
-    explicit MainWindow(const std::string& arguments, const std::string& registryBase = "SOFTWARE\\Zarn\\VondrelTests");
+    explicit MainWindow(const os::Path& file, const std::string& registryBase = "SOFTWARE\\Zarn\\VondrelTests");
+    explicit MainWindow(const std::string& cp932File, const std::string& registryBase = "SOFTWARE\\Zarn\\VondrelTests")
+        : MainWindow(PathOf(cp932File), registryBase) {}
+    explicit MainWindow(const char* cp932File) : MainWindow(std::string(cp932File)) {}
+    explicit MainWindow(const CommandLine& commandLine);
     ~MainWindow();
     MainDialog& operator*() { return *dialog; }
     MainDialog* operator->() { return dialog.get(); }
@@ -75,7 +85,7 @@ public:
 class PointFileTest : public ::testing::Test {
 protected:
     // Writes a point file named `name` with points named `names`; returns its path.
-    std::string WritePoints(const std::string& name, const std::vector<std::string>& names);
+    os::Path WritePoints(const std::string& name, const std::vector<std::string>& names);
     TempDir dir;
 };
 
@@ -107,7 +117,10 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 std::string ItemText(HWND dialog, int id);
 void Click(HWND dialog, int id);
 
+// Image `index` of an image list drawn onto white at `size`, as pixels.
+std::vector<COLORREF> ImagePixels(HIMAGELIST images, int index, int size);
+
 // A shell drop of `paths` as WM_DROPFILES carries it (the receiver releases it).
-HDROP MakeDrop(const std::vector<std::string>& paths);
+HDROP MakeDrop(const std::vector<os::Path>& paths);
 
 }  // namespace vondrel::test

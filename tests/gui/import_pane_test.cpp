@@ -14,7 +14,7 @@ using test::MainWindow;
 
 class ImportPaneTest : public test::PointFileTest {
 protected:
-    static void Import(MainWindow& window, const std::string& path) {
+    static void Import(MainWindow& window, const os::Path& path) {
         window.prompts.chosenFiles = {path};
         window->Self().Send(WM_COMMAND, ID_FILE_IMPORT);
     }
@@ -34,15 +34,15 @@ protected:
 
 TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
     MainWindow window(WritePoints("main.xml", {"P0"}));
-    const std::string many = WritePoints("many.xml", test::NumberedNames("I", 250));
+    const os::Path many = WritePoints("many.xml", test::NumberedNames("I", 250));
     Import(window, many);
     EXPECT_TRUE(window.ImportViewShown());
     EXPECT_EQ(window.ImportList().Count(), 250);
     EXPECT_EQ(window.ImportList().CellText(249, 1), "I249");
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
     EXPECT_EQ(window.prompts.fileDialogs[0].filter, "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||");
-    EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder, dir.Root() + "\\");
-    EXPECT_EQ(window.Document().FileName(), dir.Path("main.xml")) << "the import leaves the edited list's file alone";
+    EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder.native(), dir.RootPath().native() + L"\\");
+    EXPECT_EQ(window.Document().FileName(), dir.File("main.xml")) << "the import leaves the edited list's file alone";
     EXPECT_EQ(window.Document().Points().GetCount(), 1);
 }
 
@@ -55,15 +55,15 @@ TEST_F(ImportPaneTest, CancelledImportStillSwitchesTheView) {
 
 TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
     MainWindow window("");
-    const std::string a = WritePoints("a.xml", {"A"});
-    const std::string b = WritePoints("b.xml", {"B1", "B2"});
-    const std::string text = WritePoints("c.txt", {"C"});
+    const os::Path a = WritePoints("a.xml", {"A"});
+    const os::Path b = WritePoints("b.xml", {"B1", "B2"});
+    const os::Path text = WritePoints("c.txt", {"C"});
     const HWND pane = window.ImportList().Hwnd();
     SendMessageW(pane, WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b})), 0);
     EXPECT_EQ(test::ColumnTexts(pane, 1), (std::vector<std::string>{"B1", "B2"}));
     SendMessageW(pane, WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({text})), 0);
     ASSERT_EQ(window.prompts.messages.size(), 1u);
-    EXPECT_EQ(window.prompts.messages[0].text, text + "\n    は認識できないファイルです");
+    EXPECT_EQ(window.prompts.messages[0].text, os::DisplayPath(text) + "\n    は認識できないファイルです");
     EXPECT_EQ(test::ColumnTexts(pane, 1), (std::vector<std::string>{"B1", "B2"}));
     EXPECT_EQ(window.Document().Points().GetCount(), 0) << "a drop on the pane never touches the edited list";
 }
@@ -108,8 +108,8 @@ TEST_F(ImportPaneTest, CopiedPointsPassThroughTheEditedTablesRules) {
                         "<category vendor=\"Kenwood.HDD-NAVI\">0000310A</category>"
                         "<optional-media format=\"MSNAVI\" id=\"3\" repeat=\"1\"><dcenter>90</dcenter>"
                         "</optional-media><outmost>900</outmost><contact href=\"tel:03\"/></gpoi>";
-    test::WriteFileBytes(dir.Path("one.xml"), bytes);
-    Import(window, dir.Path("one.xml"));
+    test::WriteFileBytes(dir.File("one.xml"), bytes);
+    Import(window, dir.File("one.xml"));
     window.ImportList().SelectAndFocus(0);
     DragTo(window, {20, 20});
     ASSERT_EQ(window.Document().Points().GetCount(), 1);

@@ -12,6 +12,9 @@
 #include "resource.h"
 #include "support/temp_dir.h"
 #include "win/list_view.h"
+#include "win/program_folder.h"
+#include "core/limits.h"
+#include "ui/mark_images.h"
 
 namespace vondrel {
 namespace {
@@ -24,7 +27,7 @@ protected:
 };
 
 TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
-    const std::string path = WritePoints("start.xml", {"P0", "P1", "P2"});
+    const os::Path path = WritePoints("start.xml", {"P0", "P1", "P2"});
     MainWindow window(path);
     const win::ListView list = MainList(window);
     EXPECT_EQ(test::ColumnTexts(list.Hwnd(), 1), (std::vector<std::string>{"P0", "P1", "P2"}));
@@ -33,23 +36,24 @@ TEST_F(MainWindowTest, StartsWithTheFileOnTheCommandLine) {
     EXPECT_EQ(list.Image(1), 4) << "mark 5 shows image 4";
     EXPECT_EQ(list.CellText(0, 4), "139.30.00.000");
     EXPECT_EQ(list.CellText(0, 5), " 35.30.00.000");
-    EXPECT_EQ(window.StatusText(0), path);
+    EXPECT_EQ(window.StatusText(0), os::DisplayPath(path));
     EXPECT_EQ(window.StatusText(1), "");
     EXPECT_EQ(window.StatusText(2), "地点登録数  3");
     EXPECT_EQ(window.Document().FilePath(), path);
-    EXPECT_EQ(window.Document().Folder(), dir.Root() + "\\");
+    EXPECT_EQ(window.Document().Folder().native(), dir.RootPath().native() + L"\\");
     EXPECT_TRUE(window.prompts.messages.empty());
     EXPECT_EQ(window->Self().GetText(), "Kestrova");
     window.Command(ID_FILE_IMPORT);  // cancelled
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
-    EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder, dir.Root() + "\\") << "the import starts in the file's folder";
+    EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder.native(), dir.RootPath().native() + L"\\")
+        << "the import starts in the file's folder";
 }
 
 TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
     MainWindow window("");
     EXPECT_EQ(MainList(window).Count(), 0);
-    EXPECT_EQ(window.Document().FileName(), "");
-    EXPECT_EQ(window.Document().FilePath(), "");
+    EXPECT_TRUE(window.Document().FileName().empty());
+    EXPECT_TRUE(window.Document().FilePath().empty());
     EXPECT_EQ(window.Document().Folder(), os::CurrentDirectory());
     for (int pane = 0; pane < 3; ++pane) EXPECT_EQ(window.StatusText(pane), "") << pane;
     EXPECT_FALSE(window->Item(IDC_MAIN_CAPTURE).IsEnabled());
@@ -59,10 +63,11 @@ TEST_F(MainWindowTest, StartsEmptyWithoutArguments) {
 
 TEST_F(MainWindowTest, CommandLineTokens) {
     const std::string spaced = dir.Path("my points");
-    std::filesystem::create_directory(std::filesystem::path(os::ToWide(spaced)));
+    std::filesystem::create_directory(test::PathOf(spaced));
     const std::string path = spaced + "\\a.xml";
     test::WriteFileBytes(path, test::PointFileBytes({"Q"}));
-    const std::string a = WritePoints("a.xml", {"A"});
+    const std::string a = dir.Path("a.xml");
+    WritePoints("a.xml", {"A"});
     WritePoints("b.xml", {"B"});
     const struct {
         std::string arguments;
@@ -74,9 +79,9 @@ TEST_F(MainWindowTest, CommandLineTokens) {
         {a + "," + dir.Path("b.xml"), a, "A"},
     };
     for (const auto& c : cases) {
-        MainWindow window(c.arguments);
-        EXPECT_EQ(window.Document().FileName(), c.fileName) << c.arguments;
-        EXPECT_EQ(window.Document().FilePath(), c.fileName) << c.arguments;
+        MainWindow window(test::CommandLine{c.arguments});
+        EXPECT_EQ(window.Document().FileName(), test::PathOf(c.fileName)) << c.arguments;
+        EXPECT_EQ(window.Document().FilePath(), test::PathOf(c.fileName)) << c.arguments;
         ASSERT_EQ(MainList(window).Count(), 1) << c.arguments;
         EXPECT_EQ(MainList(window).CellText(0, 1), c.firstName);
     }
@@ -87,23 +92,40 @@ TEST_F(MainWindowTest, ANameThatIsNotXmlIsRefusedAndStaysUntitled) {
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, "plan.txt\n    は認識できないファイルです");
     EXPECT_EQ(window.prompts.messages[0].buttons & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(window.Document().FileName(), "plan.txt");
-    EXPECT_EQ(window.Document().FilePath(), "");
+    EXPECT_TRUE(window.Document().FileName().empty()) << "a file that was not read gives the list no name";
+    EXPECT_TRUE(window.Document().FilePath().empty());
     EXPECT_EQ(MainList(window).Count(), 0);
-    EXPECT_EQ(window.StatusText(0), "plan.txt");
+    EXPECT_EQ(window.StatusText(0), "");
     EXPECT_EQ(window.StatusText(2), "地点登録数  0");
 }
 
+TEST_F(MainWindowTest, AStartFileThatCannotBeReadLeavesTheListUntitled) {
+    // Saving must never write over a file that could not be read (here: one held by another
+    // program); the dialogs still start in its folder.
+    const os::Path path = WritePoints("locked.xml", {"L"});
+    HANDLE other = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    MainWindow window(path);
+    CloseHandle(other);
+    ASSERT_EQ(window.prompts.messages.size(), 1u);
+    EXPECT_TRUE(window.Document().FilePath().empty());
+    EXPECT_EQ(window.Document().Folder().native(), dir.RootPath().native() + L"\\");
+    test::AddPoint(window, "N");
+    window.prompts.chosenFiles = {""};
+    window.Command(ID_FILE_SAVE);
+    ASSERT_EQ(window.prompts.fileDialogs.size(), 1u) << "Save asks for a name";
+    EXPECT_EQ(test::ReadFileBytes(path), test::PointFileBytes({"L"}));
+}
+
 TEST_F(MainWindowTest, LongCommandLinesAreTakenWhole) {
-    const std::string folder = dir.LongFolder();
-    const std::string path = folder + "\\long.xml";
-    ASSERT_GT(path.size(), 300u);
+    const os::Path path = dir.LongFolderPath() / L"long.xml";
+    ASSERT_GT(path.native().size(), 300u);
     test::WriteFileBytes(path, test::PointFileBytes({"L"}));
     // The file is written through the extended path form by the test helper's own route.
     if (!os::FileExists(path)) {
         GTEST_SKIP() << "this file system cannot hold the long path";
     }
-    MainWindow window("\"" + path + "\"");
+    MainWindow window(path);
     EXPECT_EQ(window.Document().FileName(), path);
     EXPECT_EQ(MainList(window).Count(), 1);
 }
@@ -117,7 +139,7 @@ TEST_F(MainWindowTest, ListsEveryPoint) {
 
     // What listing costs: a window made, loaded and drawn with 700 points against one with a
     // screenful of 30 (reported, never judged): rows off the screen are never asked for.
-    const std::string screenful = WritePoints("thirty.xml", test::NumberedNames("P", 30));
+    const os::Path screenful = WritePoints("thirty.xml", test::NumberedNames("P", 30));
     std::vector<double> times[2];
     for (int run = 0; run < 7; ++run) {
         for (int k = 0; k < 2; ++k) {
@@ -146,7 +168,7 @@ TEST_F(MainWindowTest, EnterAndEscDoNotCloseTheWindow) {
     window->Self().Send(WM_CLOSE);
     test::Pump();
     ASSERT_EQ(window.prompts.messages.size(), 1u) << "the close box asks about the changes";
-    EXPECT_EQ(window.prompts.messages[0].text, window.Document().FileName() + "は変更されています。保存しますか？");
+    EXPECT_EQ(window.prompts.messages[0].text, os::DisplayPath(window.Document().FileName()) + "は変更されています。保存しますか？");
     EXPECT_TRUE(IsWindow(window.Hwnd())) << "and Cancel keeps the window";
 }
 
@@ -169,7 +191,7 @@ void Drag(MainWindow& window, int from, int over, POINT release) {
 }
 
 TEST_F(MainWindowTest, DragReorderDestinations) {
-    const std::string path = WritePoints("six.xml", test::NumberedNames("P", 6));
+    const os::Path path = WritePoints("six.xml", test::NumberedNames("P", 6));
     const struct {
         const char* what;
         int from;
@@ -313,55 +335,33 @@ TEST_F(MainWindowTest, BackgroundIsBlack) {
     EXPECT_EQ(info.lbColor, RGB(0, 0, 0));
 }
 
-// Renders image `index` of a list onto white and returns the pixels.
-std::vector<COLORREF> ImagePixels(HIMAGELIST images, int index, int size) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all{0, 0, size, size};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) pixels.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
 
-TEST_F(MainWindowTest, AMissingMarkFileFallsBackToTheDefaultIcon) {
-    wchar_t original[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, original);
-    const std::filesystem::path work = std::filesystem::path(os::ToWide(dir.Root())) / L"marks";
+TEST_F(MainWindowTest, AMissingOrHugeMarkFileFallsBackToTheDefaultIcon) {
+    const os::Path program = win::ProgramFolder();
+    const os::Path work = dir.File("marks");
     std::filesystem::create_directory(work);
     for (int n = 1; n <= 55; ++n) {
         wchar_t name[16];
         swprintf(name, 16, L"mark%02d.ico", n);
-        if (n != 7 && n != 9) std::filesystem::copy_file(std::filesystem::path(original) / name, work / name);
+        if (n != 7 && n != 9) std::filesystem::copy_file(program / name, work / name);
     }
-    SetCurrentDirectoryW(work.c_str());
-    {
-        MainWindow window("");
-        const HIMAGELIST large = ListView_GetImageList(window.MainList().Hwnd(), LVSIL_NORMAL);
-        const HIMAGELIST small = ListView_GetImageList(window.MainList().Hwnd(), LVSIL_SMALL);
-        EXPECT_EQ(ImageList_GetImageCount(large), 55);
-        EXPECT_EQ(ImageList_GetImageCount(small), 55);
-        EXPECT_EQ(ListView_GetImageList(window.ImportList().Hwnd(), LVSIL_SMALL), small) << "both lists show them";
-        for (int size : {32, 16}) {
-            HIMAGELIST images = size == 32 ? large : small;
-            // Marks 7 and 9 are missing: both show the default icon; their neighbours keep their own.
-            const auto seven = ImagePixels(images, 6, size);
-            EXPECT_EQ(ImagePixels(images, 8, size), seven) << size;
-            EXPECT_NE(ImagePixels(images, 5, size), seven) << size;
-            EXPECT_NE(ImagePixels(images, 7, size), seven) << size;
-            EXPECT_NE(ImagePixels(images, 54, size), seven) << size;
-            EXPECT_NE(ImagePixels(images, 7, size), ImagePixels(images, 9, size)) << "distinct marks differ";
-        }
+    // Over 1 MiB: not read at all (a huge file must not hold up the start).
+    std::string huge = test::ReadFileBytes(work / L"mark10.ico");
+    huge.resize(kMaxIconFileBytes + 1);
+    test::WriteFileBytes(work / L"mark10.ico", huge);
+    MarkImages marks;
+    marks.Build(work);
+    for (int size : {32, 16}) {
+        HIMAGELIST images = size == 32 ? marks.Large() : marks.Small();
+        ASSERT_EQ(ImageList_GetImageCount(images), 55);
+        // Marks 7, 9 and 10 show the default icon; their neighbours keep their own.
+        const auto seven = test::ImagePixels(images, 6, size);
+        EXPECT_EQ(test::ImagePixels(images, 8, size), seven) << size;
+        EXPECT_EQ(test::ImagePixels(images, 9, size), seven) << size;
+        EXPECT_NE(test::ImagePixels(images, 5, size), seven) << size;
+        EXPECT_NE(test::ImagePixels(images, 7, size), seven) << size;
+        EXPECT_NE(test::ImagePixels(images, 54, size), seven) << size;
     }
-    SetCurrentDirectoryW(original);
 }
 
 }  // namespace

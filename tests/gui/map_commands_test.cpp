@@ -108,7 +108,7 @@ const std::vector<std::string> kLaunch = {"SUB_SET_LAYER \"4\"", "SUB_OBJECT_NAM
 
 TEST_F(MapCommands, ShowMapLaunchesTheBridgeThenSendsTheSelectedRowsInOrder) {
     auto window = Open(5);
-    EXPECT_TRUE((*window)->Item(IDC_MAIN_SHOW_MAP).IsEnabled()) << "Tarvix2.exe stands in the working folder";
+    EXPECT_TRUE((*window)->Item(IDC_MAIN_SHOW_MAP).IsEnabled()) << "Tarvix2.exe stands beside the program";
     const win::ListView list = window->MainList();
     for (int row : {4, 0, 2}) list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
     const DWORD start = GetTickCount();
@@ -260,7 +260,7 @@ TEST_F(MapCommands, CaptureMakesANewPointUpTo700) {
             EXPECT_EQ(list.LowestSelectedRow(), 699);
             EXPECT_EQ(list.SelectedCount(), 1);
             EXPECT_EQ(window->StatusText(2), "地点登録数  700");
-            EXPECT_EQ(window->StatusText(0), window->Document().FileName());
+            EXPECT_EQ(window->StatusText(0), os::DisplayPath(window->Document().FileName()));
             EXPECT_TRUE(window->prompts.messages.empty());
         } else {
             EXPECT_EQ(window->Document().Points().GetCount(), 700);

@@ -17,32 +17,26 @@ namespace vondrel::test {
 
 namespace fs = std::filesystem;
 
-namespace {
-fs::path ToFsPath(const std::string& path) {
+os::Path PathOf(const std::string& cp932) {
 #ifdef _WIN32
-    return fs::path(os::ToWide(path));
+    return os::Path(os::ToWide(cp932));
 #else
-    return fs::path(path);
+    return os::Path(cp932);
 #endif
 }
-}  // namespace
 
 TempDir::TempDir() {
     std::random_device random;
-    const fs::path base = fs::temp_directory_path() / ("vondrel-test-" + std::to_string(random()));
-    fs::create_directories(base);
-#ifdef _WIN32
-    root = os::ToCp932(base.wstring());
-#else
-    root = base.string();
-#endif
+    root = fs::temp_directory_path() / ("vondrel-test-" + std::to_string(random()));
+    fs::create_directories(root);
+    rootText = os::DisplayPath(root);
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
 #ifdef _WIN32
     // The extended form reaches folders nested beyond the classic path limit.
-    const fs::path top(L"\\\\?\\" + os::ToWide(root));
+    const fs::path top(L"\\\\?\\" + root.native());
 #else
     const fs::path top(root);
 #endif
@@ -56,38 +50,55 @@ TempDir::~TempDir() {
 
 std::string TempDir::Path(const std::string& name) const {
 #ifdef _WIN32
-    return root + "\\" + name;
+    return rootText + "\\" + name;
 #else
-    return root + "/" + name;
+    return rootText + "/" + name;
 #endif
 }
 
 #ifdef _WIN32
-std::string TempDir::LongFolder() const {
-    std::string folder = root;
+os::Path TempDir::LongFolderPath() const {
+    os::Path folder = root;
     for (int i = 0; i < 5; ++i) {
-        folder += "\\" + std::string(60, static_cast<char>('k' + i));
+        folder /= std::wstring(60, static_cast<wchar_t>(L'k' + i));
         CreateDirectoryW(os::FileSystemPath(folder).c_str(), nullptr);
     }
     return folder;
 }
+
+std::string TempDir::LongFolder() const { return os::DisplayPath(LongFolderPath()); }
 #endif
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(ToFsPath(path), std::ios::binary | std::ios::trunc);
+namespace {
+// The extended form on Windows, so long paths are reached too.
+fs::path Reachable(const os::Path& path) {
+#ifdef _WIN32
+    return fs::path(os::FileSystemPath(path));
+#else
+    return path;
+#endif
+}
+}  // namespace
+
+void WriteFileBytes(const os::Path& path, const std::string& bytes) {
+    std::ofstream out(Reachable(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(ToFsPath(path), std::ios::binary);
+std::string ReadFileBytes(const os::Path& path) {
+    std::ifstream in(Reachable(path), std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
 }
 
-void SetReadOnly(const std::string& path, bool readOnly) {
+void WriteFileBytes(const std::string& cp932Path, const std::string& bytes) { WriteFileBytes(PathOf(cp932Path), bytes); }
+
+std::string ReadFileBytes(const std::string& cp932Path) { return ReadFileBytes(PathOf(cp932Path)); }
+
+void SetReadOnly(const os::Path& path, bool readOnly) {
     const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    fs::permissions(ToFsPath(path), write, readOnly ? fs::perm_options::remove : fs::perm_options::add);
+    fs::permissions(path, write, readOnly ? fs::perm_options::remove : fs::perm_options::add);
 }
 
 }  // namespace vondrel::test
