@@ -125,15 +125,16 @@ void BridgeWindow::OnTarvix(WPARAM subCommand, LPARAM lParam) {
     std::string line = CommandLogLine(name, number, text.Text());
     const Effect effect = name ? state.Execute(*name, text.Text()) : Effect::kNone;
     if (effect == Effect::kRejected) line += " rejected";
+    if (effect == Effect::kRefit) {
+        // Once after a run of commands (a show sends one per point), not once per point. Queued
+        // before the command is logged, so whatever a reader of the log sends next comes after it.
+        if (!refitPending) PostMessageW(hwnd, kRefitLater, 0, 0);
+        refitPending = true;
+    }
     log.Line(line);
     switch (effect) {
         case Effect::kRedraw:
-            InvalidateRect(hwnd, nullptr, FALSE);
-            break;
         case Effect::kRefit:
-            // Once after a run of commands (a show sends one per point), not once per point.
-            if (!refitPending) PostMessageW(hwnd, kRefitLater, 0, 0);
-            refitPending = true;
             InvalidateRect(hwnd, nullptr, FALSE);
             break;
         case Effect::kReplyLatitude:
