@@ -117,8 +117,10 @@ void MainDialog::ImportPointFile() {
 }
 
 void MainDialog::ImportDialog() {
+    win::FileDialogOptions options = Options(false, false, kImportFilter, importDirectory);
+    options.title = "インポート";
     win::FileChoice chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(false, false, kImportFilter, importDirectory), chosen)) return;
+    if (!prompts->ChooseFile(Hwnd(), options, chosen)) return;
     importDirectory = DriveAndFolder(chosen.path);
     importPane.LoadFile(chosen.path);
 }

@@ -50,6 +50,7 @@ void MainDialog::ExportPoints() {
     options.save = true;
     options.confirmOverwrite = true;
     options.filter = kExportFilter;
+    options.title = "エクスポート";
     options.filterIndex = type;
     options.defaultExtension = kExportTypes[type - 1].extension;  // the dialog takes the chosen type's
     options.initialFolder = exportDirectory.empty() ? SaveFolder() : exportDirectory;

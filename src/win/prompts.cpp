@@ -35,6 +35,7 @@ bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, Fil
     }
     filter.push_back(L'\0');
     const std::wstring extension = os::ToWide(options.defaultExtension);
+    const std::wstring title = os::ToWide(options.title);
     const std::wstring& folder = options.initialFolder.native();
     std::vector<wchar_t> file(32768, L'\0');  // long paths are returned whole
     const std::wstring& name = options.initialName.native();
@@ -49,6 +50,7 @@ bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, Fil
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     // The current directory is kept, so files looked up by bare name stay where they were.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
     if (options.save && options.confirmOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;

@@ -18,6 +18,7 @@ struct FileDialogOptions {
     os::Path initialFolder;          // the folder the dialog starts in
     os::Path initialName;            // the file name the dialog starts with (none when empty)
     int filterIndex = 1;             // the file type selected at the start, counted from 1
+    std::string title;               // the caption, code page 932; the system's own when empty
 };
 
 // What the user chose in a file dialog.
