@@ -3,6 +3,7 @@
 // clipboard is set and read here with the plain Win32 calls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -51,10 +52,7 @@ std::vector<std::string> ClickAndReadMessage(PointEditDialogTest& test, int butt
 }
 
 bool Mentions(const std::vector<std::string>& texts, const std::string& part) {
-    for (const std::string& text : texts) {
-        if (text.find(part) != std::string::npos) return true;
-    }
-    return false;
+    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) { return text.find(part) != std::string::npos; });
 }
 
 // Tokyo Station's Marunouchi side, 35.681236 N 139.767125 E as map apps copy it.
@@ -62,12 +60,8 @@ constexpr char kLon[] = "139.46.13.293";
 constexpr char kLat[] = " 35.40.40.788";
 
 TEST_F(PointEditDialogTest, PasteFillsTheCoordinatesFromWhatMapAppsCopy) {
-    const wchar_t* positions[] = {
-        L"35.681236, 139.767125", L"35.681236\t139.767125", L" 35.681236 139.767125\r\n",
-        L"https://www.google.com/maps/place/X/@35.681236,139.767125,17z/data=!3m1",
-        L"https://maps.google.com/?q=35.681236,139.767125",
-    };
-    for (const wchar_t* text : positions) {
+    // (The forms themselves are tested natively: here, that the clipboard's text reaches them.)
+    for (const wchar_t* text : {L"35.681236, 139.767125", L"https://www.google.com/maps/place/X/@35.681236,139.767125,17z"}) {
         Open(test::kTower);
         SetClipboard(text);
         EXPECT_TRUE(ClickAndReadMessage(*this, IDC_EDIT_PASTE_POSITION).empty()) << os::ToCp932(text);
@@ -75,13 +69,11 @@ TEST_F(PointEditDialogTest, PasteFillsTheCoordinatesFromWhatMapAppsCopy) {
         EXPECT_EQ(Text(IDC_EDIT_LAT), kLat) << os::ToCp932(text);
     }
     // No position: a message, and the fields keep what they had.
-    for (const wchar_t* text : {L"東京駅", L"35.681236", L"-35.5, -58.4"}) {
-        Open(test::kTower);
-        SetClipboard(text);
-        EXPECT_TRUE(Mentions(ClickAndReadMessage(*this, IDC_EDIT_PASTE_POSITION), "位置として読み取れません")) << os::ToCp932(text);
-        EXPECT_EQ(Text(IDC_EDIT_LON), test::kTower.lon);
-        EXPECT_EQ(Text(IDC_EDIT_LAT), test::kTower.lat);
-    }
+    Open(test::kTower);
+    SetClipboard(L"東京駅");
+    EXPECT_TRUE(Mentions(ClickAndReadMessage(*this, IDC_EDIT_PASTE_POSITION), "位置として読み取れません"));
+    EXPECT_EQ(Text(IDC_EDIT_LON), test::kTower.lon);
+    EXPECT_EQ(Text(IDC_EDIT_LAT), test::kTower.lat);
 }
 
 TEST_F(PointEditDialogTest, CopyPutsTheTypedPositionOnWgs84) {
@@ -94,8 +86,6 @@ TEST_F(PointEditDialogTest, CopyPutsTheTypedPositionOnWgs84) {
     SetClipboard(L"kept");
     SetText(IDC_EDIT_LAT, "");
     EXPECT_TRUE(Mentions(ClickAndReadMessage(*this, IDC_EDIT_COPY_POSITION), "北緯を入力してください。"));
-    SetText(IDC_EDIT_LON, "139.74224");
-    EXPECT_TRUE(Mentions(ClickAndReadMessage(*this, IDC_EDIT_COPY_POSITION), "東経の分は 0～59 です。"));
     EXPECT_EQ(Clipboard(), L"kept");
     Command(IDCANCEL);
     EXPECT_EQ(dialog.fields.lon, test::kTower.lon) << "copying changes nothing of the point";
