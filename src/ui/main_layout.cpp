@@ -70,8 +70,8 @@ void MainDialog::ShowImportView() {
 }
 
 void MainDialog::KeepListFocus(HWND focus) {
-    // A list hidden with the focus would hand it to the next tab stop, the close button, which
-    // Enter would then press: the focus stays in a list.
+    // A list (or the datum choice under the import list) hidden with the focus would hand it to
+    // the next tab stop, the close button, which Enter would then press: the focus stays in a list.
     const HWND datumChoice = Item(IDC_MAIN_IMPORT_DATUM).Hwnd();
     if (focus != pointList.Hwnd() && focus != importPane.Hwnd() && focus != datumChoice) return;
     const HWND keep = IsWindowVisible(focus) ? focus : pointList.Hwnd();
