@@ -8,6 +8,8 @@
 ; shortcut whose working folder is the install folder (the program finds its mark icons and the
 ; map bridge there), registers the uninstaller in Apps & features, and optionally adds the program
 ; to "Open with" for .xml through a ProgID of its own (never the default for .xml).
+; Both refuse to go on while Vondrel or its map window runs (their files would be in use): they
+; ask to close it and retry; silent, they give up with exit code 2.
 ; The uninstaller asks whether to remove the settings (SOFTWARE\Zarn\Vondrel, machine and user)
 ; and the map tile cache; silent (/S) it keeps them unless /REMOVESETTINGS is given.
 
@@ -75,7 +77,23 @@ LangString PointFileType ${LANG_JAPANESE} "地点ファイル（glorie）"
 LangString AskRemoveSettings ${LANG_ENGLISH} "Also remove Vondrel's settings (map choice, map window) and its map tile cache?"
 LangString AskRemoveSettings ${LANG_JAPANESE} "Vondrel の設定（地図の種類・地図ウィンドウの位置など）と地図のキャッシュも削除しますか？"
 
+LangString CloseProgramFirst ${LANG_ENGLISH} "Vondrel is running. Close Vondrel and its map window, then choose Retry."
+LangString CloseProgramFirst ${LANG_JAPANESE} "Vondrel が起動しています。Vondrel と地図ウィンドウを終了してから［再試行］を押してください。"
+
+; The editor's main window is a dialog titled Kestrova; the map window has a class of its own.
+!macro RefuseWhileRunning
+  check_running:
+  FindWindow $0 "#32770" "Kestrova"
+  FindWindow $1 "VondrelMapBridgePlot" ""
+  ${If} $0 <> 0
+  ${OrIf} $1 <> 0
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(CloseProgramFirst)" /SD IDCANCEL IDRETRY check_running
+    Abort
+  ${EndIf}
+!macroend
+
 Function .onInit
+  !insertmacro RefuseWhileRunning
   !if "${ARCH}" == "win64"
     SetRegView 64
   !endif
@@ -83,6 +101,7 @@ Function .onInit
 FunctionEnd
 
 Function un.onInit
+  !insertmacro RefuseWhileRunning
   !if "${ARCH}" == "win64"
     SetRegView 64
   !endif

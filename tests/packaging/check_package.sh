@@ -10,7 +10,8 @@
 #    and closes (vondrel_package_driver), and nothing appears beside it;
 #    the 64-bit installer run silently (/S): the files, the Start-menu shortcut, the Apps & features
 #    entry, "Open with" for .xml (.xml's default and another program's entry untouched); the
-#    program started as its shortcut starts it, and through "Open with"; a silent uninstall leaves
+#    program started as its shortcut starts it, and through "Open with"; the installer refuses while
+#    the program runs; a silent uninstall leaves
 #    nothing in Program Files, removes the entries and keeps the settings and the tile cache;
 #    installing again and uninstalling with /REMOVESETTINGS removes those too.
 # The map bridge fetches tiles from a refused loopback port into a cache in the prefix. Screenshots
@@ -138,6 +139,19 @@ shot installed
 wine "$driver" openwith Vondrel.PointFile "C:\\users\\$user\\Documents\\保存 テスト.xml" 29 ||
   fail "the program started through Open with (driver above)"
 [ "$(listing "$program")" = "$before" ] || fail "something was written beside the installed program"
+
+step "installer: refuses while the program runs"
+wine "C:\\Program Files\\Vondrel\\Vondrel.exe" & running=$!
+refused=""
+for _ in $(seq 20); do  # installing again is harmless until the window is up
+  wine "dist/Vondrel-$version-win64-setup.exe" /S; code=$?
+  [ "$code" -eq 2 ] && { refused=yes; break; }
+  [ "$code" -eq 0 ] || { fail "the installer failed with $code while the program ran"; break; }
+  sleep 0.5
+done
+[ -n "$refused" ] || fail "the installer went on while the program ran"
+wine taskkill /IM Vondrel.exe >/dev/null 2>&1  # a close message: the unchanged list closes
+wait "$running" || true
 
 step "installer: silent uninstall keeps the settings"
 settings_key='HKLM\SOFTWARE\Zarn\Vondrel'
