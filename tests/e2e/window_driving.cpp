@@ -101,7 +101,18 @@ void ChooseInFileDialog(const Program& program, HWND owner, const std::wstring& 
     HWND name = GetDlgItem(dialog, 0x47C);  // the explorer-style dialog's file name box
     if (!name) name = GetDlgItem(dialog, 0x480);
     Require(name != nullptr, "the file dialog has no file name box");
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    // The dialog may still fill in its default name after it shows: type until the text stays.
+    const auto holdsPath = [&] {
+        wchar_t typed[1024] = L"";
+        SendMessageW(name, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(typed));  // another process's box
+        return path == typed;
+    };
+    Require(WaitUntil([&] {
+                if (!holdsPath()) SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+                Sleep(200);
+                return holdsPath();
+            }, 10000),
+            "the file name box does not keep the typed name");
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     Require(WaitUntil([&] { return !IsWindow(dialog); }, 10000), "the file dialog did not close");
 }
