@@ -21,9 +21,10 @@ constexpr int kSmallSize = 16;
 
 // The bytes of a mark icon file ("" when it cannot be read, is no regular file or is larger
 // than an icon has any reason to be: a huge file must not hold up the start).
-std::string ReadIconFile(const os::Path& path) {
-    std::string bytes;
-    return os::ReadWholeFile(path, bytes, kMaxIconFileBytes) == os::kCauseNone ? bytes : std::string();
+os::FileBytes ReadIconFile(const os::Path& path) {
+    os::FileBytes bytes;
+    os::ReadWholeFile(path, bytes, kMaxIconFileBytes);
+    return bytes;
 }
 
 // The pixels of an icon loaded at `size`, or none.
@@ -56,7 +57,8 @@ void MarkImages::Build(const os::Path& folder) {
         wchar_t name[16];
         swprintf(name, 16, L"mark%02d.ico", n);
         const os::Path path = folder / name;
-        const std::string bytes = ReadIconFile(path);
+        const os::FileBytes file = ReadIconFile(path);
+        const std::string_view bytes = file.View();
         for (int size : {kLargeSize, kSmallSize}) {
             std::vector<std::uint32_t>& strip = size == kLargeSize ? largeStrip : smallStrip;
             // Uncompressed 32-bit images are read directly; anything else goes through the system.
