@@ -18,6 +18,7 @@
 #define ID_FILE_SAVE 57603
 #define ID_FILE_SAVE_AS 57604
 #define ID_FILE_IMPORT 32775
+#define ID_FILE_EXPORT 32804
 #define ID_APP_EXIT 57665
 #define ID_SELECT_ALL 32781
 #define ID_SELECT_NONE 32783
@@ -47,6 +48,7 @@
 #define IDC_MAIN_ADD 1009
 #define IDC_MAIN_DELETE 1002
 #define IDC_MAIN_IMPORT_LIST 1024
+#define IDC_MAIN_IMPORT_DATUM 1025
 #define IDC_MAIN_SHOW_MAP 1004
 #define IDC_MAIN_CAPTURE 1005
 #define IDC_MAIN_LAT 1056
@@ -79,6 +81,8 @@
 #define IDC_EDIT_MAP_LAT 1090
 #define IDC_EDIT_CAPTURE 1005
 #define IDC_EDIT_SHOW_MAP 1004
+#define IDC_EDIT_PASTE_POSITION 1093
+#define IDC_EDIT_COPY_POSITION 1094
 
 // Dialog 160: mark picker (55 icon buttons; their ids are listed where the template is).
 #define IDD_MARK_PICKER 160

@@ -50,6 +50,9 @@ done
 run_ctest native
 run_ctest native-asan env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
 run_ctest windows-x64 "${display_wrapper[@]}"
+# The window's exports (written by the GUI tests) equal vondrel-cli's and gpsbabel reads them.
+step window-exports tests/gui/check_window_exports.sh build/windows-x64/window_exports build/native/vondrel-cli &&
+  summaries+=("[window-exports] $(tail -n 1 "$log/window-exports.log")")
 
 if [ -x scripts/fuzz.sh ]; then
   step fuzz scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-60}" && summaries+=("[fuzz] $(grep -E 'Done|stat::number_of_executed_units' "$log/fuzz.log" | tail -n 1)")

@@ -1,6 +1,10 @@
 // vondrel-cli commands.
 #include "cli/cli_app.h"
 
+#include <optional>
+
+#include "cli/cli_interchange.h"
+
 #include "core/coordinate_text.h"
 #include "core/cp932.h"
 #include "core/point_table.h"
@@ -9,19 +13,6 @@
 namespace vondrel::cli {
 
 namespace {
-// Collects the messages of loading and saving, one per line.
-class ErrorSink : public MessageSink {
-public:
-    explicit ErrorSink(std::string& target) : err(target) {}
-    void ShowMessage(const std::string& text) override {
-        err += text;
-        err += '\n';
-    }
-
-private:
-    std::string& err;
-};
-
 int Usage(Output& output) {
     output.err += UsageText();
     return 2;
@@ -88,13 +79,18 @@ int Dms(const std::string& axis, const std::vector<std::string>& stored, Output&
 const char* UsageText() {
     return "usage: vondrel-cli list [--encoding=E] FILE\n"
            "       vondrel-cli copy [--encoding=E] IN OUT\n"
+           "       vondrel-cli import [--datum=D] [--encoding=E] IN OUT.xml\n"
+           "       vondrel-cli export [--datum=D] [--encoding=E] IN.xml OUT.gpx|OUT.kml|OUT.csv\n"
            "       vondrel-cli coord [--encoding=E] lon|lat TEXT...\n"
            "       vondrel-cli dms [--encoding=E] lon|lat STORED...\n"
            "       vondrel-cli --help\n"
            "  list   print the points of a glorie file, one TAB-separated line each\n"
            "  copy   read IN and write it again as the editor saves it\n"
+           "  import read GPX, KML, KMZ, CSV, TSV, TXT (or glorie XML) and write a glorie file\n"
+           "  export write a glorie file's points as GPX, KML or CSV (by OUT's extension)\n"
            "  coord  store typed coordinates: STORED<TAB>DISPLAY per TEXT\n"
            "  dms    display form of stored decimal degrees\n"
+           "  D      wgs84 (default) or tokyo: the datum of the GPX, KML or CSV side\n"
            "  E      utf-8 (default) or cp932 (raw bytes in and out)\n";
 }
 
@@ -119,11 +115,20 @@ bool TakeEncoding(std::vector<Argument>& args, Encoding& encoding, std::string& 
 }
 
 int Run(const std::vector<Argument>& rawArgs, Output& output) {
+    static const std::string kDatumPrefix = "--datum=";
     std::vector<Argument> args;
+    std::optional<formats::Datum> datum;
     bool optionsEnded = false;
     for (const Argument& arg : rawArgs) {
         const std::string& text = arg.text;
-        if (!optionsEnded && text == "--") {
+        if (!optionsEnded && text.compare(0, kDatumPrefix.size(), kDatumPrefix) == 0) {
+            const std::string value = text.substr(kDatumPrefix.size());
+            if (value != "wgs84" && value != "tokyo") {
+                output.err += "vondrel-cli: unknown datum '" + value + "' (use wgs84 or tokyo)\n";
+                return Usage(output);
+            }
+            datum = value == "tokyo" ? formats::Datum::Tokyo : formats::Datum::Wgs84;
+        } else if (!optionsEnded && text == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (text == "--help" || text == "-h")) {
             output.out += UsageText();
@@ -137,6 +142,15 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
     }
     if (args.empty()) return Usage(output);
     const std::string& command = args[0].text;
+    if ((command == "import" || command == "export") && args.size() == 3) {
+        const formats::Datum side = datum.value_or(formats::Datum::Wgs84);
+        return command == "import" ? Import(args[1].path, args[2].path, side, output)
+                                   : Export(args[1].path, args[2].path, side, output);
+    }
+    if (datum) {
+        output.err += "vondrel-cli: --datum is an option of import and export\n";
+        return Usage(output);
+    }
     if (command == "list" && args.size() == 2) return List(args[1].path, output);
     if (command == "copy" && args.size() == 3) return Copy(args[1].path, args[2].path, output);
     if ((command == "coord" || command == "dms") && args.size() >= 3 && IsLonLat(args[1].text)) {

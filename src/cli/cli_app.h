@@ -1,4 +1,5 @@
-// vondrel-cli: list, copy and coordinate conversion over the editor's own point code.
+// vondrel-cli: list, copy, import and export of other formats, and coordinate conversion over
+// the editor's own point code.
 // The command logic works on code page 932 texts and on paths in the system's own form; the
 // entry points convert at the edges.
 #pragma once
@@ -6,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/message_sink.h"
 #include "os/path.h"
 
 namespace vondrel::cli {
@@ -26,6 +28,16 @@ struct Argument {
 struct Output {
     std::string out;
     std::string err;
+};
+
+// Collects the messages of loading and saving into an error output, one line break after each.
+class ErrorSink : public MessageSink {
+public:
+    explicit ErrorSink(std::string& target) : err(target) {}
+    void ShowMessage(const std::string& text) override { err += text + '\n'; }
+
+private:
+    std::string& err;
 };
 
 // Parses `--encoding=` wherever it stands (before "--"). Returns false on a bad value.

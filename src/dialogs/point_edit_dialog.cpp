@@ -10,10 +10,12 @@
 #include "resource.h"
 #include "core/direction.h"
 #include "core/limits.h"
+#include "core/map_position.h"
 #include "dialogs/mark_picker_dialog.h"
 #include "core/text_fold.h"
 #include "editing/point_edit_logic.h"
 #include "editing/point_input_checks.h"
+#include "win/clipboard.h"
 #include "win/controls.h"
 #include "win/prompts.h"
 #include "os/win32_text.h"
@@ -71,6 +73,8 @@ PointEditDialog::PointEditDialog() : Dialog(IDD_POINT_EDIT) {
     OnMessageIf(WM_CTLCOLORSTATIC, &PointEditDialog::OnCtlColorStatic);
     OnCommand(IDC_EDIT_SHOW_MAP, &PointEditDialog::OnShowMap);
     OnCommand(IDC_EDIT_CAPTURE, &PointEditDialog::OnCapturePosition);
+    OnCommand(IDC_EDIT_PASTE_POSITION, &PointEditDialog::OnPastePosition);
+    OnCommand(IDC_EDIT_COPY_POSITION, &PointEditDialog::OnCopyPosition);
     OnMessage(WM_CLOSE, &PointEditDialog::OnClose);
     OnMessageThenDefault(WM_DESTROY, &PointEditDialog::OnDestroy);
 }
@@ -239,8 +243,12 @@ bool PointEditDialog::OnCtlColorStatic(WPARAM dc, LPARAM control, LRESULT& resul
     return true;
 }
 
-void PointEditDialog::Refuse(int id, const std::string& message) {
+void PointEditDialog::Tell(const std::string& message) const {
     MessageBoxW(Hwnd(), os::ToWide(message).c_str(), win::kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void PointEditDialog::Refuse(int id, const std::string& message) {
+    Tell(message);
     Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id).Hwnd()), TRUE);  // focused with its text selected
 }
 
@@ -254,6 +262,33 @@ void PointEditDialog::OnCapturePosition() {
     if (mapLon.empty() || mapLat.empty()) return;
     Item(IDC_EDIT_LON).SetText(mapLon);
     Item(IDC_EDIT_LAT).SetText(mapLat);
+}
+
+void PointEditDialog::OnPastePosition() {
+    // A map app copies "lat, lon" or a link on WGS 84; the fields take the Tokyo datum.
+    const std::optional<std::wstring> text = win::ReadClipboardText(Hwnd());
+    const std::optional<DisplayPosition> position =
+        text ? PastedPositionToDisplay(text_fold::HalfWidthAscii(os::ToCp932(*text))) : std::nullopt;
+    if (!position) {
+        Tell("クリップボードの内容を位置として読み取れません。\n"
+             "地図アプリでコピーした「35.681236, 139.767125」のような緯度と経度か、"
+             "位置を含む地図のリンク（@緯度,経度 または q=緯度,経度）を貼り付けてください。");
+        return;
+    }
+    Item(IDC_EDIT_LON).SetText(position->lon);
+    Item(IDC_EDIT_LAT).SetText(position->lat);
+}
+
+void PointEditDialog::OnCopyPosition() {
+    const std::string lon = text_fold::HalfWidthAscii(Item(IDC_EDIT_LON).GetText());
+    const std::string lat = text_fold::HalfWidthAscii(Item(IDC_EDIT_LAT).GetText());
+    if (const std::optional<InputProblem> problem = TypedPositionProblem(lon, lat)) {
+        Refuse(problem->field == CheckedField::Longitude ? IDC_EDIT_LON : IDC_EDIT_LAT, problem->message);
+        return;
+    }
+    if (!win::WriteClipboardText(Hwnd(), os::ToWide(TypedPositionToMapText(lon, lat)))) {
+        Tell("クリップボードに書き込めませんでした。");
+    }
 }
 
 LRESULT PointEditDialog::OnClose(WPARAM, LPARAM) {

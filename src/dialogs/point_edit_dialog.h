@@ -1,7 +1,8 @@
 // PointEditDialog: the modal "編集" dialog (template 153) that edits one point: name, reading,
 // coordinates, telephone, mark, sound and approach direction, plus the two map buttons. The
 // caller sets the public members before showing it and reads them after OK. OK accepts only
-// what the table stores as typed: otherwise a message names the field and selects it.
+// what the table stores as typed: otherwise a message names the field and selects it. Two
+// buttons exchange the position with map apps through the clipboard, in WGS 84.
 #pragma once
 
 #include <windows.h>
@@ -53,6 +54,7 @@ private:
     void ReleaseMarkIcon();
     // The edit whose text has a character without a code page 932 form, or 0.
     int FirstEditWithUnstorableText() const;
+    void Tell(const std::string& message) const;
     // Shows a message about the field `id` and selects its text for the user to correct.
     void Refuse(int id, const std::string& message);
     void ShowNameBytes();
@@ -67,6 +69,8 @@ private:
     bool OnCtlColorStatic(WPARAM dc, LPARAM control, LRESULT& result);
     void OnShowMap();
     void OnCapturePosition();
+    void OnPastePosition();
+    void OnCopyPosition();
     LRESULT OnClose(WPARAM, LPARAM);
     void OnDestroy(WPARAM, LPARAM);
 

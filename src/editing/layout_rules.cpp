@@ -17,14 +17,17 @@ ListLayout EditViewLayout(int clientWidth, int clientHeight, int buttonWidth, in
     return layout;
 }
 
-ListLayout ImportViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight) {
+ListLayout ImportViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight,
+                            int choiceHeight) {
     const int area = clientWidth - buttonWidth - 10;
     const int half = area / 2;  // truncated toward zero: the main list gets the odd pixel
     const int top = ListTop(buttonHeight);
     const int height = ListHeight(clientHeight, statusHeight, buttonHeight);
     ListLayout layout;
     layout.mainList = {half, top, area - half, height};
-    layout.importList = {0, top, half, height};
+    const int choiceSpace = choiceHeight > 0 ? choiceHeight + 2 : 0;
+    layout.importList = {0, top, half, height - choiceSpace};
+    if (choiceHeight > 0) layout.importChoice = {0, top + height - choiceHeight, half, choiceHeight};
     return layout;
 }
 

@@ -13,12 +13,15 @@ struct Rect {
 
 struct ListLayout {
     Rect mainList;
-    Rect importList;  // only in the import view
+    Rect importList;    // only in the import view
+    Rect importChoice;  // only in the import view: the control under the import list
 };
 
 // clientWidth/Height of the dialog, buttonWidth/Height of button 1003, statusHeight of the bar.
 ListLayout EditViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight);
-ListLayout ImportViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight);
+// `choiceHeight`: the height of the control that stands under the import list, as wide as it.
+ListLayout ImportViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight,
+                            int choiceHeight = 0);
 
 // The x of a button whose right edge sits 5 pixels from the client's right edge.
 int RightAlignedX(int clientWidth, int buttonWidth);

@@ -116,6 +116,24 @@ std::optional<InputProblem> FirstInputProblem(const TypedPoint& typed) {
     return std::nullopt;
 }
 
+std::optional<InputProblem> TypedPositionProblem(std::string_view lon, std::string_view lat) {
+    const struct {
+        std::string_view text;
+        CoordinateAxis axis;
+        CheckedField field;
+    } coordinates[] = {{lon, CoordinateAxis::Longitude, CheckedField::Longitude},
+                       {lat, CoordinateAxis::Latitude, CheckedField::Latitude}};
+    for (const auto& c : coordinates) {
+        // An empty field is no position yet: 0 degrees would send the map app off the coast of Africa.
+        if (c.text.find_first_not_of(" \t") == std::string_view::npos) {
+            return InputProblem{c.field, AxisName(c.axis) + "を入力してください。"};
+        }
+        const CoordinateProblem problem = CheckTypedCoordinate(c.text, c.axis);
+        if (problem != CoordinateProblem::None) return InputProblem{c.field, CoordinateMessage(problem, c.axis)};
+    }
+    return std::nullopt;
+}
+
 std::string NameBytesText(std::string_view name) {
     return std::to_string(name.size()) + "/" + std::to_string(kNameLimit);
 }

@@ -48,6 +48,10 @@ struct InputProblem {
 // name read from a file is kept as it is).
 std::optional<InputProblem> FirstInputProblem(const TypedPoint& typed);
 
+// The typed longitude and latitude (half-width) as a position to hand to a map app: the first
+// of the two that is empty or no coordinate, with its message; none when both are positions.
+std::optional<InputProblem> TypedPositionProblem(std::string_view lon, std::string_view lat);
+
 // The name's byte count against the table's limit: "12/16".
 std::string NameBytesText(std::string_view name);
 

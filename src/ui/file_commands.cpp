@@ -14,7 +14,11 @@ namespace vondrel {
 namespace {
 constexpr char kOpenFilter[] = "XML ファイル(*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 constexpr char kSaveFilter[] = "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
-constexpr char kImportFilter[] = "地点ファイル ( *.xml)|*.xml|すべてのファイル (*.*)|*.*||";
+constexpr char kImportFilter[] =
+    "すべての地点ファイル (xml, gpx, kml, kmz, csv, tsv, txt)|*.xml;*.gpx;*.kml;*.kmz;*.csv;*.tsv;*.txt|"
+    "地点ファイル ( *.xml)|*.xml|"
+    "GPX ファイル (*.gpx)|*.gpx|KML・KMZ ファイル (*.kml; *.kmz)|*.kml;*.kmz|"
+    "CSV ファイル (*.csv; *.tsv; *.txt)|*.csv;*.tsv;*.txt|すべてのファイル (*.*)|*.*||";
 
 win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const os::Path& folder) {
     win::FileDialogOptions options;
@@ -53,9 +57,9 @@ bool MainDialog::ResolveUnsavedChanges() {
 
 void MainDialog::OpenPointFile() {
     if (!ResolveUnsavedChanges()) return;
-    os::Path chosen;
+    win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(false, false, kOpenFilter, document.Folder()), chosen)) return;
-    OpenFile(chosen);
+    OpenFile(chosen.path);
 }
 
 void MainDialog::SavePointFile() {
@@ -65,18 +69,18 @@ void MainDialog::SavePointFile() {
         UpdateStatusBar();
         return;
     }
-    os::Path chosen;
+    win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, SaveFolder()), chosen)) return;
-    ApplyFileName(chosen);
-    document.SetFolder(DriveAndFolder(chosen));
+    ApplyFileName(chosen.path);
+    document.SetFolder(DriveAndFolder(chosen.path));
     document.Save(document.FilePath(), *this);
     UpdateStatusBar();
 }
 
 bool MainDialog::SaveAsDialog() {
-    os::Path chosen;
+    win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, SaveFolder()), chosen)) return false;
-    ApplyFileName(chosen);
+    ApplyFileName(chosen.path);
     const bool saved = document.Save(document.FilePath(), *this) == 0;
     UpdateStatusBar();
     return saved;
@@ -113,10 +117,12 @@ void MainDialog::ImportPointFile() {
 }
 
 void MainDialog::ImportDialog() {
-    os::Path chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(false, false, kImportFilter, importDirectory), chosen)) return;
-    importDirectory = DriveAndFolder(chosen);
-    importPane.LoadFile(chosen);
+    win::FileDialogOptions options = Options(false, false, kImportFilter, importDirectory);
+    options.title = "インポート";
+    win::FileChoice chosen;
+    if (!prompts->ChooseFile(Hwnd(), options, chosen)) return;
+    importDirectory = DriveAndFolder(chosen.path);
+    importPane.LoadFile(chosen.path);
 }
 
 void MainDialog::InsertFromImport(int dropIndex) {

@@ -3,9 +3,13 @@
 
 #include <windowsx.h>
 
+#include <string>
 #include <utility>
 
+#include "files/file_errors.h"
 #include "files/glorie_file.h"
+#include "formats/point_files.h"
+#include "formats/point_rows.h"
 #include "resource.h"
 #include "win/dialog.h"
 #include "win/dropped_files.h"
@@ -23,12 +27,43 @@ void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::functio
 }
 
 void ImportPane::LoadFile(const os::Path& path) {
-    const bool loaded = messages && LoadGlorieFile(path, points, *messages) == 0;
+    if (!messages) return;
+    const formats::Format format = formats::ImportFormatOf(path);
+    const bool loaded = format == formats::Format::None ? ReadGlorie(path) : ReadOtherFormat(path, format);
+    if (loaded) shownCsv = format == formats::Format::Csv ? path : os::Path();
     ShowPoints(points);
     if (loaded) List().SelectAll(false);  // new points: nothing of the old selection applies
     Refresh();
     if (loaded && points.GetCount() > 0) List().EnsureVisible(0);
     List().UpdateNow();
+    if (!pendingMessage.empty()) messages->ShowMessage(std::exchange(pendingMessage, std::string()));
+}
+
+bool ImportPane::ReadGlorie(const os::Path& path) { return LoadGlorieFile(path, points, *messages) == 0; }
+
+bool ImportPane::ReadOtherFormat(const os::Path& path, formats::Format format) {
+    formats::ReadOptions options;
+    options.datum = format == formats::Format::Csv ? csvDatum : formats::Datum::Wgs84;
+    formats::ReadResult read;
+    const int cause = formats::ReadPointFile(path, options, read);
+    if (cause != os::kCauseNone) {
+        messages->ShowMessage(FileErrorMessage(cause, path));
+        return false;
+    }
+    // The list is shown first, then what the user should know about it.
+    pendingMessage = formats::ReadMessage(path, read);
+    if (!read.error.empty()) {
+        messages->ShowMessage(std::exchange(pendingMessage, std::string()));
+        return false;
+    }
+    formats::FillTable(points, read.points);
+    return true;
+}
+
+void ImportPane::SetCsvDatum(formats::Datum datum) {
+    if (datum == csvDatum) return;
+    csvDatum = datum;
+    if (!shownCsv.empty()) LoadFile(os::Path(shownCsv));
 }
 
 void ImportPane::OnDropFiles(HDROP drop) {

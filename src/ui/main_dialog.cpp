@@ -62,6 +62,8 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     OnCommand(ID_FILE_SAVE, &MainDialog::SavePointFile);
     OnCommand(ID_FILE_SAVE_AS, &MainDialog::SavePointFileAs);
     OnCommand(ID_FILE_IMPORT, &MainDialog::ImportPointFile);
+    OnCommand(ID_FILE_EXPORT, &MainDialog::ExportPoints);
+    OnCommandCode(IDC_MAIN_IMPORT_DATUM, CBN_SELCHANGE, &MainDialog::OnImportDatumChosen);
     OnCommand(IDC_MAIN_SHOW_MAP, &MainDialog::ShowPointsOnMap);
     OnCommand(IDC_MAIN_CAPTURE, &MainDialog::CapturePosition);
     OnCommand(ID_MAP_SELECT, &MainDialog::SelectMapObject);
@@ -144,6 +146,7 @@ BOOL MainDialog::OnInitDialog() {
     Item(IDC_MAIN_LAT).Enable(false);
     pointList.SetupColumns(markImages.Large(), markImages.Small());
     importPane.SetupColumns(markImages.Large(), markImages.Small());
+    SetUpImportDatumChoice();
 
     if (!startFile.empty()) {
         document.Open(startFile, os::CurrentDirectory(), *this);

@@ -2,8 +2,8 @@
 // owns: the edited document, the two point lists, the status bar, the mark images, the edit
 // dialog, the find box and the map commands. It runs modeless with a message loop of its own,
 // which gives the keyboard's accelerators first go. Its handlers live beside it by job:
-// point_commands.cpp, edit_commands.cpp, file_commands.cpp, map_handlers.cpp, main_layout.cpp
-// and main_keys.cpp.
+// point_commands.cpp, edit_commands.cpp, file_commands.cpp, interchange_commands.cpp,
+// map_handlers.cpp, main_layout.cpp and main_keys.cpp.
 #pragma once
 
 #include <windows.h>
@@ -138,6 +138,11 @@ private:
     void ImportDialog();
     void InsertFromImport(int dropIndex);
 
+    // Other programs' formats (interchange_commands.cpp).
+    void ExportPoints();
+    void SetUpImportDatumChoice();
+    void OnImportDatumChosen();
+
     // Map commands and the bridge's messages.
     void ShowPointsOnMap();
     void CapturePosition();
@@ -173,6 +178,7 @@ private:
     ViewMode viewMode = ViewMode::Edit;
     os::Path startFile;  // the file named on the command line, read when the window opens
     os::Path importDirectory;
+    os::Path exportDirectory;  // the folder of the last export; empty until then
     win::GdiObject<HBRUSH> backgroundBrush;
     HICON appIcon = nullptr;       // shared resource icons: not owned
     HICON smallAppIcon = nullptr;

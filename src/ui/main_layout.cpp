@@ -28,10 +28,13 @@ void Place(win::WindowBatch& batch, const win::Window& window, const Rect& rect)
 void MainDialog::PlaceLists(win::WindowBatch& batch) const {
     const LayoutMetrics m = Measure(*this);
     if (viewMode == ViewMode::Import) {
+        // The datum choice stands under the import list, at the height a closed combo box has.
+        const RECT choice = Item(IDC_MAIN_IMPORT_DATUM).WindowRect();
         const ListLayout layout = ImportViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
-                                                   statusBar.Height());
+                                                   statusBar.Height(), choice.bottom - choice.top);
         Place(batch, Item(IDC_MAIN_POINTS), layout.mainList);
         Place(batch, Item(IDC_MAIN_IMPORT_LIST), layout.importList);
+        Place(batch, Item(IDC_MAIN_IMPORT_DATUM), layout.importChoice);
     } else {
         const ListLayout layout = EditViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
                                                  statusBar.Height());
@@ -43,6 +46,7 @@ void MainDialog::ShowEditView() {
     const HWND focus = GetFocus();
     viewMode = ViewMode::Edit;
     Item(IDC_MAIN_IMPORT_LIST).Show(false);
+    Item(IDC_MAIN_IMPORT_DATUM).Show(false);
     {
         win::WindowBatch batch(1);
         PlaceLists(batch);
@@ -56,18 +60,20 @@ void MainDialog::ShowImportView() {
     viewMode = ViewMode::Import;
     Item(IDC_MAIN_POINTS).Show(false);
     Item(IDC_MAIN_IMPORT_LIST).Show(true);
+    Item(IDC_MAIN_IMPORT_DATUM).Show(true);
     Item(IDC_MAIN_POINTS).Show(true);
     {
-        win::WindowBatch batch(2);
+        win::WindowBatch batch(3);
         PlaceLists(batch);
     }
     KeepListFocus(focus);
 }
 
 void MainDialog::KeepListFocus(HWND focus) {
-    // A list hidden with the focus would hand it to the next tab stop, the close button, which
-    // Enter would then press: the focus stays in a list.
-    if (focus != pointList.Hwnd() && focus != importPane.Hwnd()) return;
+    // A list (or the datum choice under the import list) hidden with the focus would hand it to
+    // the next tab stop, the close button, which Enter would then press: the focus stays in a list.
+    const HWND datumChoice = Item(IDC_MAIN_IMPORT_DATUM).Hwnd();
+    if (focus != pointList.Hwnd() && focus != importPane.Hwnd() && focus != datumChoice) return;
     const HWND keep = IsWindowVisible(focus) ? focus : pointList.Hwnd();
     if (GetFocus() != keep) Self().Send(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(keep), TRUE);
 }
@@ -97,7 +103,7 @@ void MainDialog::OnSize(WPARAM type, LPARAM) {
     if (type == SIZE_MINIMIZED) return;
     if (layoutReady) {
         {
-            win::WindowBatch batch(6);
+            win::WindowBatch batch(7);
             PlaceLists(batch);
             PlaceButtonColumn(batch);
         }

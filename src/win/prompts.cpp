@@ -3,6 +3,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "os/win32_text.h"
@@ -26,7 +27,7 @@ int SystemPrompts::ShowMessage(HWND owner, const std::string& text, UINT buttons
     return MessageBoxW(owner, os::ToWide(text).c_str(), kMessageCaption, WithDefaultIcon(buttons));
 }
 
-bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, os::Path& path) {
+bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, FileChoice& choice) {
     // "A|B|C|D||" becomes "A\0B\0C\0D\0\0".
     std::wstring filter = os::ToWide(options.filter);
     for (wchar_t& c : filter) {
@@ -34,24 +35,29 @@ bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, os:
     }
     filter.push_back(L'\0');
     const std::wstring extension = os::ToWide(options.defaultExtension);
+    const std::wstring title = os::ToWide(options.title);
     const std::wstring& folder = options.initialFolder.native();
     std::vector<wchar_t> file(32768, L'\0');  // long paths are returned whole
+    const std::wstring& name = options.initialName.native();
+    std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(std::min(name.size(), file.size() - 1)), file.begin());
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = 1;
+    ofn.nFilterIndex = static_cast<DWORD>(options.filterIndex > 0 ? options.filterIndex : 1);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     // The current directory is kept, so files looked up by bare name stay where they were.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
     if (options.save && options.confirmOverwrite) ofn.Flags |= OFN_OVERWRITEPROMPT;
     const BOOL chosen = options.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!chosen) return false;
-    path = os::Path(std::wstring(file.data()));
+    choice.path = os::Path(std::wstring(file.data()));
+    choice.filterIndex = static_cast<int>(ofn.nFilterIndex);
     return true;
 }
 

@@ -16,6 +16,15 @@ struct FileDialogOptions {
     std::string filter;              // "Description|*.ext|...||", code page 932
     std::string defaultExtension;    // added when the user types a name without one
     os::Path initialFolder;          // the folder the dialog starts in
+    os::Path initialName;            // the file name the dialog starts with (none when empty)
+    int filterIndex = 1;             // the file type selected at the start, counted from 1
+    std::string title;               // the caption, code page 932; the system's own when empty
+};
+
+// What the user chose in a file dialog.
+struct FileChoice {
+    os::Path path;        // the full path exactly as the dialog gives it (UTF-16, never cut short)
+    int filterIndex = 1;  // the file type selected when the dialog ended, counted from 1
 };
 
 class Prompts {
@@ -25,16 +34,16 @@ public:
     // button set (exclamation for OK and OK/Cancel, question for Yes/No and Yes/No/Cancel).
     // Returns the button pressed (IDOK, IDYES, ...).
     virtual int ShowMessage(HWND owner, const std::string& text, UINT buttons) = 0;
-    // A file dialog; returns false when cancelled, else the chosen full path exactly as the
-    // dialog gives it (UTF-16, never cut short).
-    virtual bool ChooseFile(HWND owner, const FileDialogOptions& options, os::Path& path) = 0;
+    // A file dialog; returns false when cancelled, else fills `choice`. A save dialog adds the
+    // selected type's extension to a name typed without one.
+    virtual bool ChooseFile(HWND owner, const FileDialogOptions& options, FileChoice& choice) = 0;
 };
 
 // The real dialogs of the system.
 class SystemPrompts : public Prompts {
 public:
     int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
-    bool ChooseFile(HWND owner, const FileDialogOptions& options, os::Path& path) override;
+    bool ChooseFile(HWND owner, const FileDialogOptions& options, FileChoice& choice) override;
 };
 
 // The caption of the program's message boxes.

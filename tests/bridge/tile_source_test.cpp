@@ -125,5 +125,33 @@ TEST(MapLayout, TheWindowOpensBesideTheEditorNotOverIt) {
     }
 }
 
+TEST(MapLayout, NamesGoWhereTheyHideNoPointAndNoOtherName) {
+    const Pixel label{60, 16};
+    struct Case {
+        const char* what;
+        std::vector<Pixel> points;
+        std::vector<int> expectedLefts;  // -1: the name is left out
+    } cases[] = {
+        {"alone: right of its point", {{100, 100}}, {111}},
+        {"a neighbour close on the right: the first name goes left", {{100, 100}, {150, 100}}, {29, 161}},
+        {"three in a row 20 px apart: left, below, right", {{100, 100}, {120, 100}, {140, 100}}, {29, 90, 151}},
+        {"surrounded: left out", {{100, 100}, {100, 80}, {100, 120}, {60, 100}, {140, 100}}, {-1, 111, 111, -11, 151}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<PixelRect> placed = PlaceLabels(c.points, std::vector<Pixel>(c.points.size(), label), 7);
+        ASSERT_EQ(placed.size(), c.points.size()) << c.what;
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            EXPECT_EQ(IsEmpty(placed[i]) ? -1 : placed[i].left, c.expectedLefts[i]) << c.what << ", point " << i;
+            for (std::size_t j = 0; j < placed.size(); ++j) {
+                const Pixel p = c.points[j];
+                EXPECT_FALSE(Overlap(placed[i], {p.x - 7, p.y - 7, p.x + 8, p.y + 8})) << c.what << ": name " << i << " over point " << j;
+                if (j != i) {
+                    EXPECT_FALSE(Overlap(placed[i], placed[j])) << c.what << ": names " << i << " and " << j;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vondrel::tarvix

@@ -80,6 +80,47 @@ if [ "$(id -u)" != 0 ] || [ ${#as_user[@]} -gt 0 ]; then
 fi
 chmod 755 "$dir/locked"
 
+# import: a GPX file into a glorie file as the editor saves it, warnings on stderr one a line (in
+# the chosen encoding); a refused input leaves OUT as it was. export: the glorie file as GPX, KML
+# and CSV, which gpsbabel (a reader nobody here wrote) reads back at the positions written.
+cat > "$dir/walk.gpx" <<'GPX'
+<?xml version="1.0" encoding="UTF-8"?>
+<gpx version="1.1" creator="test" xmlns="http://www.topografix.com/GPX/1/1">
+  <wpt lat="35.71476" lon="139.79664"><name>雷門</name></wpt>
+  <wpt lat="35.71007" lon="139.81070"><name>東京スカイツリー展望デッキ</name></wpt>
+  <wpt lat="35.68123" lon="139.76712"><name>서울역</name></wpt>
+</gpx>
+GPX
+"$cli" import "$dir/walk.gpx" "$dir/walk.xml" 2>"$dir/err"; rc=$?
+check "import exit" 0 "$rc"
+check "import warnings, one a line" "2" "$(wc -l < "$dir/err")"
+check "import: shifted to Tokyo, name shortened" "$(printf '1\t東京スカイツリー\t\t139.81394\t35.70683')" \
+  "$("$cli" list "$dir/walk.xml" | sed -n 3p | cut -f1-5)"
+"$cli" import --encoding=cp932 --datum=tokyo "$dir/walk.gpx" "$dir/tokyo.xml" 2>"$dir/err"
+check "import cp932 warning" "$(printf '名称が16バイトを超え' | iconv -f utf-8 -t cp932 | od -An -tx1)" \
+  "$(grep -a "^$(printf '名称' | iconv -f utf-8 -t cp932)" "$dir/err" | head -c 20 | od -An -tx1)"
+check "import --datum=tokyo unshifted" "35.71476" "$("$cli" list "$dir/tokyo.xml" | sed -n 2p | cut -f5)"
+printf 'old' > "$dir/kept.xml"
+for bad in 'not xml' '<gpx version="1.1"></gpx>'; do
+  printf '%s' "$bad" > "$dir/bad.gpx"
+  "$cli" import "$dir/bad.gpx" "$dir/kept.xml" 2>/dev/null; rc=$?
+  check "import refused ($bad)" "1 old" "$rc $(cat "$dir/kept.xml")"
+done
+printf 'name,lon\nA,139\n' > "$dir/nolat.csv"
+"$cli" import "$dir/nolat.csv" "$dir/never.xml" 2>/dev/null; rc=$?
+check "import without lat: exit, OUT absent" "1 no" "$rc $([ -e "$dir/never.xml" ] && echo yes || echo no)"
+for ext in gpx kml csv; do
+  "$cli" export "$dir/walk.xml" "$dir/back.$ext"; rc=$?
+  check "export $ext exit" 0 "$rc"
+  format=$ext; [ "$ext" = csv ] && format=unicsv
+  if command -v gpsbabel >/dev/null; then
+    check "gpsbabel reads the $ext" "35.714756,139.796642" \
+      "$(gpsbabel -i "$format" -f "$dir/back.$ext" -o unicsv -F - | sed -n 2p | cut -d, -f2,3)"
+  fi
+done
+"$cli" export "$dir/walk.xml" "$dir/back.txt" 2>/dev/null; check "export to .txt: usage" 2 "$?"
+"$cli" import --datum=bessel "$dir/walk.gpx" "$dir/x.xml" 2>/dev/null; check "bad datum: usage" 2 "$?"
+
 # coord and dms; usage errors; help.
 check "coord" "$(printf '139.50431\t139.30.15.516\n139.50418\t139.30.15.047')" "$("$cli" coord lon 139.30.15.5 139.30.15.05)"
 check "dms" " 35.07.24.420" "$("$cli" dms lat 35.12345)"

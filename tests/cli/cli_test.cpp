@@ -10,6 +10,7 @@
 #include "cli/cli_app.h"
 #include "os/file_io.h"
 #include "support/temp_dir.h"
+#include "support/zip_builder.h"
 
 namespace vondrel::cli {
 namespace {
@@ -144,6 +145,103 @@ TEST(Cli, TheWindowsProgramTakesItsArgumentsInUtf16) {
 }
 #endif
 
+// import: the file's points shifted to the Tokyo datum (or not) and stored as the editor stores
+// points dragged in; one line per warning; a refused input leaves OUT as it was (or absent).
+TEST(Cli, ImportWritesTheEditorsPointsOrNothing) {
+    const std::string gpx = u8"<gpx version=\"1.1\"><wpt lat=\"35.71476\" lon=\"139.79664\"><name>雷門</name></wpt></gpx>";
+    std::string many = "name,lat,lon\n";
+    for (int i = 0; i < 701; ++i) many += "P" + std::to_string(i) + ",35.5,139.5\n";
+    const struct {
+        const char* in;
+        std::string bytes;
+        std::vector<const char*> options;
+        int code;
+        std::vector<std::string> found;  // in OUT; for a refusal, in the error output
+        std::string err;                 // the whole error output, when the run is not refused
+    } cases[] = {
+        {"walk.gpx", gpx, {}, 0, {"<lat>35.71152</lat>", "<lon>139.79988</lon>", "<nb>雷門</nb>"}, ""},
+        {"WALK.GPX", gpx, {"--datum=tokyo"}, 0, {"<lat>35.71476</lat>", "<lon>139.79664</lon>"}, ""},
+        {"walk.kmz", test::MakeZip({{"doc.kml", u8"<kml><Placemark><name>門</name><Point><coordinates>139.79664,35.71476</coordinates></Point></Placemark></kml>"}}),
+         {"--datum=wgs84"}, 0, {"<lat>35.71152</lat>"}, ""},
+        {"book.csv", u8"\uFEFF名称,読み仮名,緯度,経度,電話番号\n東京スカイツリー展望デッキ,すかいつりー,35.71007,139.8107,03-1\n", {}, 0,
+         {"<nb>東京スカイツリー</nb>", "<rt>すかいつりー</rt>", "tel:03-1"}, "名称が16バイトを超え、切り詰められる地点 (1 件): 東京スカイツリー展望デッキ\n"},
+        {"many.csv", many, {"--datum=tokyo"}, 0, {"<nb>P699</nb>", "<lat>35.50000</lat>"}, "701 地点のうち最初の 700 地点だけを読み込みました\n"},
+        {"plain.xml", "<gpoi><nb>A</nb><lat>35.5</lat><lon>139.5</lon></gpoi>", {}, 0, {"<nb>A</nb>"}, ""},
+        {"page.gpx", "<html>", {}, 1, {"GPX ファイルとして読めません"}, ""},
+        {"empty.gpx", "<gpx version=\"1.1\"></gpx>", {}, 1, {"地点がありません"}, ""},
+        {"nolat.csv", "name,lon\nA,139.5\n", {}, 1, {"緯度 (lat)"}, ""},
+        {"broken.kmz", "PK\x03\x04 broken", {}, 1, {"KMZ ファイルとして読めません"}, ""},
+        {"none.xml", "<glorie></glorie>", {}, 1, {"地点がありません"}, ""},
+        {"notes.doc", "name,lat,lon\nA,35,139\n", {}, 1, {"認識できないファイル"}, ""},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        test::WriteFileBytes(dir.File(c.in), c.bytes);
+        test::WriteFileBytes(dir.File("kept.xml"), "old");
+        for (const os::Path& out : {dir.File("out.xml"), dir.File("kept.xml")}) {
+            std::vector<Arg> args = {"import"};
+            for (const char* option : c.options) args.push_back(option);
+            args.push_back(dir.File(c.in));
+            args.push_back(out);
+            Output output;
+            ASSERT_EQ(RunArgs(args, output), c.code) << c.in << ": " << output.err;
+            EXPECT_EQ(output.out, "");
+            if (c.code != 0) {
+                for (const std::string& text : c.found) EXPECT_NE(output.err.find(text), std::string::npos) << c.in << ": " << output.err;
+                EXPECT_EQ(std::filesystem::exists(dir.File("out.xml")), false) << c.in;
+                EXPECT_EQ(test::ReadFileBytes(dir.File("kept.xml")), "old") << c.in;
+                continue;
+            }
+            EXPECT_EQ(output.err, c.err) << c.in;
+            const std::string written = test::ReadFileBytes(out);
+            for (const std::string& text : c.found) EXPECT_NE(written.find(text), std::string::npos) << c.in << ": " << text;
+        }
+    }
+}
+
+// export: GPX, KML or CSV by OUT's extension, on WGS 84 unless told; refusals keep OUT.
+TEST(Cli, ExportWritesByExtension) {
+    const struct {
+        const char* out;
+        std::vector<const char*> options;
+        int code;
+        std::string found;
+    } cases[] = {
+        {"p.gpx", {}, 0, "<wpt lat=\"35.7147564\" lon=\"139.7966420\">"},
+        {"P.KML", {}, 0, "<coordinates>139.7966420,35.7147564</coordinates>"},
+        {"p.csv", {"--datum=tokyo"}, 0, "\xEF\xBB\xBFname,reading,lat,lon,tel,mark,sound,direction\r\n" + std::string(u8"雷門") + ",,35.7115200,139.7998800,"},
+        {"p.txt", {}, 2, "gpx"},
+        {"q.gpx", {"--datum=mars"}, 2, "usage:"},
+    };
+    test::TempDir dir;
+    test::WriteFileBytes(dir.File("in.xml"), "<gpoi><nb>雷門</nb><lat>35.71152</lat><lon>139.79988</lon></gpoi>");
+    for (const auto& c : cases) {
+        std::vector<Arg> args = {"export"};
+        for (const char* option : c.options) args.push_back(option);
+        args.push_back(dir.File("in.xml"));
+        args.push_back(dir.File(c.out));
+        Output output;
+        ASSERT_EQ(RunArgs(args, output), c.code) << c.out << ": " << output.err;
+        if (c.code == 0) {
+            EXPECT_EQ(output.err, "");
+            EXPECT_NE(test::ReadFileBytes(dir.File(c.out)).find(c.found), std::string::npos) << c.out;
+        } else {
+            EXPECT_NE(output.err.find(c.found), std::string::npos) << output.err;
+            EXPECT_FALSE(std::filesystem::exists(dir.File(c.out))) << c.out;
+        }
+    }
+    // Unreadable input and a failed write: the message, exit 1, the old file kept.
+    test::WriteFileBytes(dir.File("old.gpx"), "old");
+    Output refused;
+    EXPECT_EQ(RunArgs({"export", dir.File("in.txt"), dir.File("old.gpx")}, refused), 1);
+    EXPECT_NE(refused.err.find("認識できないファイル"), std::string::npos);
+    std::filesystem::create_directory(dir.File("folder.gpx"));
+    Output failed;
+    EXPECT_EQ(RunArgs({"export", dir.File("in.xml"), dir.File("folder.gpx")}, failed), 1);
+    EXPECT_NE(failed.err.find("folder.gpx"), std::string::npos) << failed.err;
+    EXPECT_EQ(test::ReadFileBytes(dir.File("old.gpx")), "old");
+}
+
 TEST(Cli, CoordAndDms) {
     Output output;
     EXPECT_EQ(RunArgs({"coord", "lon", "139.30.15.5", ""}, output), 0);
@@ -159,7 +257,8 @@ TEST(Cli, CoordAndDms) {
 TEST(Cli, UsageErrors) {
     const std::vector<std::vector<Arg>> bad = {
         {}, {"list"}, {"list", "a", "b"}, {"copy", "a"}, {"coord", "lon"}, {"coord", "x", "1"}, {"dms"}, {"frob"},
-        {"list", "--bogus", "a.xml"}};
+        {"list", "--bogus", "a.xml"}, {"import", "a.gpx"}, {"export", "a.xml", "b.gpx", "c"},
+        {"list", "--datum=tokyo", "a.xml"}, {"import", "--datum=bessel", "a.gpx", "b.xml"}};
     for (const auto& args : bad) {
         Output output;
         EXPECT_EQ(RunArgs(args, output), 2);

@@ -88,5 +88,27 @@ TEST(PointInputChecks, FirstProblemNamesTheField) {
     EXPECT_EQ(NameBytesText("ABCｱ東京"), "8/16");
 }
 
+// A position to copy must be there: empty fields are refused, unlike on OK.
+TEST(PointInputChecks, PositionToCopy) {
+    const struct {
+        const char *lon, *lat;
+        std::optional<CheckedField> field;
+    } cases[] = {
+        {"139.44.49.000", " 35.39.31.000", std::nullopt},
+        {"", " 35.39.31.000", CheckedField::Longitude},
+        {"139.44.49.000", "  ", CheckedField::Latitude},
+        {"139.74224", "35.5", CheckedField::Longitude},
+        {"139.44", "91", CheckedField::Latitude},
+    };
+    for (const auto& c : cases) {
+        const std::optional<InputProblem> problem = TypedPositionProblem(c.lon, c.lat);
+        ASSERT_EQ(problem.has_value(), c.field.has_value()) << c.lon << "/" << c.lat;
+        if (problem) {
+            EXPECT_EQ(problem->field, *c.field) << c.lon << "/" << c.lat;
+        }
+    }
+    EXPECT_EQ(TypedPositionProblem("", "1")->message, "東経を入力してください。");
+}
+
 }  // namespace
 }  // namespace vondrel

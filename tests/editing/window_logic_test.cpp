@@ -76,6 +76,11 @@ TEST(WindowLogic, ImportViewGivesTheOddPixelToTheMainList) {
         EXPECT_EQ(layout.mainList.y, 25);
         EXPECT_EQ(layout.mainList.height, 400 - 22 - 2 - 25);
     }
+    // A control under the import list takes its height and a gap from it and ends with the main list.
+    const ListLayout withChoice = ImportViewLayout(600, 400, 50, 20, 22, 21);
+    EXPECT_EQ(withChoice.importList.height, 400 - 22 - 2 - 25 - 21 - 2);
+    EXPECT_EQ(withChoice.importChoice.y + withChoice.importChoice.height, withChoice.mainList.y + withChoice.mainList.height);
+    EXPECT_EQ(withChoice.importChoice.width, withChoice.importList.width);
     const ListLayout edit = EditViewLayout(600, 400, 50, 20, 22);
     EXPECT_EQ(edit.mainList.x, 0);
     EXPECT_EQ(edit.mainList.width, 540);

@@ -25,8 +25,9 @@ using test::TextOf;
 // Tab goes in reading order; of the radio pair only the checked one is a stop (landing on the
 // other would switch it).
 TEST_F(PointEditDialogTest, TabOrderFollowsTheLayout) {
-    const std::vector<int> head = {IDC_EDIT_NAME, IDC_EDIT_READING, IDC_EDIT_LON, IDC_EDIT_LAT,
-                                   IDC_EDIT_TEL,  IDC_EDIT_MARK_NUMBER, IDC_EDIT_SOUND};
+    const std::vector<int> head = {IDC_EDIT_NAME, IDC_EDIT_READING,        IDC_EDIT_LON,         IDC_EDIT_LAT,
+                                   IDC_EDIT_TEL,  IDC_EDIT_PASTE_POSITION, IDC_EDIT_COPY_POSITION, IDC_EDIT_MARK_NUMBER,
+                                   IDC_EDIT_SOUND};
     const std::vector<int> tail = {IDC_EDIT_CAPTURE, IDC_EDIT_SHOW_MAP, IDOK, IDCANCEL};
     for (int on : {1, 0}) {
         Open({"", "", "", "", "", "1", "3", "0", on, 1});

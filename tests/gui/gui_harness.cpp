@@ -21,12 +21,17 @@ int ScriptedPrompts::ShowMessage(HWND, const std::string& text, UINT buttons) {
     return (buttons & MB_TYPEMASK) == MB_YESNOCANCEL ? IDCANCEL : IDOK;
 }
 
-bool ScriptedPrompts::ChooseFile(HWND, const win::FileDialogOptions& options, os::Path& path) {
+bool ScriptedPrompts::ChooseFile(HWND, const win::FileDialogOptions& options, win::FileChoice& choice) {
     fileDialogs.push_back(options);
     if (chosenFiles.empty()) return false;
-    path = chosenFiles.front();
+    choice.path = chosenFiles.front();
     chosenFiles.pop_front();
-    return !path.empty();
+    choice.filterIndex = options.filterIndex;
+    if (!chosenTypes.empty()) {
+        choice.filterIndex = chosenTypes.front();
+        chosenTypes.pop_front();
+    }
+    return !choice.path.empty();
 }
 
 namespace {

@@ -30,12 +30,13 @@ public:
         UINT buttons;
     };
     int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
-    bool ChooseFile(HWND owner, const win::FileDialogOptions& options, os::Path& path) override;
+    bool ChooseFile(HWND owner, const win::FileDialogOptions& options, win::FileChoice& choice) override;
 
     std::vector<Message> messages;
     std::deque<int> answers;                    // default when empty: IDOK / IDCANCEL for Yes/No/Cancel
     std::vector<win::FileDialogOptions> fileDialogs;
     std::deque<os::Path> chosenFiles;           // "" means Cancel; empty queue means Cancel
+    std::deque<int> chosenTypes;                // the file type chosen; when empty, the one offered
 };
 
 // Processes every pending message of this thread, each through the main windows' own message

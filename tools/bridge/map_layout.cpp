@@ -57,4 +57,33 @@ PixelRect PlaceWindow(PixelRect remembered, bool rememberedVisible, PixelRect ed
     return {left, top, left + width, top + height};
 }
 
+std::vector<PixelRect> PlaceLabels(const std::vector<Pixel>& points, const std::vector<Pixel>& sizes, int marker) {
+    std::vector<PixelRect> taken;
+    taken.reserve(points.size() * 2);
+    for (const Pixel& p : points) taken.push_back({p.x - marker, p.y - marker, p.x + marker + 1, p.y + marker + 1});
+    std::vector<PixelRect> labels(points.size());
+    for (std::size_t i = 0; i < points.size() && i < sizes.size(); ++i) {
+        const Pixel p = points[i];
+        const int w = sizes[i].x;
+        const int h = sizes[i].y;
+        const int gap = marker + 4;
+        const PixelRect candidates[] = {
+            {p.x + gap, p.y - h / 2, p.x + gap + w, p.y - h / 2 + h},
+            {p.x - gap - w, p.y - h / 2, p.x - gap, p.y - h / 2 + h},
+            {p.x - w / 2, p.y + gap, p.x - w / 2 + w, p.y + gap + h},
+            {p.x - w / 2, p.y - gap - h, p.x - w / 2 + w, p.y - gap},
+        };
+        for (const PixelRect& candidate : candidates) {
+            bool free = true;
+            for (std::size_t t = 0; t < taken.size() && free; ++t) free = t == i || !Overlap(candidate, taken[t]);
+            if (free) {
+                labels[i] = candidate;
+                taken.push_back(candidate);
+                break;
+            }
+        }
+    }
+    return labels;
+}
+
 }  // namespace vondrel::tarvix

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "bridge/map_view.h"
 
@@ -29,5 +30,11 @@ PixelRect PlaceWindow(PixelRect remembered, bool rememberedVisible, PixelRect ed
 
 bool IsEmpty(PixelRect rect);
 bool Overlap(PixelRect a, PixelRect b);
+
+// Where each point's name goes: the rectangle of each label of `sizes[i]` (width, height) for the
+// point at `points[i]`, tried right of the point, then left, below and above it; the first place
+// that covers no point marker (`marker` pixels from a point's centre) and no label placed before
+// it. An empty rectangle where no place is free: the name is left out rather than hiding another.
+std::vector<PixelRect> PlaceLabels(const std::vector<Pixel>& points, const std::vector<Pixel>& sizes, int marker);
 
 }  // namespace vondrel::tarvix

@@ -148,14 +148,22 @@ void MapPainter::Label(int x, int y, const std::string& cp932, COLORREF text, CO
 void MapPainter::DrawPoints(const MapScene& scene) {
     HDC dc = buffer.Get();
     win::SelectedObject selectedFont(dc, font.Get());
+    std::vector<Pixel> at;
+    std::vector<Pixel> sizes;
     for (const MapPoint& point : *scene.points) {
-        const Pixel at = scene.view->ToScreen(point.at);
-        {
-            win::SelectedObject pen(dc, pointPen.Get());
-            win::SelectedObject brush(dc, pointBrush.Get());
-            Ellipse(dc, at.x - 6, at.y - 6, at.x + 7, at.y + 7);
-        }
-        if (!point.name.empty()) Label(at.x + 10, at.y - 8, point.name, kText, kWhite);
+        at.push_back(scene.view->ToScreen(point.at));
+        const SIZE size = point.name.empty() ? SIZE{0, 0} : TextSize(dc, os::ToWide(point.name));
+        sizes.push_back({static_cast<int>(size.cx) + 6, static_cast<int>(size.cy) + 2});  // with the label's margin
+    }
+    {
+        win::SelectedObject pen(dc, pointPen.Get());
+        win::SelectedObject brush(dc, pointBrush.Get());
+        for (const Pixel& p : at) Ellipse(dc, p.x - 6, p.y - 6, p.x + 7, p.y + 7);
+    }
+    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, 7);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const std::string& name = (*scene.points)[i].name;
+        if (!name.empty() && !IsEmpty(labels[i])) Label(labels[i].left + 3, labels[i].top + 1, name, kText, kWhite);
     }
 }
 
