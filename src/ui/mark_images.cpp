@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <system_error>
 
 #include "core/limits.h"
 #include "editing/icon_file.h"
@@ -64,7 +65,11 @@ bool LoadedIconPixels(HICON loaded, int size, std::vector<std::uint32_t>& pixels
 
 void MarkImages::Prefetch(const os::Path& folder) {
     readingFolder = folder;
-    reading = std::async(std::launch::async, ReadMarkStrips, folder);
+    try {
+        reading = std::async(std::launch::async, ReadMarkStrips, folder);
+    } catch (const std::system_error&) {
+        // No thread to be had: Build reads the files itself.
+    }
 }
 
 void MarkImages::Build(const os::Path& folder) {
