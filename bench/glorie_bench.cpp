@@ -1,7 +1,8 @@
 // Timings of glorie Load and Save on a realistic 700-point file, Load's cost per byte on
 // larger files, and, side by side, the scanner alone on in-memory bytes and the yardsticks on
 // the same bytes (pugixml's DOM, copying and in place; expat and libxml2 SAX); Save with and
-// without its flush, against the bytes alone and a rename alone.
+// without its flush, against the bytes alone and a rename alone; the file read alone and pugixml's
+// load_file of the same file.
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
@@ -15,6 +16,7 @@
 #include "files/glorie_file.h"
 #include "files/glorie_scanner.h"
 #include "files/glorie_writer.h"
+#include "os/file_io.h"
 #include "sample_points.h"
 #include "support/temp_dir.h"
 #include "xml_yardsticks.h"
@@ -168,6 +170,27 @@ void BM_Libxml2Sax700(benchmark::State& state) {
     Yardstick(state, [](std::string& bytes) { return Libxml2SaxPoints(bytes); });
 }
 
+// The two halves of Load: the file read alone (into a buffer of its size), and pugixml reading
+// the same file itself (load_file: its own read and parse), the yardstick that does what Load does.
+void BM_Read700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    for (auto _ : state) {
+        os::FileBytes bytes;
+        if (os::ReadWholeFile(samples.Path700(), bytes) != 0) state.SkipWithError("the file did not read");
+        benchmark::DoNotOptimize(bytes.View().size());
+    }
+    CountBytes(state, samples.Bytes700().size());
+}
+
+void BM_PugixmlFile700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        benchmark::DoNotOptimize(doc.load_file(samples.Path700().c_str()).status);
+    }
+    CountBytes(state, samples.Bytes700().size());
+}
+
 // Load and the scanner timed the same way, for a comparison under the same conditions.
 void BM_Load700Paused(benchmark::State& state) {
     Samples& samples = Samples::Get();
@@ -257,6 +280,8 @@ BENCHMARK(BM_Load700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Scan700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Pugixml700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PugixmlInPlace700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Read700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PugixmlFile700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Load700Paused)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Expat700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Libxml2Sax700)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -25,9 +25,11 @@ for setting in default kept; do
   tunables=""
   [ "$setting" = kept ] && tunables=$kept
   echo "== heap: $setting${tunables:+ (GLIBC_TUNABLES=$tunables)}"
-  # The benchmarks run in a fixed order: glibc's default thresholds adapt to the largest blocks
-  # freed so far, so the 700-point comparisons run before the 16 MB files.
-  GLIBC_TUNABLES=$tunables "$bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  # The repetitions of all benchmarks are interleaved in a random order, so that neither warming
+  # up (the first benchmark in a process ran up to 40 % slower) nor drift in the machine's load
+  # falls on one side of a comparison.
+  GLIBC_TUNABLES=$tunables "$bench" --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+    --benchmark_report_aggregates_only=true \
     --benchmark_out="$results" --benchmark_out_format=csv "$@" |
     grep -E '^(Benchmark|-+$|.*_median )'
 
@@ -46,6 +48,7 @@ for setting in default kept; do
       printf "  Load 700 points (file read and scanned): %s; the scanner alone on the bytes: %s\n", t("BM_Load700"), t("BM_Scan700")
       printf "  pugixml load_buffer_inplace: %s, load_buffer: %s, expat: %s, libxml2 SAX: %s\n", t("BM_PugixmlInPlace700"), t("BM_Pugixml700"), t("BM_Expat700"), t("BM_Libxml2Sax700")
       printf "  Load / pugixml in place: %s (scanner: %s); Load / pugixml load_buffer: %s; Load / expat: %s; Load / libxml2: %s\n", ratio("BM_Load700", "BM_PugixmlInPlace700"), ratio("BM_Scan700", "BM_PugixmlInPlace700"), ratio("BM_Load700", "BM_Pugixml700"), ratio("BM_Load700", "BM_Expat700"), ratio("BM_Load700", "BM_Libxml2Sax700")
+      printf "  the file read alone: %s; Load / pugixml load_file (its own read and parse): %s\n", t("BM_Read700"), ratio("BM_Load700", "BM_PugixmlFile700")
       for (i = 1; i <= n; i++) {
         size = sized[i]; sub(/.*bytes:/, "", size)
         printf "  Load of %8d bytes: %.3f ns/byte (%+.0f%% from the mean over the sizes)\n",
