@@ -1,7 +1,8 @@
 // Timings of glorie Load and Save on a realistic 700-point file, Load's cost per byte on
-// larger files, and, side by side, the scanner alone on in-memory bytes and pugixml's DOM
-// parse of the same bytes as a yardstick; Save with and without its flush, against the bytes
-// alone and a rename alone.
+// larger files, and, side by side, the scanner alone on in-memory bytes and the yardsticks on
+// the same bytes (pugixml's DOM, copying and in place; expat and libxml2 SAX); Save with and
+// without its flush, against the bytes alone and a rename alone; the file read alone and pugixml's
+// load_file of the same file.
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
@@ -15,8 +16,10 @@
 #include "files/glorie_file.h"
 #include "files/glorie_scanner.h"
 #include "files/glorie_writer.h"
+#include "os/file_io.h"
 #include "sample_points.h"
 #include "support/temp_dir.h"
+#include "xml_yardsticks.h"
 
 namespace vondrel::bench {
 namespace {
@@ -121,8 +124,8 @@ void BM_Scan700(benchmark::State& state) { ScanBytes(state, Samples::Get().Bytes
 
 // pugixml building its DOM from the same bytes (copied into its own buffer, as load_buffer does).
 // With glibc's default settings the document's memory goes back to the kernel when it is freed,
-// so every parse also pays for faulting it in again: about two thirds of the time here. For the
-// parse alone, run with GLIBC_TUNABLES=glibc.malloc.trim_threshold=268435456:glibc.malloc.mmap_threshold=268435456.
+// so every parse also pays for faulting it in again; scripts/bench.sh runs every benchmark also
+// with the heap keeping its memory (GLIBC_TUNABLES), which is the parse alone.
 void BM_Pugixml700(benchmark::State& state) {
     const std::string& bytes = Samples::Get().Bytes700();
     {
@@ -139,6 +142,69 @@ void BM_Pugixml700(benchmark::State& state) {
         benchmark::DoNotOptimize(doc.load_buffer(bytes.data(), bytes.size()).status);
     }
     CountBytes(state, bytes.size());
+}
+
+// The yardsticks on the same bytes, each in a fresh copy made outside the timing (pugixml parses
+// in place, writing into it): pugixml's DOM built in place, and expat and libxml2 as SAX parsers.
+void Yardstick(benchmark::State& state, int (*parse)(std::string&)) {
+    const std::string& bytes = Samples::Get().Bytes700();
+    std::string copy = bytes;
+    if (parse(copy) != kTableRows) {
+        state.SkipWithError("the parser did not read the 700 points");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        copy.assign(bytes);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(parse(copy));
+    }
+    CountBytes(state, bytes.size());
+}
+
+void BM_PugixmlInPlace700(benchmark::State& state) { Yardstick(state, PugixmlInPlacePoints); }
+void BM_Expat700(benchmark::State& state) {
+    Yardstick(state, [](std::string& bytes) { return ExpatPoints(bytes); });
+}
+void BM_Libxml2Sax700(benchmark::State& state) {
+    Yardstick(state, [](std::string& bytes) { return Libxml2SaxPoints(bytes); });
+}
+
+// The two halves of Load: the file read alone (into a buffer of its size), and pugixml reading
+// the same file itself (load_file: its own read and parse), the yardstick that does what Load does.
+void BM_Read700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    for (auto _ : state) {
+        os::FileBytes bytes;
+        if (os::ReadWholeFile(samples.Path700(), bytes) != 0) state.SkipWithError("the file did not read");
+        benchmark::DoNotOptimize(bytes.View().size());
+    }
+    CountBytes(state, samples.Bytes700().size());
+}
+
+void BM_PugixmlFile700(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        benchmark::DoNotOptimize(doc.load_file(samples.Path700().c_str()).status);
+    }
+    CountBytes(state, samples.Bytes700().size());
+}
+
+// Load and the scanner timed the same way, for a comparison under the same conditions.
+void BM_Load700Paused(benchmark::State& state) {
+    Samples& samples = Samples::Get();
+    PointTable table;
+    std::string copy;
+    for (auto _ : state) {
+        state.PauseTiming();
+        copy.assign(samples.Bytes700());
+        state.ResumeTiming();
+        LoadGlorieFile(samples.Path700(), table, samples.Messages());
+        benchmark::DoNotOptimize(table.GetCount());
+    }
+    CheckLoaded(state, table, samples.Bytes700());
+    CountBytes(state, samples.Bytes700().size());
 }
 
 void BM_LoadSized(benchmark::State& state) {
@@ -213,6 +279,12 @@ void Sizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Load700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Scan700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Pugixml700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PugixmlInPlace700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Read700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_PugixmlFile700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Load700Paused)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Expat700)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_Libxml2Sax700)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_LoadSized)->Apply(Sizes)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_ScanSized)->Apply(Sizes)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_Save700)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
-  cmake make g++ googletest libgtest-dev libbenchmark-dev
+  cmake make g++ googletest libgtest-dev libbenchmark-dev libexpat1-dev libxml2-dev valgrind time
   libpugixml-dev zlib1g-dev libminizip-dev libz-mingw-w64-dev dpkg-dev libicu-dev
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix

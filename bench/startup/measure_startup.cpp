@@ -2,7 +2,9 @@
 // 700-point file, drawn, against the same for a 1-point file (the difference is what reading and
 // listing 699 more points costs) and the time until an empty dialog program shows its window,
 // measured alternately in one run. Prints each run and the medians. Not a test: nothing is judged.
-//   vondrel_startup_bench.exe [RUNS]   (run in the folder holding Vondrel.exe and the marks)
+//   vondrel_startup_bench.exe [RUNS [OTHER.exe]]   (run in the folder holding Vondrel.exe and the marks)
+// OTHER.exe, another build of the program (its marks beside it), is timed in the same runs too,
+// with the 700-point file: builds compared side by side on a machine whose speed varies.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -70,15 +72,19 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("cannot write the point files\n");
         return 1;
     }
-    std::vector<double> program, single, empty;
+    const std::wstring other = argc > 2 ? L"\"" + std::wstring(argv[2]) + L"\" startup_700.xml" : L"";
+    std::vector<double> program, single, empty, others;
     TimeToWindow(L"Vondrel.exe startup_700.xml", L"Kestrova", 700);  // warm-up: caches and the Wine server
     TimeToWindow(L"vondrel_empty_dialog.exe", L"VondrelEmpty", -1);
     for (int i = 0; i < runs; ++i) {
         const double a = TimeToWindow(L"Vondrel.exe startup_700.xml", L"Kestrova", 700);
         const double b = TimeToWindow(L"vondrel_empty_dialog.exe", L"VondrelEmpty", -1);
         const double c = TimeToWindow(L"Vondrel.exe startup_1.xml", L"Kestrova", 1);
-        std::printf("run %d: Vondrel with 700 points %.1f ms, with 1 point %.1f ms, empty dialog %.1f ms\n", i + 1, a, c, b);
+        const double d = other.empty() ? -1 : TimeToWindow(other, L"Kestrova", 700);
+        std::printf("run %d: Vondrel with 700 points %.1f ms, with 1 point %.1f ms, empty dialog %.1f ms", i + 1, a, c, b);
+        std::printf(other.empty() ? "\n" : ", other build %.1f ms\n", d);
         if (a >= 0) program.push_back(a);
+        if (d >= 0) others.push_back(d);
         if (b >= 0) empty.push_back(b);
         if (c >= 0) single.push_back(c);
     }
@@ -87,6 +93,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("median: Vondrel with 700 points (every row listed and drawn) %.1f ms, with 1 point %.1f ms, "
                 "empty dialog %.1f ms, ratio %.2f\n",
                 medianProgram, Median(single), medianEmpty, medianEmpty > 0 ? medianProgram / medianEmpty : 0.0);
+    if (!others.empty() && medianEmpty > 0)
+        std::printf("median: other build with 700 points %.1f ms, ratio %.2f\n", Median(others), Median(others) / medianEmpty);
     std::fflush(stdout);
     return 0;
 }

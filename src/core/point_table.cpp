@@ -22,7 +22,7 @@ void PointRecord::ClearFields() {
     directionOn = 0;
 }
 
-PointTable::PointTable() { Reset(); }
+PointTable::PointTable() : rows(kTableRows) { Reset(); }
 
 void PointTable::Reset() {
     // The texts are left: a row is cleared when it becomes a point again (InsertBlank, Append),
@@ -149,6 +149,14 @@ bool PointTable::Append(const PointRecord& point) {
     return true;
 }
 
+PointRecord* PointTable::NextRow() {
+    if (count >= kTableRows) return nullptr;
+    PointRecord& row = At(count);
+    row.slot = static_cast<std::int16_t>(count);
+    ++count;
+    return &row;
+}
+
 void PointTable::Swap(PointTable& other) {
     rows.swap(other.rows);
     std::swap(count, other.count);
@@ -158,7 +166,7 @@ void PointTable::TrimLeadingBlanks() {
     for (int i = 0; i < count; ++i) {
         PointRecord& row = At(i);
         for (std::string* text : {&row.name, &row.reading, &row.lon, &row.lat, &row.outmost}) {
-            text->erase(0, text->find_first_not_of(" \t"));
+            if (!text->empty() && (text->front() == ' ' || text->front() == '\t')) text->erase(0, text->find_first_not_of(" \t"));
         }
     }
 }
@@ -170,7 +178,7 @@ std::vector<int> PointTable::CapTexts(std::size_t maxBytes) {
         bool any = false;
         for (std::string* text : {&row.name, &row.reading, &row.lon, &row.lat, &row.mark, &row.tel, &row.sound,
                                   &row.outmost, &row.dcenter}) {
-            any = cp932::CapAtCharBoundary(*text, maxBytes) || any;
+            if (text->size() > maxBytes) any = cp932::CapAtCharBoundary(*text, maxBytes) || any;
         }
         if (any) cut.push_back(i);
     }

@@ -2,7 +2,6 @@
 // stored. Points only: files, messages and the unsaved-changes state belong to the layers above.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -83,8 +82,12 @@ public:
     // false (the table unchanged) when the table is full. The copy goes into the slot's own
     // buffers, so refilling a table allocates nothing once its texts have had their sizes.
     bool Append(const PointRecord& point);
+    // The row after the last point, made a point (its slot set, the count raised), for a reader
+    // that sets every field in place; nullptr when the table is full. Its texts keep their
+    // buffers, so refilling a table allocates nothing once its texts have had their sizes.
+    PointRecord* NextRow();
 
-    // Exchanges the whole contents (rows and count) with `other`; no text is copied.
+    // Exchanges the whole contents (rows and count) with `other` in constant time.
     void Swap(PointTable& other);
 
     // Removes spaces and tabs at the start of the element texts of the used rows (name,
@@ -102,7 +105,8 @@ private:
     PointRecord& At(int index) { return rows[static_cast<std::size_t>(index)]; }
 
     std::int32_t count = 0;
-    std::array<PointRecord, kTableRows> rows;
+    // On the heap, so that Swap exchanges two pointers rather than 700 rows of texts.
+    std::vector<PointRecord> rows;
 };
 
 // Mark text helpers shared with the dialogs: decimal text to the stored two hexadecimal

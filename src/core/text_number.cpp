@@ -62,11 +62,7 @@ double ParseLeadingDouble(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string FormatInt(std::int32_t value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%d", static_cast<int>(value));
-    return buffer;
-}
+std::string FormatInt(std::int32_t value) { return std::to_string(value); }
 
 std::string FormatInt2(std::int32_t value) {
     char buffer[16];

@@ -26,14 +26,16 @@ std::string PathMessage(const os::Path& path, const std::vector<std::string>& li
 // Reads the file into `loaded`: 0, with `message` holding the warnings if any; or -1 with the
 // message of the refusal or failure.
 int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
-    std::string bytes;
+    os::FileBytes bytes;
     const int cause = os::ReadWholeFile(path, bytes);
     if (cause != os::kCauseNone) {
         message = FileErrorMessage(cause, path);
         return -1;
     }
     std::vector<std::string> warnings;
-    if (ReadGlorieBytes(std::move(bytes), loaded, warnings) != 0) {
+    const int read = ReadGlorieBytes(bytes.View(), loaded, warnings);
+    bytes.Clear();
+    if (read != 0) {
         message = NoPointsMessage(path);
         return -1;
     }
@@ -42,14 +44,18 @@ int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
 }
 }  // namespace
 
-int ReadGlorieBytes(std::string bytes, PointTable& loaded, std::vector<std::string>& warnings) {
+int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings) {
     std::vector<int> replacedBlocks;
     const TextEncoding encoding = FileEncoding(bytes);
-    if (encoding != TextEncoding::Cp932) bytes = ToCp932Bytes(bytes, encoding, replacedBlocks);
+    std::string converted;
+    if (encoding != TextEncoding::Cp932) {
+        converted = ToCp932Bytes(bytes, encoding, replacedBlocks);
+        bytes = converted;
+    }
     if (!LooksLikePointFile(bytes)) return -1;
     GlorieScanner scanner(loaded);
     scanner.Scan(bytes);
-    std::string().swap(bytes);
+    std::string().swap(converted);
     LoadReport report;
     report.droppedPoints = scanner.DroppedPoints();
     CheckLoadedTexts(loaded, replacedBlocks, report);

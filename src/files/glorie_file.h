@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/point_table.h"
@@ -24,7 +25,7 @@ int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& message
 // point-file check, the scanner and the text checks. Fills `loaded` (which should be empty) and
 // gives the lines to tell the user; -1 when the bytes are no point file. May throw
 // std::bad_alloc. LoadGlorieFile uses it; the fuzzer runs it on any bytes.
-int ReadGlorieBytes(std::string bytes, PointTable& loaded, std::vector<std::string>& warnings);
+int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings);
 
 // Writes every point of `table` to `path` (always Shift_JIS), replacing the file only once the
 // new one is complete and flushed, so a failed write leaves the old file intact. A failure to

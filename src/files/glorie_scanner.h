@@ -6,8 +6,11 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/point_table.h"
+#include "files/glorie_elements.h"
+#include "files/glorie_markers.h"
 
 namespace vondrel {
 
@@ -15,39 +18,57 @@ class GlorieScanner {
 public:
     // Points are appended after those `target` holds already.
     explicit GlorieScanner(PointTable& target);
+    GlorieScanner(const GlorieScanner&) = delete;
+    GlorieScanner& operator=(const GlorieScanner&) = delete;
 
     // Scans the bytes of a whole file (line breaks are skipped wherever they stand). A file
     // may also come in pieces, one call each, in order; no piece is used after its call.
     void Scan(std::string_view bytes);
 
     // The number of points completed by "</gpoi>" and appended (up to the table's 700 rows).
-    int CompletedPoints() const { return completed; }
+    int CompletedPoints() const { return elements.CompletedPoints(); }
     // The number of points completed after the table was full (read, not kept).
-    int DroppedPoints() const { return dropped; }
+    int DroppedPoints() const { return elements.DroppedPoints(); }
 
 private:
-    void Interpret(std::string_view element);
+    // Where the scanner stands: between a tag and what follows it (white space is dropped),
+    // inside a tag, or in text after a tag (white space is kept; line breaks never are).
+    enum class State : unsigned char { kBetween, kInTag, kInText };
 
-    // The element text gathered since the last interpretation, followed by the token being
-    // read: the bytes in `copied`, then the input bytes from `kept` to `keptEnd`.
-    std::string_view Gathered();
-    std::size_t GatheredSize() const;
+    // The element text gathered since the last interpretation is the bytes in `copied`, then
+    // the input bytes from `sliceBegin` to `sliceEnd`: it stays in the input while its bytes
+    // follow one another there (the usual case), and is copied only when a dropped byte
+    // splits it or the input ends.
+    std::size_t GatheredSize() const { return copied.size() + static_cast<std::size_t>(sliceEnd - sliceBegin); }
     char GatheredAt(std::size_t index) const;
-    void Keep(const char* from, const char* to);  // adds these input bytes to the gathered text
-    void CopyKept();                              // moves the kept input bytes into `copied`
-    void Discard(std::size_t count);              // drops the first `count` gathered bytes
+    void Append(const char* from, const char* to) {
+        if (from != sliceEnd) StartSlice(from);
+        sliceEnd = to;
+    }
+    void StartSlice(const char* from);  // the slice so far goes to `copied`; a new one starts
+    void CopySlice();
+    // Interprets the first `size` (> 0) gathered bytes and drops them (the rest starts the next
+    // element).
+    void InterpretFirst(std::size_t size);
+    // With nothing gathered, between tags, at a '<': reads the elements from there while they
+    // are of the usual kind (a tag alone, or a tag, its text and a closing tag, without line
+    // breaks or entities), straight from the input, and returns where the state machine takes
+    // over (between tags, nothing gathered): at the first element of another kind.
+    const char* ReadSimpleElements(const char* p, const char* end);
+    // Interprets such an element: from `first` to `last`, its tag ending at `close`, its closing
+    // tag (if any) starting at `closing`.
+    void InterpretInPlace(const char* first, const char* last, const char* close, const char* closing);
 
-    PointTable& table;
+    ElementReader elements;
     std::string copied;
-    const char* kept = nullptr;
-    const char* keptEnd = nullptr;
+    const char* sliceBegin = nullptr;
+    const char* sliceEnd = nullptr;
+    std::vector<std::size_t> opens;  // where each '<' of the gathered text stands in it
+    std::size_t firstClose = std::string_view::npos;  // where its first '>' stands
+    bool ampersand = false;  // the gathered text may hold a '&'
+    glorie::MarkerSet possible = 0;  // the markers that may stand in the gathered text
     std::size_t tokenStart = 0;  // where the token being read starts in the gathered text
-    bool inTag = false;          // a '<' has been read and its '>' not yet
-    bool textSeen = false;       // a non-blank byte was read outside a tag since the last '<'
-    bool full = false;           // the table takes no more points: later elements are ignored
-    int completed = 0;
-    int dropped = 0;
-    PointRecord point;  // the point being read: the elements since the last "</gpoi>"
+    State state = State::kBetween;
 };
 
 }  // namespace vondrel

@@ -6,10 +6,10 @@
 namespace vondrel::formats {
 
 int ReadPointFile(const os::Path& path, const ReadOptions& options, ReadResult& result) {
-    std::string bytes;
+    os::FileBytes bytes;
     const int cause = os::ReadWholeFile(path, bytes);
     if (cause != os::kCauseNone) return cause;
-    result = ReadPoints(bytes, ImportFormatOf(path), options);
+    result = ReadPoints(bytes.View(), ImportFormatOf(path), options);
     return os::kCauseNone;
 }
 

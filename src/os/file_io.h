@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/limits.h"
+#include "os/file_bytes.h"
 #include "os/path.h"
 
 namespace vondrel::os {
@@ -40,9 +41,10 @@ constexpr std::uint64_t kMaxReadBytes = kMaxFileBytes;
 // Opens `path` for reading (others may read it meanwhile, none may write), reads it whole into
 // `bytes` and closes it. Only a regular file is read: anything else is refused before it is
 // opened, and again on the opened handle, so a FIFO never blocks and a device is never read. A
-// file over `maxBytes` is refused. Returns kCauseNone or the cause of the failure (then `bytes`
-// is empty).
-int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes = kMaxReadBytes);
+// file over `maxBytes` is refused. The buffer is allocated at the size the system reports and
+// filled by the reads (see FileBytes::Fill). Returns kCauseNone or the cause of the failure
+// (then `bytes` is empty).
+int ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes = kMaxReadBytes);
 
 struct WriteOptions {
     // Flush the new file to the disk before it takes the target's place (so a power cut leaves

@@ -8,8 +8,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <algorithm>
-#include <new>
 
 #include "os/file_io.h"
 #include "os/temp_file_name.h"
@@ -135,8 +133,8 @@ Path ResolvedTarget(const Path& path) {
 }
 }  // namespace
 
-int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes) {
-    bytes.clear();
+int ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes) {
+    bytes.Clear();
     struct stat st;
     // The type is checked before opening (a FIFO would block, a device would stream) and again
     // on the descriptor, in case the name was replaced in between.
@@ -146,36 +144,15 @@ int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes) 
     if (!fd.Valid()) return CauseFromErrno(errno, path);
     if (::fstat(fd.Get(), &st) != 0) return CauseFromErrno(errno, path);
     if (const int cause = CauseForType(st.st_mode)) return cause;
-    if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return kCauseTooLarge;
-    int cause = kCauseNone;
-    try {
-        // One byte more than the size, to see the end without growing the buffer.
-        bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
-        std::size_t done = 0;
+    return bytes.Fill(static_cast<std::uint64_t>(st.st_size), maxBytes, [&](char* to, std::size_t count, int& failure) {
         while (true) {
-            if (done == bytes.size()) {
-                // The file grew while being read.
-                if (bytes.size() > maxBytes) {
-                    cause = kCauseTooLarge;
-                    break;
-                }
-                bytes.resize(std::min<std::uint64_t>(bytes.size() + 65536, maxBytes + 1));
-            }
-            const ssize_t n = ::read(fd.Get(), &bytes[done], bytes.size() - done);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                cause = CauseFromErrno(errno, path);
-                break;
-            }
-            if (n == 0) break;
-            done += static_cast<std::size_t>(n);
+            const ssize_t n = ::read(fd.Get(), to, count);
+            if (n >= 0) return static_cast<std::int64_t>(n);
+            if (errno == EINTR) continue;
+            failure = CauseFromErrno(errno, path);
+            return std::int64_t{-1};
         }
-        bytes.resize(done);
-    } catch (const std::bad_alloc&) {
-        cause = kCauseOutOfMemory;
-    }
-    if (cause != kCauseNone) std::string().swap(bytes);
-    return cause;
+    });
 }
 
 WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const WriteOptions& options) {

@@ -221,8 +221,8 @@ DWORD PutInPlace(const std::wstring& temp, const std::wstring& target, bool exis
 }
 }  // namespace
 
-int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes) {
-    bytes.clear();
+int ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes) {
+    bytes.Clear();
     if (IsDevicePath(path)) return kCauseNotRegularFile;
     const std::wstring wide = FileSystemPath(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -234,24 +234,15 @@ int ReadWholeFile(const Path& path, std::string& bytes, std::uint64_t maxBytes) 
     if (const int cause = CauseForHandle(file.Get())) return cause;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size)) return LastCause();
-    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return kCauseTooLarge;
-    try {
-        bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
-    } catch (const std::bad_alloc&) {
-        return kCauseOutOfMemory;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
+    return bytes.Fill(static_cast<std::uint64_t>(size.QuadPart), maxBytes, [&](char* to, std::size_t count, int& failure) {
         DWORD got = 0;
-        if (!ReadFile(file.Get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
-            std::string().swap(bytes);
-            return LastCause();
+        const DWORD chunk = static_cast<DWORD>(count > 0x40000000 ? 0x40000000 : count);
+        if (!ReadFile(file.Get(), to, chunk, &got, nullptr)) {
+            failure = LastCause();
+            return std::int64_t{-1};
         }
-        if (got == 0) break;
-        done += got;
-    }
-    bytes.resize(done);
-    return kCauseNone;
+        return static_cast<std::int64_t>(got);
+    });
 }
 
 WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const WriteOptions& options) {

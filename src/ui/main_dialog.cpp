@@ -32,6 +32,8 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     findBox.findNext = [this](const std::string& text) { FindText(text); };
     editDialog.markIcon = [this](int index) { return markImages.MakeIcon(index); };
     editDialog.showMap = [this](PointEditDialog& dialog) { map.ShowPoint(dialog.fields); };
+    // The mark files are read while the window is made; OnInitDialog makes the lists of them.
+    markImages.Prefetch(win::ProgramFolder());
 
     // The file is read when the window opens; until then (and if it cannot be read) the list is
     // untitled, with the file's folder for the dialogs.

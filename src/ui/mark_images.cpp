@@ -1,10 +1,11 @@
 // The mark images: read straight from the icon files beside the program where they are plain
-// 32-bit images, else through the system, and added to each list in one strip.
+// 32-bit images (on a worker thread, while the window is made), else through the system, and
+// added to each list in one strip.
 #include "ui/mark_images.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <string>
-#include <vector>
+#include <system_error>
 
 #include "core/limits.h"
 #include "editing/icon_file.h"
@@ -19,11 +20,39 @@ namespace {
 constexpr int kLargeSize = 32;
 constexpr int kSmallSize = 16;
 
-// The bytes of a mark icon file ("" when it cannot be read, is no regular file or is larger
-// than an icon has any reason to be: a huge file must not hold up the start).
-std::string ReadIconFile(const os::Path& path) {
-    std::string bytes;
-    return os::ReadWholeFile(path, bytes, kMaxIconFileBytes) == os::kCauseNone ? bytes : std::string();
+os::Path MarkPath(const os::Path& folder, int mark) {
+    wchar_t name[16];
+    swprintf(name, 16, L"mark%02d.ico", mark + 1);
+    return folder / name;
+}
+
+std::size_t Pixels(int size) { return static_cast<std::size_t>(size) * static_cast<std::size_t>(size); }
+
+// Reads and decodes every mark file: no window or system call but the file reads, so it runs on
+// any thread. A file larger than an icon has any reason to be is not read (it must not hold up
+// the start).
+MarkStrips ReadMarkStrips(const os::Path& folder) {
+    MarkStrips strips;
+    strips.large.assign(kMarkCount * Pixels(kLargeSize), 0);
+    strips.small.assign(kMarkCount * Pixels(kSmallSize), 0);
+    strips.decodedLarge.assign(kMarkCount, false);
+    strips.decodedSmall.assign(kMarkCount, false);
+    strips.readable.assign(kMarkCount, false);
+    std::vector<std::uint32_t> image;
+    for (int mark = 0; mark < kMarkCount; ++mark) {
+        os::FileBytes file;
+        os::ReadWholeFile(MarkPath(folder, mark), file, kMaxIconFileBytes);
+        const std::string_view bytes = file.View();
+        strips.readable[static_cast<std::size_t>(mark)] = !bytes.empty();
+        if (bytes.empty()) continue;
+        for (int size : {kLargeSize, kSmallSize}) {
+            if (!DecodeIconImage(bytes, size, image)) continue;
+            auto& strip = size == kLargeSize ? strips.large : strips.small;
+            std::copy(image.begin(), image.end(), strip.begin() + static_cast<std::ptrdiff_t>(mark * Pixels(size)));
+            (size == kLargeSize ? strips.decodedLarge : strips.decodedSmall)[static_cast<std::size_t>(mark)] = true;
+        }
+    }
+    return strips;
 }
 
 // The pixels of an icon loaded at `size`, or none.
@@ -34,44 +63,43 @@ bool LoadedIconPixels(HICON loaded, int size, std::vector<std::uint32_t>& pixels
 
 }  // namespace
 
+void MarkImages::Prefetch(const os::Path& folder) {
+    readingFolder = folder;
+    try {
+        reading = std::async(std::launch::async, ReadMarkStrips, folder);
+    } catch (const std::system_error&) {
+        // No thread to be had: Build reads the files itself.
+    }
+}
+
 void MarkImages::Build(const os::Path& folder) {
+    MarkStrips strips = reading.valid() && readingFolder == folder ? reading.get() : ReadMarkStrips(folder);
     large.Create(kLargeSize, 4, 4);
     small.Create(kSmallSize, 4, 4);
-    // The images are gathered into one strip per list and added in one call each: adding 110
-    // icons one by one dominated the start-up time.
-    std::vector<std::uint32_t> largeStrip, smallStrip, image;
-    largeStrip.reserve(kMarkCount * kLargeSize * kLargeSize);
-    smallStrip.reserve(kMarkCount * kSmallSize * kSmallSize);
-    std::vector<std::uint32_t> defaultLarge, defaultSmall;
-    auto defaults = [&](int size) -> const std::vector<std::uint32_t>& {
-        std::vector<std::uint32_t>& pixels = size == kLargeSize ? defaultLarge : defaultSmall;
-        if (pixels.empty()) {
-            HICON icon = static_cast<HICON>(
-                LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_DEFAULT_MARK), IMAGE_ICON, size, size, 0));
-            if (!LoadedIconPixels(icon, size, pixels)) pixels.assign(static_cast<std::size_t>(size) * size, 0);
-        }
-        return pixels;
-    };
-    for (int n = 1; n <= kMarkCount; ++n) {
-        wchar_t name[16];
-        swprintf(name, 16, L"mark%02d.ico", n);
-        const os::Path path = folder / name;
-        const std::string bytes = ReadIconFile(path);
-        for (int size : {kLargeSize, kSmallSize}) {
-            std::vector<std::uint32_t>& strip = size == kLargeSize ? largeStrip : smallStrip;
-            // Uncompressed 32-bit images are read directly; anything else goes through the system.
-            bool loaded = !bytes.empty() && DecodeIconImage(bytes, size, image);
-            if (!loaded && !bytes.empty()) {
-                loaded = LoadedIconPixels(
-                    static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)), size,
-                    image);
+    // Images the reader could not decode go through the system, else the default mark.
+    std::vector<std::uint32_t> defaultLarge, defaultSmall, image;
+    for (int size : {kLargeSize, kSmallSize}) {
+        auto& strip = size == kLargeSize ? strips.large : strips.small;
+        const auto& decoded = size == kLargeSize ? strips.decodedLarge : strips.decodedSmall;
+        auto& fallback = size == kLargeSize ? defaultLarge : defaultSmall;
+        for (int mark = 0; mark < kMarkCount; ++mark) {
+            if (decoded[static_cast<std::size_t>(mark)]) continue;
+            bool loaded = strips.readable[static_cast<std::size_t>(mark)] &&
+                          LoadedIconPixels(static_cast<HICON>(LoadImageW(nullptr, MarkPath(folder, mark).c_str(), IMAGE_ICON,
+                                                                        size, size, LR_LOADFROMFILE)),
+                                           size, image);
+            if (!loaded && fallback.empty()) {
+                HICON icon = static_cast<HICON>(
+                    LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_DEFAULT_MARK), IMAGE_ICON, size, size, 0));
+                if (!LoadedIconPixels(icon, size, fallback)) fallback.assign(Pixels(size), 0);
             }
-            const std::vector<std::uint32_t>& pixels = loaded ? image : defaults(size);
-            strip.insert(strip.end(), pixels.begin(), pixels.end());
+            const std::vector<std::uint32_t>& pixels = loaded ? image : fallback;
+            std::copy(pixels.begin(), pixels.end(), strip.begin() + static_cast<std::ptrdiff_t>(mark * Pixels(size)));
         }
     }
-    large.AddStrip(largeStrip, kMarkCount, kLargeSize);
-    small.AddStrip(smallStrip, kMarkCount, kSmallSize);
+    // Adding 110 icons one by one dominated the start-up time: one strip per list, one call each.
+    large.AddStrip(strips.large, kMarkCount, kLargeSize);
+    small.AddStrip(strips.small, kMarkCount, kSmallSize);
 }
 
 }  // namespace vondrel

@@ -45,6 +45,7 @@ TEST(GlorieReader, ElementValues) {
         {"<optional-media format=\"MSNAVI\" id=\"3\">\r\n</optional-media>", &PointRecord::sound, ""},
         {"<contact href=\"tel:0312345678\"/>", &PointRecord::tel, "0312345678"},
         {"<contact href=\"tel:03\"/>", &PointRecord::tel, "03"},
+        {"<contact href=\"tel:0&amp;1\"<x>", &PointRecord::tel, "0&1"},  // the unclosed tag joins the next element
         {"<!-- <nb>X</nb> -->", &PointRecord::name, "X"},
         {"<?xml version=\"1.0\"?><nb>Y</nb>", &PointRecord::name, "Y"},
     };

@@ -1,7 +1,8 @@
 // libFuzzer target for loading: arbitrary bytes go through what Load does after reading a file
 // (encoding conversion, point-file check, scanner, text caps) into a point table, whose state
-// must stay consistent and whose texts stay within 1,023 bytes; the points are then saved and
-// loaded again, and the second save must be byte-identical to the first.
+// must stay consistent and whose texts stay within 1,023 bytes; the scanner fed in two pieces
+// must read what the reference scanner (the one it replaced) reads; the points are then saved
+// and loaded again, and the second save must be byte-identical to the first.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "files/glorie_file.h"
 #include "files/glorie_scanner.h"
 #include "files/glorie_writer.h"
+#include "files/reference_scanner.h"
 
 namespace {
 
@@ -47,6 +49,20 @@ void Check(const PointTable& table) {
     }
 }
 
+bool SameRows(const PointTable& a, const PointTable& b) {
+    if (a.GetCount() != b.GetCount()) return false;
+    for (int i = 0; i < a.GetCount(); ++i) {
+        const PointRecord& x = a.Row(i);
+        const PointRecord& y = b.Row(i);
+        if (x.slot != y.slot || x.name != y.name || x.reading != y.reading || x.lon != y.lon || x.lat != y.lat ||
+            x.mark != y.mark || x.tel != y.tel || x.sound != y.sound || x.outmost != y.outmost ||
+            x.dcenter != y.dcenter || x.directionOn != y.directionOn) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Loads `bytes` as Load does into `table` (emptied first); false when they are no point file.
 bool Load(PointTable& table, std::string_view bytes) {
     table.Reset();
@@ -64,13 +80,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static PointTable second;
     if (!Load(first, bytes)) return 0;
 
-    // The scanner alone, fed in two pieces (state carried between calls), reads as many points.
+    // The scanner alone, fed in two pieces (state carried between calls), reads what the
+    // reference scanner it replaced reads from the whole.
     const std::size_t cut = size == 0 ? 0 : data[0] * size / 256;
     second.Reset();
     vondrel::GlorieScanner pieces(second);
     pieces.Scan(bytes.substr(0, cut));
     pieces.Scan(bytes.substr(cut));
     if (pieces.CompletedPoints() != second.GetCount()) Fail("completed points differ from the count", second.GetCount());
+    static PointTable reference;
+    reference.Reset();
+    vondrel::test::ReferenceScanner referenceScanner(reference);
+    referenceScanner.Scan(bytes);
+    if (referenceScanner.DroppedPoints() != pieces.DroppedPoints() || !SameRows(reference, second)) {
+        Fail("the scanner read otherwise than the reference scanner", second.GetCount());
+    }
 
     // Saved, loaded and saved again: the same bytes (every field read is written back). The
     // output is bounded: texts of at most 1,023 bytes, each byte escaped to at most 6.

@@ -349,10 +349,21 @@ TEST_F(MainWindowTest, AMissingOrHugeMarkFileFallsBackToTheDefaultIcon) {
     std::string huge = test::ReadFileBytes(work / L"mark10.ico");
     huge.resize(kMaxIconFileBytes + 1);
     test::WriteFileBytes(work / L"mark10.ico", huge);
-    MarkImages marks;
+    MarkImages marks, prefetched, elsewhere;
     marks.Build(work);
+    prefetched.Prefetch(work);  // read on the worker thread: the same images
+    prefetched.Build(work);
+    elsewhere.Prefetch(program);  // a different folder at Build: Build's own folder counts
+    elsewhere.Build(work);
     for (int size : {32, 16}) {
         HIMAGELIST images = size == 32 ? marks.Large() : marks.Small();
+        for (const MarkImages* other : {&prefetched, &elsewhere}) {
+            for (int image = 0; image < 55; ++image) {
+                EXPECT_EQ(test::ImagePixels(size == 32 ? other->Large() : other->Small(), image, size),
+                          test::ImagePixels(images, image, size))
+                    << size << " " << image;
+            }
+        }
         ASSERT_EQ(ImageList_GetImageCount(images), 55);
         // Marks 7, 9 and 10 show the default icon; their neighbours keep their own.
         const auto seven = test::ImagePixels(images, 6, size);

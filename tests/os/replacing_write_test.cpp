@@ -94,7 +94,7 @@ TEST_F(ReplacingWrite, LeftTemporaryFilesOfTheTargetAreRemoved) {
 #ifdef _WIN32
 TEST_F(ReplacingWrite, DevicesAreNeverReadOrReplaced) {
     for (const wchar_t* device : {L"NUL", L"con", L"\\\\.\\NUL", L"COM1.xml", L"lpt2 .txt"}) {
-        std::string bytes;
+        os::FileBytes bytes;
         EXPECT_EQ(os::ReadWholeFile(device, bytes), os::kCauseNotRegularFile) << os::DisplayPath(device);
         EXPECT_EQ(os::WriteWholeFile(device, "x").cause, os::kCauseNotRegularFile) << os::DisplayPath(device);
     }

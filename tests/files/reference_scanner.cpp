@@ -1,5 +1,4 @@
-// Reading glorie point files: a tolerant scanner that finds a fixed set of element markers
-// and takes the text next to them (not an XML parser), so files of other programs read too.
+// The reference scanner (see reference_scanner.h), unchanged but for its name.
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -9,10 +8,10 @@
 #include "core/cp932.h"
 #include "core/direction.h"
 #include "core/point_table.h"
-#include "files/glorie_scanner.h"
+#include "files/reference_scanner.h"
 #include "files/xml_text.h"
 
-namespace vondrel {
+namespace vondrel::test {
 
 namespace {
 
@@ -147,7 +146,7 @@ std::string AttributeAfter(std::string_view e, std::string_view key, char stop) 
 
 }  // namespace
 
-void GlorieScanner::Interpret(std::string_view e) {
+void ReferenceScanner::Interpret(std::string_view e) {
     const Marker marker = FindMarker(e);
     if (marker == kNoMarker || marker == kGpoiStart) return;
     if (full) {
@@ -209,35 +208,35 @@ constexpr unsigned char ClassOf(char byte) { return kClasses[static_cast<unsigne
 constexpr bool IsSpace(char byte) { return ClassOf(byte) == kBlank || ClassOf(byte) == kLineBreak; }
 }  // namespace
 
-GlorieScanner::GlorieScanner(PointTable& target) : table(target), full(target.GetCount() >= kTableRows) {
+ReferenceScanner::ReferenceScanner(PointTable& target) : table(target), full(target.GetCount() >= kTableRows) {
     copied.reserve(1024);
 }
 
-std::string_view GlorieScanner::Gathered() {
+std::string_view ReferenceScanner::Gathered() {
     if (copied.empty()) return std::string_view(kept, static_cast<std::size_t>(keptEnd - kept));
     CopyKept();
     return copied;
 }
 
-std::size_t GlorieScanner::GatheredSize() const { return copied.size() + static_cast<std::size_t>(keptEnd - kept); }
+std::size_t ReferenceScanner::GatheredSize() const { return copied.size() + static_cast<std::size_t>(keptEnd - kept); }
 
-char GlorieScanner::GatheredAt(std::size_t index) const {
+char ReferenceScanner::GatheredAt(std::size_t index) const {
     return index < copied.size() ? copied[index] : kept[index - copied.size()];
 }
 
-void GlorieScanner::Keep(const char* from, const char* to) {
+void ReferenceScanner::Keep(const char* from, const char* to) {
     if (kept != keptEnd && keptEnd != from) CopyKept();  // something was dropped in between
     if (kept == keptEnd) kept = from;
     keptEnd = to;
 }
 
-void GlorieScanner::CopyKept() {
+void ReferenceScanner::CopyKept() {
     if (kept == keptEnd) return;
     copied.append(kept, static_cast<std::size_t>(keptEnd - kept));
     kept = keptEnd = nullptr;
 }
 
-void GlorieScanner::Discard(std::size_t count) {
+void ReferenceScanner::Discard(std::size_t count) {
     if (copied.empty()) {
         kept += count;
         if (kept == keptEnd) kept = keptEnd = nullptr;
@@ -249,7 +248,7 @@ void GlorieScanner::Discard(std::size_t count) {
 
 // The element text gathered so far is taken in place from the input while its bytes follow
 // one another there (the usual case), and copied only when a dropped byte splits it.
-void GlorieScanner::Scan(std::string_view bytes) {
+void ReferenceScanner::Scan(std::string_view bytes) {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p < end) {
@@ -302,4 +301,4 @@ void GlorieScanner::Scan(std::string_view bytes) {
     CopyKept();  // the input is not kept beyond this call
 }
 
-}  // namespace vondrel
+}  // namespace vondrel::test

@@ -1,0 +1,77 @@
+// The element texts of a glorie file and what each one sets in the point being read: the
+// markers that name an element, the value beside them, and the point's texts, held as slices of
+// the file's bytes until the point is complete and stored in its row. Used by the scanner.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/point_table.h"
+
+namespace vondrel {
+
+// An element text as the scanner hands it over, with what the scanner saw while gathering it,
+// so that finding the marker and the value looks at those places only.
+struct ElementText {
+    std::string_view text;
+    const std::size_t* opens = nullptr;  // offsets of every '<' in `text`, ascending
+    std::size_t openCount = 0;
+    std::size_t firstClose = std::string_view::npos;  // offset of the first '>'
+    bool mayHoldEntities = true;  // false when `text` holds no '&'
+    bool inInput = false;         // `text` lies in the bytes being scanned (else in a buffer that changes)
+};
+
+// Interprets element texts into the point being read and stores each point completed by
+// "</gpoi>" in the next row of a table, up to its 700 rows.
+class ElementReader {
+public:
+    explicit ElementReader(PointTable& target);
+    ElementReader(const ElementReader&) = delete;
+    ElementReader& operator=(const ElementReader&) = delete;
+
+    void Interpret(const ElementText& element);
+
+    // Copies the texts that are still slices of the bytes being scanned, before those go.
+    void KeepTexts();
+
+    int CompletedPoints() const { return completed; }
+    int DroppedPoints() const { return dropped; }
+
+private:
+    enum Field { kName, kReading, kLon, kLat, kMark, kTel, kSound, kOutmost, kDcenter, kFieldCount };
+
+    // A text of the point being read: a slice of the scanned bytes, its own copy, or a constant.
+    struct Text {
+        std::string_view view;
+        std::string own;
+        bool inInput = false;
+    };
+
+    // `value` as the field's text: decoded, and copied when it lies in a buffer that changes.
+    void Set(Field field, std::string_view value, const ElementText& element) {
+        if (element.mayHoldEntities || !element.inInput) return SetCopy(field, value, element);
+        texts[field].view = value;  // the usual case: a slice of the bytes being scanned
+        texts[field].inInput = true;
+    }
+    void SetCopy(Field field, std::string_view value, const ElementText& element);
+    // Puts the field's text in the row's own buffer (emptied and appended to: it keeps its
+    // capacity, and the text never overlaps it).
+    void Store(std::string& out, Field field) const {
+        out.clear();
+        if (!texts[field].view.empty()) out.append(texts[field].view);
+    }
+    void SetOwn(Field field, std::string&& value);
+    void CompletePoint();
+    void ClearPoint();
+
+    PointTable& table;
+    std::array<Text, kFieldCount> texts;
+    int directionOn = 0;
+    bool full = false;  // the table takes no more points: later elements are ignored
+    int completed = 0;
+    int dropped = 0;
+};
+
+}  // namespace vondrel
