@@ -21,6 +21,20 @@ using test::MarkIcons;
 using test::Stored;
 using test::WithOwnedWindow;
 
+// Presses OK, collects the texts of the message box it shows and closes that box; false when
+// no box came.
+bool OkAndAnswerTheMessage(PointEditDialogTest& test, std::vector<std::string>& texts) {
+    return WithOwnedWindow(
+        test.dialog.Hwnd(),
+        [&](HWND box) {
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                texts.push_back(TextOf(child));
+            }
+            SendMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        [&] { test.Command(IDOK); });
+}
+
 TEST_F(PointEditDialogTest, OpeningShowsTheStoredValuesAndOkWritesThemBack) {
     const struct {
         Stored point;
@@ -190,15 +204,7 @@ TEST_F(PointEditDialogTest, TextWithoutACodePage932FormKeepsTheDialogOpen) {
     Open(kTower);
     SendMessageW(Item(IDC_EDIT_READING), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"えもじ\U0001F600"));
     std::vector<std::string> boxTexts;
-    ASSERT_TRUE(WithOwnedWindow(
-        dialog.Hwnd(),
-        [&](HWND box) {
-            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                boxTexts.push_back(TextOf(child));
-            }
-            SendMessageW(box, WM_COMMAND, IDOK, 0);
-        },
-        [&] { Command(IDOK); }));
+    ASSERT_TRUE(OkAndAnswerTheMessage(*this, boxTexts));
     EXPECT_NE(std::find(boxTexts.begin(), boxTexts.end(), "使用できない文字が含まれています"), boxTexts.end());
     ASSERT_NE(dialog.Hwnd(), nullptr) << "the dialog stays open";
     EXPECT_EQ(GetFocus(), Item(IDC_EDIT_READING));
@@ -252,15 +258,7 @@ TEST_F(PointEditDialogTest, OkChecksTheTypedFieldsFirst) {
         Open(kTower);
         SetText(c.id, c.typed);
         std::vector<std::string> boxTexts;
-        ASSERT_TRUE(WithOwnedWindow(
-            dialog.Hwnd(),
-            [&](HWND box) {
-                for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                    boxTexts.push_back(TextOf(child));
-                }
-                SendMessageW(box, WM_COMMAND, IDOK, 0);
-            },
-            [&] { Command(IDOK); }));
+        ASSERT_TRUE(OkAndAnswerTheMessage(*this, boxTexts));
         EXPECT_NE(std::find(boxTexts.begin(), boxTexts.end(), c.message), boxTexts.end()) << c.typed;
         ASSERT_NE(dialog.Hwnd(), nullptr) << "the dialog stays open";
         EXPECT_EQ(GetFocus(), Item(c.id)) << c.typed;
