@@ -186,6 +186,7 @@ private:
     int initialHeight = 0;
     int statusHeight = 0;
     bool layoutReady = false;  // the first size notification only arms the layout
+    bool endsLoop = false;     // Run's message loop: the window's end quits it
     bool rowIndicatorDue = false;  // a selection change is waiting to be shown in the status bar
     int sortColumn = -1;           // the column of the last sort while its arrow shows, else -1
     bool sortDescending = false;
