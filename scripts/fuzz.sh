@@ -7,6 +7,7 @@
 # over 512 MB counts as a finding. Exits non-zero when a fuzzer finds an input that crashes,
 # hangs, runs out of memory or trips a sanitizer; that input is left in build/fuzz/artifacts/
 # (reproduce with: build/fuzz/vondrel_<target>_fuzzer FILE).
+#   scripts/fuzz.sh [SECONDS | --build-only]
 set -euo pipefail
 seconds=${1:-60}
 cd "$(dirname "$0")/.."
@@ -23,12 +24,12 @@ targets=(
   "bridge_reply tests/fuzz/corpus_bridge_reply - 8192"
   "icon tests/fuzz/corpus_icon - 16384"
 )
-share=$(( seconds / ${#targets[@]} ))
-[ "$share" -ge 1 ] || share=1
-
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target $(for t in "${targets[@]}"; do set -- $t; printf 'vondrel_%s_fuzzer ' "$1"; done) >/dev/null
+[ "$seconds" != --build-only ] || exit 0
 
+share=$(( seconds / ${#targets[@]} ))
+[ "$share" -ge 1 ] || share=1
 artifacts=build/fuzz/artifacts
 mkdir -p "$artifacts"
 for t in "${targets[@]}"; do

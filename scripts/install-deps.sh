@@ -10,7 +10,7 @@ packages=(
   libpugixml-dev zlib1g-dev libminizip-dev libz-mingw-w64-dev dpkg-dev libicu-dev
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64
+  wine wine64 ccache
   proj-bin gpsbabel
   python3 python3-pil
   nsis unzip

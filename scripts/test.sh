@@ -4,72 +4,134 @@
 # is no display), the 32-bit Windows build, a short fuzzing run, then makes the release files
 # (scripts/package.sh) and checks them (tests/packaging/check_package.sh: contents, 32-bit imports,
 # the zip and the installer under Wine). Exits non-zero on any failure.
+#
+# Each preset builds what its tests need (vondrel_tests) and the release programs where they are
+# packed; the 32-bit preset builds the release programs alone. The builds follow one another
+# with both cores; a suite runs beside the next build as soon as what it needs is built, and the
+# Wine prefix is made while the first build runs. Logs and times: build/test-logs/.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 mkdir -p build
 log=build/test-logs
 rm -rf "$log" && mkdir -p "$log"
+start=$(date +%s)
 
-scripts/install-deps.sh || { echo "package installation failed"; exit 1; }
-
-failed=()
-summaries=()
-
-step() {  # step NAME COMMAND...: runs a command, logging it; records failure
+# step NAME COMMAND...: runs a command with its output in $log/NAME.log, then writes its exit
+# status and seconds to $log/NAME.status. Returns the command's status.
+step() {
   local name=$1; shift
+  local t0 rc
+  t0=$(date +%s)
   echo "== $name"
-  if ! "$@" >"$log/$name.log" 2>&1; then
-    failed+=("$name")
+  "$@" >"$log/$name.log" 2>&1
+  rc=$?
+  echo "$rc $(( $(date +%s) - t0 )) $(( t0 - start ))" >"$log/$name.status"
+  if [ $rc -ne 0 ]; then
+    echo "== $name failed:"
     tail -n 60 "$log/$name.log"
-    return 1
   fi
-  return 0
+  return $rc
 }
 
-run_ctest() {  # run_ctest PRESET [WRAPPER...]
+# after NAME...: waits until those steps have ended; fails when one of them failed or was skipped.
+after() {
+  local name
+  for name in "$@"; do
+    while [ ! -f "$log/$name.status" ]; do sleep 1; done
+    [ "$(cut -d' ' -f1 "$log/$name.status")" = 0 ] || return 1
+  done
+}
+
+# run NAME [after DEPENDENCIES... --] COMMAND...: a step, once the steps it depends on passed
+# (else it is marked skipped). `later` runs one beside what follows.
+run() {
+  local name=$1; shift
+  steps+=("$name")
+  if [ "$1" = after ]; then
+    shift
+    local deps=()
+    while [ "$1" != -- ]; do deps+=("$1"); shift; done
+    shift
+    if ! after "${deps[@]}"; then
+      echo "skipped - $(( $(date +%s) - start ))" >"$log/$name.status"
+      return 1
+    fi
+  fi
+  step "$name" "$@"
+}
+later() {
+  steps+=("$1")
+  run "$@" &
+}
+steps=()
+
+build() {  # build PRESET TARGET...
   local preset=$1; shift
-  echo "== ctest $preset"
-  "$@" ctest --preset "$preset" --output-on-failure >"$log/ctest-$preset.log" 2>&1
-  local rc=$?
-  [ $rc -eq 0 ] || { failed+=("ctest-$preset"); grep -E 'Failed|FAILED|\*\*\*' "$log/ctest-$preset.log" | head -40; }
-  summaries+=("[$preset] $(grep -E 'tests passed|tests failed' "$log/ctest-$preset.log" | tail -n 1)")
+  cmake --preset "$preset" && cmake --build --preset "$preset" --target "$@"
 }
 
 # Windows GUI tests need an X display: use the caller's, or a virtual one.
 display_wrapper=()
 if [ -z "${DISPLAY:-}" ]; then display_wrapper=(xvfb-run -a -s "-screen 0 1280x1024x24"); fi
 
+wine_prefix() { source scripts/wine-env.sh && vondrel_wine_prefix; }
+release=(Vondrel Tarvix2 vondrel-setup)
+trap 'kill $(jobs -p) 2>/dev/null' INT TERM
+
+run install-deps scripts/install-deps.sh || { echo "package installation failed"; exit 1; }
 # The layering is checked over every source file before anything is built.
-step check-layers scripts/check-layers.sh
+run check-layers scripts/check-layers.sh
 
-for preset in native native-asan windows-x64 windows-x86; do
-  step "configure-$preset" cmake --preset "$preset" && step "build-$preset" cmake --build --preset "$preset"
-done
-
-run_ctest native
-run_ctest native-asan env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
-run_ctest windows-x64 "${display_wrapper[@]}"
+later wine-prefix wine_prefix
+run build-native build native vondrel_tests
+later ctest-native after build-native -- ctest --preset native --output-on-failure
+run build-native-asan build native-asan vondrel_tests
+later ctest-native-asan after build-native-asan -- \
+  env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native-asan --output-on-failure
+run build-windows-x64 build windows-x64 vondrel_tests "${release[@]}"
+later ctest-windows-x64 after build-windows-x64 wine-prefix -- \
+  "${display_wrapper[@]}" ctest --preset windows-x64 --output-on-failure
 # The window's exports (written by the GUI tests) equal vondrel-cli's and gpsbabel reads them.
-step window-exports tests/gui/check_window_exports.sh build/windows-x64/window_exports build/native/vondrel-cli &&
-  summaries+=("[window-exports] $(tail -n 1 "$log/window-exports.log")")
-
+later window-exports after ctest-windows-x64 build-native -- \
+  tests/gui/check_window_exports.sh build/windows-x64/window_exports build/native/vondrel-cli
+run build-windows-x86 build windows-x86 "${release[@]}" vondrel_wire_sizes
 if [ -x scripts/fuzz.sh ]; then
-  step fuzz scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-60}" && summaries+=("[fuzz] $(grep -E 'Done|stat::number_of_executed_units' "$log/fuzz.log" | tail -n 1)")
+  run build-fuzz scripts/fuzz.sh --build-only
+  later fuzz after build-fuzz -- scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-60}"
 fi
+run package after build-windows-x64 build-windows-x86 -- scripts/package.sh --no-build
+# The release files are checked under Wine once the Windows tests are through.
+run package-check after package window-exports -- tests/packaging/check_package.sh
+wait
 
-if step package scripts/package.sh --no-build; then
-  summaries+=("[package] $(grep -c 'dist/' "$log/package.log") files: $(awk '{printf "%s %s bytes; ", $2, $1}' "$log/package.log")")
-  step package-check tests/packaging/check_package.sh &&
-    summaries+=("[package-check] $(tail -n 1 "$log/package-check.log")")
-fi
-
+# What each step reported, with its time.
+result() {  # result NAME: a step's one-line outcome
+  local f=$log/$1.log
+  case $1 in
+    ctest-*) grep -E 'tests passed|tests failed' "$f" | tail -n 1 ;;
+    fuzz) grep -E 'Done|stat::number_of_executed_units' "$f" | tail -n 1 ;;
+    package) echo "$(grep -c 'dist/' "$f") files: $(awk '{printf "%s %s bytes; ", $2, $1}' "$f")" ;;
+    window-exports | package-check) tail -n 1 "$f" ;;
+  esac
+}
 echo
-echo "== Summary"
-for s in "${summaries[@]}"; do echo "$s"; done
-[ -f build/windows-x86/vondrel-cli.exe ] && echo "[windows-x86] built (32-bit; not runnable on this machine)"
+echo "== Summary: each step's start (seconds into the run) and time, and what it reported"
+failed=()
+for name in "${steps[@]}"; do
+  rc=missing seconds="" at=""
+  [ -f "$log/$name.status" ] && read -r rc seconds at < "$log/$name.status"
+  case $rc in
+    0) outcome=$(result "$name") ;;
+    skipped) outcome=skipped; failed+=("$name") ;;
+    *) outcome="FAILED ($rc)"; failed+=("$name") ;;
+  esac
+  printf '%6s %6s  %-18s %s\n' "+$at" "${seconds/-/}" "$name" "$outcome"
+done
+[ -f build/windows-x86/Vondrel.exe ] && echo "[windows-x86] built (32-bit; not runnable on this machine)"
+echo "Wall time: $(( $(date +%s) - start )) s (logs in $root/$log)"
 if [ ${#failed[@]} -gt 0 ]; then
-  echo "FAILED: ${failed[*]} (logs in $root/$log)"
+  echo "FAILED: ${failed[*]}"
   exit 1
 fi
 echo "All test suites passed."
