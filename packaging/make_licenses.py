@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes LICENSES.txt: the licence notices of every library linked into Vondrel.exe and
-Tarvix2.exe, taken from the copyright files of the Debian packages the programs are built with.
+"""Writes LICENSES.txt: Vondrel's own licence (LICENSE at the root) first, then the licence notices
+of every library linked into Vondrel.exe and Tarvix2.exe, taken from the copyright files of the
+Debian packages the programs are built with.
 
     make_licenses.py OUTPUT
 
@@ -13,11 +14,13 @@ byte-order mark and CRLF line ends (Notepad on Windows 7 reads it), the same byt
 packages.
 """
 import fnmatch
+import os
 import re
 import subprocess
 import sys
 
 DOC = "/usr/share/doc"
+LICENSE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "LICENSE")
 GCC_HEADERS = "/usr/lib/gcc/x86_64-w64-mingw32/12-posix/include/c++"
 
 
@@ -159,6 +162,7 @@ def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     sections = [
+        ("Vondrel: MIT License", "LICENSE in Vondrel's sources", read(LICENSE).rstrip("\n").split("\n") + [""]),
         (f"pugixml {upstream('libpugixml-dev')}: XML",
          "Debian package libpugixml-dev, /usr/share/doc/libpugixml-dev/copyright",
          dep5_notice(f"{DOC}/libpugixml-dev/copyright", ["src/pugixml.cpp"])),
@@ -180,10 +184,11 @@ def main():
          + ["The C++ library's STL headers (from bits/stl_algo.h):", ""] + stl_notice()),
     ]
     out = [
-        "Vondrel: licence notices of the libraries linked into Vondrel.exe and Tarvix2.exe",
-        "Vondrel.exe と Tarvix2.exe に組み込まれているライブラリのライセンス表示",
+        "Vondrel: its licence, and the notices of the libraries linked into Vondrel.exe and Tarvix2.exe",
+        "Vondrel のライセンスと、Vondrel.exe と Tarvix2.exe に組み込まれているライブラリのライセンス表示",
         "",
-        "Both programs are single files: these libraries are linked into them.",
+        "Vondrel is under the MIT License (1). Both programs are single files: the libraries",
+        f"2 to {len(sections)} are linked into them.",
         "",
     ]
     out += [f"  {n}. {title}" for n, (title, _, _) in enumerate(sections, 1)] + [""]

@@ -1,4 +1,5 @@
-// AboutDialog: the version box (dialog 100); it only closes.
+// AboutDialog: the version box (IDD_ABOUT): the version, the copyright, the licence and the
+// map's source; it only closes.
 #pragma once
 
 #include "win/dialog.h"
