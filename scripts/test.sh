@@ -18,15 +18,17 @@ rm -rf "$log" && mkdir -p "$log"
 start=$(date +%s)
 
 # step NAME COMMAND...: runs a command with its output in $log/NAME.log, then writes its exit
-# status and seconds to $log/NAME.status. Returns the command's status.
+# status, seconds, start (seconds into the run) and processor seconds (of its processes, not of
+# Wine's, which run apart) to $log/NAME.status. Returns the command's status.
 step() {
   local name=$1; shift
   local t0 rc
   t0=$(date +%s)
   echo "== $name"
-  "$@" >"$log/$name.log" 2>&1
+  ( "$@" >"$log/$name.log" 2>&1; rc=$?; times >"$log/$name.cpu"; exit $rc )
   rc=$?
-  echo "$rc $(( $(date +%s) - t0 )) $(( t0 - start ))" >"$log/$name.status"
+  # times: the subshell's own user and system time, then its children's, as 1m2.345s
+  echo "$rc $(( $(date +%s) - t0 )) $(( t0 - start )) $(awk -F'[ms ]+' 'NR == 2 {printf "%.0f", $1 * 60 + $2 + $3 * 60 + $4}' "$log/$name.cpu")" >"$log/$name.status"
   if [ $rc -ne 0 ]; then
     echo "== $name failed:"
     tail -n 60 "$log/$name.log"
@@ -77,32 +79,34 @@ if [ -z "${DISPLAY:-}" ]; then display_wrapper=(xvfb-run -a -s "-screen 0 1280x1
 
 wine_prefix() { source scripts/wine-env.sh && vondrel_wine_prefix; }
 release=(Vondrel Tarvix2 vondrel-setup)
-trap 'kill $(jobs -p) 2>/dev/null' INT TERM
+trap 'kill $(jobs -p) 2>/dev/null; exit 130' INT TERM
 
 run install-deps scripts/install-deps.sh || { echo "package installation failed"; exit 1; }
 # The layering is checked over every source file before anything is built.
 run check-layers scripts/check-layers.sh
 
+# The Windows tests take longest (they wait on Wine), so the 64-bit build comes first and they run
+# beside the later builds.
 later wine-prefix wine_prefix
-run build-native build native vondrel_tests
-later ctest-native after build-native -- ctest --preset native --output-on-failure
-run build-native-asan build native-asan vondrel_tests
-later ctest-native-asan after build-native-asan -- \
-  env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native-asan --output-on-failure
 run build-windows-x64 build windows-x64 vondrel_tests "${release[@]}"
 later ctest-windows-x64 after build-windows-x64 wine-prefix -- \
   "${display_wrapper[@]}" ctest --preset windows-x64 --output-on-failure
+run build-native build native vondrel_tests
+later ctest-native after build-native -- ctest --preset native --output-on-failure
 # The window's exports (written by the GUI tests) equal vondrel-cli's and gpsbabel reads them.
 later window-exports after ctest-windows-x64 build-native -- \
   tests/gui/check_window_exports.sh build/windows-x64/window_exports build/native/vondrel-cli
 run build-windows-x86 build windows-x86 "${release[@]}" vondrel_wire_sizes
+later package after build-windows-x64 build-windows-x86 -- scripts/package.sh --no-build
+# The release files are checked under Wine once the Windows tests are through.
+later package-check after package window-exports -- tests/packaging/check_package.sh
+run build-native-asan build native-asan vondrel_tests
+later ctest-native-asan after build-native-asan -- \
+  env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native-asan --output-on-failure
 if [ -x scripts/fuzz.sh ]; then
   run build-fuzz scripts/fuzz.sh --build-only
   later fuzz after build-fuzz -- scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-60}"
 fi
-run package after build-windows-x64 build-windows-x86 -- scripts/package.sh --no-build
-# The release files are checked under Wine once the Windows tests are through.
-run package-check after package window-exports -- tests/packaging/check_package.sh
 wait
 
 # What each step reported, with its time.
@@ -116,17 +120,18 @@ result() {  # result NAME: a step's one-line outcome
   esac
 }
 echo
-echo "== Summary: each step's start (seconds into the run) and time, and what it reported"
+echo "== Summary: each step's start and time, and its processes' processor time (s)"
+printf '%6s %6s %6s  %-18s %s\n' start time cpu step outcome
 failed=()
 for name in "${steps[@]}"; do
-  rc=missing seconds="" at=""
-  [ -f "$log/$name.status" ] && read -r rc seconds at < "$log/$name.status"
+  rc=missing seconds="" at="" cpu=""
+  [ -f "$log/$name.status" ] && read -r rc seconds at cpu < "$log/$name.status"
   case $rc in
     0) outcome=$(result "$name") ;;
-    skipped) outcome=skipped; failed+=("$name") ;;
+    skipped) outcome=skipped seconds=""; failed+=("$name") ;;
     *) outcome="FAILED ($rc)"; failed+=("$name") ;;
   esac
-  printf '%6s %6s  %-18s %s\n' "+$at" "${seconds/-/}" "$name" "$outcome"
+  printf '%6s %6s %6s  %-18s %s\n' "+$at" "$seconds" "$cpu" "$name" "$outcome"
 done
 [ -f build/windows-x86/Vondrel.exe ] && echo "[windows-x86] built (32-bit; not runnable on this machine)"
 echo "Wall time: $(( $(date +%s) - start )) s (logs in $root/$log)"

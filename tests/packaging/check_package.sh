@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the release files that scripts/package.sh made under dist/ (scripts/test.sh runs it next):
-#  - each zip holds its one folder with exactly the expected files; the programs carry the version;
+#  - each zip holds its one folder with exactly the expected files; the programs carry the version
+#    and the copyright, and LICENSES.txt starts with LICENSE;
 #  - the programs' PE headers hold no time stamp, and packing the same files again gives the same
 #    zip bytes;
 #  - the 32-bit programs, installer and setup helper import only what 32-bit Windows 7 has
@@ -54,6 +55,10 @@ for arch in win64 win32; do
   unzip -q -o "$zip" -d "$out/$arch"
   programs=$out/$arch/$folder
   strings -el "$programs/Vondrel.exe" | grep -qx "Vondrel Version $version" || fail "$arch Vondrel.exe: the about box does not say $version"
+  # Our own licence comes first in the notices; the programs name its copyright.
+  notices=$(tr -d '\r' < "$programs/LICENSES.txt")
+  [[ ${notices%%$'\n'2. *} == *"$(cat LICENSE)"* ]] || fail "$arch LICENSES.txt does not start with LICENSE"
+  strings -el "$programs/Vondrel.exe" | grep -qxF "$(sed -n 3p LICENSE)" || fail "$arch Vondrel.exe does not name the copyright"
   for exe in Vondrel.exe Tarvix2.exe; do
     strings -el "$programs/$exe" | grep -qx "$version.0" || fail "$arch $exe: no file version $version.0"
     # The PE header's TimeDateStamp (4 bytes at the header's offset + 8) is zero.
