@@ -100,13 +100,14 @@ run build-windows-x86 build windows-x86 "${release[@]}" vondrel_wire_sizes
 later package after build-windows-x64 build-windows-x86 -- scripts/package.sh --no-build
 # The release files are checked under Wine once the Windows tests are through.
 later package-check after package window-exports -- tests/packaging/check_package.sh
-run build-native-asan build native-asan vondrel_tests
-later ctest-native-asan after build-native-asan -- \
-  env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native-asan --output-on-failure
+# The fuzzing (one core) runs beside the sanitizer build.
 if [ -x scripts/fuzz.sh ]; then
   run build-fuzz scripts/fuzz.sh --build-only
   later fuzz after build-fuzz -- scripts/fuzz.sh "${VONDREL_FUZZ_SECONDS:-60}"
 fi
+run build-native-asan build native-asan vondrel_tests
+later ctest-native-asan after build-native-asan -- \
+  env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native-asan --output-on-failure
 wait
 
 # What each step reported, with its time.
