@@ -43,6 +43,8 @@ public:
 
     // The edited list: its points, its file and whether it has unsaved changes.
     const PointDocument& Document() const { return document; }
+    // Whether the import pane is reading a file.
+    bool IsImporting() const { return importPane.IsReading(); }
 
     // Shows the window and runs its message loop until the window has closed (main_keys.cpp).
     void Run();
