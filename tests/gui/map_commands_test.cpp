@@ -4,6 +4,7 @@
 // relaunch, and the map object chooser against the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -83,13 +84,13 @@ protected:
         if (HWND bridge = BridgeWindow()) GetWindowThreadProcessId(bridge, &id);
         return id;
     }
-    // Replies to the window as the bridge does when asked for its mark (display forms).
-    static void Reply(MainWindow& window, const std::string& latDms, const std::string& lonDms) {
+    // Posts a reply to the window as the bridge does when asked for its mark (wire forms).
+    static void PostReply(MainWindow& window, const std::string& latWire, const std::string& lonWire) {
         const bridge::MessageNumbers numbers =
             bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(os::ToWide(name).c_str()); });
-        for (const auto& [asked, dms] : {std::pair{bridge::Name::kGetMarkLat, latDms}, std::pair{bridge::Name::kGetMarkLon, lonDms}}) {
-            for (const bridge::Post& post : bridge::EncodeReply(numbers, numbers[asked], bridge::ToBridgeCoordinate(dms))) {
-                window->Self().Send(bridge::kReplyMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
+        for (const auto& [asked, wire] : {std::pair{bridge::Name::kGetMarkLat, latWire}, std::pair{bridge::Name::kGetMarkLon, lonWire}}) {
+            for (const bridge::Post& post : bridge::EncodeReply(numbers, numbers[asked], wire)) {
+                window->Self().Post(bridge::kReplyMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
             }
         }
     }
@@ -243,10 +244,36 @@ TEST_F(MapCommands, AClickOnTheMapGivesItsTokyoDatumPositionInTheEditor) {
                 kFrames, client.right, client.bottom, static_cast<unsigned long>(elapsed), kFrames * 1000.0 / elapsed);
 }
 
+TEST_F(MapCommands, RepliesNobodyAskedForAreIgnoredAndAFloodOfMarksAsksOnce) {
+    auto window = Open(1);
+    const win::Window latEdit = (*window)->Item(IDC_MAIN_LAT);
+    const win::Window lonEdit = (*window)->Item(IDC_MAIN_LON);
+    // From a third program: before any bridge runs, then while one runs but nothing was asked.
+    PostReply(*window, " 35/41/05007", "139/45/30123");
+    test::Pump();
+    (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
+    ASSERT_TRUE(WaitForLogLines(4));
+    PostReply(*window, " 35/41/05007", "139/45/30123");
+    test::Pump();
+    EXPECT_EQ(latEdit.GetText() + lonEdit.GetText(), "");
+    // A flood of mark notifications and markup as a reply: the bridge's own answer is taken.
+    for (int i = 0; i < 1000; ++i) (*window)->Self().Post(bridge::kMarkReadyMessage);
+    PostReply(*window, "<b>1</b>", "<i>2</i>");
+    ASSERT_TRUE(PumpUntil([&] { return !latEdit.GetText().empty() && !lonEdit.GetText().empty(); }));
+    PumpUntil([] { return false; }, 1000);
+    for (const std::string& text : {latEdit.GetText(), lonEdit.GetText()}) {
+        EXPECT_TRUE(bridge::WireToMilliseconds(bridge::ToBridgeCoordinate(text))) << text;
+    }
+    const std::vector<std::string> lines = LogLines();
+    EXPECT_LE(std::count(lines.begin(), lines.end(), "SUB_GET_MARK_LAT \"\""), 2) << "one question and one more";
+}
+
 TEST_F(MapCommands, CaptureMakesANewPointUpTo700) {
     for (int points : {699, 700}) {
         auto window = Open(points);
-        Reply(*window, " 35.41.05.007", "139.45.30.123");
+        (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);  // the bridge runs when it returns
+        SetMark(((35 * 60 + 41) * 60 + 5) * 1000 + 7, ((139 * 60 + 45) * 60 + 30) * 1000 + 123);
+        ASSERT_TRUE(PumpUntil([&] { return (*window)->Item(IDC_MAIN_LON).GetText() == "139.45.30.123"; }));
         ASSERT_EQ((*window)->Item(IDC_MAIN_LAT).GetText(), " 35.41.05.007");
         window->MainList().SelectAndFocus(3);
         (*window)->Self().Send(WM_COMMAND, IDC_MAIN_CAPTURE);
