@@ -7,10 +7,11 @@ photo-like noise. Only 127.0.0.1 is served. The server writes its port to --port
 listens, logs "PATH USER-AGENT" per request to --log, and reads its behaviour per request from
 --mode-file: serve (default), hang (never answers), garbage (200 with bytes that are no image),
 notfound (404), trickle (one byte every 5 s: the headers of every other request, the body of the
-rest), bomb-png or bomb-jpg (the first request in that mode gets a small image declaring a huge
-size, later ones 404), redirect-away or redirect-here (302 to the same path with "?via=away" on
-host "localhost", or with "?via=here" on the same host). It ends when --stop-file appears, or after --max-seconds; on its way out it
-removes the port file.
+rest, going on when the mode changes), bomb-png or bomb-jpg (the first request in that mode gets
+a small image declaring 30000 or 65500 pixels square, later ones 404), redirect-away or
+redirect-here (302 to the same path with "?via=away" on host "localhost", or "?via=here" on the
+same host). It ends when --stop-file appears, or after --max-seconds; on its way out it removes
+the port file.
 """
 import argparse
 import io
