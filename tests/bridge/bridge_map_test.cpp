@@ -242,8 +242,8 @@ TEST_F(BridgeMapTest, ImageBombsAreRefusedUndecodedAndTheMapClosesPromptly) {
         PROCESS_MEMORY_COUNTERS memory{};
         GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
         const DWORD exit = CloseAndTimeExit();
-        std::printf("[ size ] Map's peak memory under %s: %zu MB; ended %lu ms after its window\n", bomb,
-                    memory.PeakWorkingSetSize >> 20, static_cast<unsigned long>(exit));
+        std::printf("[ size ] Map's peak memory under %s: %lu MB; ended %lu ms after its window\n", bomb,
+                    static_cast<unsigned long>(memory.PeakWorkingSetSize >> 20), static_cast<unsigned long>(exit));
         EXPECT_LT(memory.PeakWorkingSetSize, 256u << 20) << bomb;
         EXPECT_LT(exit, 2000u) << bomb;
     }
