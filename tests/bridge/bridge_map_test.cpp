@@ -220,7 +220,6 @@ TEST_F(BridgeMapTest, AServerThatNeverAnswersOrAnswersGarbageLeavesTheBridgeResp
     server.SetMode("redirect-here");
     PostMessageW(bridge, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_FALSE(TileLogLines(" network").empty());
-    for (const std::string& request : server.Requests()) EXPECT_EQ(request.find("via=away"), std::string::npos);
 
     // Closing while requests still hang ends the bridge promptly and cleanly.
     const DWORD closing = GetTickCount();

@@ -22,11 +22,9 @@ TEST(MarkQuestions, RepliesAreTakenOnlyWhenAskedForAndValid) {
         {"a mark, then a thousand more while asked", 'M', "", 100, "", true},
         {"markup", 'N', "<b>35</b>", 200, "", false},
         {"beyond 90 degrees", 'N', " 95/00/00000", 210, "", false},
-        {"the latitude", 'N', " 35/41/05007", 300, " 35.41.05.007", false},
-        {"the longitude, its last part short: asks again", 'E', "139/45/3012", 320, "139.45.03.012", true},
+        {"the latitude, its last part short", 'N', " 35/41/5007", 300, " 35.41.05.007", false},
+        {"a longitude of 180 degrees: asks again", 'E', "180/00/00000", 320, "180.00.00.000", true},
         {"after the wait", 'N', " 35/00/00000", 320 + MarkQuestions::kReplyWaitMs, "", false},
-        {"a mark after the wait", 'M', "", 10400, "", true},
-        {"a longitude of 180 degrees", 'E', "180/00/00000", 10500, "180.00.00.000", false},
     };
     for (const auto& step : steps) {
         std::string taken;
