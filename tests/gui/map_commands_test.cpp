@@ -4,6 +4,7 @@
 // relaunch, and the map object chooser against the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -83,13 +84,13 @@ protected:
         if (HWND bridge = BridgeWindow()) GetWindowThreadProcessId(bridge, &id);
         return id;
     }
-    // Replies to the window as the bridge does when asked for its mark (display forms).
-    static void Reply(MainWindow& window, const std::string& latDms, const std::string& lonDms) {
+    // Posts `wire` to the window as the bridge's answer to both questions.
+    static void PostReply(MainWindow& window, const std::string& wire) {
         const bridge::MessageNumbers numbers =
             bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(os::ToWide(name).c_str()); });
-        for (const auto& [asked, dms] : {std::pair{bridge::Name::kGetMarkLat, latDms}, std::pair{bridge::Name::kGetMarkLon, lonDms}}) {
-            for (const bridge::Post& post : bridge::EncodeReply(numbers, numbers[asked], bridge::ToBridgeCoordinate(dms))) {
-                window->Self().Send(bridge::kReplyMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
+        for (bridge::Name asked : {bridge::Name::kGetMarkLat, bridge::Name::kGetMarkLon}) {
+            for (const bridge::Post& post : bridge::EncodeReply(numbers, numbers[asked], wire)) {
+                window->Self().Post(bridge::kReplyMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
             }
         }
     }
@@ -243,11 +244,29 @@ TEST_F(MapCommands, AClickOnTheMapGivesItsTokyoDatumPositionInTheEditor) {
                 kFrames, client.right, client.bottom, static_cast<unsigned long>(elapsed), kFrames * 1000.0 / elapsed);
 }
 
+TEST_F(MapCommands, RepliesNobodyAskedForAreIgnoredAndAFloodOfMarksAsksOnce) {
+    auto window = Open(1);
+    const win::Window latEdit = (*window)->Item(IDC_MAIN_LAT);
+    PostReply(*window, " 35/41/05007");  // from a third program, with no bridge, then nothing asked
+    (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
+    PostReply(*window, " 35/41/05007");
+    test::Pump();
+    EXPECT_EQ(latEdit.GetText(), "");
+    // A flood of mark notifications, markup as the reply: the bridge's own answer is taken.
+    for (int i = 0; i < 1000; ++i) (*window)->Self().Post(bridge::kMarkReadyMessage);
+    PostReply(*window, "<b>1</b>");
+    PumpUntil([] { return false; }, 2000);
+    EXPECT_TRUE(bridge::WireToMilliseconds(bridge::ToBridgeCoordinate(latEdit.GetText()))) << latEdit.GetText();
+    const std::vector<std::string> lines = LogLines();
+    EXPECT_LE(std::count(lines.begin(), lines.end(), "SUB_GET_MARK_LAT \"\""), 2) << "one question and one more";
+}
+
 TEST_F(MapCommands, CaptureMakesANewPointUpTo700) {
     for (int points : {699, 700}) {
         auto window = Open(points);
-        Reply(*window, " 35.41.05.007", "139.45.30.123");
-        ASSERT_EQ((*window)->Item(IDC_MAIN_LAT).GetText(), " 35.41.05.007");
+        (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);  // the bridge runs when it returns
+        SetMark(((35 * 60 + 41) * 60 + 5) * 1000 + 7, ((139 * 60 + 45) * 60 + 30) * 1000 + 123);
+        ASSERT_TRUE(PumpUntil([&] { return (*window)->Item(IDC_MAIN_LON).GetText() == "139.45.30.123"; }));
         window->MainList().SelectAndFocus(3);
         (*window)->Self().Send(WM_COMMAND, IDC_MAIN_CAPTURE);
         if (points == 699) {

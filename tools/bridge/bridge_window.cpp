@@ -331,6 +331,7 @@ LRESULT BridgeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         case WM_DESTROY:
             SaveSettings();
+            fetchesLeft = fetcher && !fetcher->Stop(TileFetcher::kStopWaitMs);
             fetcher.reset();
             PostQuitMessage(0);
             return 0;

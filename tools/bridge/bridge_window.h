@@ -33,6 +33,9 @@ class BridgeWindow {
 public:
     bool Create(HINSTANCE instance, int show, BridgeOptions options);
     LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // After the window's end: true when a fetch thread did not end in time (it may be stuck
+    // anywhere, so the process is better ended than shut down).
+    bool FetchesLeft() const { return fetchesLeft; }
 
 private:
     // Commands and replies (bridge_window.cpp).
@@ -80,6 +83,7 @@ private:
 
     TileBook book{384};
     std::unique_ptr<TileFetcher> fetcher;
+    bool fetchesLeft = false;
     MapPainter painter;
 
     // A full view timed from a command or a layer change to its last tile drawn.

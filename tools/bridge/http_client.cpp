@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "bridge/tile_source.h"
+
 namespace vondrel::tarvix {
 
 namespace {
@@ -32,15 +34,33 @@ HttpReply Failure(std::string detail) {
     return reply;
 }
 
+constexpr int kMaxRedirects = 3;
+
+// A header's or URL's text when it is ASCII, else "".
+std::string Ascii(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c <= 0 || c >= 0x80) return {};
+    }
+    return std::string(text.begin(), text.end());
+}
+
+bool IsRedirect(DWORD status) { return status == 301 || status == 302 || status == 303 || status == 307 || status == 308; }
+
 bool IsLoopback(const std::wstring& host) {
     return host == L"localhost" || host.compare(0, 4, L"127.") == 0 || host == L"[::1]" || host == L"::1";
 }
 
 }  // namespace
 
+void RequestSlot::Begin(std::uint64_t nowMs) {
+    std::lock_guard<std::mutex> lock(mutex);
+    began = nowMs;
+    expired = false;
+}
+
 bool RequestSlot::Put(HINTERNET handle) {
     std::lock_guard<std::mutex> lock(mutex);
-    if (cancelled) {
+    if (cancelled || expired) {
         WinHttpCloseHandle(handle);
         return false;
     }
@@ -53,10 +73,32 @@ InternetHandle RequestSlot::Take() {
     return InternetHandle(std::exchange(request, nullptr));
 }
 
+void RequestSlot::Finish() {
+    std::lock_guard<std::mutex> lock(mutex);
+    began = 0;
+}
+
 void RequestSlot::Cancel() {
     std::lock_guard<std::mutex> lock(mutex);
     cancelled = true;
     if (request) WinHttpCloseHandle(std::exchange(request, nullptr));
+}
+
+void RequestSlot::Expire(std::uint64_t nowMs, std::uint64_t limitMs) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (began == 0 || expired || nowMs - began < limitMs) return;
+    expired = true;
+    if (request) WinHttpCloseHandle(std::exchange(request, nullptr));
+}
+
+bool RequestSlot::Expired() const {
+    std::lock_guard<std::mutex> lock(mutex);
+    return expired;
+}
+
+std::uint64_t RequestSlot::BusySince() const {
+    std::lock_guard<std::mutex> lock(mutex);
+    return began;
 }
 
 HttpSession::HttpSession(const std::wstring& userAgent, DWORD timeoutMs)
@@ -80,6 +122,27 @@ HttpSession::HttpSession(const std::wstring& userAgent, DWORD timeoutMs)
 
 HttpReply HttpSession::Get(const std::wstring& url, RequestSlot& slot, std::size_t maxBytes) const {
     if (!session) return Failure("no WinHTTP session");
+    slot.Begin(GetTickCount64());
+    std::wstring current = url;
+    HttpReply reply;
+    for (int redirects = 0;; ++redirects) {
+        std::string location;
+        reply = GetOnce(current, slot, maxBytes, location);
+        if (location.empty()) break;
+        // Redirects stay on the tile server's host (WinHTTP would follow them anywhere).
+        const std::optional<std::string> next = SameHostRedirect(Ascii(current), location);
+        if (!next || redirects == kMaxRedirects) {
+            reply = Failure(next ? "too many redirects" : "redirect to another host");
+            break;
+        }
+        current.assign(next->begin(), next->end());
+    }
+    slot.Finish();
+    return reply;
+}
+
+HttpReply HttpSession::GetOnce(const std::wstring& url, RequestSlot& slot, std::size_t maxBytes,
+                               std::string& location) const {
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = static_cast<DWORD>(-1);
@@ -95,12 +158,14 @@ HttpReply HttpSession::Get(const std::wstring& url, RequestSlot& slot, std::size
                                           WINHTTP_DEFAULT_ACCEPT_TYPES,
                                           parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0);
     if (!opened) return Failure(ErrorText(GetLastError()));
+    DWORD noRedirects = WINHTTP_DISABLE_REDIRECTS;
+    WinHttpSetOption(opened, WINHTTP_OPTION_DISABLE_FEATURE, &noRedirects, sizeof noRedirects);
     if (IsLoopback(host)) {
         // A proxy has no business with the machine's own servers.
         WINHTTP_PROXY_INFO direct{WINHTTP_ACCESS_TYPE_NO_PROXY, nullptr, nullptr};
         WinHttpSetOption(opened, WINHTTP_OPTION_PROXY, &direct, sizeof direct);
     }
-    if (!slot.Put(opened)) return Failure("cancelled");
+    if (!slot.Put(opened)) return Failure(slot.Expired() ? "deadline" : "cancelled");
 
     HttpReply reply;
     HINTERNET request = opened;  // the slot holds it until it is taken back below
@@ -111,6 +176,18 @@ HttpReply HttpSession::Get(const std::wstring& url, RequestSlot& slot, std::size
         !WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
                              &status, &statusSize, WINHTTP_NO_HEADER_INDEX)) {
         reply.detail = ErrorText(GetLastError());
+    } else if (IsRedirect(status)) {
+        reply.detail = "HTTP " + std::to_string(status);
+        DWORD size = 0;
+        WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &size,
+                            WINHTTP_NO_HEADER_INDEX);
+        std::wstring target(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+        if (WinHttpQueryHeaders(request, WINHTTP_QUERY_LOCATION, WINHTTP_HEADER_NAME_BY_INDEX, &target[0], &size,
+                                WINHTTP_NO_HEADER_INDEX)) {
+            target.resize(size / sizeof(wchar_t));
+            location = Ascii(target);
+        }
     } else if (status == 404 || status == 410) {
         reply.kind = HttpReply::Kind::kNotFound;
         reply.detail = "HTTP " + std::to_string(status);
@@ -135,8 +212,11 @@ HttpReply HttpSession::Get(const std::wstring& url, RequestSlot& slot, std::size
             reply.body.append(chunk.data(), read);
         }
     }
-    const InternetHandle closed = slot.Take();  // null when Cancel closed it meanwhile
-    if (!closed) return Failure("cancelled");
+    const InternetHandle closed = slot.Take();  // null when Cancel or Expire closed it meanwhile
+    if (!closed) {
+        location.clear();
+        return Failure(slot.Expired() ? "deadline" : "cancelled");
+    }
     if (reply.kind != HttpReply::Kind::kOk) reply.body.clear();
     return reply;
 }

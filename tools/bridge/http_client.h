@@ -1,8 +1,10 @@
 // HTTP GET with WinHTTP, synchronous, for the fetch threads: one session per thread (its
-// connections are kept alive between tiles), timeouts on every step, and a request slot through
-// which another thread can cancel the request in flight.
+// connections are kept alive between tiles), timeouts on every step, redirects followed on the
+// same host only, and a request slot through which another thread can cancel the request in
+// flight or end it at its deadline.
 #pragma once
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -26,17 +28,27 @@ struct HttpReply {
 };
 
 // The request a thread has in flight. Cancel closes it (its blocking call then returns) and
-// refuses later ones; the thread takes it back to close it itself when it is done.
+// refuses later ones; Expire does the same to a request that has run too long, until the next
+// begins. The thread takes its request back to close it itself when it is done.
 class RequestSlot {
 public:
-    bool Put(HINTERNET request);  // false (and the request closed) once cancelled
+    void Begin(std::uint64_t nowMs);  // a request with its redirects
+    bool Put(HINTERNET request);      // false (and the request closed) once cancelled or expired
     InternetHandle Take();
+    void Finish();
     void Cancel();
+    // Ends the request begun `limitMs` or longer before `nowMs`.
+    void Expire(std::uint64_t nowMs, std::uint64_t limitMs);
+    bool Expired() const;
+    // When the request in flight began, or 0 when none is.
+    std::uint64_t BusySince() const;
 
 private:
-    std::mutex mutex;
+    mutable std::mutex mutex;
     HINTERNET request = nullptr;
+    std::uint64_t began = 0;
     bool cancelled = false;
+    bool expired = false;
 };
 
 class HttpSession {
@@ -45,6 +57,9 @@ public:
     HttpReply Get(const std::wstring& url, RequestSlot& slot, std::size_t maxBytes) const;
 
 private:
+    // One request; a redirect's target in `location` (and a failed reply).
+    HttpReply GetOnce(const std::wstring& url, RequestSlot& slot, std::size_t maxBytes, std::string& location) const;
+
     InternetHandle session;
 };
 

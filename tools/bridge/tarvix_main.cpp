@@ -92,5 +92,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // A fetch thread still running may hold a lock the orderly exit would wait for.
+    if (theBridge.FetchesLeft()) TerminateProcess(GetCurrentProcess(), static_cast<UINT>(message.wParam));
     return static_cast<int>(message.wParam);
 }

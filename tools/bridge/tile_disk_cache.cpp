@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "bridge/cache_walk.h"
 #include "win/owned_handle.h"
 
 namespace vondrel::tarvix {
@@ -28,24 +30,29 @@ std::int64_t Seconds(FILETIME time) {
                                      10000000);
 }
 
-// Walks every file below `folder` (tiles and left-over temporary files alike).
-template <typename Visit>
-void ForEachFile(const std::wstring& folder, Visit&& visit) {
+// One folder's entries for the trim's walk. Every entry counts toward the limit, even those the
+// walk has no use for.
+std::vector<FolderEntry> FolderEntries(const std::wstring& folder, std::size_t limit) {
+    std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) return entries;
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
-        const std::wstring path = folder + L"\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ForEachFile(path, visit);
-        } else {
-            visit(path, static_cast<std::uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow,
-                  Seconds(found.ftLastWriteTime));
+        FolderEntry entry;
+        if (std::all_of(name.begin(), name.end(), [](wchar_t c) { return c > 0 && c < 0x80; })) {
+            entry.name.assign(name.begin(), name.end());
         }
-    } while (FindNextFileW(search, &found));
+        entry.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.bytes = static_cast<std::uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+        entry.written = Seconds(found.ftLastWriteTime);
+        entries.push_back(std::move(entry));
+    } while (entries.size() < limit && FindNextFileW(search, &found));
     FindClose(search);
+    return entries;
 }
 
 }  // namespace
@@ -122,15 +129,16 @@ void TileDiskCache::Remove(const TileKey& key) const {
 
 std::uint64_t TileDiskCache::Trim(std::uint64_t limit) const {
     if (root.empty()) return 0;
-    std::vector<std::wstring> paths;
+    const std::vector<CachedTile> tiles = CachedTiles(
+        [&](const std::string& relative, std::size_t most) {
+            return FolderEntries(relative.empty() ? root : root + L"\\" + std::wstring(relative.begin(), relative.end()), most);
+        },
+        '\\', kMaxCacheEntries);
     std::vector<CachedFile> files;
-    ForEachFile(root, [&](const std::wstring& path, std::uint64_t bytes, std::int64_t written) {
-        paths.push_back(path);
-        files.push_back({bytes, written});
-    });
+    for (const CachedTile& tile : tiles) files.push_back(tile.file);
     std::uint64_t freed = 0;
     for (std::size_t index : ChooseEvictions(files, limit)) {
-        if (DeleteFileW(paths[index].c_str())) freed += files[index].bytes;
+        if (DeleteFileW(PathOf(tiles[index].key).c_str())) freed += files[index].bytes;
     }
     return freed;
 }

@@ -1,6 +1,6 @@
 // The tile cache on disk: {root}\{layer}\{z}\{x}\{y}.png|.jpg, read and written by the fetch
 // threads (a file appears whole, by renaming a finished temporary file), and trimmed to a size
-// limit by deleting the files written longest ago.
+// limit by deleting the tiles written longest ago (only those, never through a link).
 #pragma once
 
 #include <cstdint>
@@ -29,7 +29,8 @@ public:
     // Creates the folders as needed; false when the file could not be written.
     bool Write(const TileKey& key, const std::string& bytes) const;
     void Remove(const TileKey& key) const;
-    // Deletes the oldest tiles until the rest take at most `limit` bytes; returns the bytes freed.
+    // Deletes the oldest tiles (cache_walk.h) until the rest take at most `limit` bytes; returns
+    // the bytes freed.
     std::uint64_t Trim(std::uint64_t limit) const;
 
 private:

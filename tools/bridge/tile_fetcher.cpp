@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -18,7 +19,14 @@ namespace vondrel::tarvix {
 namespace {
 constexpr std::size_t kMaxDownloadBytes = 4 * 1024 * 1024;
 constexpr std::uint64_t kTrimEveryBytes = 16 * 1024 * 1024;  // written since the last trim
-constexpr DWORD kStopWaitMs = 500;
+constexpr std::uint64_t kRequestDeadlineMs = 30000;  // a whole request, its redirects included
+// A request closed at its deadline whose call has not returned this much later (Wine's
+// WinHTTP does not end a blocking call when its handle is closed) is given up: its tile fails
+// and another thread takes its place.
+constexpr std::uint64_t kGiveUpAfterMs = kRequestDeadlineMs + 2000;
+constexpr std::uint64_t kSlowRequestMs = 5000;  // a request this old holds its thread
+constexpr auto kWatchEvery = std::chrono::milliseconds(500);
+constexpr int kSeatsPerThread = 4;  // room for spares and for threads given up
 }  // namespace
 
 const char* SourceName(TileResult::Source source) {
@@ -36,6 +44,17 @@ const char* SourceName(TileResult::Source source) {
     }
 }
 
+// A fetch thread's place: its request slot, the tile it is on, and whether the watch gave up
+// on it (it then leaves as soon as its request returns, and what it found is dropped).
+struct Seat {
+    RequestSlot slot;
+    bool taken = false;
+    bool spare = false;
+    bool busy = false;
+    bool givenUp = false;
+    TileKey key;
+};
+
 struct TileFetcher::Shared {
     FetcherSettings settings;
     HWND window = nullptr;
@@ -49,16 +68,23 @@ struct TileFetcher::Shared {
     std::vector<TileResult> results;
     bool trimDue = true;  // once at start, then after every kTrimEveryBytes written
     std::uint64_t writtenSinceTrim = 0;
-    std::vector<std::unique_ptr<RequestSlot>> slots;
 
-    void Deliver(TileResult result) {
-        bool first = false;
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            first = results.empty();
-            results.push_back(std::move(result));
-        }
-        if (first) PostMessageW(window, message, 0, 0);
+    // The threads running (fetch threads and the watch thread) and the fetch threads waiting
+    // for work.
+    int running = 0;
+    int idle = 0;
+    std::condition_variable ended;
+    std::condition_variable watch;
+    std::vector<std::unique_ptr<Seat>> seats;
+
+    // With the mutex held.
+    void DeliverLocked(TileResult result) {
+        results.push_back(std::move(result));
+        if (results.size() == 1) PostMessageW(window, message, 0, 0);
+    }
+    void Deliver(TileResult result, const Seat& seat) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!seat.givenUp) DeliverLocked(std::move(result));
     }
     void Wrote(std::size_t bytes) {
         std::lock_guard<std::mutex> lock(mutex);
@@ -69,20 +95,22 @@ struct TileFetcher::Shared {
 
 namespace {
 
-struct WorkerStart {
+struct ThreadStart {
     std::shared_ptr<TileFetcher::Shared> shared;
-    RequestSlot* slot;
+    Seat* seat;  // a fetch thread's
 };
 
 // One tile: from the cache when fresh; else from the network (a stale cached copy shown first).
 void Fetch(TileFetcher::Shared& shared, const TileKey& key, const TileDiskCache& cache, const ImageDecoder& decoder,
-           const HttpSession& http, RequestSlot& slot) {
+           const HttpSession& http, Seat& seat) {
     bool shownStale = false;
+    std::string problem;
     if (auto cached = cache.Read(key)) {
-        if (auto pixels = decoder.Decode(cached->bytes)) {
+        if (auto pixels = decoder.Decode(cached->bytes, key.layer, problem)) {
             const bool fresh = IsFresh(cached->written, NowSeconds());
             shared.Deliver({key, fresh ? TileResult::Source::kCache : TileResult::Source::kStaleCache, std::move(pixels),
-                            cached->bytes.size(), {}});
+                            cached->bytes.size(), {}},
+                           seat);
             if (fresh) return;
             shownStale = true;
         } else {
@@ -90,61 +118,123 @@ void Fetch(TileFetcher::Shared& shared, const TileKey& key, const TileDiskCache&
         }
     }
     const std::string url = TileUrl(shared.settings.urlTemplate, key);
-    HttpReply reply = http.Get(std::wstring(url.begin(), url.end()), slot, kMaxDownloadBytes);
+    HttpReply reply = http.Get(std::wstring(url.begin(), url.end()), seat.slot, kMaxDownloadBytes);
     TileResult result{key, TileResult::Source::kFailed, nullptr, reply.body.size(), reply.detail};
     if (reply.kind == HttpReply::Kind::kNotFound) result.source = TileResult::Source::kNotFound;
     if (reply.kind == HttpReply::Kind::kOk) {
-        if (auto pixels = decoder.Decode(reply.body)) {
+        if (auto pixels = decoder.Decode(reply.body, key.layer, problem)) {
             // Only what decodes is kept, so the cache never holds an error page.
             if (cache.Write(key, reply.body)) shared.Wrote(reply.body.size());
             result.source = TileResult::Source::kNetwork;
             result.pixels = std::move(pixels);
         } else {
-            result.detail = "not an image";
+            result.detail = problem;
         }
     }
     // A stale tile stays shown when its refresh fails.
-    if (!(shownStale && !result.pixels)) shared.Deliver(std::move(result));
+    if (!(shownStale && !result.pixels)) shared.Deliver(std::move(result), seat);
 }
 
+// Called with the mutex held, or before any thread runs. A fetch thread takes a free seat;
+// without one, none starts.
+void StartThread(const std::shared_ptr<TileFetcher::Shared>& shared, LPTHREAD_START_ROUTINE routine, bool spare);
+
 DWORD WINAPI Worker(void* parameter) {
-    std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(parameter));
-    const std::shared_ptr<TileFetcher::Shared> shared = start->shared;
-    RequestSlot& slot = *start->slot;
+    const std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(parameter));
+    TileFetcher::Shared& shared = *start->shared;
+    Seat& seat = *start->seat;
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     {
         const ImageDecoder decoder;
-        const HttpSession http(shared->settings.userAgent, shared->settings.timeoutMs);
-        const TileDiskCache cache(shared->settings.cacheRoot);
+        const HttpSession http(shared.settings.userAgent, shared.settings.timeoutMs);
+        const TileDiskCache cache(shared.settings.cacheRoot);
         for (;;) {
-            TileKey key;
             bool trim = false;
             {
-                std::unique_lock<std::mutex> lock(shared->mutex);
-                shared->wake.wait(lock, [&] { return shared->stopping || !shared->waiting.empty() || shared->trimDue; });
-                if (shared->stopping) break;
-                if (!shared->waiting.empty()) {
-                    key = shared->waiting.front();
-                    shared->waiting.pop_front();
-                    shared->inFlight.insert(key);
+                std::unique_lock<std::mutex> lock(shared.mutex);
+                if (!seat.spare) {
+                    ++shared.idle;
+                    shared.wake.wait(lock, [&] { return shared.stopping || !shared.waiting.empty() || shared.trimDue; });
+                    --shared.idle;
+                }
+                // A spare ends once no tile waits.
+                if (shared.stopping || (seat.spare && shared.waiting.empty())) break;
+                if (!shared.waiting.empty()) {
+                    seat.key = shared.waiting.front();
+                    seat.busy = true;
+                    shared.waiting.pop_front();
+                    shared.inFlight.insert(seat.key);
                 } else {
                     // Trimming waits until no tile does.
                     trim = true;
-                    shared->trimDue = false;
-                    shared->writtenSinceTrim = 0;
+                    shared.trimDue = false;
+                    shared.writtenSinceTrim = 0;
                 }
             }
             if (trim) {
                 cache.Trim(kCacheLimitBytes);
                 continue;
             }
-            Fetch(*shared, key, cache, decoder, http, slot);
-            std::lock_guard<std::mutex> lock(shared->mutex);
-            shared->inFlight.erase(key);
+            Fetch(shared, seat.key, cache, decoder, http, seat);
+            std::lock_guard<std::mutex> lock(shared.mutex);
+            seat.busy = false;
+            if (seat.givenUp) break;
+            shared.inFlight.erase(seat.key);
         }
     }
     if (com) CoUninitialize();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    seat.taken = false;
+    --shared.running;
+    shared.ended.notify_all();
     return 0;
+}
+
+// Every half second: closes requests at their deadline, gives up on those that do not return
+// after it (failing their tile and putting another thread in place), and starts a spare fetch
+// thread when tiles wait while every fetch thread is held by a slow request.
+DWORD WINAPI Watch(void* parameter) {
+    const std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(parameter));
+    TileFetcher::Shared& shared = *start->shared;
+    std::unique_lock<std::mutex> lock(shared.mutex);
+    while (!shared.watch.wait_for(lock, kWatchEvery, [&] { return shared.stopping; })) {
+        const std::uint64_t now = GetTickCount64();
+        bool allHeld = shared.idle == 0;
+        for (const auto& seat : shared.seats) {
+            if (!seat->taken || seat->givenUp) continue;
+            seat->slot.Expire(now, kRequestDeadlineMs);
+            const std::uint64_t since = seat->slot.BusySince();
+            allHeld = allHeld && since != 0 && now - since >= kSlowRequestMs;
+            if (seat->busy && since != 0 && now - since >= kGiveUpAfterMs) {
+                seat->givenUp = true;
+                shared.inFlight.erase(seat->key);
+                shared.DeliverLocked({seat->key, TileResult::Source::kFailed, nullptr, 0, "deadline"});
+                if (!seat->spare) StartThread(start->shared, Worker, false);
+            }
+        }
+        if (allHeld && !shared.waiting.empty()) StartThread(start->shared, Worker, true);
+    }
+    --shared.running;
+    shared.ended.notify_all();
+    return 0;
+}
+
+void StartThread(const std::shared_ptr<TileFetcher::Shared>& shared, LPTHREAD_START_ROUTINE routine, bool spare) {
+    Seat* seat = nullptr;
+    if (routine == Worker) {
+        const auto free = std::find_if(shared->seats.begin(), shared->seats.end(), [](const auto& s) { return !s->taken; });
+        if (free == shared->seats.end()) return;
+        seat = free->get();
+        seat->spare = spare;
+        seat->busy = seat->givenUp = false;
+    }
+    auto start = std::make_unique<ThreadStart>(ThreadStart{shared, seat});
+    HANDLE thread = CreateThread(nullptr, 0, routine, start.get(), 0, nullptr);
+    if (!thread) return;
+    start.release();  // the thread owns it now
+    CloseHandle(thread);
+    if (seat) seat->taken = true;
+    ++shared->running;
 }
 
 }  // namespace
@@ -154,27 +244,28 @@ TileFetcher::TileFetcher(FetcherSettings settings, HWND window, UINT message) : 
     shared->window = window;
     shared->message = message;
     const int count = std::clamp(shared->settings.threads, 1, 8);
-    for (int i = 0; i < count; ++i) shared->slots.push_back(std::make_unique<RequestSlot>());
-    for (int i = 0; i < count; ++i) {
-        auto start = std::make_unique<WorkerStart>(WorkerStart{shared, shared->slots[i].get()});
-        HANDLE thread = CreateThread(nullptr, 0, Worker, start.get(), 0, nullptr);
-        if (!thread) continue;
-        start.release();  // the thread owns it now
-        threads.emplace_back(thread);
-    }
+    for (int i = 0; i < kSeatsPerThread * count; ++i) shared->seats.push_back(std::make_unique<Seat>());
+    std::lock_guard<std::mutex> lock(shared->mutex);
+    for (int i = 0; i < count; ++i) StartThread(shared, Worker, false);
+    StartThread(shared, Watch, false);
 }
 
 TileFetcher::~TileFetcher() {
+    if (!stopped) Stop(kStopWaitMs);
+}
+
+bool TileFetcher::Stop(DWORD waitMs) {
+    stopped = true;
     {
         std::lock_guard<std::mutex> lock(shared->mutex);
         shared->stopping = true;
         shared->waiting.clear();
+        for (const auto& seat : shared->seats) seat->slot.Cancel();
     }
     shared->wake.notify_all();
-    for (auto& slot : shared->slots) slot->Cancel();
-    std::vector<HANDLE> handles;
-    for (const win::KernelHandle& thread : threads) handles.push_back(thread.Get());
-    if (!handles.empty()) WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), TRUE, kStopWaitMs);
+    shared->watch.notify_all();
+    std::unique_lock<std::mutex> lock(shared->mutex);
+    return shared->ended.wait_for(lock, std::chrono::milliseconds(waitMs), [&] { return shared->running == 0; });
 }
 
 void TileFetcher::Want(const std::vector<TileKey>& keys) {

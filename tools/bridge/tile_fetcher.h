@@ -1,7 +1,9 @@
 // Fetches tiles on background threads so the window never waits: each wanted tile is read from
 // the disk cache (a stale one is shown at once and fetched again) or fetched with WinHTTP,
 // decoded with WIC, written to the cache, and handed back through a queue; the window is told
-// with a posted message when results are waiting. The cache is trimmed between tiles.
+// with a posted message when results are waiting. The cache is trimmed between tiles. A watch
+// thread ends every request at its deadline and, when every thread is held by a slow request
+// while tiles wait, starts a spare thread for them (it ends once nothing waits).
 #pragma once
 
 #include <windows.h>
@@ -12,7 +14,6 @@
 
 #include "bridge/tile_book.h"
 #include "bridge/tile_source.h"
-#include "win/owned_handle.h"
 
 namespace vondrel::tarvix {
 
@@ -21,7 +22,7 @@ struct FetcherSettings {
     std::wstring cacheRoot;   // empty: no disk cache
     std::wstring userAgent;
     DWORD timeoutMs = 10000;
-    int threads = 4;
+    int threads = 4;          // and up to as many spares
 };
 
 struct TileResult {
@@ -39,8 +40,7 @@ class TileFetcher {
 public:
     // Results are announced by posting `message` to `window` (once per batch).
     TileFetcher(FetcherSettings settings, HWND window, UINT message);
-    // Cancels what is in flight and waits a moment for the threads; a thread still blocked
-    // then is left to end with the process.
+    // Stop(kStopWaitMs) unless stopped before.
     ~TileFetcher();
     TileFetcher(const TileFetcher&) = delete;
     TileFetcher& operator=(const TileFetcher&) = delete;
@@ -49,13 +49,17 @@ public:
     // are not asked for twice.
     void Want(const std::vector<TileKey>& keys);
     std::vector<TileResult> TakeResults();
+    // Cancels what is in flight and waits up to `waitMs` for the threads; false when one has
+    // not ended by then (it is left to end with the process).
+    bool Stop(DWORD waitMs);
+    static constexpr DWORD kStopWaitMs = 500;
 
     // The queues and settings the threads share (they keep it alive while they run).
     struct Shared;
 
 private:
     std::shared_ptr<Shared> shared;
-    std::vector<win::KernelHandle> threads;
+    bool stopped = false;
 };
 
 }  // namespace vondrel::tarvix

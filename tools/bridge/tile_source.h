@@ -18,6 +18,7 @@ struct LayerInfo {
     const char* id;         // the server's and the cache's folder name
     const char* extension;  // of the tile files
     const char* label;      // menu text, code page 932
+    int side;               // of a tile, in pixels (512 for a high-density layer)
 };
 const LayerInfo& Info(Layer layer);
 std::optional<Layer> LayerFromId(std::string_view id);
@@ -43,6 +44,12 @@ std::string TileName(const TileKey& key);
 
 // The template with {z} {x} {y} {layer} {ext} filled in; other text stays as it is.
 std::string TileUrl(std::string_view urlTemplate, const TileKey& key);
+
+// Where a redirect from `url` to `location` (its Location header) leads when it stays on the same
+// host: an absolute http or https URL naming the host (on any port), or a path from the host's
+// root. Nothing for another host, a step down from https to http, user information or any other
+// form.
+std::optional<std::string> SameHostRedirect(std::string_view url, std::string_view location);
 
 // The tile's file below the cache folder: layer\z\x\y.ext with `separator` between the parts.
 std::string CacheRelativePath(const TileKey& key, char separator);
