@@ -14,7 +14,7 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include "bridge/bridge_state.h"
+#include "map/bridge_state.h"
 #include "core/datum.h"
 #include "support/bridge_process.h"
 #include "os/win32_text.h"
