@@ -36,8 +36,11 @@ win::FileDialogOptions Options(bool save, const char* filter, const os::Path& fo
 void MainDialog::ApplyFileName(const os::Path& name) { document.SetFileName(name, os::CurrentDirectory()); }
 
 void MainDialog::OpenFile(const os::Path& name) {
-    // The name, the list, the status bar and the unsaved state change only when the file was read.
-    if (document.Open(name, os::CurrentDirectory(), *this) == 0) RefreshPointList();
+    // The name, the list, the status bar and the unsaved state change only when the file was read;
+    // what the read has to tell comes once the list shows the points it names.
+    HeldMessages messages;
+    if (document.Open(name, os::CurrentDirectory(), messages) == 0) RefreshPointList();
+    messages.ShowTo(*this);
 }
 
 void MainDialog::NewPointFile() {
