@@ -1,17 +1,27 @@
 ; The installer of Vondrel for one Windows target, built by scripts/package.sh with makensis:
-;   makensis -DVERSION=1.3.0 -DARCH=win64|win32 -DFILES=files.nsh -DICON=app.ico -DOUTFILE=SETUP.exe
-; FILES defines the macros InstallFiles and UninstallFiles (one File / Delete per file of the
-; zip's folder), so that the uninstaller removes exactly what was installed and nothing a user put
-; beside it; ICON is the program's icon for the installer and the uninstaller.
+;   makensis -DVERSION=1.3.0 -DARCH=win64|win32 -DFILES=files.nsh -DHELPER=vondrel-setup.exe
+;            -DICON=app.ico -DOUTFILE=SETUP.exe
+; FILES defines the macro InstallFiles (one File per file of the zip's folder) and INSTALLED_NAMES
+; (their names); HELPER is the setup helper (tools/setup), which records what was installed
+; (uninstall.lst: each file's size and CRC-32), finds running programs, and is the uninstall.exe
+; users run: that runs the uninstaller proper, uninstall.dat, and waits for its outcome. ICON is
+; the program's icon for the installer and the uninstaller.
+;
+; Installs into the folder /D names, else the default one; the folder of an earlier install (the
+; registry's InstallLocation) only when it holds our uninstaller. A file there that we did not
+; install, or that changed since we did, is never overwritten: the install is refused, naming it.
+; The uninstaller removes the installed files that are unchanged (a changed one is the user's now),
+; and exits with 2 whenever it did not remove the program.
 ;
 ; Installs into Program Files (the 64-bit folder and registry view for win64), makes a Start-menu
 ; shortcut whose working folder is the install folder (the program finds its mark icons and the
 ; map bridge there), registers the uninstaller in Apps & features, and optionally adds the program
 ; to "Open with" for .xml through a ProgID of its own (never the default for .xml).
-; Both refuse to go on while Vondrel or its map window runs (their files would be in use): they
-; ask to close it and retry; silent, they give up with exit code 2.
+; Both refuse to go on while Vondrel or its map runs, by window or by process (their files would be
+; in use): they ask to close it and retry; silent, they give up with exit code 2.
 ; The uninstaller asks whether to remove the settings (SOFTWARE\Zarn\Vondrel, machine and user)
-; and the map tile cache; silent (/S) it keeps them unless /REMOVESETTINGS is given.
+; and the map tile cache (only the map's own tile files and folders, never through a link);
+; silent (/S) it keeps them unless /REMOVESETTINGS is given.
 
 Unicode true
 !if "${ARCH}" == "win64"
@@ -39,11 +49,12 @@ RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 BrandingText "${PRODUCT} ${VERSION}"
 !if "${ARCH}" == "win64"
-  InstallDir "$PROGRAMFILES64\${PRODUCT}"
+  !define DEFAULT_DIR "$PROGRAMFILES64\${PRODUCT}"
 !else
-  InstallDir "$PROGRAMFILES\${PRODUCT}"
+  !define DEFAULT_DIR "$PROGRAMFILES\${PRODUCT}"
 !endif
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+InstallDir "${DEFAULT_DIR}"
+!define SETUP_HELPER "$PLUGINSDIR\vondrel-setup.exe"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
@@ -57,6 +68,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -79,28 +91,76 @@ LangString AskRemoveSettings ${LANG_JAPANESE} "Vondrel の設定（地図の種�
 
 LangString CloseProgramFirst ${LANG_ENGLISH} "Vondrel is running. Close Vondrel and its map window, then choose Retry."
 LangString CloseProgramFirst ${LANG_JAPANESE} "Vondrel が起動しています。Vondrel と地図ウィンドウを終了してから［再試行］を押してください。"
+LangString ForeignFiles ${LANG_ENGLISH} "These files in the folder were not installed by Vondrel's setup, or were changed since. Move them away or choose another folder:"
+LangString ForeignFiles ${LANG_JAPANESE} "フォルダーの次のファイルは Vondrel のセットアップが入れたものではないか、その後変更されています。移動するか、別のフォルダーを選んでください:"
+LangString NotRecorded ${LANG_ENGLISH} "The list of installed files could not be written; the uninstaller will not remove them."
+LangString NotRecorded ${LANG_JAPANESE} "インストールしたファイルの一覧を書けませんでした。アンインストールで削除されません。"
+LangString NotRemoved ${LANG_ENGLISH} "Vondrel was not removed: these files could not be deleted (in use or write-protected). Close Vondrel and run the uninstaller again."
+LangString NotRemoved ${LANG_JAPANESE} "Vondrel を削除できませんでした。次のファイルが使用中か書き込み禁止です。Vondrel を終了してから、もう一度アンインストールしてください。"
+LangString KeptChanged ${LANG_ENGLISH} "Kept (changed since installed):"
+LangString KeptChanged ${LANG_JAPANESE} "変更されていたため残したファイル:"
+LangString CacheKept ${LANG_ENGLISH} "Entries in the map cache that the map did not write, kept:"
+LangString CacheKept ${LANG_JAPANESE} "地図のキャッシュにある地図が書いたのではない項目（残しました）:"
 
-; The editor's main window is a dialog titled Kestrova; the map window has a class of its own.
+; The setup helper, for the checks below, the record of installed files and their removal.
+!macro ExtractHelper
+  InitPluginsDir
+  File "/oname=${SETUP_HELPER}" "${HELPER}"
+!macroend
+
+; The editor's main window is a dialog titled Kestrova; the map window has a class of its own; and
+; a process of either may run without its window.
 !macro RefuseWhileRunning
   check_running:
   FindWindow $0 "#32770" "Kestrova"
   FindWindow $1 "VondrelMapBridgePlot" ""
+  ClearErrors
+  ExecWait '"${SETUP_HELPER}" --running' $2
+  ${If} ${Errors}
+    StrCpy $2 1
+  ${EndIf}
   ${If} $0 <> 0
   ${OrIf} $1 <> 0
+  ${OrIf} $2 <> 0
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(CloseProgramFirst)" /SD IDCANCEL IDRETRY check_running
     Abort
   ${EndIf}
 !macroend
 
 Function .onInit
+  !insertmacro ExtractHelper
   !insertmacro RefuseWhileRunning
   !if "${ARCH}" == "win64"
     SetRegView 64
   !endif
   SetShellVarContext all
+  ; Without /D: the folder of an earlier install, when it holds our uninstaller (the registry's
+  ; value may be stale, or changed to point elsewhere).
+  ${If} $INSTDIR == "${DEFAULT_DIR}"
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+      ExecWait '"${SETUP_HELPER}" --ours "$0"' $1
+      ${If} $1 == 0
+        StrCpy $INSTDIR $0
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Refuses a folder that holds a file of an installed name which is not ours (never recorded, or
+; changed since): it is never overwritten.
+Function CheckFolder
+  nsExec::ExecToStack '"${SETUP_HELPER}" --foreign "$INSTDIR" ${INSTALLED_NAMES} uninstall.exe uninstall.dat'
+  Pop $0
+  Pop $1
+  ${If} $0 != 0
+    MessageBox MB_OK|MB_ICONSTOP "$(ForeignFiles)$\r$\n$\r$\n$INSTDIR$\r$\n$1" /SD IDOK
+    Abort
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
+  !insertmacro ExtractHelper
   !insertmacro RefuseWhileRunning
   !if "${ARCH}" == "win64"
     SetRegView 64
@@ -110,9 +170,16 @@ FunctionEnd
 
 Section "$(SecProgram)" SecProgram
   SectionIn RO
+  Call CheckFolder
   SetOutPath "$INSTDIR"
   !insertmacro InstallFiles
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+  File "/oname=uninstall.exe" "${HELPER}"
+  WriteUninstaller "$INSTDIR\uninstall.dat"
+  ExecWait '"${SETUP_HELPER}" --record "$INSTDIR" ${INSTALLED_NAMES} uninstall.exe uninstall.dat' $0
+  ${If} $0 != 0
+    MessageBox MB_OK|MB_ICONSTOP "$(NotRecorded)" /SD IDOK
+    Abort
+  ${EndIf}
   ; The working folder of a shortcut is $OUTDIR, the install folder.
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\Vondrel.exe" "" "$INSTDIR\Vondrel.exe" 0 SW_SHOWNORMAL "" "$(ShortcutText)"
 
@@ -139,8 +206,18 @@ Section "$(SecOpenWith)" SecOpenWith
 SectionEnd
 
 Section "Uninstall"
-  !insertmacro UninstallFiles
-  Delete "$INSTDIR\uninstall.exe"
+  ; Nothing else is removed, and the entries stay for another try, unless the program went.
+  nsExec::ExecToStack '"${SETUP_HELPER}" --remove "$INSTDIR"'
+  Pop $0
+  Pop $1
+  ${If} $0 != 0
+    MessageBox MB_OK|MB_ICONSTOP "$(NotRemoved)$\r$\n$\r$\n$1" /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+  ${If} $1 != ""
+    DetailPrint "$(KeptChanged) $1"
+  ${EndIf}
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
 
@@ -161,8 +238,10 @@ Section "Uninstall"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "SOFTWARE\Zarn"
   SetShellVarContext current
-  RMDir /r "$LOCALAPPDATA\Vondrel\tiles"
-  RMDir "$LOCALAPPDATA\Vondrel"
+  ExecWait '"${SETUP_HELPER}" --remove-cache "$LOCALAPPDATA\Vondrel"' $0
+  ${If} $0 <> 0
+    DetailPrint "$(CacheKept) $0"
+  ${EndIf}
   SetShellVarContext all
   keep_settings:
 SectionEnd

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the source tree's layering, which the build enforces for what it compiles, over every
-# file: each folder of src/ (and tools/bridge) includes only its own headers and those of the
-# layers below it (the list mirrors the libraries' links, so no include points up and none forms
-# a loop); no include climbs with "../"; the portable layers never include the Win32 headers
+# file: each folder of src/ (and tools/bridge, tools/setup) includes only its own headers and
+# those of the layers below it (the list mirrors the libraries' links, so no include points up and
+# none forms a loop); no include climbs with "../"; the portable layers never include the Win32 headers
 # (the Win32 bodies of os, named *win32*.cpp, excepted); and no source file is longer than 400 lines.
 # Prints every violation; exits 1 when there is one.
 set -uo pipefail
@@ -22,6 +22,7 @@ declare -A allowed=(
   [mapbridge]="mapbridge win protocol os core"
   [ui]="ui mapbridge dialogs win editing protocol formats files os core"
   [bridge]="bridge win protocol os core"
+  [setup]="setup bridge win os core"
 )
 portable=" core os files formats protocol editing cli "
 uses_resources=" dialogs ui "
@@ -33,7 +34,7 @@ report() {
   problems=$((problems + 1))
 }
 
-for folder in src/* tools/bridge; do
+for folder in src/* tools/bridge tools/setup; do
   [ -d "$folder" ] || continue
   layer=$(basename "$folder")
   if [ -z "${allowed[$layer]+set}" ]; then

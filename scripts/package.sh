@@ -4,7 +4,7 @@
 #       Vondrel.exe, Tarvix2.exe, mark01.ico ... mark55.ico, the sample files, README.txt and
 #       LICENSES.txt (the notices of the libraries linked in), and nothing else
 #   Vondrel-VERSION-win64-setup.exe, Vondrel-VERSION-win32-setup.exe    NSIS installers of the same
-#       files (packaging/installer.nsi)
+#       files (packaging/installer.nsi), with the setup helper vondrel-setup.exe (tools/setup)
 # VERSION is the project's version (CMakeLists.txt). The programs are built first when out of date.
 # Reproducible: every packed file carries the time SOURCE_DATE_EPOCH (default: the last commit's),
 # entries are in name order, and the programs are linked without time stamps, so the same sources
@@ -43,7 +43,7 @@ for target in win64:windows-x64 win32:windows-x86; do
   preset=${target#*:}
   if [ "$build" = yes ]; then
     [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" --target Vondrel Tarvix2 >/dev/null
+    cmake --build --preset "$preset" --target Vondrel Tarvix2 vondrel-setup >/dev/null
   fi
   folder=Vondrel-$version-$arch
   stage=$stage_root/$arch/$folder
@@ -57,17 +57,18 @@ for target in win64:windows-x64 win32:windows-x86; do
 
   "$python" packaging/make_zip.py "$dist/$folder.zip" "$stage_root/$arch" "$folder" "$SOURCE_DATE_EPOCH"
 
-  # The installer's file list: one File and one Delete per staged file, in name order.
+  # The installer's file list: one File per staged file, in name order, and their names.
   files=$stage_root/$arch/files.nsh
   {
     echo '!macro InstallFiles'
     for f in $(cd "$stage" && LC_ALL=C ls); do echo "  File \"$stage/$f\""; done
     echo '!macroend'
-    echo '!macro UninstallFiles'
-    for f in $(cd "$stage" && LC_ALL=C ls); do echo "  Delete \"\$INSTDIR\\$f\""; done
-    echo '!macroend'
+    echo "!define INSTALLED_NAMES \"$(cd "$stage" && LC_ALL=C ls | tr '\n' ' ' | sed 's/ $//')\""
   } > "$files"
+  cp "build/$preset/vondrel-setup.exe" "$stage_root/$arch/"
+  touch -d "@$SOURCE_DATE_EPOCH" "$stage_root/$arch/vondrel-setup.exe"
   makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DARCH="$arch" -DFILES="$files" \
+    -DHELPER="$stage_root/$arch/vondrel-setup.exe" \
     -DICON="$stage_root/app.ico" -DOUTFILE="$dist/$folder-setup.exe" packaging/installer.nsi >/dev/null
 done
 

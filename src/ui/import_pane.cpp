@@ -1,4 +1,4 @@
-// Import pane: loading, dropped files and the drag of points out of it.
+// Import pane: the points read listed, dropped files and the drag of points out of it.
 #include "ui/import_pane.h"
 
 #include <windowsx.h>
@@ -6,10 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "files/file_errors.h"
-#include "files/glorie_file.h"
-#include "formats/point_files.h"
-#include "formats/point_rows.h"
 #include "resource.h"
 #include "win/dialog.h"
 #include "win/dropped_files.h"
@@ -27,43 +23,30 @@ void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::functio
 }
 
 void ImportPane::LoadFile(const os::Path& path) {
-    if (!messages) return;
-    const formats::Format format = formats::ImportFormatOf(path);
-    const bool loaded = format == formats::Format::None ? ReadGlorie(path) : ReadOtherFormat(path, format);
-    if (loaded) shownCsv = format == formats::Format::Csv ? path : os::Path();
-    ShowPoints(points);
-    if (loaded) List().SelectAll(false);  // new points: nothing of the old selection applies
-    Refresh();
-    if (loaded && points.GetCount() > 0) List().EnsureVisible(0);
-    List().UpdateNow();
-    if (!pendingMessage.empty()) messages->ShowMessage(std::exchange(pendingMessage, std::string()));
+    if (messages) reading.Start(Hwnd(), path, csvDatum);
 }
 
-bool ImportPane::ReadGlorie(const os::Path& path) { return LoadGlorieFile(path, points, *messages) == 0; }
-
-bool ImportPane::ReadOtherFormat(const os::Path& path, formats::Format format) {
-    formats::ReadOptions options;
-    options.datum = format == formats::Format::Csv ? csvDatum : formats::Datum::Wgs84;
-    formats::ReadResult read;
-    const int cause = formats::ReadPointFile(path, options, read);
-    if (cause != os::kCauseNone) {
-        messages->ShowMessage(FileErrorMessage(cause, path));
-        return false;
+void ImportPane::OnRead(WPARAM number) {
+    const std::unique_ptr<ImportedFile> read = reading.Finish(number);
+    if (!read || !messages) return;  // a reading given up
+    if (read->loaded) {
+        points.Swap(read->points);
+        shownCsv = read->format == formats::Format::Csv ? read->path : os::Path();
     }
+    ShowPoints(points);
+    if (read->loaded) List().SelectAll(false);  // new points: nothing of the old selection applies
+    Refresh();
+    if (read->loaded && points.GetCount() > 0) List().EnsureVisible(0);
+    List().UpdateNow();
     // The list is shown first, then what the user should know about it.
-    pendingMessage = formats::ReadMessage(path, read);
-    if (!read.error.empty()) {
-        messages->ShowMessage(std::exchange(pendingMessage, std::string()));
-        return false;
-    }
-    formats::FillTable(points, read.points);
-    return true;
+    for (const std::string& message : read->messages) messages->ShowMessage(message);
 }
 
 void ImportPane::SetCsvDatum(formats::Datum datum) {
     if (datum == csvDatum) return;
     csvDatum = datum;
-    if (!shownCsv.empty()) LoadFile(os::Path(shownCsv));
+    const os::Path again = reading.Busy() ? reading.Path() : shownCsv;
+    if (formats::ImportFormatOf(again) == formats::Format::Csv) LoadFile(again);
 }
 
 void ImportPane::OnDropFiles(HDROP drop) {
@@ -121,6 +104,13 @@ void ImportPane::OnLeftButtonUp(POINT point) {
 LRESULT ImportPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
+        case ImportReading::kDoneMessage:
+            OnRead(wParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam != ImportReading::kProgressTimer) break;
+            reading.ShowProgress();
+            return 0;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;

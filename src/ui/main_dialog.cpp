@@ -248,6 +248,7 @@ void MainDialog::OnDestroy(WPARAM, LPARAM) {
     map.Stop();
     pointList.Detach();
     importPane.Detach();
+    if (endsLoop) PostQuitMessage(0);
 }
 
 }  // namespace vondrel

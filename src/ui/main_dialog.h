@@ -43,6 +43,8 @@ public:
 
     // The edited list: its points, its file and whether it has unsaved changes.
     const PointDocument& Document() const { return document; }
+    // Whether the import pane is reading a file.
+    bool IsImporting() const { return importPane.IsReading(); }
 
     // Shows the window and runs its message loop until the window has closed (main_keys.cpp).
     void Run();
@@ -189,6 +191,7 @@ private:
     int initialHeight = 0;
     int statusHeight = 0;
     bool layoutReady = false;  // the first size notification only arms the layout
+    bool endsLoop = false;     // Run's message loop: the window's end quits it
     bool rowIndicatorDue = false;  // a selection change is waiting to be shown in the status bar
     int sortColumn = -1;           // the column of the last sort while its arrow shows, else -1
     bool sortDescending = false;

@@ -16,20 +16,18 @@ bool IsWithin(HWND window, HWND ancestor) { return window == ancestor || IsChild
 }  // namespace
 
 void MainDialog::Run() {
+    // The window's end posts the quit that ends this loop (OnDestroy), however it ends: also when
+    // it is destroyed while the loop waits, as when 終了 gets a BM_CLICK sent by another program.
+    endsLoop = true;
     if (!CreateModeless(nullptr)) return;
     MSG message;
-    while (Hwnd()) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            // WM_QUIT from outside (or a broken queue): the window goes as after a close.
-            if (Hwnd()) DestroyWindow(Hwnd());
-            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // WM_QUIT from outside (or a broken queue): the window goes as after a close.
+    if (Hwnd()) DestroyWindow(Hwnd());
 }
 
 bool MainDialog::PreTranslate(MSG& message) {

@@ -10,6 +10,8 @@
 //       be the program's folder and the map button usable; take a screenshot, close
 //   vondrel_package_driver openwith PROGID FILE ROWS
 //       the "Open with" entry: run PROGID's open command for FILE in FILE's folder, close
+//   vondrel_package_driver sleep SECONDS   (run as a copy named Vondrel.exe)
+//       a process of the program's name without a window, for the setup's checks
 // Prints "PASS: ..." and exits 0, or "FAIL: what" and exits 1.
 #include <windows.h>
 #include <objbase.h>
@@ -134,9 +136,11 @@ int wmain(int argc, wchar_t** argv) {
             Shortcut(argv[2], argv[3], _wtoi(argv[4]), argv[5]);
         } else if (mode == L"openwith" && argc == 5) {
             OpenWith(argv[2], argv[3], _wtoi(argv[4]));
+        } else if (mode == L"sleep" && argc == 3) {
+            Sleep(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
         } else {
             std::printf("usage: portable FOLDER SAMPLE ROWS SAVE_NAME SHOT.bmp | shortcut LINK SAMPLE ROWS SHOT.bmp | "
-                        "openwith PROGID FILE ROWS\n");
+                        "openwith PROGID FILE ROWS | sleep SECONDS\n");
             return 2;
         }
     } catch (const Failure& failure) {

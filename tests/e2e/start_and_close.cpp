@@ -1,7 +1,8 @@
 // End-to-end check from outside the program: starts Vondrel.exe with a point file as a process
 // of its own, waits for the top-level window "Kestrova" with the file's rows, closes it like a
-// user would (nothing modified), and requires the process to end.
-//   vondrel_e2e_start_and_close.exe PROGRAM FILE EXPECTED_ROWS
+// user would (nothing modified), and requires the process to end. With "click", 終了 gets a
+// BM_CLICK (as UI Automation's Invoke sends it) and the process must end within 2 s.
+//   vondrel_e2e_start_and_close.exe PROGRAM FILE EXPECTED_ROWS [click]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -26,7 +27,8 @@ HWND WaitForWindow(const wchar_t* title, DWORD milliseconds) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) return Fail("usage: PROGRAM FILE EXPECTED_ROWS");
+    if (argc != 4 && argc != 5) return Fail("usage: PROGRAM FILE EXPECTED_ROWS [click]");
+    const bool click = argc == 5;
     std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\" \"" + argv[2] + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -58,13 +60,19 @@ int wmain(int argc, wchar_t** argv) {
         return Fail("the list does not show the file's points");
     }
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
+    const DWORD closed = GetTickCount();
+    if (click) {
+        SendMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+    } else {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, click ? 2000 : 30000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);
         return Fail("the process did not end after its window was closed");
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    std::printf("PASS: window shown with %d rows, process ended on close\n", rows);
+    std::printf("PASS: window shown with %d rows, process ended %lu ms after the close\n", rows,
+                static_cast<unsigned long>(GetTickCount() - closed));
     return 0;
 }

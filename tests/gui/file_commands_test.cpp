@@ -387,6 +387,7 @@ TEST_F(FileCommands, RealFileDialogs) {
         // Import through the real dialog.
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
                               [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_IMPORT); });
+        test::FinishImport(*dialog);
         EXPECT_EQ(win::ListView(dialog->Item(IDC_MAIN_IMPORT_LIST).Hwnd()).Count(), 2);
         DestroyWindow(dialog->Hwnd());
         test::Pump();

@@ -3,17 +3,21 @@
 #  - each zip holds its one folder with exactly the expected files; the programs carry the version;
 #  - the programs' PE headers hold no time stamp, and packing the same files again gives the same
 #    zip bytes;
-#  - the 32-bit programs and installer import only what 32-bit Windows 7 has (win7_imports.sh);
+#  - the 32-bit programs, installer and setup helper import only what 32-bit Windows 7 has
+#    (win7_imports.sh);
 #  - under Wine, in one fresh prefix with a home folder of its own (Wine links Documents to it):
 #    the 64-bit zip unpacked into a read-only folder whose path has a space and Japanese
 #    characters: the program opens a sample, deletes a point, saves into Documents, shows the map
 #    and closes (vondrel_package_driver), and nothing appears beside it;
 #    the 64-bit installer run silently (/S): the files, the Start-menu shortcut, the Apps & features
 #    entry, "Open with" for .xml (.xml's default and another program's entry untouched); the
-#    program started as its shortcut starts it, and through "Open with"; the installer refuses while
-#    the program runs; a silent uninstall leaves
-#    nothing in Program Files, removes the entries and keeps the settings and the tile cache;
-#    installing again and uninstalling with /REMOVESETTINGS removes those too.
+#    program started as its shortcut starts it, and through "Open with"; the installer and the
+#    uninstaller refuse (exit 2) while the program runs, with its window or as a windowless
+#    process; a silent uninstall keeps a sample the user changed and removes everything else from
+#    Program Files, removes the entries and keeps the settings and the tile cache; installing again
+#    is refused while that changed file is there, and goes to Program Files when the recorded
+#    install folder is a user's folder; uninstalling with /REMOVESETTINGS removes the settings and
+#    the map's tiles, but not through links in the cache nor anything else there.
 # The map bridge fetches tiles from a refused loopback port into a cache in the prefix. Screenshots
 # of the portable and the installed program: build/package-check/*.png.
 #   tests/packaging/check_package.sh [DRIVER.exe]
@@ -62,7 +66,8 @@ for arch in win64 win32; do
 done
 
 step "32-bit imports against Windows 7"
-tests/packaging/win7_imports.sh "$out/win32/Vondrel-$version-win32/"*.exe "dist/Vondrel-$version-win32-setup.exe" ||
+tests/packaging/win7_imports.sh "$out/win32/Vondrel-$version-win32/"*.exe "dist/Vondrel-$version-win32-setup.exe" \
+  build/package/win32/vondrel-setup.exe ||
   fail "the 32-bit programs import what Windows 7 lacks"
 
 # --- Under Wine ------------------------------------------------------------------------------
@@ -110,12 +115,12 @@ regq 'HKLM\Software\Classes\.xml' >/dev/null  # wakes the prefix
 wine reg add 'HKLM\Software\Classes\.xml' /ve /d xmlfile /f >/dev/null 2>&1
 wine reg add 'HKLM\Software\Classes\.xml\OpenWithProgids' /v Other.Editor /d "" /f >/dev/null 2>&1
 cache="$drive/users/$user/AppData/Local/Vondrel/tiles"
-mkdir -p "$cache" && touch "$cache/tile.png"
+mkdir -p "$cache/std/5/28" && touch "$cache/std/5/28/12.png"
 wine "dist/Vondrel-$version-win64-setup.exe" /S || fail "the installer failed"
 program="$drive/Program Files/Vondrel"
-[ "$(cd "$program" 2>/dev/null && ls | grep -v '^uninstall.exe$' | LC_ALL=C sort)" = "$expected" ] ||
+[ "$(cd "$program" 2>/dev/null && ls | grep -v '^uninstall\.\(exe\|dat\|lst\)$' | LC_ALL=C sort)" = "$expected" ] ||
   fail "Program Files\\Vondrel does not hold the zip's files"
-[ -f "$program/uninstall.exe" ] || fail "no uninstaller"
+[ -f "$program/uninstall.exe" ] && [ -f "$program/uninstall.dat" ] && [ -f "$program/uninstall.lst" ] || fail "no uninstaller"
 link="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Vondrel.lnk"
 [ -f "$link" ] || fail "no Start-menu shortcut"
 uninstall=$(regq 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vondrel')
@@ -152,13 +157,27 @@ done
 [ -n "$refused" ] || fail "the installer went on while the program ran"
 wine taskkill /IM Vondrel.exe >/dev/null 2>&1  # a close message: the unchanged list closes
 wait "$running" || true
+# A Vondrel.exe without a window: the driver under that name.
+mkdir -p "$drive/elsewhere" && cp "$driver" "$drive/elsewhere/Vondrel.exe"
+wine 'C:\elsewhere\Vondrel.exe' sleep 120 & running=$!
+refused=""
+for _ in $(seq 20); do
+  wine "dist/Vondrel-$version-win64-setup.exe" /S; [ $? -eq 2 ] && { refused=yes; break; }
+  sleep 0.5
+done
+[ -n "$refused" ] || fail "the installer went on while a windowless Vondrel.exe ran"
+wine "C:\\Program Files\\Vondrel\\uninstall.exe" /S; code=$?
+[ "$code" -eq 2 ] || fail "the uninstaller exited with $code while Vondrel.exe ran"
+[ -f "$program/Vondrel.exe" ] && [ -f "$program/uninstall.exe" ] || fail "the uninstaller removed files while Vondrel.exe ran"
+wine taskkill /F /IM Vondrel.exe >/dev/null 2>&1
+wait "$running" || true
 
 step "installer: silent uninstall keeps the settings"
 settings_key='HKLM\SOFTWARE\Zarn\Vondrel'
 regq "$settings_key" >/dev/null || fail "the program and the map wrote no settings to check against"
+echo "the user's change" >> "$program/tokyo_points.xml"
 wine "C:\\Program Files\\Vondrel\\uninstall.exe" /S || fail "the uninstaller failed"
-wineserver -w  # the uninstaller finishes in a copy of itself
-[ ! -e "$program" ] || fail "the uninstaller left Program Files\\Vondrel: $(ls "$program" | tr '\n' ' ')"
+[ "$(ls "$program")" = tokyo_points.xml ] || fail "the uninstaller left other than the changed sample: $(ls "$program" | tr '\n' ' ')"
 [ ! -e "$link" ] || fail "the uninstaller left the shortcut"
 regq 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vondrel' >/dev/null && fail "the uninstaller left its Apps & features entry"
 regq 'HKLM\Software\Classes\Vondrel.PointFile' >/dev/null && fail "the uninstaller left the ProgID"
@@ -167,15 +186,30 @@ echo "$xml" | grep -q 'Vondrel\.PointFile' && fail "the uninstaller left the Ope
 echo "$xml" | grep -qE '^ +Other\.Editor ' || fail "the uninstaller removed another program's Open with entry"
 echo "$xml" | grep -qE '^ +\(Default\) +REG_SZ +xmlfile$' || fail "the uninstaller changed .xml's default program"
 regq "$settings_key" >/dev/null || fail "a silent uninstall removed the settings"
-[ -f "$cache/tile.png" ] || fail "a silent uninstall removed the tile cache"
+[ -f "$cache/std/5/28/12.png" ] || fail "a silent uninstall removed the tile cache"
+
+step "installer: the folder and the files it installs into"
+wine "dist/Vondrel-$version-win64-setup.exe" /S; code=$?
+[ "$code" -eq 2 ] && [ "$(ls "$program")" = tokyo_points.xml ] || fail "the installer went on ($code) over a file it did not install"
+rm -r "$program"
+# A recorded install folder that is a user's own folder (stale, or changed): not installed into.
+mine="$documents/mine" && mkdir -p "$mine" && echo "mine" | tee "$mine/README.txt" > "$mine/tokyo_points.xml"
+wine reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vondrel' /v InstallLocation /d "C:\\users\\$user\\Documents\\mine" /f >/dev/null 2>&1
+wine "dist/Vondrel-$version-win64-setup.exe" /S || fail "the installer failed the second time"
+[ -f "$program/Vondrel.exe" ] && [ "$(ls "$mine")" = "$(printf 'README.txt\ntokyo_points.xml')" ] && [ "$(cat "$mine/README.txt")" = mine ] ||
+  fail "the installer used the recorded folder, which held no uninstaller of ours"
 
 step "installer: silent uninstall with /REMOVESETTINGS"
-wine "dist/Vondrel-$version-win64-setup.exe" /S || fail "the installer failed the second time"
+# Links in the cache, with the map's names and in a loop, and a file of the user's there.
+mkdir -p "$drive/victim" && touch "$drive/victim/1.png" "$cache/notes.txt"
+ln -s "$drive/victim" "$cache/pale" && ln -s "$drive/victim" "$cache/std/5/29" && ln -s .. "$cache/std/6"
 wine "C:\\Program Files\\Vondrel\\uninstall.exe" /S /REMOVESETTINGS || fail "the uninstaller failed"
-wineserver -w
 [ ! -e "$program" ] || fail "the second uninstall left Program Files\\Vondrel"
+[ "$(ls "$mine" | wc -l)" -eq 2 ] || fail "the second uninstall removed files of the user's folder"
 regq "$settings_key" >/dev/null && fail "/REMOVESETTINGS kept the settings"
-[ ! -e "$cache" ] || fail "/REMOVESETTINGS kept the tile cache"
+[ -z "$(find "$cache" -name '*.png')" ] || fail "/REMOVESETTINGS kept the map's tiles"
+[ -f "$drive/victim/1.png" ] && [ -f "$cache/notes.txt" ] && [ -L "$cache/pale" ] ||
+  fail "/REMOVESETTINGS removed through a link or what was not the map's"
 
 echo "   checks under Wine: $(( $(date +%s) - started )) s"
 if [ "$problems" -gt 0 ]; then

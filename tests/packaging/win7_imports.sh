@@ -31,6 +31,7 @@ cat > "$work/sdk.c" <<'C'
 #include <winhttp.h>
 #include <wincodec.h>
 #include <mmsystem.h>
+#include <tlhelp32.h>
 C
 cat > "$work/crt.c" <<'C'
 #include <assert.h>
