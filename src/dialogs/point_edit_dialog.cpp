@@ -120,6 +120,8 @@ BOOL PointEditDialog::OnInitDialog() {
     spin.SetBuddy(Item(IDC_EDIT_MARK_NUMBER).Hwnd());
     spin.SetRange(point_edit::kFirstMark, point_edit::kLastMark);
     spin.SetPosition(point_edit::MarkPosition(fields.mark));
+    // A point without a mark shows none, rather than the first the up-down can show.
+    if (point_edit::IntegerValue(fields.mark) == 0) Item(IDC_EDIT_MARK_NUMBER).SetText("");
 
     directionStep = DirectionTextToStep(fields.dcenter);
     ShowDirection(directionStep);
@@ -311,6 +313,7 @@ void PointEditDialog::OnOK() {
     typed.lon = text_fold::HalfWidthAscii(Item(IDC_EDIT_LON).GetText());
     typed.lat = text_fold::HalfWidthAscii(Item(IDC_EDIT_LAT).GetText());
     typed.markNumber = text_fold::HalfWidthAscii(Item(IDC_EDIT_MARK_NUMBER).GetText());
+    typed.noMark = point_edit::IntegerValue(fields.mark) == 0;
     if (const std::optional<InputProblem> problem = FirstInputProblem(typed)) {
         const int ids[] = {IDC_EDIT_NAME, IDC_EDIT_LON, IDC_EDIT_LAT, IDC_EDIT_MARK_NUMBER};
         Refuse(ids[static_cast<int>(problem->field)], problem->message);

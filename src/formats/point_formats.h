@@ -31,7 +31,7 @@ struct FormatPoint {
     std::string tel;
     double lat = 0;          // decimal degrees north, Tokyo datum
     double lon = 0;          // decimal degrees east, Tokyo datum
-    int mark = 0;            // the mark number as the editor shows it (0: the default mark)
+    int mark = 1;            // the mark number as the editor shows it: a new point's 1 unless the file gives one (0: none)
     std::string sound = "0";
     std::string direction;   // approach direction in whole degrees; empty: none
 

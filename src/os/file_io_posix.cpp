@@ -199,6 +199,12 @@ bool FileExists(const Path& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool SameFile(const Path& a, const Path& b) {
+    struct stat first, second;
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 Path CurrentDirectory() {
     std::error_code error;
     Path current = std::filesystem::current_path(error);

@@ -271,6 +271,19 @@ bool FileExists(const Path& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool SameFile(const Path& a, const Path& b) {
+    BY_HANDLE_FILE_INFORMATION info[2] = {};
+    const Path* paths[2] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+        // No access asked: the file's identity is read even while another program holds it.
+        const Handle file(CreateFileW(FileSystemPath(*paths[i]).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info[i])) return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
 Path CurrentDirectory() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
     if (length == 0) return Path();

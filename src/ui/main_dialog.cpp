@@ -38,8 +38,7 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     // The file is read when the window opens; until then (and if it cannot be read) the list is
     // untitled, with the file's folder for the dialogs.
     startFile = FileNameFromArguments(arguments);
-    document.SetFolder(NormalizePath(startFile, os::CurrentDirectory()).fileDirectory);
-    importDirectory = document.Folder();
+    if (!startFile.empty()) document.SetFolder(NormalizePath(startFile, os::CurrentDirectory()).fileDirectory);
     appIcon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
                                             LR_DEFAULTSIZE | LR_SHARED));
     smallAppIcon = static_cast<HICON>(LoadImageW(win::ResourceModule(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,

@@ -132,8 +132,11 @@ private:
     bool ResolveUnsavedChanges();
     // Reads `name` into the list and takes its name; a refusal or failure changes nothing.
     void OpenFile(const os::Path& name);
-    // The folder the save dialogs start in.
-    os::Path SaveFolder() const;
+    // Writes the list to `path`, asking first over a file that was not read whole: the result
+    // of PointDocument::Save, or -1 when the user cancelled.
+    int SaveTo(const os::Path& path);
+    // The folder a file dialog starts in: the one it used last, never the program's own.
+    os::Path DialogFolder(const os::Path& lastUsed) const;
     void ApplyFileName(const os::Path& name);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
     void ImportPointFile();

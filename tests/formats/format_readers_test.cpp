@@ -81,12 +81,12 @@ TEST(FormatReaders, CsvColumnsEncodingsAndQuoting) {
     } cases[] = {
         // Code page 932 with Japanese headers in another order; the display form of coordinates.
         {"経度,よみ,名称,緯度,電話番号\r\n139.44.32.064,とうきょう,東京,35.30.00.000,03\r\n",
-         {"東京", "とうきょう", "03", 35.5, 139 + 44 / 60.0 + 32.064 / 3600, 0, "0", ""}},
+         {"東京", "とうきょう", "03", 35.5, 139 + 44 / 60.0 + 32.064 / 3600, 1, "0", ""}},
         {u8"name\tlat\tlng\tmark\tsound\tdirection\n\"A\tB\"\"C\"\"\nD\"\t35\t139\t5\t3\t100\n\n",
          {"A B\"C\" D", "", "", 35, 139, 5, "3", "101"}},
-        {u8"\"lat\",\"lon\",\"name\"\r\n35,139,\"x,y\"\r\n", {"x,y", "", "", 35, 139, 0, "0", ""}},
-        {utf16le("lat,lon,name\r\n35,139,abc\r\n"), {"abc", "", "", 35, 139, 0, "0", ""}},
-        {u8"地点リスト,,\n\nname,lat,lon\nabc,35,139\n", {"abc", "", "", 35, 139, 0, "0", ""}},
+        {u8"\"lat\",\"lon\",\"name\"\r\n35,139,\"x,y\"\r\n", {"x,y", "", "", 35, 139, 1, "0", ""}},
+        {utf16le("lat,lon,name\r\n35,139,abc\r\n"), {"abc", "", "", 35, 139, 1, "0", ""}},
+        {u8"地点リスト,,\n\nname,lat,lon\nabc,35,139\n", {"abc", "", "", 35, 139, 1, "0", ""}},
     };
     for (const auto& c : cases) {
         const ReadResult result = ReadTokyo(c.bytes, Format::Csv);

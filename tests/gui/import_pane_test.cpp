@@ -64,7 +64,7 @@ TEST_F(ImportPaneTest, ADroppedGpxIsShownOnTheTokyoDatumWithOneMessage) {
                             u8"<wpt lat=\"35.55\" lon=\"139.75\"><name>서울</name></wpt></gpx>";
     test::WriteFileBytes(dir.File("walk.gpx"), gpx);
     Drop(window, dir.File("walk.gpx"));
-    EXPECT_EQ(Rows(window), (std::vector<std::string>{kKaminarimonTokyo, "東京スカイツリー展望デッキ 139.48.50.184 35.42.24.587",
+    EXPECT_EQ(Rows(window), (std::vector<std::string>{kKaminarimonTokyo, "東京スカイツリー展望デッキ 139.48.50.184 35.42.24.588",
                                                       "?? 139.45.11.628 35.32.48.300"}));
     ASSERT_EQ(window.prompts.messages.size(), 1u) << "one message after the load";
     const std::string& told = window.prompts.messages[0].text;

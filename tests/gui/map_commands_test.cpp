@@ -274,6 +274,7 @@ TEST_F(MapCommands, CaptureMakesANewPointUpTo700) {
             EXPECT_EQ(window->Document().Points().Row(699).name, "新しいポイント");
             EXPECT_EQ(window->Document().Points().Row(699).lat, "35.68472");
             EXPECT_EQ(window->Document().Points().Row(699).lon, "139.75837");
+            EXPECT_EQ(window->Document().Points().Row(699).mark, "01") << "a new point's mark";
             const win::ListView list = window->MainList();
             EXPECT_EQ(list.CellText(699, 1), "新しいポイント");
             EXPECT_EQ(list.LowestSelectedRow(), 699);

@@ -44,13 +44,13 @@ TEST_F(PointEditDialogTest, OpeningShowsTheStoredValuesAndOkWritesThemBack) {
         int image, selection;
         std::vector<std::string> stored;  // mark, sound, dcenter after OK
     } cases[] = {
-        {{}, 0, -1, "1", "0゜", -1, 0, {"01", "0", "0"}},  // adding: no icon until the number changes
+        {{}, 0, -1, "", "0゜", -1, 0, {"00", "0", "0"}},  // no mark: none shown, none stored
         {kTower, 0, -1, "7", "90゜", 6, 2, {"07", "2", "90"}},
         {{"", "", "", "", "", "99", "61", "355", 1}, 0, -1, "55", "0゜", -1, -1, {"55", "-1", "0"}},
-        {{"", "", "", "", "", "x", "abc", "100", 1}, 0, -1, "1", "101゜", -1, 0, {"01", "0", "101"}},
+        {{"", "", "", "", "", "x", "abc", "100", 1}, 0, -1, "", "101゜", -1, 0, {"00", "0", "101"}},
         {{"", "", "", "", "", "1", "3", "0", 1}, IDC_EDIT_DIRECTION_BACK, -1, "1", "349゜", 0, 3, {"01", "3", "349"}},
         {{"", "", "", "", "", "55", "3", "349", 1}, IDC_EDIT_DIRECTION_FORWARD, -1, "55", "0゜", 54, 3, {"55", "3", "0"}},
-        {{}, 0, 11, "1", "0゜", -1, 0, {"01", "11", "0"}},  // the twelfth entry
+        {{}, 0, 11, "", "0゜", -1, 0, {"00", "11", "0"}},  // the twelfth entry
     };
     for (const auto& c : cases) {
         const std::string what = c.point.mark + "/" + c.point.sound + "/" + c.point.dcenter;
