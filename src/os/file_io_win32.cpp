@@ -276,9 +276,9 @@ bool SameFile(const Path& a, const Path& b) {
     const Path* paths[2] = {&a, &b};
     for (int i = 0; i < 2; ++i) {
         // No access asked: the file's identity is read even while another program holds it.
-        const Handle file(CreateFileW(FileSystemPath(*paths[i]).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info[i])) return false;
+        const FileHandle file(CreateFileW(FileSystemPath(*paths[i]).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!file || !GetFileInformationByHandle(file.Get(), &info[i])) return false;
     }
     return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
            info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
