@@ -111,11 +111,7 @@ os::Path MainDialog::DialogFolder(const os::Path& lastUsed) const {
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     win::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
-    os::Path dropped;
-    for (int i = 0; i < drop.Count(); ++i) {
-        const os::Path path = drop.Path(i);
-        if (!path.empty()) dropped = path;  // the last file of the drop wins
-    }
+    const os::Path dropped = drop.LastPath();
     drop.Finish();
     if (dropped.empty()) return 0;  // a drop without files changes nothing
     if (!ResolveUnsavedChanges()) return 0;
@@ -141,7 +137,7 @@ void MainDialog::ImportDialog() {
     win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), options, chosen)) return;
     importDirectory = DriveAndFolder(chosen.path);
-    importPane.LoadFile(chosen.path);
+    pointImport.Load(chosen.path);
 }
 
 void MainDialog::InsertFromImport(int dropIndex) {
@@ -149,11 +145,23 @@ void MainDialog::InsertFromImport(int dropIndex) {
     if (dropIndex < 0) dropIndex = document.Count();
     const std::vector<int> rows = importPane.SelectedRows();
     const int before = document.Count();
-    if (const auto after = document.InsertCopies(dropIndex, importPane.Points(), rows, ListSelection())) ShowDocument(*after);
+    if (const auto after = document.InsertCopies(dropIndex, pointImport.Points(), rows, ListSelection())) ShowDocument(*after);
     // The table is full: what fitted was inserted, and the user is told about the rest.
     if (document.Count() - before < static_cast<int>(rows.size())) {
         prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
     }
+}
+
+LRESULT MainDialog::OnImportRead(WPARAM number, LPARAM) {
+    pointImport.OnRead(number);
+    return 0;
+}
+
+bool MainDialog::OnTimer(WPARAM id, LPARAM, LRESULT& result) {
+    if (id != ImportReading::kProgressTimer) return false;
+    pointImport.OnProgressTimer();
+    result = 0;
+    return true;
 }
 
 }  // namespace vondrel
