@@ -1,6 +1,7 @@
 // The import's sources: which reader takes a file, on which datum, and what it has to tell.
 #include "editing/import_source.h"
 
+#include <array>
 #include <new>
 
 #include "files/file_errors.h"
@@ -24,18 +25,16 @@ private:
     std::vector<std::string>& kept;
 };
 
-bool IsGlorieName(const os::Path& path) { return os::HasExtension(path, ".xml"); }
-
 bool ReadGlorie(const os::Path& path, const ImportOptions&, PointTable& table, ImportReport& report) {
     KeptMessages sink(report.messages);
     return LoadGlorieFile(path, table, sink) == 0;
 }
 
-bool IsInterchangeName(const os::Path& path) { return formats::ImportFormatOf(path) != formats::Format::None; }
-
-bool ReadInterchange(const os::Path& path, const ImportOptions& options, PointTable& table, ImportReport& report) {
+// GPX, KML, KMZ and CSV: the format by the extension, coordinates shifted from `datum`.
+bool ReadInterchange(const os::Path& path, formats::Datum datum, const ImportOptions& options, PointTable& table,
+                     ImportReport& report) {
     formats::ReadOptions readOptions;
-    readOptions.datum = options.datumForAll || ReadsOnChosenDatum(path) ? options.datum : formats::Datum::Wgs84;
+    readOptions.datum = datum;
     readOptions.cancel = options.cancel;
     formats::ReadResult read;
     const int cause = formats::ReadPointFile(path, readOptions, read);
@@ -54,17 +53,37 @@ bool ReadInterchange(const os::Path& path, const ImportOptions& options, PointTa
     return true;
 }
 
-// One kind of file: whether a name is of it, and its reading (true once `table` holds the points).
+bool ReadOnWgs84(const os::Path& path, const ImportOptions& options, PointTable& table, ImportReport& report) {
+    return ReadInterchange(path, options.datumForAll ? options.datum : formats::Datum::Wgs84, options, table, report);
+}
+
+bool ReadOnChosenDatum(const os::Path& path, const ImportOptions& options, PointTable& table, ImportReport& report) {
+    return ReadInterchange(path, options.datum, options, table, report);
+}
+
+// One kind of file the import reads: its name in the file dialog's list, its extensions, and
+// its reading (true once `table` holds the points).
 struct Source {
-    bool (*takes)(const os::Path& path);
+    const char* filterName;
+    std::array<const char*, 3> extensions;  // without the dot; unused ones null
     bool (*read)(const os::Path& path, const ImportOptions& options, PointTable& table, ImportReport& report);
 };
 
-// The first source that takes a name reads the file.
 constexpr Source kSources[] = {
-    {IsGlorieName, ReadGlorie},
-    {IsInterchangeName, ReadInterchange},
+    {"地点ファイル ( *.xml)", {"xml"}, ReadGlorie},
+    {"GPX ファイル (*.gpx)", {"gpx"}, ReadOnWgs84},
+    {"KML・KMZ ファイル (*.kml; *.kmz)", {"kml", "kmz"}, ReadOnWgs84},
+    {"CSV ファイル (*.csv; *.tsv; *.txt)", {"csv", "tsv", "txt"}, ReadOnChosenDatum},
 };
+
+const Source* SourceOf(const os::Path& path) {
+    for (const Source& source : kSources) {
+        for (const char* extension : source.extensions) {
+            if (extension && os::HasExtension(path, std::string(".") + extension)) return &source;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -79,9 +98,7 @@ std::vector<std::string> ImportReport::Shown(const os::Path& path) const {
 
 bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointTable& table, ImportReport& report) {
     try {
-        for (const Source& source : kSources) {
-            if (source.takes(path)) return source.read(path, options, table, report);
-        }
+        if (const Source* source = SourceOf(path)) return source->read(path, options, table, report);
         report.messages.push_back(UnknownFileMessage(path));
     } catch (const std::bad_alloc&) {
         report.messages.assign(1, FileErrorMessage(os::kCauseOutOfMemory, path));
@@ -90,6 +107,24 @@ bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointT
     return false;
 }
 
-bool ReadsOnChosenDatum(const os::Path& path) { return formats::ImportFormatOf(path) == formats::Format::Csv; }
+bool ReadsOnChosenDatum(const os::Path& path) {
+    const Source* source = SourceOf(path);
+    return source && source->read == ReadOnChosenDatum;
+}
+
+std::string ImportFilter() {
+    std::string names, patterns, each;
+    for (const Source& source : kSources) {
+        std::string own;
+        for (const char* extension : source.extensions) {
+            if (!extension) continue;
+            names += names.empty() ? extension : std::string(", ") + extension;
+            patterns += (patterns.empty() ? "*." : ";*.") + std::string(extension);
+            own += (own.empty() ? "*." : ";*.") + std::string(extension);
+        }
+        each += std::string(source.filterName) + "|" + own + "|";
+    }
+    return "すべての地点ファイル (" + names + ")|" + patterns + "|" + each + "すべてのファイル (*.*)|*.*||";
+}
 
 }  // namespace vondrel

@@ -1,7 +1,7 @@
 // Reading any point file the import takes, chosen by the name's extension: glorie XML files, and
 // the GPX, KML, KMZ and CSV (TSV, TXT) files of other programs, shifted to the Tokyo datum. The
-// import pane, vondrel-cli import and the tests read through it. Each kind of file is one entry
-// of the source table in import_source.cpp: a new kind is one reader and one entry there.
+// import pane (and its file dialog) and vondrel-cli import go through it. Each kind of file is
+// one entry of the source table in import_source.cpp: a new kind is a reader and an entry there.
 #pragma once
 
 #include <atomic>
@@ -43,5 +43,9 @@ bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointT
 // Whether ImportOptions::datum decides where the points of `path` lie (a CSV file), so that a
 // new choice of datum means reading it again.
 bool ReadsOnChosenDatum(const os::Path& path);
+
+// The import's file dialog filter ("name|patterns|" pairs): every kind of file it reads, then
+// each kind, then all files.
+std::string ImportFilter();
 
 }  // namespace vondrel

@@ -2,6 +2,7 @@
 // unsaved-changes prompt, and the import of points from another file.
 #include "core/limits.h"
 #include "editing/file_state.h"
+#include "editing/import_source.h"
 #include "editing/main_texts.h"
 #include "os/file_io.h"
 #include "resource.h"
@@ -15,11 +16,6 @@ namespace vondrel {
 namespace {
 constexpr char kOpenFilter[] = "XML ファイル(*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 constexpr char kSaveFilter[] = "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
-constexpr char kImportFilter[] =
-    "すべての地点ファイル (xml, gpx, kml, kmz, csv, tsv, txt)|*.xml;*.gpx;*.kml;*.kmz;*.csv;*.tsv;*.txt|"
-    "地点ファイル ( *.xml)|*.xml|"
-    "GPX ファイル (*.gpx)|*.gpx|KML・KMZ ファイル (*.kml; *.kmz)|*.kml;*.kmz|"
-    "CSV ファイル (*.csv; *.tsv; *.txt)|*.csv;*.tsv;*.txt|すべてのファイル (*.*)|*.*||";
 
 // Every save dialog asks before it replaces a file.
 win::FileDialogOptions Options(bool save, const char* filter, const os::Path& folder) {
@@ -132,7 +128,7 @@ void MainDialog::ImportPointFile() {
 
 void MainDialog::ImportDialog() {
     win::FileDialogOptions options =
-        Options(false, kImportFilter, DialogFolder(importDirectory.empty() ? document.Folder() : importDirectory));
+        Options(false, ImportFilter().c_str(), DialogFolder(importDirectory.empty() ? document.Folder() : importDirectory));
     options.title = "インポート";
     win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), options, chosen)) return;
