@@ -98,3 +98,8 @@
 #define IDC_OBJECTS_NEW_NAME 1003
 #define IDC_OBJECTS_ADD 1090
 #define IDC_OBJECTS_DELETE 1092
+
+// Dialog 170: the import's progress box.
+#define IDD_IMPORT_PROGRESS 170
+#define IDC_PROGRESS_FILE 1001
+#define IDC_PROGRESS_BAR 1002

@@ -5,18 +5,25 @@ Each tile shows its z/x/y, a WGS 84 graticule (so a point's place can be checked
 from --landmarks (lines "LAT LON" in WGS 84), a small square per landmark; .jpg tiles are
 photo-like noise. Only 127.0.0.1 is served. The server writes its port to --port-file once it
 listens, logs "PATH USER-AGENT" per request to --log, and reads its behaviour per request from
---mode-file: serve (default), hang (never answers), garbage (200 with bytes that are no image) or
-notfound (404). It ends when --stop-file appears, or after --max-seconds; on its way out it
-removes the port file.
+--mode-file: serve (default), hang (never answers), garbage (200 with bytes that are no image),
+notfound (404), trickle (one byte every 5 s: the headers of every other request, the body of the
+rest, going on when the mode changes), bomb-png or bomb-jpg (the first request in that mode gets
+a small image declaring 30000 or 65500 pixels square, later ones 404), redirect-away or
+redirect-here (302 to the same path with "?via=away" on host "localhost", or "?via=here" on the
+same host). It ends when --stop-file appears, or after --max-seconds; on its way out it removes
+the port file.
 """
 import argparse
 import io
+import itertools
 import math
 import os
 import re
+import struct
 import sys
 import threading
 import time
+import zlib
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 from PIL import Image, ImageDraw
@@ -80,6 +87,30 @@ def draw_tile(layer, z, x, y, ext, landmarks):
     return out.getvalue()
 
 
+def png_bomb(side=30000, rows=1000):
+    """A PNG of side x side transparent pixels (8-bit RGBA) in 3.5 MB: `rows` zero rows deflated
+    once and repeated, each copy after a full flush so that it stands alone."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    row = 1 + 4 * side
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+    block = packer.compress(bytes(row * rows)) + packer.flush(zlib.Z_FULL_FLUSH)
+    adler = (row * side % 65521) << 16 | 1  # of side * row zero bytes
+    data = b"\x78\xda" + block * (side // rows) + b"\x03\x00" + struct.pack(">I", adler)
+    header = struct.pack(">IIBBBBB", side, side, 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", data) + chunk(b"IEND", b"")
+
+
+def jpeg_bomb(side=65500):
+    """A baseline JPEG of 16x16 pixels whose frame header says side x side."""
+    out = io.BytesIO()
+    Image.new("RGB", (16, 16), (200, 100, 50)).save(out, "JPEG")
+    data = bytearray(out.getvalue())
+    at = data.index(b"\xff\xc0")
+    data[at + 5:at + 9] = struct.pack(">HH", side, side)
+    return bytes(data)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--port", type=int, default=0)
@@ -97,6 +128,9 @@ def main():
             landmarks = [tuple(map(float, l.split()[:2])) for l in f if l.strip()]
     stop = threading.Event()
     log_lock = threading.Lock()
+    counter = itertools.count()
+    bombs = {}
+    served_bomb = set()
 
     def mode():
         try:
@@ -119,8 +153,30 @@ def main():
             if behaviour == "hang":
                 stop.wait()
                 return
-            match = TILE_PATH.match(self.path)
-            if behaviour == "notfound" or not match:
+            path = self.path.split("?")[0]
+            match = TILE_PATH.match(path)
+            if behaviour.startswith("redirect-") and "?" not in self.path:
+                away = behaviour == "redirect-away"
+                host = f"localhost:{self.server.server_address[1]}" if away else self.headers.get("Host")
+                self.send_response(302)
+                self.send_header("Location", f"http://{host}{path}?via={'away' if away else 'here'}")
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+            elif behaviour.startswith("bomb-"):
+                with log_lock:
+                    first = behaviour not in served_bomb
+                    served_bomb.add(behaviour)
+                if not first:
+                    self.reply(404, b"not found", "text/plain")
+                else:
+                    kind = behaviour[5:]
+                    if kind not in bombs:
+                        bombs[kind] = png_bomb() if kind == "png" else jpeg_bomb()
+                    self.reply(200, bombs[kind], "image/" + kind)
+            elif behaviour == "trickle" and match:
+                self.trickle(draw_tile(match.group(1), *map(int, match.group(2, 3, 4)), match.group(5), landmarks),
+                             next(counter) % 2 == 0)
+            elif behaviour == "notfound" or not match:
                 self.reply(404, b"not found", "text/plain")
             elif behaviour == "garbage":
                 self.reply(200, os.urandom(3000), "image/png")
@@ -128,6 +184,18 @@ def main():
                 layer, z, x, y, ext = match.group(1), *map(int, match.group(2, 3, 4)), match.group(5)
                 body = draw_tile(layer, z, x, y, ext, landmarks)
                 self.reply(200, body, "image/jpeg" if ext == "jpg" else "image/png")
+
+        def trickle(self, body, headers_too):
+            head = (f"HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: {len(body)}\r\n\r\n").encode()
+            if not headers_too:
+                self.wfile.write(head)
+                head = b""
+            for byte in head + body:
+                if stop.wait(5):  # a trickle goes on when the mode changes, as a stuck server's would
+                    self.close_connection = True
+                    return
+                self.wfile.write(bytes([byte]))
+                self.wfile.flush()
 
         def reply(self, status, body, kind):
             self.send_response(status)

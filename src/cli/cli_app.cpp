@@ -8,7 +8,10 @@
 #include "core/coordinate_text.h"
 #include "core/cp932.h"
 #include "core/point_table.h"
+#include "core/text_fold.h"
+#include "editing/point_input_checks.h"
 #include "files/glorie_file.h"
+#include "os/file_io.h"
 
 namespace vondrel::cli {
 
@@ -51,15 +54,33 @@ int List(const os::Path& path, Output& output) {
     return 0;
 }
 
-// A refused or unreadable input writes nothing.
-int Copy(const os::Path& in, const os::Path& outPath, Output& output) {
+// A refused or unreadable input writes nothing; neither does a copy over the input itself that
+// would lose what the read left out, unless forced.
+int Copy(const os::Path& in, const os::Path& outPath, bool force, Output& output) {
     ErrorSink sink(output.err);
     PointTable table;
-    if (LoadGlorieFile(in, table, sink) != 0) return 1;
+    LoadReport report;
+    if (LoadGlorieFile(in, table, sink, &report) != 0) return 1;
+    const std::string unread = UnreadText(report);
+    if (!force && !unread.empty() && os::SameFile(in, outPath)) {
+        output.err += unread + "\nvondrel-cli: not written over the file read (--force writes it)\n";
+        return 1;
+    }
     return SaveGlorieFile(outPath, table, sink) == 0 ? 0 : 1;
 }
 
-int Coord(const std::string& axis, const std::vector<std::string>& texts, Output& output) {
+// Unless `unchecked`, the texts are taken as the edit dialog takes them: full-width digits made
+// half-width, and any text it refuses refused with its message before anything is printed.
+int Coord(const std::string& axis, std::vector<std::string> texts, bool unchecked, Output& output) {
+    const CoordinateAxis checkedAxis = axis == "lon" ? CoordinateAxis::Longitude : CoordinateAxis::Latitude;
+    for (std::string& typed : texts) {
+        if (unchecked) break;
+        typed = text_fold::HalfWidthAscii(typed);
+        if (const std::optional<std::string> message = TypedCoordinateMessage(typed, checkedAxis)) {
+            output.err += typed + ": " + *message + "\n";
+            return 1;
+        }
+    }
     for (const std::string& typed : texts) {
         const std::string stored = TypedToStored(typed);
         const std::string display = axis == "lon" ? StoredToLonDms(stored) : StoredToLatDms(stored);
@@ -78,17 +99,20 @@ int Dms(const std::string& axis, const std::vector<std::string>& stored, Output&
 
 const char* UsageText() {
     return "usage: vondrel-cli list [--encoding=E] FILE\n"
-           "       vondrel-cli copy [--encoding=E] IN OUT\n"
-           "       vondrel-cli import [--datum=D] [--encoding=E] IN OUT.xml\n"
-           "       vondrel-cli export [--datum=D] [--encoding=E] IN.xml OUT.gpx|OUT.kml|OUT.csv\n"
-           "       vondrel-cli coord [--encoding=E] lon|lat TEXT...\n"
+           "       vondrel-cli copy [--force] [--encoding=E] IN OUT\n"
+           "       vondrel-cli import [--datum=D] [--force] [--encoding=E] IN OUT.xml\n"
+           "       vondrel-cli export [--datum=D] [--force] [--encoding=E] IN.xml OUT.gpx|OUT.kml|OUT.csv\n"
+           "       vondrel-cli coord [--unchecked] [--encoding=E] lon|lat TEXT...\n"
            "       vondrel-cli dms [--encoding=E] lon|lat STORED...\n"
            "       vondrel-cli --help\n"
            "  list   print the points of a glorie file, one TAB-separated line each\n"
-           "  copy   read IN and write it again as the editor saves it\n"
+           "  copy   read IN and write it again as the editor saves it; over IN itself only when\n"
+           "         IN was read whole (points past 700, long texts or lost characters), or --force\n"
            "  import read GPX, KML, KMZ, CSV, TSV, TXT (or glorie XML) and write a glorie file\n"
            "  export write a glorie file's points as GPX, KML or CSV (by OUT's extension)\n"
-           "  coord  store typed coordinates: STORED<TAB>DISPLAY per TEXT\n"
+           "         (import and export write over IN itself only with --force)\n"
+           "  coord  store typed coordinates: STORED<TAB>DISPLAY per TEXT; a TEXT the edit dialog\n"
+           "         refuses is refused with its message (exit 1) unless --unchecked\n"
            "  dms    display form of stored decimal degrees\n"
            "  D      wgs84 (default) or tokyo: the datum of the GPX, KML or CSV side\n"
            "  E      utf-8 (default) or cp932 (raw bytes in and out)\n";
@@ -118,6 +142,8 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
     static const std::string kDatumPrefix = "--datum=";
     std::vector<Argument> args;
     std::optional<formats::Datum> datum;
+    bool force = false;
+    bool unchecked = false;
     bool optionsEnded = false;
     for (const Argument& arg : rawArgs) {
         const std::string& text = arg.text;
@@ -128,6 +154,8 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
                 return Usage(output);
             }
             datum = value == "tokyo" ? formats::Datum::Tokyo : formats::Datum::Wgs84;
+        } else if (!optionsEnded && (text == "--force" || text == "--unchecked")) {
+            (text == "--force" ? force : unchecked) = true;
         } else if (!optionsEnded && text == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (text == "--help" || text == "-h")) {
@@ -144,15 +172,19 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
     const std::string& command = args[0].text;
     if ((command == "import" || command == "export") && args.size() == 3) {
         const formats::Datum side = datum.value_or(formats::Datum::Wgs84);
-        return command == "import" ? Import(args[1].path, args[2].path, side, output)
-                                   : Export(args[1].path, args[2].path, side, output);
+        return command == "import" ? Import(args[1].path, args[2].path, side, force, output)
+                                   : Export(args[1].path, args[2].path, side, force, output);
     }
     if (datum) {
         output.err += "vondrel-cli: --datum is an option of import and export\n";
         return Usage(output);
     }
+    if ((force && command != "copy") || (unchecked && command != "coord")) {
+        output.err += std::string("vondrel-cli: ") + (force ? "--force is an option of copy, import and export\n" : "--unchecked is an option of coord\n");
+        return Usage(output);
+    }
     if (command == "list" && args.size() == 2) return List(args[1].path, output);
-    if (command == "copy" && args.size() == 3) return Copy(args[1].path, args[2].path, output);
+    if (command == "copy" && args.size() == 3) return Copy(args[1].path, args[2].path, force, output);
     if ((command == "coord" || command == "dms") && args.size() >= 3 && IsLonLat(args[1].text)) {
         std::vector<std::string> texts;
         for (auto arg = args.begin() + 2; arg != args.end(); ++arg) {
@@ -162,7 +194,7 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
             }
             texts.push_back(arg->text);
         }
-        return command == "coord" ? Coord(args[1].text, texts, output) : Dms(args[1].text, texts, output);
+        return command == "coord" ? Coord(args[1].text, texts, unchecked, output) : Dms(args[1].text, texts, output);
     }
     return Usage(output);
 }

@@ -38,12 +38,21 @@ std::int32_t StoredToMilliseconds(std::string_view stored) {
     return static_cast<std::int32_t>(scaled);
 }
 
+namespace {
+// The stored value in milliseconds to the nearest one (INT32_MIN outside the 32-bit range).
+std::int32_t NearestMilliseconds(std::string_view stored) {
+    const double scaled = std::round(ParseLeadingDouble(stored) * 3600000.0);
+    if (!(scaled > -2147483649.0 && scaled < 2147483648.0)) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(scaled);
+}
+}  // namespace
+
 std::string StoredToLonDms(std::string_view stored) {
-    return FormatDms(StoredToMilliseconds(stored), "%03d.%02d.%02d.%03d");
+    return FormatDms(NearestMilliseconds(stored), "%03d.%02d.%02d.%03d");
 }
 
 std::string StoredToLatDms(std::string_view stored) {
-    return FormatDms(StoredToMilliseconds(stored), " %02d.%02d.%02d.%03d");
+    return FormatDms(NearestMilliseconds(stored), " %02d.%02d.%02d.%03d");
 }
 
 std::int32_t TypedToMilliseconds(std::string_view typed) {

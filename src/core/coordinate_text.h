@@ -13,7 +13,10 @@ namespace vondrel {
 // processor's truncating conversion does).
 std::int32_t StoredToMilliseconds(std::string_view stored);
 
-// Display forms: "%03d.%02d.%02d.%03d" for longitude, " %02d.%02d.%02d.%03d" for latitude.
+// Display forms: "%03d.%02d.%02d.%03d" for longitude, " %02d.%02d.%02d.%03d" for latitude, of
+// the stored value rounded to the nearest millisecond (a stored value a hair below the typed
+// one, as "35.55000" is below 35.33.00.000 in binary, shows as typed); the stored text is
+// never changed by showing it.
 std::string StoredToLonDms(std::string_view stored);
 std::string StoredToLatDms(std::string_view stored);
 

@@ -1,14 +1,12 @@
-// AboutDialog: the version box (IDD_ABOUT): the version, the copyright, the licence and the
-// map's source; it only closes.
+// The version box (template IDD_ABOUT): the version, the copyright, the licence and the map's
+// source; it only closes.
 #pragma once
 
-#include "win/dialog.h"
+#include <windows.h>
 
 namespace vondrel {
 
-class AboutDialog : public win::Dialog {
-public:
-    AboutDialog();
-};
+// Shows the box modally over `owner`.
+void ShowAbout(HWND owner);
 
 }  // namespace vondrel

@@ -23,4 +23,10 @@ NormalizedPath NormalizePath(const os::Path& name, const os::Path& currentDirect
 // Drive and folder of `name`, ending in a separator ("" when it has neither; "C:" for "C:a.xml").
 os::Path DriveAndFolder(const os::Path& name);
 
+// The folder a file dialog starts in: `lastUsed`, the folder it used last, unless that is none
+// or lies in the program's own folder (no place for the user's files: an installed program's
+// folder is not writable, and what stands there goes when the program is removed); else
+// `documents`.
+os::Path DialogStartFolder(const os::Path& lastUsed, const os::Path& programFolder, const os::Path& documents);
+
 }  // namespace vondrel

@@ -23,4 +23,12 @@ std::string ConfirmSaveText(bool titled, const std::string& fileName) {
     return (titled ? fileName + "は変更されています。" : std::string("新規ファイルです。")) + "保存しますか？";
 }
 
+std::string UnreadOverwriteQuestion(const std::string& unread) {
+    return unread + "\n\nはい: 名前を付けて保存します\nいいえ: このまま上書きします\nキャンセル: 保存しません";
+}
+
+std::string ExportedText(int count, const std::string& file, bool selectionOnly) {
+    return std::to_string(count) + " 地点" + (selectionOnly ? "（選択した地点のみ）" : "") + "を " + file + " に書き出しました";
+}
+
 }  // namespace vondrel

@@ -1,4 +1,4 @@
-// Texts the main window shows: status-bar panes, limit messages and the unsaved-changes prompt.
+// Texts the main window shows: status-bar panes, limit messages and the questions before saving.
 // Code page 932. Portable so they are tested natively.
 #pragma once
 
@@ -14,5 +14,11 @@ std::string PointCountText(int count);
 std::string PointLimitText(int limit);
 // The unsaved-changes question for a titled list (its name) or an untitled one.
 std::string ConfirmSaveText(bool titled, const std::string& fileName);
+// The question before a save over a file that was not read whole (`unread`: what would be lost),
+// answered はい (save under another name), いいえ (overwrite) or キャンセル.
+std::string UnreadOverwriteQuestion(const std::string& unread);
+// The status after an export: how many points went to which file, and whether only the
+// selected ones did.
+std::string ExportedText(int count, const std::string& file, bool selectionOnly);
 
 }  // namespace vondrel

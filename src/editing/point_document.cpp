@@ -4,6 +4,7 @@
 
 #include "editing/file_state.h"
 #include "files/glorie_file.h"
+#include "os/file_io.h"
 
 namespace vondrel {
 
@@ -15,17 +16,26 @@ void PointDocument::SetFileName(const os::Path& name, const os::Path& currentDir
 }
 
 int PointDocument::Open(const os::Path& name, const os::Path& currentDirectory, MessageSink& messages) {
-    if (LoadGlorieFile(name, table, messages) != 0) return -1;
+    LoadReport report;
+    if (LoadGlorieFile(name, table, messages, &report) != 0) return -1;
     SetFileName(name, currentDirectory);
     history.Clear();
+    readFrom = name;
+    unread = UnreadText(report);
     return 0;
 }
 
 int PointDocument::Save(const os::Path& path, MessageSink& messages) {
     if (table.UsedCount() == 0) return 1;  // a list without points is never written
+    const bool overRead = !unread.empty() && os::SameFile(path, readFrom);
     if (SaveGlorieFile(path, table, messages) != 0) return -1;
     history.MarkSaved();
+    if (overRead) unread.clear();  // the file now holds the list, nothing more
     return 0;
+}
+
+std::string PointDocument::UnreadOnSaveTo(const os::Path& path) const {
+    return !unread.empty() && os::SameFile(path, readFrom) ? unread : std::string();
 }
 
 void PointDocument::New(const os::Path& newFolder) {
@@ -34,6 +44,8 @@ void PointDocument::New(const os::Path& newFolder) {
     fileName.clear();
     filePath.clear();
     folder = newFolder;
+    readFrom.clear();
+    unread.clear();
 }
 
 std::optional<Selection> PointDocument::Undo() {

@@ -51,6 +51,10 @@ public:
     // Writes the points to `path`: 0 when written (the list is then unmodified), 1 when there
     // are no points to write (nothing is written), -1 when the write failed (shown).
     int Save(const os::Path& path, MessageSink& messages);
+    // What a save to `path` would lose when that is the file the list was read from and the read
+    // left something out (points past 700, texts cut, characters replaced): lines to tell the
+    // user; empty otherwise, and once the list has been written over that file.
+    std::string UnreadOnSaveTo(const os::Path& path) const;
 
     // Whether another point fits: Add, the import and the map all stop at the table's 700.
     bool CanAddPoint() const { return Count() < kTableRows; }
@@ -102,6 +106,8 @@ private:
     os::Path fileName;
     os::Path filePath;
     os::Path folder;
+    os::Path readFrom;   // the file the points were read from
+    std::string unread;  // what that file holds beyond the list (see UnreadOnSaveTo)
 };
 
 }  // namespace vondrel

@@ -148,6 +148,7 @@ std::optional<Selection> PointDocument::AddCapturedPosition(const std::string& l
     const int row = Count();
     if (table.InsertBlank(row) != 1) return std::nullopt;
     table.SetName(kCapturedPointName, row);
+    table.SetMark(kNewPointMark, row);
     table.SetLon(lonDms, row);
     table.SetLat(latDms, row);
     EditStep step;

@@ -9,13 +9,16 @@
 
 namespace vondrel {
 
+// The mark of a new point (decimal): mark 1, as the edit dialog's Add gives.
+constexpr char kNewPointMark[] = "01";
+
 struct PointFields {
     std::string name;
     std::string reading;
     std::string lon;      // display form, "139.45.30.123"
     std::string lat;      // display form, " 35.41.05.007"
     std::string tel;
-    std::string mark;     // decimal, "07"
+    std::string mark = kNewPointMark;  // decimal, "07"; "00" for a point without a mark
     std::string sound;    // decimal
     std::string dcenter;  // degrees
     int directionOn = 0;

@@ -94,6 +94,12 @@ CoordinateProblem CheckTypedCoordinate(std::string_view typed, CoordinateAxis ax
     return CoordinateProblem::None;
 }
 
+std::optional<std::string> TypedCoordinateMessage(std::string_view typed, CoordinateAxis axis) {
+    const CoordinateProblem problem = CheckTypedCoordinate(typed, axis);
+    if (problem == CoordinateProblem::None) return std::nullopt;
+    return CoordinateMessage(problem, axis);
+}
+
 std::optional<InputProblem> FirstInputProblem(const TypedPoint& typed) {
     if (typed.name != typed.originalName && typed.name.size() > kNameLimit) {
         return InputProblem{CheckedField::Name, "地点名称が長すぎます（" + NameBytesText(typed.name) +
@@ -109,6 +115,7 @@ std::optional<InputProblem> FirstInputProblem(const TypedPoint& typed) {
         const CoordinateProblem problem = CheckTypedCoordinate(c.text, c.axis);
         if (problem != CoordinateProblem::None) return InputProblem{c.field, CoordinateMessage(problem, c.axis)};
     }
+    if (typed.noMark && typed.markNumber.find_first_not_of(' ') == std::string::npos) return std::nullopt;
     const std::optional<std::int64_t> mark = DecimalNumber(typed.markNumber);
     if (!mark || *mark < point_edit::kFirstMark || *mark > point_edit::kLastMark) {
         return InputProblem{CheckedField::Mark, "２Ｄマークは 1～55 の番号で入力してください。"};

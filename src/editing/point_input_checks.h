@@ -25,6 +25,10 @@ enum class CoordinateProblem {
 // milliseconds run together ("15516"), as the map's wire form writes them.
 CoordinateProblem CheckTypedCoordinate(std::string_view typed, CoordinateAxis axis);
 
+// The message for a typed coordinate (after text_fold::HalfWidthAscii) that CheckTypedCoordinate
+// refuses, naming the axis and showing the form; none when it is a coordinate.
+std::optional<std::string> TypedCoordinateMessage(std::string_view typed, CoordinateAxis axis);
+
 // The dialog's fields that are checked, in the order they are checked.
 enum class CheckedField { Name, Longitude, Latitude, Mark };
 
@@ -36,6 +40,7 @@ struct TypedPoint {
     std::string lon;
     std::string lat;
     std::string markNumber;
+    bool noMark = false;  // the point has no mark ("00"): an empty mark number keeps it so
 };
 
 struct InputProblem {

@@ -132,13 +132,15 @@ void ElementReader::SetOwn(Field field, std::string&& value) {
 
 void ElementReader::Interpret(const ElementText& e) {
     const Marker marker = FindMarker(e);
-    if (marker == glorie::kNoMarker || marker == glorie::kGpoiStart) return;
+    if (marker == glorie::kNoMarker) return;
     if (full) {
         dropped += marker == glorie::kGpoiEnd;  // points beyond the table's 700 rows are counted, not kept
         return;
     }
+    const PointBlocks::Outcome outcome = blocks.Meet(marker);
     switch (marker) {
-        case glorie::kGpoiEnd: CompletePoint(); break;
+        case glorie::kGpoiStart:
+        case glorie::kGpoiEnd: Keep(outcome); break;
         case glorie::kName: Set(kName, NameOf(e), e); break;
         case glorie::kReading: Set(kReading, ValueOf(e), e); break;
         case glorie::kLat:
@@ -197,6 +199,16 @@ void ElementReader::KeepTexts() {
         t.view = t.own;
         t.inInput = false;
     }
+}
+
+void ElementReader::Finish() {
+    if (!full) Keep(blocks.Finish());
+}
+
+void ElementReader::Keep(PointBlocks::Outcome outcome) {
+    if (outcome == PointBlocks::Outcome::None) return;  // nothing read, or elements that carry into the block
+    if (outcome != PointBlocks::Outcome::Point) damaged.push_back({table.GetCount(), outcome});
+    CompletePoint();
 }
 
 void ElementReader::CompletePoint() {

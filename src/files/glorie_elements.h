@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/point_table.h"
+#include "files/point_blocks.h"
 
 namespace vondrel {
 
@@ -32,12 +34,17 @@ public:
     ElementReader& operator=(const ElementReader&) = delete;
 
     void Interpret(const ElementText& element);
+    // The end of the file: a block cut short keeps what was read of it.
+    void Finish();
 
     // Copies the texts that are still slices of the bytes being scanned, before those go.
     void KeepTexts();
 
     int CompletedPoints() const { return completed; }
     int DroppedPoints() const { return dropped; }
+    // The points of damaged blocks (row, what is wrong), and the blocks themselves.
+    const std::vector<DamagedPoint>& DamagedPoints() const { return damaged; }
+    const PointBlocks& Blocks() const { return blocks; }
 
 private:
     enum Field { kName, kReading, kLon, kLat, kMark, kTel, kSound, kOutmost, kDcenter, kFieldCount };
@@ -63,6 +70,7 @@ private:
         if (!texts[field].view.empty()) out.append(texts[field].view);
     }
     void SetOwn(Field field, std::string&& value);
+    void Keep(PointBlocks::Outcome outcome);
     void CompletePoint();
     void ClearPoint();
 
@@ -72,6 +80,8 @@ private:
     bool full = false;  // the table takes no more points: later elements are ignored
     int completed = 0;
     int dropped = 0;
+    PointBlocks blocks;
+    std::vector<DamagedPoint> damaged;
 };
 
 }  // namespace vondrel

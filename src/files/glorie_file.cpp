@@ -9,7 +9,6 @@
 
 #include "files/file_errors.h"
 #include "files/glorie_encoding.h"
-#include "files/glorie_load_report.h"
 #include "files/glorie_scanner.h"
 #include "files/glorie_writer.h"
 
@@ -25,7 +24,7 @@ std::string PathMessage(const os::Path& path, const std::vector<std::string>& li
 
 // Reads the file into `loaded`: 0, with `message` holding the warnings if any; or -1 with the
 // message of the refusal or failure.
-int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
+int ReadInto(const os::Path& path, PointTable& loaded, std::string& message, LoadReport* report) {
     os::FileBytes bytes;
     const int cause = os::ReadWholeFile(path, bytes);
     if (cause != os::kCauseNone) {
@@ -33,7 +32,7 @@ int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
         return -1;
     }
     std::vector<std::string> warnings;
-    const int read = ReadGlorieBytes(bytes.View(), loaded, warnings);
+    const int read = ReadGlorieBytes(bytes.View(), loaded, warnings, report);
     bytes.Clear();
     if (read != 0) {
         message = NoPointsMessage(path);
@@ -44,7 +43,7 @@ int ReadInto(const os::Path& path, PointTable& loaded, std::string& message) {
 }
 }  // namespace
 
-int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings) {
+int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings, LoadReport* report) {
     std::vector<int> replacedBlocks;
     const TextEncoding encoding = FileEncoding(bytes);
     std::string converted;
@@ -55,15 +54,22 @@ int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std:
     if (!LooksLikePointFile(bytes)) return -1;
     GlorieScanner scanner(loaded);
     scanner.Scan(bytes);
+    scanner.Finish();
+    LoadReport own;
+    LoadReport& notes = report ? *report : own;
+    notes = LoadReport();
+    notes.damagedPoints = scanner.DamagedPoints();
+    notes.emptyBlocks = scanner.Blocks().EmptyBlocks();
+    notes.damaged = !notes.damagedPoints.empty() || notes.emptyBlocks > 0 || scanner.Blocks().StrayElements() ||
+                    GlorieUnclosed(bytes);
+    notes.droppedPoints = scanner.DroppedPoints();
     std::string().swap(converted);
-    LoadReport report;
-    report.droppedPoints = scanner.DroppedPoints();
-    CheckLoadedTexts(loaded, replacedBlocks, report);
-    warnings = LoadWarnings(loaded, report);
+    CheckLoadedTexts(loaded, replacedBlocks, notes);
+    warnings = LoadWarnings(loaded, notes);
     return 0;
 }
 
-int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages) {
+int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages, LoadReport* report) {
     if (!os::HasExtension(path, ".xml")) {
         messages.ShowMessage(UnknownFileMessage(path));
         return -1;
@@ -72,7 +78,7 @@ int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& message
     int result = -1;
     try {
         auto loaded = std::make_unique<PointTable>();
-        result = ReadInto(path, *loaded, message);
+        result = ReadInto(path, *loaded, message, report);
         if (result == 0) table.Swap(*loaded);
     } catch (const std::bad_alloc&) {
         message = FileErrorMessage(os::kCauseOutOfMemory, path);

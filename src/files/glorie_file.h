@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/point_table.h"
+#include "files/glorie_load_report.h"
 #include "files/message_sink.h"
 #include "os/file_io.h"
 
@@ -18,14 +19,16 @@ namespace vondrel {
 // (in any case) are read, only regular files, and only those that hold point-file markers; a
 // file in UTF-8, UTF-16 or EUC-JP is converted to code page 932. The points are read aside and
 // take the table's place only when the whole file has been read, so a refusal or failure
-// (running out of memory included) leaves the table as it was.
-int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages);
+// (running out of memory included) leaves the table as it was. `report`, when given, receives
+// what was noted while reading (see LoadReport), on success.
+int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages, LoadReport* report = nullptr);
 
 // The loading steps after the file has been read, on its bytes: the encoding conversion, the
 // point-file check, the scanner and the text checks. Fills `loaded` (which should be empty) and
 // gives the lines to tell the user; -1 when the bytes are no point file. May throw
 // std::bad_alloc. LoadGlorieFile uses it; the fuzzer runs it on any bytes.
-int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings);
+int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings,
+                    LoadReport* report = nullptr);
 
 // Writes every point of `table` to `path` (always Shift_JIS), replacing the file only once the
 // new one is complete and flushed, so a failed write leaves the old file intact. A failure to

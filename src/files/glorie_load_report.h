@@ -1,7 +1,7 @@
 // What loading a glorie file checks and tells around the scanner (whichever scanner reads the
 // points): whether the bytes can be a point file at all, and the warnings about what was read:
-// points past the table's 700, texts cut to 1,023 bytes, characters that had no code page 932
-// form.
+// a damaged or cut file, points past the table's 700, texts cut to 1,023 bytes, characters that
+// had no code page 932 form; and what a save over the file would lose.
 #pragma once
 
 #include <string>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/point_table.h"
+#include "files/point_blocks.h"
 
 namespace vondrel {
 
@@ -17,6 +18,9 @@ namespace vondrel {
 bool LooksLikePointFile(std::string_view bytes);
 
 struct LoadReport {
+    bool damaged = false;           // a block or the file's end is not as a well-formed file has it
+    std::vector<DamagedPoint> damagedPoints;  // points kept from damaged blocks
+    int emptyBlocks = 0;            // blocks that held nothing (no row)
     int droppedPoints = 0;          // complete point blocks past the table's 700
     std::vector<int> cutRows;       // rows with a text cut to kMaxTextBytes
     std::vector<int> replacedRows;  // rows with characters that had no code page 932 form
@@ -28,9 +32,16 @@ struct LoadReport {
 // stands for a lost character.
 void CheckLoadedTexts(PointTable& table, const std::vector<int>& replacedBlocks, LoadReport& report);
 
-// The lines to tell the user (code page 932), in this order: points left out, texts cut,
-// characters replaced. Empty when there is nothing to tell.
+// True when the bytes open a "<glorie" element and never close it: the file was cut short.
+bool GlorieUnclosed(std::string_view bytes);
+
+// The lines to tell the user (code page 932), in this order: damage, points left out, texts
+// cut, characters replaced. Empty when there is nothing to tell.
 std::vector<std::string> LoadWarnings(const PointTable& table, const LoadReport& report);
+
+// What the file holds that the list does not, which a save over the file would lose (points left
+// out, texts cut, characters replaced), one line each; empty when the file was read whole.
+std::string UnreadText(const LoadReport& report);
 
 // "先頭の700地点を読み込みました（残りは読み込んでいません）".
 std::string DroppedPointsText();

@@ -24,9 +24,9 @@ inline glorie::MarkerSet TagMarkers(const char* at) {
     return glorie::kBySecondByte[static_cast<unsigned char>(at[1])] & glorie::kByThirdByte[static_cast<unsigned char>(at[2])];
 }
 
-// True when an element where these markers may stand can change the point: the start of a
-// point, found first wherever it stands, changes nothing.
-constexpr bool MayAct(glorie::MarkerSet possible) { return (possible & ~(1u << glorie::kGpoiStart)) != 0; }
+// True when an element where these markers may stand can act (the start of a point does too:
+// it tells where a block begins).
+constexpr bool MayAct(glorie::MarkerSet possible) { return possible != 0; }
 }  // namespace
 
 GlorieScanner::GlorieScanner(PointTable& target) : elements(target) { opens.reserve(16); }

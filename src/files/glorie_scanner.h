@@ -24,11 +24,17 @@ public:
     // Scans the bytes of a whole file (line breaks are skipped wherever they stand). A file
     // may also come in pieces, one call each, in order; no piece is used after its call.
     void Scan(std::string_view bytes);
+    // After the last piece: a block cut short by the end of the file keeps what was read of it.
+    void Finish() { elements.Finish(); }
 
-    // The number of points completed by "</gpoi>" and appended (up to the table's 700 rows).
+    // The number of points appended (up to the table's 700 rows): completed by "</gpoi>", or
+    // kept from a block that never ended.
     int CompletedPoints() const { return elements.CompletedPoints(); }
     // The number of points completed after the table was full (read, not kept).
     int DroppedPoints() const { return elements.DroppedPoints(); }
+    // The points of damaged blocks, and the blocks' damage (see PointBlocks).
+    const std::vector<DamagedPoint>& DamagedPoints() const { return elements.DamagedPoints(); }
+    const PointBlocks& Blocks() const { return elements.Blocks(); }
 
 private:
     // Where the scanner stands: between a tag and what follows it (white space is dropped),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vondrel {
 
@@ -11,6 +12,19 @@ public:
     virtual ~MessageSink() = default;
     // `text` is code page 932; shown with an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// Holds the messages to show them later, once the window shows what they are about.
+class HeldMessages : public MessageSink {
+public:
+    void ShowMessage(const std::string& text) override { held.push_back(text); }
+    void ShowTo(MessageSink& sink) {
+        for (const std::string& text : held) sink.ShowMessage(text);
+        held.clear();
+    }
+
+private:
+    std::vector<std::string> held;
 };
 
 }  // namespace vondrel

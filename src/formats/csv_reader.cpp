@@ -3,8 +3,11 @@
 // (a title may stand above it), and its separator (comma, tab or semicolon) the one that makes
 // the most of its cells known column names. The text is UTF-8 (with or without a byte-order
 // mark), UTF-16 with a byte-order mark, or else code page 932.
+#include <algorithm>
 #include <array>
 
+#include "core/cp932.h"
+#include "core/limits.h"
 #include "formats/csv_records.h"
 #include "formats/point_reading.h"
 #include "formats/text_encoding.h"
@@ -47,23 +50,34 @@ int ColumnOf(std::string_view header) {
     return kNoColumn;
 }
 
-// The text in UTF-8, or false when it is no text (NUL bytes without a UTF-16 byte-order mark).
-bool DecodeText(std::string_view bytes, std::string& text) {
+// The text to split: UTF-8 (converted from UTF-16, else as the file has it), or code page 932
+// as the file has it. The bytes that split records (quotes, separators, line breaks) never
+// stand inside a code page 932 character, so such a file is split as it is, and only the
+// texts of the points read are converted.
+struct CsvText {
+    std::string_view text;
+    std::string converted;
+    bool cp932 = false;
+};
+
+// False when the bytes are no text (NUL bytes without a UTF-16 byte-order mark).
+bool DecodeText(std::string_view bytes, CsvText& out) {
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        text = bytes.substr(3);
+        out.text = bytes.substr(3);
     } else if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
-        text = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+        out.converted = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE');
+        out.text = out.converted;
     } else if (bytes.find('\0') != std::string_view::npos) {
         return false;
-    } else if (IsUtf8(bytes)) {
-        text = bytes;
     } else {
-        text = Cp932ToUtf8(bytes);
+        out.text = bytes;
+        out.cp932 = !IsUtf8(bytes);
     }
     return true;
 }
 
 constexpr std::size_t kHeaderSearchRows = 10;
+constexpr std::size_t kLongestColumnName = 64;  // bytes of a header cell, quotes and blanks included
 
 struct Header {
     char separator = ',';
@@ -75,13 +89,13 @@ struct Header {
 };
 
 // The header row, or one without a position when no row of the first few names both columns.
-Header ReadHeader(std::string_view text) {
+Header ReadHeader(const CsvText& text) {
     Header best;
     best.index.fill(kNoColumn);
-    std::vector<std::string> fields;
+    std::vector<std::string_view> fields;
     std::size_t line = 0;
     for (char separator : {'\t', ',', ';'}) {
-        CsvRecords records(text, separator);
+        CsvRecords records(text.text, separator);
         for (std::size_t row = 0; row < kHeaderSearchRows && records.Next(fields, line); ++row) {
             Header header;
             header.separator = separator;
@@ -89,7 +103,9 @@ Header ReadHeader(std::string_view text) {
             header.index.fill(kNoColumn);
             header.known = 0;
             for (std::size_t i = 0; i < fields.size(); ++i) {
-                const int column = ColumnOf(fields[i]);
+                if (fields[i].size() > kLongestColumnName) continue;
+                const std::string name = CsvRecords::Unquote(fields[i]);
+                const int column = ColumnOf(text.cp932 ? Cp932ToUtf8(name) : name);
                 if (column != kNoColumn && header.index[column] == kNoColumn) {
                     header.index[column] = static_cast<int>(i);
                     ++header.known;
@@ -104,40 +120,65 @@ Header ReadHeader(std::string_view text) {
     return best;
 }
 
-bool IsBlankRecord(const std::vector<std::string>& fields) {
-    for (const std::string& field : fields) {
-        if (field.find_first_not_of(" \t\n") != std::string::npos) return false;
+bool IsBlankRecord(const std::vector<std::string_view>& fields) {
+    for (std::string_view field : fields) {
+        if (field.find_first_not_of(" \t\n\r\"") != std::string_view::npos) return false;
+        if (CsvRecords::Unquote(field).find_first_not_of(" \t\n") != std::string::npos) return false;
     }
     return true;
+}
+
+// A point's text (name, reading, telephone) in UTF-8, without the "'" written before one that a
+// spreadsheet would take as a formula. One longer than the point can keep is cut before it is
+// converted, so a huge cell costs no more than its own bytes: past its leading blanks, four
+// bytes a character keep more than the kMaxTextBytes that the point keeps.
+std::string TextField(std::string_view field, bool cp932) {
+    constexpr std::size_t kBytesRead = 4 * (kMaxTextBytes + 1);
+    std::string text = CsvRecords::Unquote(field);
+    if (text.size() >= 2 && text[0] == '\'' && kFormulaStarts.find(text[1]) != std::string_view::npos) text.erase(0, 1);
+    text.erase(0, std::min(text.find_first_not_of(" \t\n"), text.size()));
+    if (text.size() > kBytesRead) {
+        std::size_t keep = kBytesRead;
+        if (cp932) {
+            keep = cp932::TruncateAtCharBoundary(text, kBytesRead).size();
+        } else {
+            while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
+        }
+        text.resize(keep);
+    }
+    return cp932 ? Cp932ToUtf8(text) : text;
 }
 
 }  // namespace
 
 ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
-    std::string text;
+    CsvText text;
     if (!DecodeText(bytes, text)) return Refusal("テキストファイルではありません");
     const Header header = ReadHeader(text);
     if (!header.HasPosition()) return Refusal("見出し行に緯度 (lat) と経度 (lon) の列がありません");
-    CsvRecords records(text, header.separator);
-    std::vector<std::string> fields;
+    CsvRecords records(text.text, header.separator);
+    std::vector<std::string_view> fields;
     std::size_t line = 0;
     for (std::size_t row = 0; row <= header.row; ++row) records.Next(fields, line);
     PointCollector collector(options);
     RawPoint point;
     while (records.Next(fields, line)) {
+        if (Cancelled(options)) return Cancellation();
         if (IsBlankRecord(fields)) continue;
         const auto field = [&](Column column) {
             const int i = header.index[column];
-            return (i != kNoColumn && static_cast<std::size_t>(i) < fields.size()) ? fields[static_cast<std::size_t>(i)] : std::string();
+            return (i != kNoColumn && static_cast<std::size_t>(i) < fields.size()) ? fields[static_cast<std::size_t>(i)]
+                                                                                   : std::string_view();
         };
-        point.name = field(kName);
-        point.reading = field(kReading);
-        point.lat = field(kLat);
-        point.lon = field(kLon);
-        point.tel = field(kTel);
-        point.mark = field(kMark);
-        point.sound = field(kSound);
-        point.direction = field(kDirection);
+        point.name = TextField(field(kName), text.cp932);
+        point.reading = TextField(field(kReading), text.cp932);
+        point.tel = TextField(field(kTel), text.cp932);
+        // The numbers are ASCII in every encoding read here: they are taken as they stand.
+        point.lat = CsvRecords::Unquote(field(kLat));
+        point.lon = CsvRecords::Unquote(field(kLon));
+        point.mark = CsvRecords::Unquote(field(kMark));
+        point.sound = CsvRecords::Unquote(field(kSound));
+        point.direction = CsvRecords::Unquote(field(kDirection));
         point.place = std::to_string(line) + " 行目の地点";
         // Semicolon-separated files from locales that write a decimal comma.
         for (std::string* value : {&point.lat, &point.lon}) {
@@ -148,7 +189,12 @@ ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
         }
         collector.Add(point);
     }
-    return collector.Finish();
+    ReadResult result = collector.Finish();
+    if (records.OpenQuoteLine() > 0 && result.error.empty()) {
+        result.warnings.insert(result.warnings.begin(), std::to_string(records.OpenQuoteLine()) +
+                                                            " 行目の引用符 (\") が閉じていないため、文字として読みました");
+    }
+    return result;
 }
 
 }  // namespace vondrel::formats

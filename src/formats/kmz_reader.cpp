@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "formats/point_reading.h"
 
@@ -76,17 +77,21 @@ bool EndsWithKml(std::string_view name) {
 
 bool IsDocKml(std::string_view name) { return name.size() == 7 && EndsWithKml(name) && (name[0] | 32) == 'd' && (name[1] | 32) == 'o' && (name[2] | 32) == 'c'; }
 
-// Moves to doc.kml, else to the first .kml entry; false when there is none.
+// Moves to doc.kml, else to the first .kml entry; false when there is none. Names are read
+// whole, however long (a zip entry name has at most 65535 bytes).
 bool FindKml(unzFile zip) {
     bool found = false;
     unz64_file_pos first{};
-    char name[512];
+    std::string name;
     unz_file_info64 info;
     for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
-        if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
-        const std::string_view entry(name, strnlen(name, sizeof name));
-        if (IsDocKml(entry)) return true;
-        if (!found && EndsWithKml(entry)) {
+        if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
+        name.assign(info.size_filename, '\0');
+        if (unzGetCurrentFileInfo64(zip, &info, name.data(), static_cast<uLong>(name.size()), nullptr, 0, nullptr, 0) != UNZ_OK) {
+            return false;
+        }
+        if (IsDocKml(name)) return true;
+        if (!found && EndsWithKml(name)) {
             found = true;
             unzGetFilePos64(zip, &first);
         }

@@ -1,10 +1,10 @@
 // Raw points into the point table's terms: positions read and shifted to the Tokyo datum,
 // texts in code page 932, the CSV-only fields checked, and one warning line per kind of
 // trouble listing the points it concerns.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "core/coordinate_text.h"
 #include "core/cp932.h"
 #include "core/datum.h"
 #include "core/direction.h"
@@ -61,6 +61,23 @@ bool ReadOptionalFields(const RawPoint& raw, FormatPoint& point) {
         }
     }
     return ok;
+}
+
+// The display form "D.MM.SS.mmm" (degrees, minutes, seconds, milliseconds; a shorter last part
+// is a fraction of a second, as the editor takes it typed); false for anything else.
+bool ReadDisplayForm(std::string_view text, double& degrees) {
+    const std::size_t maxDigits[] = {3, 2, 2, 3};
+    int values[4] = {};
+    for (std::size_t part = 0; part < 4; ++part) {
+        const std::size_t end = std::min(text.find('.'), text.size());
+        if (end == 0 || end > maxDigits[part]) return false;
+        for (char c : text.substr(0, end)) values[part] = values[part] * 10 + (c - '0');
+        for (std::size_t k = end; part == 3 && k < 3; ++k) values[part] *= 10;
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    if (values[1] >= 60 || values[2] >= 60) return false;
+    degrees = (values[0] * 3600000.0 + values[1] * 60000.0 + values[2] * 1000.0 + values[3]) / 3600000.0;
+    return true;
 }
 
 enum class Position { Unreadable, OutOfRange, Usable };
@@ -124,21 +141,15 @@ ReadResult PointCollector::Finish() {
 
 bool ParseCoordinate(std::string_view text, double& degrees) {
     text = Trim(text);
-    if (text.empty()) return false;
-    std::size_t periods = 0;
-    for (char c : text) periods += c == '.';
-    if (periods >= 2) {
-        // The display form: degrees.minutes.seconds.milliseconds.
-        for (char c : text) {
-            if (c != '.' && (c < '0' || c > '9')) return false;
-        }
-        degrees = TypedToMilliseconds(text) / 3600000.0;
-        return true;
-    }
-    const bool negative = text.front() == '-';
-    if (text.front() == '-' || text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.')) return false;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), degrees);
+    const bool sign = !text.empty() && (text.front() == '-' || text.front() == '+');
+    const bool negative = sign && text.front() == '-';
+    if (sign) text.remove_prefix(1);
+    if (text.find_first_not_of("0123456789.") != std::string_view::npos) return false;
+    const auto periods = std::count(text.begin(), text.end(), '.');
+    if (periods == 3 && !sign) return ReadDisplayForm(text, degrees);
+    // Decimal degrees: digits with at most one period.
+    if (periods > 1 || text.find_first_of("0123456789") == std::string_view::npos) return false;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), degrees, std::chars_format::fixed);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || !std::isfinite(degrees)) return false;
     if (negative) degrees = -degrees;
     return true;
@@ -149,5 +160,7 @@ ReadResult Refusal(std::string message) {
     result.error = std::move(message);
     return result;
 }
+
+ReadResult Cancellation() { return Refusal("読み込みを中止しました"); }
 
 }  // namespace vondrel::formats

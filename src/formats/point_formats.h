@@ -4,6 +4,7 @@
 // work in memory; point_files.h reads and writes the files.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ struct FormatPoint {
     std::string tel;
     double lat = 0;          // decimal degrees north, Tokyo datum
     double lon = 0;          // decimal degrees east, Tokyo datum
-    int mark = 0;            // the mark number as the editor shows it (0: the default mark)
+    int mark = 1;            // the mark number as the editor shows it: a new point's 1 unless the file gives one (0: none)
     std::string sound = "0";
     std::string direction;   // approach direction in whole degrees; empty: none
 
@@ -40,10 +41,15 @@ struct FormatPoint {
 // A KMZ archive whose KML would inflate beyond this many bytes is refused.
 constexpr std::size_t kMaxInflatedKml = 64u * 1024u * 1024u;
 
+// KML whose elements nest deeper than this below its root is refused (folders nest a few deep).
+constexpr std::size_t kMaxKmlDepth = 100;
+
 struct ReadOptions {
     Datum datum = Datum::Wgs84;
     std::size_t maxPoints = 700;  // points past these are counted, not kept (the table's rows)
     std::size_t maxInflatedKml = kMaxInflatedKml;
+    std::size_t maxKmlDepth = kMaxKmlDepth;
+    const std::atomic<bool>* cancel = nullptr;  // once true, the reading stops, refused
 };
 
 struct ReadResult {

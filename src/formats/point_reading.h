@@ -65,4 +65,8 @@ ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options);
 // A refusal with this message.
 ReadResult Refusal(std::string message);
 
+// Whether the reader was told to stop, and the refusal it then gives.
+inline bool Cancelled(const ReadOptions& options) { return options.cancel && options.cancel->load(std::memory_order_relaxed); }
+ReadResult Cancellation();
+
 }  // namespace vondrel::formats

@@ -1,11 +1,13 @@
 // Writing points for other programs: GPX 1.1 waypoints (the reading as the comment, the
 // telephone number in Garmin's waypoint extension), KML 2.2 placemarks, and CSV in UTF-8 with
-// a byte-order mark (as spreadsheet programs open it), coordinates to seven decimals.
+// a byte-order mark (as spreadsheet programs open it, texts kept from running as formulas),
+// coordinates to seven decimals.
 #include <pugixml.hpp>
 
 #include <charconv>
 
 #include "core/datum.h"
+#include "formats/csv_records.h"
 #include "formats/point_formats.h"
 #include "formats/text_encoding.h"
 
@@ -98,6 +100,12 @@ std::string WriteKml(const std::vector<FormatPoint>& points, Datum datum) {
     return Saved(doc);
 }
 
+// A point's text as a cell no spreadsheet runs as a formula.
+std::string TextCell(const std::string& cp932) {
+    const std::string utf8 = Cp932ToUtf8(cp932);
+    return !utf8.empty() && kFormulaStarts.find(utf8.front()) != std::string::npos ? "'" + utf8 : utf8;
+}
+
 void AppendCsvField(std::string& out, const std::string& utf8) {
     const bool quote = utf8.find_first_of(",\"\r\n") != std::string::npos ||
                        (!utf8.empty() && (utf8.front() == ' ' || utf8.back() == ' '));
@@ -117,8 +125,8 @@ std::string WriteCsv(const std::vector<FormatPoint>& points, Datum datum) {
     std::string out = "\xEF\xBB\xBFname,reading,lat,lon,tel,mark,sound,direction\r\n";
     for (const FormatPoint& point : points) {
         const LatLon position = FilePosition(point, datum);
-        const std::string fields[] = {Cp932ToUtf8(point.name), Cp932ToUtf8(point.reading), Fixed7(position.lat),
-                                      Fixed7(position.lon),    Cp932ToUtf8(point.tel),     std::to_string(point.mark),
+        const std::string fields[] = {TextCell(point.name),   TextCell(point.reading), Fixed7(position.lat),
+                                      Fixed7(position.lon),   TextCell(point.tel),     std::to_string(point.mark),
                                       Cp932ToUtf8(point.sound), Cp932ToUtf8(point.direction)};
         for (const std::string& field : fields) {
             if (&field != fields) out += ',';

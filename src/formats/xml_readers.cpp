@@ -1,6 +1,7 @@
 // GPX and KML readers over pugixml. Elements are matched by their local name (the part after
 // any namespace prefix), as producers use default namespaces and prefixes freely. Documents
-// are walked without recursion, so nesting depth costs no stack.
+// are walked without recursion, so nesting depth costs no stack, and each element is looked
+// at a bounded number of times, so no nesting costs more than linear time.
 #include <pugixml.hpp>
 
 #include <cstring>
@@ -22,10 +23,9 @@ bool IsElement(pugi::xml_node node, std::string_view localName) {
     return node.type() == pugi::node_element && LocalName(node) == localName;
 }
 
-// The element after `node` in document order inside `root` (into its children first when
-// `descend`), or an empty node at the end of `root`.
-pugi::xml_node NextInside(pugi::xml_node node, pugi::xml_node root, bool descend = true) {
-    if (descend && node.first_child()) return node.first_child();
+// The element after `node` in document order inside `root`, or an empty node at the end of `root`.
+pugi::xml_node NextInside(pugi::xml_node node, pugi::xml_node root) {
+    if (node.first_child()) return node.first_child();
     while (node && node != root) {
         if (node.next_sibling()) return node.next_sibling();
         node = node.parent();
@@ -44,6 +44,18 @@ pugi::xml_node FindInside(pugi::xml_node root, std::string_view localName) {
 pugi::xml_node Child(pugi::xml_node parent, std::string_view localName) {
     for (pugi::xml_node n : parent.children()) {
         if (IsElement(n, localName)) return n;
+    }
+    return pugi::xml_node();
+}
+
+// A placemark's point: its own Point, else the first Point of its MultiGeometry. Only the
+// placemark's own elements are looked at, so each element of a document is looked at once
+// however placemarks nest.
+pugi::xml_node PointOf(pugi::xml_node placemark) {
+    if (const pugi::xml_node point = Child(placemark, "Point")) return point;
+    for (pugi::xml_node n : placemark.children()) {
+        if (!IsElement(n, "MultiGeometry")) continue;
+        if (const pugi::xml_node point = Child(n, "Point")) return point;
     }
     return pugi::xml_node();
 }
@@ -138,6 +150,7 @@ ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options) {
     RawPoint point;
     std::size_t index = 0;
     for (pugi::xml_node wpt : root.children()) {
+        if (Cancelled(options)) return Cancellation();
         if (!IsElement(wpt, "wpt")) continue;
         point.lat = wpt.attribute("lat").value();
         point.lon = wpt.attribute("lon").value();
@@ -159,15 +172,30 @@ ReadResult ReadKml(std::string_view bytes, const ReadOptions& options) {
     PointCollector collector(options);
     RawPoint p;
     std::size_t index = 0;
-    for (pugi::xml_node n = NextInside(root, root); n; n = NextInside(n, root)) {
-        if (!IsElement(n, "Placemark")) continue;
-        const pugi::xml_node point = FindInside(n, "Point");
-        if (!point) continue;  // a line or an area
-        SplitCoordinates(Text(Child(point, "coordinates")), p.lon, p.lat);
-        p.name = Text(Child(n, "name"));
-        p.tel = WithoutTelScheme(Text(Child(n, "phoneNumber")));
-        p.place = Ordinal(index++);
-        collector.Add(p);
+    std::size_t depth = 0;  // of `n` below the root
+    for (pugi::xml_node n = root; n;) {
+        if (Cancelled(options)) return Cancellation();
+        if (IsElement(n, "Placemark")) {
+            if (const pugi::xml_node point = PointOf(n)) {  // else a line or an area
+                SplitCoordinates(Text(Child(point, "coordinates")), p.lon, p.lat);
+                p.name = Text(Child(n, "name"));
+                p.tel = WithoutTelScheme(Text(Child(n, "phoneNumber")));
+                p.place = Ordinal(index++);
+                collector.Add(p);
+            }
+        }
+        if (n.first_child()) {
+            n = n.first_child();
+            if (++depth > options.maxKmlDepth) {
+                return Refusal("KML の要素の入れ子が深すぎます (" + std::to_string(options.maxKmlDepth) + " 段を超えます)");
+            }
+            continue;
+        }
+        while (n != root && !n.next_sibling()) {
+            n = n.parent();
+            --depth;
+        }
+        n = n == root ? pugi::xml_node() : n.next_sibling();
     }
     return collector.Finish();
 }

@@ -31,6 +31,7 @@ void BridgeClient::Send(Name command, const std::string& text) const {
 }
 
 void BridgeClient::Launch(const std::string& objectName) {
+    questions.Reset();
     process = win::ChildProcess::Start(ProgramPath());
     process.WaitUntilIdle(kInputIdleWait);
     Send(Name::kSetLayer, kPointLayer);
@@ -66,14 +67,21 @@ void BridgeClient::ShowPoints(const std::vector<MapPoint>& points) const {
     for (const MapPoint& point : points) Send(Name::kAddTextEx, bridge::PointText(point.latDms, point.lonDms, point.name));
 }
 
-void BridgeClient::OnMarkReady() const {
-    if (!connected) return;
+void BridgeClient::AskForMark() const {
     Send(Name::kGetMarkLat, "");
     Send(Name::kGetMarkLon, "");
 }
 
+void BridgeClient::OnMarkReady() {
+    if (Connected() && questions.OnMarkReady(static_cast<std::int64_t>(GetTickCount64()))) AskForMark();
+}
+
 std::optional<bridge::ReceivedCoordinate> BridgeClient::OnReply(std::uintptr_t wParam, std::intptr_t lParam) {
-    return replies.OnReply(wParam, lParam, messages);
+    if (!Connected()) return std::nullopt;
+    const auto now = static_cast<std::int64_t>(GetTickCount64());
+    std::optional<bridge::ReceivedCoordinate> coordinate = questions.OnReply(wParam, lParam, messages, now);
+    if (questions.AskAgain(now)) AskForMark();
+    return coordinate;
 }
 
 }  // namespace vondrel

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "protocol/bridge_protocol.h"
+#include "protocol/mark_questions.h"
 #include "win/child_process.h"
 
 namespace vondrel {
@@ -64,16 +65,19 @@ public:
     // Clears the map's points and draws `points`, in order.
     void ShowPoints(const std::vector<MapPoint>& points) const;
 
-    // The bridge's message that the user has set a mark: asks for its position when connected.
-    void OnMarkReady() const;
-    // One step of a reply; returns the coordinate when the step completes one.
+    // The bridge's message that the user has set a mark: asks for its position when connected
+    // and no question is out (mark_questions.h).
+    void OnMarkReady();
+    // One step of a reply; returns the coordinate when the step completes one that was asked
+    // for, from the bridge launched here while it runs.
     std::optional<bridge::ReceivedCoordinate> OnReply(std::uintptr_t wParam, std::intptr_t lParam);
 
 private:
     void Send(bridge::Name command, const std::string& text) const;
+    void AskForMark() const;
 
     bridge::MessageNumbers messages;
-    bridge::ReplyAssembler replies;
+    bridge::MarkQuestions questions;
     win::ChildProcess process;
     HWND bridgeWindow = nullptr;
     bool connected = false;

@@ -70,6 +70,10 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
 // True when a regular file of that name exists.
 bool FileExists(const Path& path);
 
+// True when both names reach one existing file (however they are written: other case, a link,
+// a relative name).
+bool SameFile(const Path& a, const Path& b);
+
 // The process's current directory (no trailing separator except at a root).
 Path CurrentDirectory();
 

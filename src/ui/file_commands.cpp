@@ -2,28 +2,26 @@
 // unsaved-changes prompt, and the import of points from another file.
 #include "core/limits.h"
 #include "editing/file_state.h"
+#include "editing/import_source.h"
 #include "editing/main_texts.h"
 #include "os/file_io.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
 #include "win/dropped_files.h"
 #include "win/known_folders.h"
+#include "win/program_folder.h"
 
 namespace vondrel {
 
 namespace {
 constexpr char kOpenFilter[] = "XML ファイル(*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 constexpr char kSaveFilter[] = "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
-constexpr char kImportFilter[] =
-    "すべての地点ファイル (xml, gpx, kml, kmz, csv, tsv, txt)|*.xml;*.gpx;*.kml;*.kmz;*.csv;*.tsv;*.txt|"
-    "地点ファイル ( *.xml)|*.xml|"
-    "GPX ファイル (*.gpx)|*.gpx|KML・KMZ ファイル (*.kml; *.kmz)|*.kml;*.kmz|"
-    "CSV ファイル (*.csv; *.tsv; *.txt)|*.csv;*.tsv;*.txt|すべてのファイル (*.*)|*.*||";
 
-win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* filter, const os::Path& folder) {
+// Every save dialog asks before it replaces a file.
+win::FileDialogOptions Options(bool save, const char* filter, const os::Path& folder) {
     win::FileDialogOptions options;
     options.save = save;
-    options.confirmOverwrite = confirmOverwrite;
+    options.confirmOverwrite = save;
     options.filter = filter;
     options.defaultExtension = "xml";
     options.initialFolder = folder;
@@ -34,8 +32,11 @@ win::FileDialogOptions Options(bool save, bool confirmOverwrite, const char* fil
 void MainDialog::ApplyFileName(const os::Path& name) { document.SetFileName(name, os::CurrentDirectory()); }
 
 void MainDialog::OpenFile(const os::Path& name) {
-    // The name, the list, the status bar and the unsaved state change only when the file was read.
-    if (document.Open(name, os::CurrentDirectory(), *this) == 0) RefreshPointList();
+    // The name, the list, the status bar and the unsaved state change only when the file was read;
+    // what the read has to tell comes once the list shows the points it names.
+    HeldMessages messages;
+    if (document.Open(name, os::CurrentDirectory(), messages) == 0) RefreshPointList();
+    messages.ShowTo(*this);
 }
 
 void MainDialog::NewPointFile() {
@@ -50,7 +51,7 @@ bool MainDialog::ResolveUnsavedChanges() {
         Hwnd(), ConfirmSaveText(!document.FilePath().empty(), os::DisplayPath(document.FileName())), MB_YESNOCANCEL);
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
-    if (!document.FilePath().empty()) return document.Save(document.FilePath(), *this) >= 0;
+    if (!document.FilePath().empty()) return SaveTo(document.FilePath()) >= 0;
     // Untitled: the list is safe once written, or when it has no points to lose.
     return SaveAsDialog() || document.Count() == 0;
 }
@@ -58,46 +59,55 @@ bool MainDialog::ResolveUnsavedChanges() {
 void MainDialog::OpenPointFile() {
     if (!ResolveUnsavedChanges()) return;
     win::FileChoice chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(false, false, kOpenFilter, document.Folder()), chosen)) return;
+    if (!prompts->ChooseFile(Hwnd(), Options(false, kOpenFilter, DialogFolder(document.Folder())), chosen)) return;
     OpenFile(chosen.path);
 }
 
 void MainDialog::SavePointFile() {
     if (!document.IsModified()) return;
     if (!document.FilePath().empty()) {
-        document.Save(document.FilePath(), *this);
+        SaveTo(document.FilePath());
         UpdateStatusBar();
         return;
     }
     win::FileChoice chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(true, false, kSaveFilter, SaveFolder()), chosen)) return;
+    if (!prompts->ChooseFile(Hwnd(), Options(true, kSaveFilter, DialogFolder(document.Folder())), chosen)) return;
     ApplyFileName(chosen.path);
     document.SetFolder(DriveAndFolder(chosen.path));
-    document.Save(document.FilePath(), *this);
+    SaveTo(document.FilePath());
     UpdateStatusBar();
 }
 
 bool MainDialog::SaveAsDialog() {
+    win::FileDialogOptions options = Options(true, kSaveFilter, DialogFolder(document.Folder()));
+    options.initialName = os::FileNameOf(document.FileName());  // the current name, to be changed
     win::FileChoice chosen;
-    if (!prompts->ChooseFile(Hwnd(), Options(true, true, kSaveFilter, SaveFolder()), chosen)) return false;
+    if (!prompts->ChooseFile(Hwnd(), options, chosen)) return false;
     ApplyFileName(chosen.path);
-    const bool saved = document.Save(document.FilePath(), *this) == 0;
+    const bool saved = SaveTo(document.FilePath()) == 0;
     UpdateStatusBar();
     return saved;
 }
 
-os::Path MainDialog::SaveFolder() const {
-    // A list that came from no file is saved where the user keeps documents.
-    return document.FileName().empty() ? win::DocumentsFolder() : document.Folder();
+int MainDialog::SaveTo(const os::Path& path) {
+    // Over the file the list was read from, when the read left something out: the user chooses
+    // another name, the overwrite, or nothing.
+    const std::string unread = document.UnreadOnSaveTo(path);
+    if (!unread.empty()) {
+        const int answer = prompts->ShowMessage(Hwnd(), UnreadOverwriteQuestion(unread), MB_YESNOCANCEL);
+        if (answer == IDYES) return SaveAsDialog() ? 0 : -1;
+        if (answer != IDNO) return -1;
+    }
+    return document.Save(path, *this);
+}
+
+os::Path MainDialog::DialogFolder(const os::Path& lastUsed) const {
+    return DialogStartFolder(lastUsed, win::ProgramFolder(), win::DocumentsFolder());
 }
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     win::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
-    os::Path dropped;
-    for (int i = 0; i < drop.Count(); ++i) {
-        const os::Path path = drop.Path(i);
-        if (!path.empty()) dropped = path;  // the last file of the drop wins
-    }
+    const os::Path dropped = drop.LastPath();
     drop.Finish();
     if (dropped.empty()) return 0;  // a drop without files changes nothing
     if (!ResolveUnsavedChanges()) return 0;
@@ -117,12 +127,13 @@ void MainDialog::ImportPointFile() {
 }
 
 void MainDialog::ImportDialog() {
-    win::FileDialogOptions options = Options(false, false, kImportFilter, importDirectory);
+    win::FileDialogOptions options =
+        Options(false, ImportFilter().c_str(), DialogFolder(importDirectory.empty() ? document.Folder() : importDirectory));
     options.title = "インポート";
     win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), options, chosen)) return;
     importDirectory = DriveAndFolder(chosen.path);
-    importPane.LoadFile(chosen.path);
+    pointImport.Load(chosen.path);
 }
 
 void MainDialog::InsertFromImport(int dropIndex) {
@@ -130,11 +141,23 @@ void MainDialog::InsertFromImport(int dropIndex) {
     if (dropIndex < 0) dropIndex = document.Count();
     const std::vector<int> rows = importPane.SelectedRows();
     const int before = document.Count();
-    if (const auto after = document.InsertCopies(dropIndex, importPane.Points(), rows, ListSelection())) ShowDocument(*after);
+    if (const auto after = document.InsertCopies(dropIndex, pointImport.Points(), rows, ListSelection())) ShowDocument(*after);
     // The table is full: what fitted was inserted, and the user is told about the rest.
     if (document.Count() - before < static_cast<int>(rows.size())) {
         prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
     }
+}
+
+LRESULT MainDialog::OnImportRead(WPARAM number, LPARAM) {
+    pointImport.OnRead(number);
+    return 0;
+}
+
+bool MainDialog::OnTimer(WPARAM id, LPARAM, LRESULT& result) {
+    if (id != ImportReading::kProgressTimer) return false;
+    pointImport.OnProgressTimer();
+    result = 0;
+    return true;
 }
 
 }  // namespace vondrel

@@ -1,15 +1,10 @@
-// Import pane: loading, dropped files and the drag of points out of it.
+// Import pane: the points read listed, dropped files and the drag of points out of it.
 #include "ui/import_pane.h"
 
 #include <windowsx.h>
 
-#include <string>
 #include <utility>
 
-#include "files/file_errors.h"
-#include "files/glorie_file.h"
-#include "formats/point_files.h"
-#include "formats/point_rows.h"
 #include "resource.h"
 #include "win/dialog.h"
 #include "win/dropped_files.h"
@@ -20,62 +15,25 @@ void SetProgramCursor(int id) {
     SetCursor(LoadCursorW(win::ResourceModule(), MAKEINTRESOURCEW(id)));
 }
 
-void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::function<void(int)> onDropped) {
-    messages = &sink;
+void ImportPane::Connect(win::ListView mainList, std::function<void(int)> onDropped,
+                         std::function<void(const os::Path&)> onFileDropped) {
     target = mainList;
     dropped = std::move(onDropped);
+    fileDropped = std::move(onFileDropped);
 }
 
-void ImportPane::LoadFile(const os::Path& path) {
-    if (!messages) return;
-    const formats::Format format = formats::ImportFormatOf(path);
-    const bool loaded = format == formats::Format::None ? ReadGlorie(path) : ReadOtherFormat(path, format);
-    if (loaded) shownCsv = format == formats::Format::Csv ? path : os::Path();
-    ShowPoints(points);
-    if (loaded) List().SelectAll(false);  // new points: nothing of the old selection applies
+void ImportPane::ShowAnew(bool newPoints) const {
+    if (newPoints) List().SelectAll(false);  // nothing of the old selection applies
     Refresh();
-    if (loaded && points.GetCount() > 0) List().EnsureVisible(0);
+    if (newPoints && List().Count() > 0) List().EnsureVisible(0);
     List().UpdateNow();
-    if (!pendingMessage.empty()) messages->ShowMessage(std::exchange(pendingMessage, std::string()));
-}
-
-bool ImportPane::ReadGlorie(const os::Path& path) { return LoadGlorieFile(path, points, *messages) == 0; }
-
-bool ImportPane::ReadOtherFormat(const os::Path& path, formats::Format format) {
-    formats::ReadOptions options;
-    options.datum = format == formats::Format::Csv ? csvDatum : formats::Datum::Wgs84;
-    formats::ReadResult read;
-    const int cause = formats::ReadPointFile(path, options, read);
-    if (cause != os::kCauseNone) {
-        messages->ShowMessage(FileErrorMessage(cause, path));
-        return false;
-    }
-    // The list is shown first, then what the user should know about it.
-    pendingMessage = formats::ReadMessage(path, read);
-    if (!read.error.empty()) {
-        messages->ShowMessage(std::exchange(pendingMessage, std::string()));
-        return false;
-    }
-    formats::FillTable(points, read.points);
-    return true;
-}
-
-void ImportPane::SetCsvDatum(formats::Datum datum) {
-    if (datum == csvDatum) return;
-    csvDatum = datum;
-    if (!shownCsv.empty()) LoadFile(os::Path(shownCsv));
 }
 
 void ImportPane::OnDropFiles(HDROP drop) {
     win::DroppedFiles files(drop);
-    os::Path last;
-    for (int i = 0; i < files.Count(); ++i) {
-        const os::Path path = files.Path(i);
-        if (!path.empty()) last = path;  // the last file of the drop wins
-    }
+    const os::Path last = files.LastPath();
     files.Finish();
-    if (last.empty()) return;  // a drop without files changes nothing
-    LoadFile(last);
+    if (!last.empty() && fileDropped) fileDropped(last);  // a drop without files changes nothing
 }
 
 LRESULT ImportPane::OnBeginDrag() {

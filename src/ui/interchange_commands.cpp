@@ -2,6 +2,7 @@
 // points, as GPX 1.1, KML 2.2 or CSV on WGS 84; and the import pane's choice of the datum of
 // CSV files, kept in the program's settings.
 #include "editing/file_state.h"
+#include "editing/main_texts.h"
 #include "files/file_errors.h"
 #include "formats/point_files.h"
 #include "formats/point_rows.h"
@@ -53,7 +54,7 @@ void MainDialog::ExportPoints() {
     options.title = "エクスポート";
     options.filterIndex = type;
     options.defaultExtension = kExportTypes[type - 1].extension;  // the dialog takes the chosen type's
-    options.initialFolder = exportDirectory.empty() ? SaveFolder() : exportDirectory;
+    options.initialFolder = DialogFolder(exportDirectory.empty() ? document.Folder() : exportDirectory);
     if (!document.FileName().empty()) options.initialName = document.FileName().stem();
     win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), options, chosen)) return;
@@ -68,7 +69,13 @@ void MainDialog::ExportPoints() {
     Settings().WriteDwordValue(kExportTypeValue, static_cast<std::uint32_t>(ExportTypeOf(format)));
     const os::WriteResult written =
         formats::WritePointFile(chosen.path, formats::TablePoints(document.Points(), rows), format, formats::Datum::Wgs84);
-    if (!written.Ok()) ShowMessage(FileErrorMessage(written.cause, written.subject));
+    if (!written.Ok()) {
+        ShowMessage(FileErrorMessage(written.cause, written.subject));
+        return;
+    }
+    // Until the status bar is next rewritten, its first pane tells what was written where.
+    const int count = rows.empty() ? document.Count() : static_cast<int>(rows.size());
+    statusBar.SetPaneText(0, ExportedText(count, os::DisplayPath(chosen.path), !rows.empty()));
 }
 
 void MainDialog::SetUpImportDatumChoice() {
@@ -76,13 +83,13 @@ void MainDialog::SetUpImportDatumChoice() {
     for (const char* entry : kDatumEntries) choice.Add(entry);
     const bool tokyo = Settings().ReadDwordValue(kCsvDatumValue) == 1;
     choice.Select(tokyo ? 1 : 0);
-    importPane.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
+    pointImport.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
 }
 
 void MainDialog::OnImportDatumChosen() {
     const bool tokyo = win::ComboBox(Item(IDC_MAIN_IMPORT_DATUM).Hwnd()).Selection() == 1;
     Settings().WriteDwordValue(kCsvDatumValue, tokyo ? 1 : 0);
-    importPane.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
+    pointImport.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
 }
 
 }  // namespace vondrel

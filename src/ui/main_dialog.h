@@ -1,6 +1,6 @@
 // MainDialog: the main window "Kestrova": its message map and the wiring between the parts it
-// owns: the edited document, the two point lists, the status bar, the mark images, the edit
-// dialog, the find box and the map commands. It runs modeless with a message loop of its own,
+// owns: the edited document, the two point lists, the status bar, the mark images, the find box
+// and the map commands. It runs modeless with a message loop of its own,
 // which gives the keyboard's accelerators first go. Its handlers live beside it by job:
 // point_commands.cpp, edit_commands.cpp, file_commands.cpp, interchange_commands.cpp,
 // map_handlers.cpp, main_layout.cpp and main_keys.cpp.
@@ -19,6 +19,7 @@
 #include "ui/import_pane.h"
 #include "ui/map_commands.h"
 #include "ui/mark_images.h"
+#include "ui/point_import.h"
 #include "ui/point_list.h"
 #include "win/dialog.h"
 #include "win/owned_handle.h"
@@ -43,6 +44,8 @@ public:
 
     // The edited list: its points, its file and whether it has unsaved changes.
     const PointDocument& Document() const { return document; }
+    // Whether the import pane is reading a file.
+    bool IsImporting() const { return pointImport.IsReading(); }
 
     // Shows the window and runs its message loop until the window has closed (main_keys.cpp).
     void Run();
@@ -130,13 +133,18 @@ private:
     bool ResolveUnsavedChanges();
     // Reads `name` into the list and takes its name; a refusal or failure changes nothing.
     void OpenFile(const os::Path& name);
-    // The folder the save dialogs start in.
-    os::Path SaveFolder() const;
+    // Writes the list to `path`, asking first over a file that was not read whole: the result
+    // of PointDocument::Save, or -1 when the user cancelled.
+    int SaveTo(const os::Path& path);
+    // The folder a file dialog starts in: the one it used last, never the program's own.
+    os::Path DialogFolder(const os::Path& lastUsed) const;
     void ApplyFileName(const os::Path& name);
     LRESULT OnDropFiles(WPARAM drop, LPARAM);
     void ImportPointFile();
     void ImportDialog();
     void InsertFromImport(int dropIndex);
+    LRESULT OnImportRead(WPARAM number, LPARAM);
+    bool OnTimer(WPARAM id, LPARAM, LRESULT& result);
 
     // Other programs' formats (interchange_commands.cpp).
     void ExportPoints();
@@ -166,10 +174,11 @@ private:
     PointDocument document;
     PointListCtrl pointList;
     ImportPane importPane;
+    PointImport pointImport;
     win::StatusBar statusBar;
     MarkImages markImages;
-    PointEditDialog editDialog;
     FindDialog findBox;
+    MapPositionInbox editDialogPositions;  // the map's positions to the edit dialog while it is open
     MapCommands map;
     HACCEL listKeys = nullptr;    // resource tables: not owned
     HACCEL windowKeys = nullptr;

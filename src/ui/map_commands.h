@@ -44,7 +44,7 @@ public:
     void ChooseObject(HWND owner, const SettingsStore& settings);
 
     // The bridge's messages, received by the window.
-    void OnMarkReady() const { bridge.OnMarkReady(); }
+    void OnMarkReady() { bridge.OnMarkReady(); }
     std::optional<bridge::ReceivedCoordinate> OnReply(std::uintptr_t wParam, std::intptr_t lParam);
 
 private:

@@ -1,8 +1,9 @@
 // Tarvix2.exe's map against the tests' loopback tile server: the tiles it asks for hold the
 // shown points at the zoom it chose, a second run draws them from its cache with the server
-// stopped, a server that never answers or answers garbage leaves it responsive and closable,
-// the layer, size and position are remembered, and it opens beside the editor. Prints the
-// median time to the first full view from the server and from the cache.
+// stopped, a server that never answers, answers garbage or trickles leaves it responsive and
+// closable, image bombs are refused undecoded, redirects stay on the host, the layer, size and
+// position are remembered, and it opens beside the editor. Prints the median time to the first
+// full view from the server and from the cache, and the peak memory under the bombs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +11,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "bridge/bridge_state.h"
+#include <windows.h>
+#include <psapi.h>
+
+#include "map/bridge_state.h"
 #include "core/datum.h"
 #include "support/bridge_process.h"
 #include "os/win32_text.h"
@@ -101,6 +105,12 @@ protected:
     void ShowStation() {
         Show({kStation});
         ASSERT_EQ(TileLogLines("VIEW std z16 ").size(), 1u);
+    }
+    DWORD CloseAndTimeExit() {  // milliseconds from the window's end to the process's
+        PostMessageW(bridge, WM_CLOSE, 0, 0);
+        PumpUntil([&] { return !IsWindow(bridge); }, kTimeout);
+        const DWORD gone = GetTickCount();
+        return Ended(kTimeout) ? GetTickCount() - gone : kTimeout;
     }
     test::TileServer server;
     test::TempDir cacheFolder;
@@ -203,6 +213,13 @@ TEST_F(BridgeMapTest, AServerThatNeverAnswersOrAnswersGarbageLeavesTheBridgeResp
     EXPECT_EQ(AskMark().size(), 2u);
     HWND box = FindWindowW(L"#32770", nullptr);
     EXPECT_EQ(box, nullptr) << "a message box appeared";
+    // Redirects: not followed to another host, followed on the same one.
+    server.SetMode("redirect-away");
+    PostMessageW(bridge, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_FALSE(TileLogLines(" failed: redirect to another host").empty());
+    server.SetMode("redirect-here");
+    PostMessageW(bridge, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_FALSE(TileLogLines(" network").empty());
 
     // Closing while requests still hang ends the bridge promptly and cleanly.
     const DWORD closing = GetTickCount();
@@ -212,6 +229,37 @@ TEST_F(BridgeMapTest, AServerThatNeverAnswersOrAnswersGarbageLeavesTheBridgeResp
     EXPECT_EQ(exitCode, 0u);
     std::printf("[ time ] Bridge closed with tile requests hanging: %lu ms\n",
                 static_cast<unsigned long>(GetTickCount() - closing));
+}
+
+TEST_F(BridgeMapTest, ImageBombsAreRefusedUndecodedAndTheMapClosesPromptly) {
+    for (const char* bomb : {"bomb-png", "bomb-jpg"}) {  // 30000 and 65500 pixels square
+        server.SetMode(bomb);
+        std::remove(tileLogPath.c_str());  // each bomb's own line, not the one before's
+        StartWithServer();
+        ASSERT_FALSE(HasFatalFailure());
+        Show({kStation});
+        EXPECT_EQ(TileLogLines(" failed: ", 1, 60000).size(), 1u) << bomb;
+        PROCESS_MEMORY_COUNTERS memory{};
+        GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+        const DWORD exit = CloseAndTimeExit();
+        std::printf("[ size ] Map's peak memory under %s: %lu MB; ended %lu ms after its window\n", bomb,
+                    static_cast<unsigned long>(memory.PeakWorkingSetSize >> 20), static_cast<unsigned long>(exit));
+        EXPECT_LT(memory.PeakWorkingSetSize, 256u << 20) << bomb;
+        EXPECT_LT(exit, 2000u) << bomb;
+    }
+}
+
+TEST_F(BridgeMapTest, ATricklingServerHoldsNoFetchForeverAndLeavesAThreadForNewTiles) {
+    server.SetMode("trickle");  // one byte every 5 s, of the headers or of the body
+    StartWithServer();
+    ASSERT_FALSE(HasFatalFailure());
+    Show({kStation});
+    PumpUntil([&] { return server.Requests().size() >= 4; }, kTimeout);
+    server.SetMode("serve");  // the trickles started go on
+    EXPECT_FALSE(TileLogLines(" network", 1, 15000).empty()) << "no thread took new requests";
+    EXPECT_EQ(TileLogLines(" failed: deadline", 4, 45000).size(), 4u) << "trickling requests never ended";
+    EXPECT_EQ(TileLogLines("VIEW std z16 ", 1).size(), 1u);
+    EXPECT_LT(CloseAndTimeExit(), 2000u) << "closed while the given-up fetches still trickle";
 }
 
 TEST_F(BridgeMapTest, OpensBesideTheEditorAndRemembersLayerSizeAndPosition) {

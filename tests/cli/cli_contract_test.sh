@@ -122,7 +122,7 @@ done
 "$cli" import --datum=bessel "$dir/walk.gpx" "$dir/x.xml" 2>/dev/null; check "bad datum: usage" 2 "$?"
 
 # coord and dms; usage errors; help.
-check "coord" "$(printf '139.50431\t139.30.15.516\n139.50418\t139.30.15.047')" "$("$cli" coord lon 139.30.15.5 139.30.15.05)"
+check "coord" "$(printf '139.50431\t139.30.15.516\n139.50418\t139.30.15.048')" "$("$cli" coord lon 139.30.15.5 139.30.15.05)"
 check "dms" " 35.07.24.420" "$("$cli" dms lat 35.12345)"
 "$cli" frob >/dev/null 2>&1; check "usage exit" 2 "$?"
 "$cli" --help | grep -q '^usage:'; check "help" 0 "$?"

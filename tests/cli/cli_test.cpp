@@ -71,6 +71,7 @@ TEST(Cli, CopyWritesTheEditorsBytesOrNothing) {
     Output output;
     EXPECT_EQ(RunArgs({"copy", dir.File("in.xml"), dir.File("out.xml")}, output), 0);
     EXPECT_NE(test::ReadFileBytes(dir.File("out.xml")).find("\t\t\t\t<nb>A</nb>\r\n"), std::string::npos);
+    EXPECT_NE(output.err.find("ファイルが壊れているか途中で切れています。"), std::string::npos) << "a point without a position";
     EXPECT_EQ(RunArgs({"copy", dir.File("none.xml"), dir.File("out2.xml")}, output), 0) << "a point file without points";
     EXPECT_NE(test::ReadFileBytes(dir.File("out2.xml")).find("\r\n\r\n</glorie>\r\n"), std::string::npos);
     Output failed;
@@ -89,12 +90,15 @@ TEST(Cli, CopyWritesTheEditorsBytesOrNothing) {
 TEST(Cli, MoreThan700PointsAreCopiedWithAWarning) {
     test::TempDir dir;
     std::string bytes;
-    for (int i = 0; i < 701; ++i) bytes += "<gpoi><nb>P" + std::to_string(i) + "</nb></gpoi>\n";
+    for (int i = 0; i < 701; ++i) bytes += "<gpoi><nb>P" + std::to_string(i) + "</nb><lat>35</lat><lon>139</lon></gpoi>\n";
     test::WriteFileBytes(dir.File("in.xml"), bytes);
     Output output;
     EXPECT_EQ(RunArgs({"copy", dir.File("in.xml"), dir.File("out.xml")}, output), 0);
     EXPECT_EQ(output.err, "\"" + os::DisplayPath(dir.File("in.xml")) + "\"\n\n先頭の700地点を読み込みました（残りは読み込んでいません）\n");
     EXPECT_EQ(test::ReadFileBytes(dir.File("out.xml")).find("<nb>P700</nb>"), std::string::npos);
+    EXPECT_EQ(RunArgs({"copy", dir.File("in.xml"), dir.File("in.xml")}, output), 1) << "over the file read: only when forced";
+    EXPECT_NE(output.err.find("このファイルの 701 番目以降の 1 地点は読み込まれていません。上書きすると失われます。\n"), std::string::npos);
+    EXPECT_EQ(RunArgs({"copy", "--force", dir.File("in.xml"), dir.File("in.xml")}, output), 0);
 }
 
 // Names with characters code page 932 lacks (Korean, an emoji) or has under another code point.
@@ -199,6 +203,30 @@ TEST(Cli, ImportWritesTheEditorsPointsOrNothing) {
     }
 }
 
+// import and export write over the file they read only when forced (an import of a file over
+// itself cut it to 700 points, exit 0); a hard link is the same file under another name.
+TEST(Cli, ImportAndExportKeepTheirInputUnlessForced) {
+    test::TempDir dir;
+    std::string many;
+    for (int i = 0; i < 701; ++i) many += "<gpoi><nb>P" + std::to_string(i) + "</nb><lat>35</lat><lon>139</lon></gpoi>\n";
+    test::WriteFileBytes(dir.File("in.xml"), many);
+    test::WriteFileBytes(dir.File("in.gpx"), "<gpx version=\"1.1\"><wpt lat=\"35.7\" lon=\"139.8\"><name>A</name></wpt></gpx>");
+    std::filesystem::create_hard_link(dir.File("in.xml"), dir.File("link.gpx"));
+    for (std::vector<Arg> args : std::vector<std::vector<Arg>>{{"export", dir.File("in.xml"), dir.File("link.gpx")},
+                                                               {"import", dir.File("in.gpx"), dir.File("in.gpx")},
+                                                               {"import", dir.File("in.xml"), dir.File("in.xml")}}) {
+        const std::string before = test::ReadFileBytes(args.back().path);
+        Output refused;
+        EXPECT_EQ(RunArgs(args, refused), 1) << args.back().text;
+        EXPECT_NE(refused.err.find("vondrel-cli: not written over the file read (--force writes it)\n"), std::string::npos);
+        EXPECT_TRUE(test::ReadFileBytes(args.back().path) == before) << args.back().text;
+        args.insert(args.begin() + 1, "--force");
+        Output forced;
+        EXPECT_EQ(RunArgs(args, forced), 0) << forced.err;
+        EXPECT_FALSE(test::ReadFileBytes(args.back().path) == before) << args.back().text;
+    }
+}
+
 // export: GPX, KML or CSV by OUT's extension, on WGS 84 unless told; refusals keep OUT.
 TEST(Cli, ExportWritesByExtension) {
     const struct {
@@ -247,8 +275,10 @@ TEST(Cli, CoordAndDms) {
     EXPECT_EQ(RunArgs({"coord", "lon", "139.30.15.5", ""}, output), 0);
     EXPECT_EQ(output.out, "139.50431\t139.30.15.516\n.00000\t000.00.00.000\n");
     Output lat;
-    EXPECT_EQ(RunArgs({"coord", "lat", " 35.07.24.420", "-35.30"}, lat), 0);
+    EXPECT_EQ(RunArgs({"coord", "--unchecked", "lat", " 35.07.24.420", "-35.30"}, lat), 0);
     EXPECT_EQ(lat.out, "35.12345\t 35.07.24.420\n34.50000\t 34.30.00.000\n");
+    EXPECT_EQ(RunArgs({"coord", "lat", "35.30", "35.681236"}, lat), 1) << "refused as the edit dialog refuses it";
+    EXPECT_EQ(lat.err, "35.681236: 北緯の分は 0～59 です。\n度.分.秒.ミリ秒 の形で入力してください（例 35.39.31.140）。\n");
     Output dms;
     EXPECT_EQ(RunArgs({"dms", "lat", "35.12345", "x"}, dms), 0);
     EXPECT_EQ(dms.out, " 35.07.24.420\n 00.00.00.000\n");

@@ -1,6 +1,8 @@
 // Coordinate text forms: display of stored text, storing of typed text, the rounding rule.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "core/coordinate_text.h"
 
 namespace vondrel {
@@ -27,6 +29,16 @@ TEST(CoordinateText, StoredToDisplay) {
     for (const auto& c : cases) {
         EXPECT_EQ(StoredToLonDms(c.stored), c.lon) << c.stored;
         EXPECT_EQ(StoredToLatDms(c.stored), c.lat) << c.stored;
+    }
+}
+
+// Every millisecond of a degree, stored with nine decimals or typed, shows as itself.
+TEST(CoordinateText, DisplayRoundsToTheNearestMillisecond) {
+    char stored[32], shown[32];
+    for (int ms = 35 * 3600000; ms < 36 * 3600000; ++ms) {
+        std::snprintf(stored, sizeof stored, "%.9f", ms / 3600000.0);
+        std::snprintf(shown, sizeof shown, " %02d.%02d.%02d.%03d", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000);
+        if (StoredToLatDms(stored) != shown || (ms % 36 == 0 && StoredToLatDms(TypedToStored(shown)) != shown)) FAIL() << shown;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/limits.h"
 #include "core/point_table.h"
 #include "files/glorie_file.h"
+#include "files/glorie_writer.h"
 #include "support/recording_sink.h"
 #include "support/temp_dir.h"
 
@@ -27,7 +28,7 @@ protected:
     PointTable table;
 };
 
-std::string Point(const std::string& name) { return "<gpoi><nb>" + name + "</nb></gpoi>\r\n"; }
+std::string Point(const std::string& name) { return "<gpoi><nb>" + name + "</nb><lat>35</lat><lon>139</lon></gpoi>\r\n"; }
 
 TEST_F(GlorieLoadChecks, BytesThatAreNoPointFileAreRefusedAndTheTableKept) {
     ASSERT_EQ(Load(Point("A") + Point("B")), 0);
@@ -61,7 +62,8 @@ TEST_F(GlorieLoadChecks, OtherEncodingsAreConvertedAndLostCharactersListed) {
          {"A", "??", "B?"}, "Shift_JIS にない文字を「?」にした地点 (2 件): 2 ??、3 B?"},
         {"EUC-JP", "<?xml version=\"1.0\" encoding=\"EUC-JP\"?>" + Point("\xC5\xEC\xB5\xFE\xA1\xC1") + Point("\x8F\xB0\xA1"),
          {tokyo + "\x81\x60", "?"}, "Shift_JIS にない文字を「?」にした地点 (1 件): 2 ?"},
-        {"UTF-16", std::string("\xFF\xFE<\0g\0p\0o\0i\0>\0<\0n\0b\0>\0\x71\x67\xAC\x4E<\0/\0n\0b\0>\0<\0/\0g\0p\0o\0i\0>\0", 50),
+        {"UTF-16", std::string("\xFF\xFE<\0g\0p\0o\0i\0>\0<\0n\0b\0>\0\x71\x67\xAC\x4E<\0/\0n\0b\0>\0<\0l\0a\0t\0>\0" "1\0<\0/\0l\0a\0t\0>\0"
+                               "<\0l\0o\0n\0>\0" "1\0<\0/\0l\0o\0n\0>\0<\0/\0g\0p\0o\0i\0>\0", 98),
          {tokyo}, ""},
         {"unknown name", "<?xml encoding=\"x-unknown\"?>" + Point(tokyo), {tokyo}, ""},
     };
@@ -79,8 +81,8 @@ TEST_F(GlorieLoadChecks, TextsAreCappedAtACharacterBoundaryWithAWarning) {
     // 1,022 bytes and a double-byte character: the character is not split.
     const std::string longName = std::string(1022, 'n') + "\x93\x8C";
     const std::string hugeLat(1 << 20, '&');
-    ASSERT_EQ(Load(Point("short") + "<gpoi><nb>" + longName + "</nb><lat>&amp;" + hugeLat + "</lat></gpoi>" +
-                   "<gpoi><nb>" + std::string(kMaxTextBytes, 'x') + "</nb></gpoi>"), 0);
+    ASSERT_EQ(Load(Point("short") + "<gpoi><nb>" + longName + "</nb><lat>&amp;" + hugeLat + "</lat><lon>1</lon></gpoi>" +
+                   "<gpoi><nb>" + std::string(kMaxTextBytes, 'x') + "</nb><lat>1</lat><lon>1</lon></gpoi>"), 0);
     EXPECT_EQ(table.Row(0).name, "short");
     EXPECT_EQ(table.Row(1).name, std::string(1022, 'n'));
     EXPECT_EQ(table.Row(1).lat, std::string(kMaxTextBytes, '&'));
@@ -106,6 +108,36 @@ TEST_F(GlorieLoadChecks, PointsPast700AreAnnounced) {
     ASSERT_EQ(Load(bytes + Point("extra")), 0);
     EXPECT_EQ(table.GetCount(), kTableRows);
     EXPECT_EQ(sink.messages, std::vector<std::string>{Head() + "先頭の700地点を読み込みました（残りは読み込んでいません）"});
+}
+
+// The sample cut short or with a piece cut out: the first warning says so, and names the points cut.
+TEST(DamagedFiles, SayWhatIsWrongAndKeepWhatWasRead) {
+    const std::string sample = test::ReadFileBytes(std::string(VONDREL_SOURCE_DIR "/samples/tokyo_points.xml"));
+    const std::string damaged = "ファイルが壊れているか途中で切れています。読み込めたところまでを表示します。";
+    const std::string named = "途中で切れている地点 (1 件): ";
+    PointTable read;
+    std::vector<std::string> warnings;
+    for (std::size_t size = sample.find("<glorie") + 7; size < sample.rfind("</glorie>") + 9; ++size) {
+        read.Reset();
+        ReadGlorieBytes(sample.substr(0, size), read, warnings);
+        const int last = read.GetCount() - 1;
+        if (last >= 0 && warnings.size() > 1 && warnings[1] == named + std::to_string(last + 1) + " " + read.Row(last).name) read.DeleteRow(last);
+        const std::string kept = GlorieBytes(read);  // compared without its "</glorie>\r\n"
+        ASSERT_TRUE(warnings.at(0) == damaged && sample.compare(0, kept.size() - 11, kept, 0, kept.size() - 11) == 0) << size;
+    }
+    const struct { const char *first, *last; int nth; std::vector<std::string> warnings; int points; } cuts[] = {
+        {"</gpoi>", "</gpoi>", 1, {damaged, named + "2 浅草寺"}, 30},  // from occurrence `nth` of `first` to `last`
+        {"<lat>", "</lat>", 4, {damaged, "緯度か経度のない地点 (1 件): 5 上野動物園"}, 30},
+        {"<index", "</linkfile>", 5, {damaged, "中身のない地点 1 件は読み込んでいません"}, 29},  // and no blank row
+    };
+    for (const auto& c : cuts) {
+        std::size_t from = sample.find(c.first);
+        for (int n = 0; n < c.nth; ++n) from = sample.find(c.first, from + 1);
+        read.Reset();
+        ReadGlorieBytes(sample.substr(0, from) + sample.substr(sample.find(c.last, from) + std::string_view(c.last).size()), read, warnings);
+        EXPECT_EQ(warnings, c.warnings) << c.first;
+        EXPECT_EQ(read.GetCount(), c.points) << c.first;
+    }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ int ScanInto(PointTable& table, const std::string& bytes) {
 }
 
 // One point block holding `inner`.
-std::string Block(const std::string& inner) { return "<gpoi>\r\n" + inner + "\r\n</gpoi>\r\n"; }
+std::string Block(const std::string& inner) { return "<gpoi>\r\n<lat>1</lat><lon>1</lon>\r\n" + inner + "\r\n</gpoi>\r\n"; }
 
 TEST(GlorieReader, ElementValues) {
     const struct {
@@ -129,9 +129,9 @@ TEST(GlorieReader, ElementsSplitByLineBreaksOrUnclosedTags) {
         {"<gpoi><nb>X<\r\n/nb></gpoi>", 1, "X"},
         {"<gpoi><nb>\r\n\t X \r\n Y\t</nb></gpoi>", 1, "X  Y\t"},
         {"<gpoi><a <nb>X</nb></gpoi>", 1, "X"},
-        {"<gpoi><nb >X</nb></gpoi>", 1, ""},
+        {"<gpoi><nb >X</nb></gpoi>", 0, ""},  // a block that held nothing makes no row
         {"<gpoi></p>text<nb>X</nb>more</gpoi>", 1, "X"},
-        {"<gpoi>text<nb>X</nb></gpoi>", 1, ""},  // text joins the tags around it: "<gpoi" comes first
+        {"<gpoi>text<nb>X</nb></gpoi>", 0, ""},  // text joins the tags around it: "<gpoi" comes first
         {"<gpoi><nb>X</nb>\r\n<</gpoi>", 1, "X"},
         {"<gpoi><nb>X</nb><gpoi", 0, ""},  // an unfinished point never reaches the table
     };

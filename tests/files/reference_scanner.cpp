@@ -148,14 +148,17 @@ std::string AttributeAfter(std::string_view e, std::string_view key, char stop) 
 
 void ReferenceScanner::Interpret(std::string_view e) {
     const Marker marker = FindMarker(e);
-    if (marker == kNoMarker || marker == kGpoiStart) return;
+    if (marker == kNoMarker) return;
     if (full) {
         dropped += marker == kGpoiEnd;  // points beyond the table's 700 rows are counted, not kept
         return;
     }
+    const bool stores = blocks.Meet(static_cast<glorie::Marker>(marker)) != PointBlocks::Outcome::None;  // the block rules shared
     PointRecord& record = point;
     switch (marker) {
+        case kGpoiStart:
         case kGpoiEnd:
+            if (!stores) break;
             if (table.Append(point)) ++completed;
             full = table.GetCount() >= kTableRows;
             point.ClearFields();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/point_table.h"
+#include "files/point_blocks.h"
 
 namespace vondrel::test {
 
@@ -47,6 +48,7 @@ private:
     bool full = false;           // the table takes no more points: later elements are ignored
     int completed = 0;
     int dropped = 0;
+    PointBlocks blocks;
     PointRecord point;  // the point being read: the elements since the last "</gpoi>"
 };
 

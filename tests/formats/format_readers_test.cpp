@@ -2,6 +2,7 @@
 // namespaces, nesting, encodings, RFC 4180 quoting, refusals, warnings and the KMZ size limit.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "core/datum.h"
@@ -80,12 +81,12 @@ TEST(FormatReaders, CsvColumnsEncodingsAndQuoting) {
     } cases[] = {
         // Code page 932 with Japanese headers in another order; the display form of coordinates.
         {"経度,よみ,名称,緯度,電話番号\r\n139.44.32.064,とうきょう,東京,35.30.00.000,03\r\n",
-         {"東京", "とうきょう", "03", 35.5, 139 + 44 / 60.0 + 32.064 / 3600, 0, "0", ""}},
+         {"東京", "とうきょう", "03", 35.5, 139 + 44 / 60.0 + 32.064 / 3600, 1, "0", ""}},
         {u8"name\tlat\tlng\tmark\tsound\tdirection\n\"A\tB\"\"C\"\"\nD\"\t35\t139\t5\t3\t100\n\n",
          {"A B\"C\" D", "", "", 35, 139, 5, "3", "101"}},
-        {u8"\"lat\",\"lon\",\"name\"\r\n35,139,\"x,y\"\r\n", {"x,y", "", "", 35, 139, 0, "0", ""}},
-        {utf16le("lat,lon,name\r\n35,139,abc\r\n"), {"abc", "", "", 35, 139, 0, "0", ""}},
-        {u8"地点リスト,,\n\nname,lat,lon\nabc,35,139\n", {"abc", "", "", 35, 139, 0, "0", ""}},
+        {u8"\"lat\",\"lon\",\"name\"\r\n35,139,\"x,y\"\r\n", {"x,y", "", "", 35, 139, 1, "0", ""}},
+        {utf16le("lat,lon,name\r\n35,139,abc\r\n"), {"abc", "", "", 35, 139, 1, "0", ""}},
+        {u8"地点リスト,,\n\nname,lat,lon\nabc,35,139\n", {"abc", "", "", 35, 139, 1, "0", ""}},
     };
     for (const auto& c : cases) {
         const ReadResult result = ReadTokyo(c.bytes, Format::Csv);
@@ -145,6 +146,11 @@ TEST(FormatReaders, WarningsListThePointsConcerned) {
         {u8"name,lat,lon\nA,35,-139\nB,95,139\nC,35,139\n", 1, "位置が東経・北緯の範囲外のため読み込まなかった地点 (2 件): A、B"},
         {u8"name,lat,lon,mark,sound,direction\nA,35,139,56,0,\nB,35,139,1,61,\nC,35,139,1,0,x\nD,35,139,55,60,-5\n", 4,
          "マーク・音・方向の値が読めないため既定値にした地点 (3 件): A、B、C"},
+        // Only whole display forms and decimals: no 32-bit wrap, no fifth part, no exponent.
+        {u8"name,lat,lon\nA,1229.0.0.0,139\nB,35.6.7.8.9,139\nC,35.60.00.000,139\nD,1e1,139\nE,-35.1.1.1,139\nF,35.1.1.5,+139.\n", 1,
+         "位置が読めないため読み込まなかった地点 (5 件): A、B、C、D、E"},
+        // A quote that never closes is text: the rows after it are points of their own.
+        {u8"name,lat,lon\nA,35,139\n\"B,35,139\nC,35,139\n", 3, "3 行目の引用符 (\") が閉じていないため、文字として読みました"},
     };
     for (const auto& c : cases) {
         const ReadResult result = ReadTokyo(c.bytes, Format::Csv);
@@ -163,6 +169,38 @@ TEST(FormatReaders, PointsPastTheLimitAreCountedNotKept) {
     EXPECT_EQ(result.warnings.back(), "3 地点のうち最初の 2 地点だけを読み込みました");
 }
 
+// A row's cells past the cap are passed over, so a row of millions of empty cells costs no
+// memory: columns named past it are not found.
+TEST(FormatReaders, CsvCellsPastTheCapAreNotRead) {
+    const std::string cells(999, ',');
+    EXPECT_EQ(ReadTokyo("lat" + cells + "lon\n35" + cells + "139\n", Format::Csv).points.size(), 1u);
+    EXPECT_EQ(ReadTokyo("lat," + cells + "lon\n35," + cells + "139\n", Format::Csv).error,
+              "見出し行に緯度 (lat) と経度 (lon) の列がありません");
+}
+
+// Placemarks nested in one another: each takes its own Point only, in time linear in the
+// nesting (a search of each subtree took 5 s for 20,000); past the limit the file is refused.
+TEST(FormatReaders, NestedKmlIsReadInLinearTimeUpToALimit) {
+    const auto nested = [](std::size_t count) {
+        std::string open, close;
+        for (std::size_t i = 0; i < count; ++i) open += "<Placemark>", close += "</Placemark>";
+        return Kml(open + "<Point><coordinates>139,35</coordinates></Point>" + close);
+    };
+    ReadOptions unlimited;
+    unlimited.maxKmlDepth = 1000000;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadPoints(nested(20000), Format::Kml, unlimited).total, 1u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    // Below the root: Document, the placemarks, Point, coordinates and its text.
+    EXPECT_EQ(ReadPoints(nested(kMaxKmlDepth - 4), Format::Kml).total, 1u);
+    EXPECT_EQ(ReadPoints(nested(kMaxKmlDepth - 3), Format::Kml).error, "KML の要素の入れ子が深すぎます (100 段を超えます)");
+    const std::atomic<bool> stop{true};
+    unlimited.cancel = &stop;
+    for (Format format : {Format::Gpx, Format::Kml, Format::Csv}) {
+        EXPECT_EQ(ReadPoints(WritePoints({{"A", "", "", 35, 139, 0, "0", ""}}, format), format, unlimited).error, "読み込みを中止しました");
+    }
+}
+
 TEST(FormatReaders, KmzTakesDocKmlElseTheFirstKml) {
     const auto placemark = [](const char* name) {
         return Kml(std::string("<Placemark><name>") + name + "</name><Point><coordinates>139,35</coordinates></Point></Placemark>");
@@ -173,6 +211,7 @@ TEST(FormatReaders, KmzTakesDocKmlElseTheFirstKml) {
     } cases[] = {
         {{{"files/a.kml", placemark("a")}, {"DOC.KML", placemark("doc"), false}}, "doc"},
         {{{"image.png", "png"}, {"files/b.KML", placemark("b")}, {"c.kml", placemark("c")}}, "b"},
+        {{{std::string(600, 'a') + ".kml", placemark("long")}}, "long"},
     };
     for (const auto& c : cases) {
         const ReadResult result = ReadPoints(test::MakeZip(c.entries), Format::Kmz);

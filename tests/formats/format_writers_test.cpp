@@ -46,6 +46,21 @@ TEST(FormatWriters, ReadBackTheSamePoints) {
     }
 }
 
+// A text a spreadsheet would run as a formula is written after a "'", which reading takes away.
+TEST(FormatWriters, CsvTextsRunNoFormulasAndReadBackExactly) {
+    const std::string texts[] = {"=HYPERLINK(\"x\")", "+81 3", "-1", "@A1", "'=1", "''", "'a", "a=b"};
+    std::vector<FormatPoint> points;
+    for (const std::string& text : texts) points.push_back({text, text, text, 35, 139, 0, "0", ""});
+    const std::string csv = WritePoints(points, Format::Csv, Datum::Tokyo);
+    EXPECT_NE(csv.find("\n\"'=HYPERLINK(\"\"x\"\")\",\"'="), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\n'+81 3,'+81 3,"), std::string::npos) << csv;
+    const ReadResult back = ReadPoints(csv, Format::Csv, {Datum::Tokyo});
+    ASSERT_EQ(back.points.size(), points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(back.points[i].name + back.points[i].reading + back.points[i].tel, texts[i] + texts[i] + texts[i]);
+    }
+}
+
 TEST(FormatWriters, FilesAndTheMessageAfterReading) {
     test::TempDir dir;
     const os::Path path = dir.File("p.CSV");

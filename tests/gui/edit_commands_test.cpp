@@ -83,7 +83,7 @@ TEST_F(EditCommands, KeysThatOpenDialogs) {
     }
     ASSERT_EQ(window.prompts.fileDialogs.size(), 3u);
     EXPECT_FALSE(window.prompts.fileDialogs[0].save);
-    EXPECT_FALSE(window.prompts.fileDialogs[1].confirmOverwrite);
+    EXPECT_TRUE(window.prompts.fileDialogs[1].confirmOverwrite);
     EXPECT_TRUE(window.prompts.fileDialogs[2].confirmOverwrite);
     EXPECT_NE(window.prompts.fileDialogs[1].initialFolder.native().find(L"Documents"), std::wstring::npos)
         << "an untitled list is saved in Documents: " << os::DisplayPath(window.prompts.fileDialogs[1].initialFolder);

@@ -77,6 +77,7 @@ TEST_F(ExportTest, SeveralSelectedPointsAloneInTheChosenTypeForAnyOtherName) {
     Export(window, dir.File("two.dat"), 2);
     const std::string kml = test::ReadFileBytes(dir.File("two.dat"));
     EXPECT_EQ(Count(kml, "<Placemark>"), 2u);
+    EXPECT_EQ(window.StatusText(0), "2 地点（選択した地点のみ）を " + os::DisplayPath(dir.File("two.dat")) + " に書き出しました");
     EXPECT_NE(kml.find("<name>C</name>"), std::string::npos);
     EXPECT_EQ(kml.find("<name>B</name>"), std::string::npos);
     Export(window, dir.File("two.GPX"), 3);  // the name's extension wins over the type

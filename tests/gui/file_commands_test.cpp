@@ -82,7 +82,7 @@ TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
     EXPECT_TRUE(untitled.prompts.fileDialogs.empty()) << "an unmodified untitled list asks for nothing";
 }
 
-TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameWithoutOverwriteConfirmation) {
+TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameAndConfirmsOverwriting) {
     MainWindow window("");
     test::AddPoint(window, "N");
     const os::Path target = dir.File("new.xml");
@@ -90,7 +90,7 @@ TEST_F(FileCommands, SaveOfAnUntitledListAsksForANameWithoutOverwriteConfirmatio
     Command(window, ID_FILE_SAVE);
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
     EXPECT_TRUE(window.prompts.fileDialogs[0].save);
-    EXPECT_FALSE(window.prompts.fileDialogs[0].confirmOverwrite);
+    EXPECT_TRUE(window.prompts.fileDialogs[0].confirmOverwrite);
     EXPECT_EQ(window.prompts.fileDialogs[0].filter, "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||");
     EXPECT_EQ(window.Document().FileName(), target);
     EXPECT_EQ(window.Document().FilePath(), target);
@@ -105,6 +105,7 @@ TEST_F(FileCommands, SaveAsAlwaysAsksAndConfirmsOverwriting) {
     Command(window, ID_FILE_SAVE_AS);
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
     EXPECT_TRUE(window.prompts.fileDialogs[0].confirmOverwrite);
+    EXPECT_EQ(window.prompts.fileDialogs[0].initialName, os::Path(L"a.xml")) << "the list's name, to be changed";
     EXPECT_TRUE(os::FileExists(target));
     EXPECT_EQ(window.Document().FilePath(), target);
     EXPECT_EQ(window.StatusText(0), os::DisplayPath(target)) << "the pane shows the new name at once";
@@ -386,6 +387,7 @@ TEST_F(FileCommands, RealFileDialogs) {
         // Import through the real dialog.
         test::WithModalWindow("#32770", "", [&](HWND box) { TypeIntoFileDialog(box, source); },
                               [&] { dialog->Self().Send(WM_COMMAND, ID_FILE_IMPORT); });
+        test::FinishImport(*dialog);
         EXPECT_EQ(win::ListView(dialog->Item(IDC_MAIN_IMPORT_LIST).Hwnd()).Count(), 2);
         DestroyWindow(dialog->Hwnd());
         test::Pump();

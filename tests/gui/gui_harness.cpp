@@ -51,6 +51,13 @@ void Pump() {
     }
 }
 
+void FinishImport(const MainDialog& window) {
+    for (const DWORD start = GetTickCount(); window.IsImporting() && GetTickCount() - start < 30000;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Pump();
+    }
+}
+
 void PressKey(HWND window, UINT key, std::initializer_list<UINT> modifiers) {
     BYTE state[256] = {};
     GetKeyboardState(state);

@@ -43,6 +43,9 @@ public:
 // loop step first (their keyboard accelerators and dialog keys), as the program does.
 void Pump();
 
+// Pumps messages until the window's import pane has read its file (30 s at most).
+void FinishImport(const MainDialog& window);
+
 // A key as typed into `window`: the modifier keys (VK_CONTROL, VK_SHIFT, VK_MENU) held down in
 // the thread's key state, the key down and up posted to the window, and every message pumped.
 void PressKey(HWND window, UINT key, std::initializer_list<UINT> modifiers = {});

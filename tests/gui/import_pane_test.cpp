@@ -20,6 +20,7 @@ protected:
     static void Import(MainWindow& window, const os::Path& path) {
         window.prompts.chosenFiles = {path};
         window->Self().Send(WM_COMMAND, ID_FILE_IMPORT);
+        test::FinishImport(*window);
     }
     // Drags the pane's selected rows and releases over `target` (main list client coordinates).
     static void DragTo(MainWindow& window, POINT target) {
@@ -34,6 +35,7 @@ protected:
     }
     static void Drop(MainWindow& window, const os::Path& path) {
         SendMessageW(window.ImportList().Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({path})), 0);
+        test::FinishImport(*window);
     }
     // Name, longitude and latitude of every pane row.
     static std::vector<std::string> Rows(MainWindow& window) {
@@ -46,6 +48,7 @@ protected:
         const HWND choice = GetDlgItem(window.Hwnd(), IDC_MAIN_IMPORT_DATUM);
         SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         window->Self().Send(WM_COMMAND, MAKEWPARAM(IDC_MAIN_IMPORT_DATUM, CBN_SELCHANGE), reinterpret_cast<LPARAM>(choice));
+        test::FinishImport(*window);
     }
 };
 
@@ -61,7 +64,7 @@ TEST_F(ImportPaneTest, ADroppedGpxIsShownOnTheTokyoDatumWithOneMessage) {
                             u8"<wpt lat=\"35.55\" lon=\"139.75\"><name>서울</name></wpt></gpx>";
     test::WriteFileBytes(dir.File("walk.gpx"), gpx);
     Drop(window, dir.File("walk.gpx"));
-    EXPECT_EQ(Rows(window), (std::vector<std::string>{kKaminarimonTokyo, "東京スカイツリー展望デッキ 139.48.50.184 35.42.24.587",
+    EXPECT_EQ(Rows(window), (std::vector<std::string>{kKaminarimonTokyo, "東京スカイツリー展望デッキ 139.48.50.184 35.42.24.588",
                                                       "?? 139.45.11.628 35.32.48.300"}));
     ASSERT_EQ(window.prompts.messages.size(), 1u) << "one message after the load";
     const std::string& told = window.prompts.messages[0].text;
@@ -136,6 +139,34 @@ TEST_F(ImportPaneTest, A700PointGpxDropIsTimed) {
     std::printf("700-point GPX dropped to rows drawn: median %.1f ms (min %.1f, max %.1f)\n", times[2], times[0], times[4]);
 }
 
+// A file that takes long to read is read on a worker: the window goes on answering, a box comes
+// up after a moment, and its 中止 gives the reading up, the pane's rows kept.
+TEST_F(ImportPaneTest, ALongReadLeavesTheWindowAnsweringAndCanBeGivenUp) {
+    std::string csv = "name,lat,lon\n";
+    for (int i = 0; i < 1500000; ++i) csv += "x,35,139\n";
+    test::WriteFileBytes(dir.File("big.csv"), csv);
+    MainWindow window("");
+    Import(window, WritePoints("a.xml", {"A"}));
+    window.prompts.chosenFiles = {dir.File("big.csv")};
+    window.Command(ID_FILE_IMPORT);
+    EXPECT_TRUE(window->IsImporting()) << "the command returned while the file is read";
+    window.Command(ID_VIEW_EDIT);
+    EXPECT_FALSE(window.ImportViewShown()) << "and the window takes the next command";
+    HWND box = nullptr;
+    for (const DWORD start = GetTickCount(); !box && window->IsImporting() && GetTickCount() - start < 10000; test::Pump()) {
+        box = FindWindowW(L"#32770", L"インポート");
+        if (box && !IsWindowVisible(box)) box = nullptr;
+    }
+    ASSERT_NE(box, nullptr) << "no box while the file was read";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), window.Hwnd());
+    SendMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_FALSE(window->IsImporting());
+    EXPECT_FALSE(IsWindow(box));
+    Drop(window, dir.File("a.xml"));  // the reading given up never shows, before or after this one
+    EXPECT_EQ(test::ColumnTexts(window.ImportList().Hwnd(), 1), std::vector<std::string>{"A"});
+    EXPECT_TRUE(window.prompts.messages.empty());
+}
+
 TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
     MainWindow window(WritePoints("main.xml", {"P0"}));
     const os::Path many = WritePoints("many.xml", test::NumberedNames("I", 250));
@@ -165,8 +196,10 @@ TEST_F(ImportPaneTest, DroppedFilesLoadTheLastAndARefusedFileKeepsTheRows) {
     const os::Path text = WritePoints("c.doc", {"C"});
     const HWND pane = window.ImportList().Hwnd();
     SendMessageW(pane, WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({a, b})), 0);
+    test::FinishImport(*window);
     EXPECT_EQ(test::ColumnTexts(pane, 1), (std::vector<std::string>{"B1", "B2"}));
     SendMessageW(pane, WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({text})), 0);
+    test::FinishImport(*window);
     ASSERT_EQ(window.prompts.messages.size(), 1u);
     EXPECT_EQ(window.prompts.messages[0].text, os::DisplayPath(text) + "\n    は認識できないファイルです");
     EXPECT_EQ(test::ColumnTexts(pane, 1), (std::vector<std::string>{"B1", "B2"}));

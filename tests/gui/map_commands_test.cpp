@@ -4,6 +4,7 @@
 // relaunch, and the map object chooser against the registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -13,6 +14,7 @@
 #include "win/controls.h"
 #include "win/list_view.h"
 #include "win/registry.h"
+#include "os/win32_owned.h"
 #include "os/win32_text.h"
 #include "support/temp_dir.h"
 #include "support/tile_server.h"
@@ -83,22 +85,19 @@ protected:
         if (HWND bridge = BridgeWindow()) GetWindowThreadProcessId(bridge, &id);
         return id;
     }
-    // Replies to the window as the bridge does when asked for its mark (display forms).
-    static void Reply(MainWindow& window, const std::string& latDms, const std::string& lonDms) {
+    // Posts `wire` to the window as the bridge's answer to both questions.
+    static void PostReply(MainWindow& window, const std::string& wire) {
         const bridge::MessageNumbers numbers =
             bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(os::ToWide(name).c_str()); });
-        for (const auto& [asked, dms] : {std::pair{bridge::Name::kGetMarkLat, latDms}, std::pair{bridge::Name::kGetMarkLon, lonDms}}) {
-            for (const bridge::Post& post : bridge::EncodeReply(numbers, numbers[asked], bridge::ToBridgeCoordinate(dms))) {
-                window->Self().Send(bridge::kReplyMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
+        for (bridge::Name asked : {bridge::Name::kGetMarkLat, bridge::Name::kGetMarkLon}) {
+            for (const bridge::Post& post : bridge::EncodeReply(numbers, numbers[asked], wire)) {
+                window->Self().Post(bridge::kReplyMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
             }
         }
     }
     static bool ProcessEnded(DWORD id, DWORD milliseconds) {
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-        if (!process) return true;
-        const bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-        CloseHandle(process);
-        return ended;
+        const os::KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+        return !process || WaitForSingleObject(process.Get(), milliseconds) == WAIT_OBJECT_0;
     }
     test::TempDir dir;
     std::string logPath;
@@ -243,11 +242,29 @@ TEST_F(MapCommands, AClickOnTheMapGivesItsTokyoDatumPositionInTheEditor) {
                 kFrames, client.right, client.bottom, static_cast<unsigned long>(elapsed), kFrames * 1000.0 / elapsed);
 }
 
+TEST_F(MapCommands, RepliesNobodyAskedForAreIgnoredAndAFloodOfMarksAsksOnce) {
+    auto window = Open(1);
+    const win::Window latEdit = (*window)->Item(IDC_MAIN_LAT);
+    PostReply(*window, " 35/41/05007");  // from a third program, with no bridge, then nothing asked
+    (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);
+    PostReply(*window, " 35/41/05007");
+    test::Pump();
+    EXPECT_EQ(latEdit.GetText(), "");
+    // A flood of mark notifications, markup as the reply: the bridge's own answer is taken.
+    for (int i = 0; i < 1000; ++i) (*window)->Self().Post(bridge::kMarkReadyMessage);
+    PostReply(*window, "<b>1</b>");
+    PumpUntil([] { return false; }, 2000);
+    EXPECT_TRUE(bridge::WireToMilliseconds(bridge::ToBridgeCoordinate(latEdit.GetText()))) << latEdit.GetText();
+    const std::vector<std::string> lines = LogLines();
+    EXPECT_LE(std::count(lines.begin(), lines.end(), "SUB_GET_MARK_LAT \"\""), 2) << "one question and one more";
+}
+
 TEST_F(MapCommands, CaptureMakesANewPointUpTo700) {
     for (int points : {699, 700}) {
         auto window = Open(points);
-        Reply(*window, " 35.41.05.007", "139.45.30.123");
-        ASSERT_EQ((*window)->Item(IDC_MAIN_LAT).GetText(), " 35.41.05.007");
+        (*window)->Self().Send(WM_COMMAND, IDC_MAIN_SHOW_MAP);  // the bridge runs when it returns
+        SetMark(((35 * 60 + 41) * 60 + 5) * 1000 + 7, ((139 * 60 + 45) * 60 + 30) * 1000 + 123);
+        ASSERT_TRUE(PumpUntil([&] { return (*window)->Item(IDC_MAIN_LON).GetText() == "139.45.30.123"; }));
         window->MainList().SelectAndFocus(3);
         (*window)->Self().Send(WM_COMMAND, IDC_MAIN_CAPTURE);
         if (points == 699) {
@@ -255,6 +272,7 @@ TEST_F(MapCommands, CaptureMakesANewPointUpTo700) {
             EXPECT_EQ(window->Document().Points().Row(699).name, "新しいポイント");
             EXPECT_EQ(window->Document().Points().Row(699).lat, "35.68472");
             EXPECT_EQ(window->Document().Points().Row(699).lon, "139.75837");
+            EXPECT_EQ(window->Document().Points().Row(699).mark, "01") << "a new point's mark";
             const win::ListView list = window->MainList();
             EXPECT_EQ(list.CellText(699, 1), "新しいポイント");
             EXPECT_EQ(list.LowestSelectedRow(), 699);
@@ -376,6 +394,5 @@ TEST_F(MapCommands, MapObjectChooserAgainstTheRegistry) {
     EXPECT_EQ(LogLines()[3], "WM_CLOSE");
     EXPECT_EQ(LogLines()[5], "SUB_OBJECT_NAME \"\"") << "the restarted bridge opens no object";
 }
-
 }  // namespace
 }  // namespace vondrel
