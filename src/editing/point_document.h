@@ -12,7 +12,6 @@
 #include "core/limits.h"
 #include "core/point_table.h"
 #include "editing/edit_history.h"
-#include "editing/point_fields.h"
 #include "editing/point_order.h"
 #include "editing/selection.h"
 #include "files/message_sink.h"
@@ -60,7 +59,7 @@ public:
     bool CanAddPoint() const { return Count() < kTableRows; }
 
     // The fields of a point, as the edit dialog shows them.
-    PointFields Fields(int row) const { return FieldsOf(table, row); }
+    PointFields Fields(int row) const { return table.Fields(row); }
 
     // Change: writes each field that differs from what Fields(row) gives now (so a coordinate
     // the user did not touch keeps its stored decimal text); the selection stays. Add: inserts a
@@ -97,7 +96,6 @@ public:
     const EditHistory& History() const { return history; }
 
 private:
-    void WriteFields(int row, const PointFields& fields);
     // Records a finished step with its selections and returns the selection after it.
     Selection Record(EditStep step, const Selection& before, const Selection& after);
 

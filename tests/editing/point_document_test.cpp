@@ -52,14 +52,19 @@ PointFields Renamed(const PointDocument& d, int row, const std::string& name) {
     return f;
 }
 
+PointRecord Named(const char* name) {
+    PointRecord point;
+    point.name = name;
+    return point;
+}
+
 using Operation = std::function<std::optional<Selection>(PointDocument&)>;
 
 TEST(PointDocument, OperationsChangeThePointsAndTheSelectionAndUndoExactly) {
     const Selection none;
     const Selection second = OnlyRow(1);
     PointTable source;
-    for (int i = 0; i < 3; ++i) source.InsertBlank(i);
-    for (const char* name : {"X", "Y", "Z"}) source.SetName(name, static_cast<int>(name[0] - 'X'));
+    for (const char* name : {"X", "Y", "Z"}) source.Append(Named(name));
     const struct {
         const char* what;
         std::vector<std::string> start;
@@ -176,10 +181,7 @@ TEST(PointDocument, ChangeWritesOnlyWhatDiffersFromTheDisplayForms) {
 
 TEST(PointDocument, CopiesPassThroughDisplayFormsUntilFull) {
     PointTable source;
-    for (int i = 0; i < 3; ++i) source.InsertBlank(i);
-    source.SetName("ABCDEFGHIJKLMNOPQRST", 0);
-    source.SetName("Y", 1);
-    source.SetName("Z", 2);
+    for (const char* name : {"ABCDEFGHIJKLMNOPQRST", "Y", "Z"}) source.Append(Named(name));
     test::TempDir dir;
     PointDocument document;
     Open(document, dir, {"P0", "P1"});

@@ -30,9 +30,11 @@ class FileIo : public ::testing::Test {
 protected:
     void SetUp() override {
         table.InsertBlank(0);
-        table.SetName("東京", 0);
-        table.SetLon("139.30", 0);
-        table.SetLat("35.30", 0);
+        PointFields fields = table.Fields(0);
+        fields.name = "東京";
+        fields.lon = "139.30";
+        fields.lat = "35.30";
+        table.SetFields(0, fields);
     }
     std::string Message(int cause, const os::Path& path) const {
         return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);

@@ -41,8 +41,9 @@ class ReplacingWrite : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int i = 0; i < 3; ++i) {
-            table.InsertBlank(i);
-            table.SetName("P" + std::to_string(i), i);
+            PointRecord point;
+            point.name = "P" + std::to_string(i);
+            table.Append(point);
         }
     }
     std::string Message(int cause, const os::Path& path) const {
@@ -203,9 +204,10 @@ TEST_F(ReplacingWrite, AKilledSaveLeavesTheOldOrTheNewFile) {
     // of the two whole, and the next save removes what the killed one left.
     PointTable big;
     for (int i = 0; i < 700; ++i) {
-        big.InsertBlank(i);
-        big.SetName("長い名前の地点" + std::to_string(i), i);
-        big.SetReading(std::string(300, 'r'), i);
+        PointRecord point;
+        point.name = ShortenName("長い名前の地点" + std::to_string(i));
+        point.reading = std::string(300, 'r');
+        big.Append(point);
     }
     const os::Path target = dir.File("killed.xml");
     const std::string small = GlorieBytes(table);
@@ -238,8 +240,9 @@ TEST_F(ReplacingWrite, RunningOutOfMemoryIsAMessage) {
     const os::Path path = dir.File("big.xml");
     test::WriteFileBytes(path, "<gpoi><lat>" + std::string(48 << 20, '&') + "</lat></gpoi>");
     PointTable huge;
-    huge.InsertBlank(0);
-    huge.SetReading(std::string(48 << 20, '&'), 0);
+    PointRecord point;
+    point.reading = std::string(48 << 20, '&');
+    huge.Append(point);
     const int status = InChild([&] {
         long pages = 0;
         if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
