@@ -38,7 +38,7 @@ void ForEachListColumn(Column&& column) {
 int List(const os::Path& path, Output& output) {
     ErrorSink sink(output.err);
     PointTable table;
-    if (LoadGlorieFile(path, table, sink) != 0) return 1;
+    if (LoadGlorieFile(path, table, sink) != FileOutcome::Done) return 1;
     std::string& out = output.out;
     out += "index";
     ForEachListColumn([&](const char* key, Field, bool) { out += std::string("\t") + key; });
@@ -62,13 +62,13 @@ int Copy(const os::Path& in, const os::Path& outPath, bool force, Output& output
     ErrorSink sink(output.err);
     PointTable table;
     LoadReport report;
-    if (LoadGlorieFile(in, table, sink, &report) != 0) return 1;
+    if (LoadGlorieFile(in, table, sink, &report) != FileOutcome::Done) return 1;
     const std::string unread = UnreadText(report);
     if (!force && !unread.empty() && os::SameFile(in, outPath)) {
         output.err += unread + "\nvondrel-cli: not written over the file read (--force writes it)\n";
         return 1;
     }
-    return SaveGlorieFile(outPath, table, sink) == 0 ? 0 : 1;
+    return SaveGlorieFile(outPath, table, sink) == FileOutcome::Done ? 0 : 1;
 }
 
 // Unless `unchecked`, the texts are taken as the edit dialog takes them: full-width digits made

@@ -22,7 +22,7 @@ bool ReadOtherFormat(const os::Path& in, formats::Datum datum, PointTable& table
     formats::ReadOptions options;
     options.datum = datum;
     formats::ReadResult read;
-    const int cause = formats::ReadPointFile(in, options, read);
+    const os::FileCause cause = formats::ReadPointFile(in, options, read);
     if (cause != os::kCauseNone) {
         output.err += FileErrorMessage(cause, in) + '\n';
         return false;
@@ -42,7 +42,7 @@ int Import(const os::Path& in, const os::Path& out, formats::Datum datum, Output
     PointTable read;
     const formats::Format format = formats::ImportFormatOf(in);
     if (format == formats::Format::None) {
-        if (LoadGlorieFile(in, read, sink) != 0) return 1;  // the loader refuses names without .xml
+        if (LoadGlorieFile(in, read, sink) != FileOutcome::Done) return 1;  // the loader refuses names without .xml
         if (read.GetCount() == 0) {
             sink.ShowMessage(NothingToWrite(in));
             return 1;
@@ -55,7 +55,7 @@ int Import(const os::Path& in, const os::Path& out, formats::Datum datum, Output
     std::iota(rows.begin(), rows.end(), 0);
     PointDocument document;
     document.InsertCopies(0, read, rows, Selection{});
-    return SaveGlorieFile(out, document.Points(), sink) == 0 ? 0 : 1;
+    return SaveGlorieFile(out, document.Points(), sink) == FileOutcome::Done ? 0 : 1;
 }
 
 int Export(const os::Path& in, const os::Path& out, formats::Datum datum, Output& output) {
@@ -66,7 +66,7 @@ int Export(const os::Path& in, const os::Path& out, formats::Datum datum, Output
     }
     ErrorSink sink(output.err);
     PointTable table;
-    if (LoadGlorieFile(in, table, sink) != 0) return 1;
+    if (LoadGlorieFile(in, table, sink) != FileOutcome::Done) return 1;
     if (table.GetCount() == 0) {
         sink.ShowMessage(NothingToWrite(in));
         return 1;

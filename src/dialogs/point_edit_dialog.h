@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "editing/point_fields.h"
+#include "core/point_fields.h"
 #include "win/dialog.h"
 #include "win/owned_handle.h"
 

@@ -63,14 +63,14 @@ void Read(formats::Datum datum, const std::atomic<bool>& cancelled, ImportedFile
     const os::Path& path = file.path;
     if (file.format == formats::Format::None) {
         KeptMessages sink(file.messages);
-        file.loaded = LoadGlorieFile(path, file.points, sink) == 0;
+        file.loaded = LoadGlorieFile(path, file.points, sink) == FileOutcome::Done;
         return;
     }
     formats::ReadOptions options;
     options.datum = file.format == formats::Format::Csv ? datum : formats::Datum::Wgs84;
     options.cancel = &cancelled;
     formats::ReadResult read;
-    const int cause = formats::ReadPointFile(path, options, read);
+    const os::FileCause cause = formats::ReadPointFile(path, options, read);
     if (cause != os::kCauseNone) {
         file.messages.push_back(FileErrorMessage(cause, path));
         return;

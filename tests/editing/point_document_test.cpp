@@ -42,7 +42,7 @@ void Open(PointDocument& document, test::TempDir& dir, const std::vector<std::st
     }
     test::WriteFileBytes(dir.File("points.xml"), bytes);
     test::RecordingSink sink;
-    ASSERT_EQ(document.Open(dir.File("points.xml"), dir.RootPath(), sink), 0);
+    ASSERT_EQ(document.Open(dir.File("points.xml"), dir.RootPath(), sink), FileOutcome::Done);
     ASSERT_FALSE(document.IsModified());
 }
 
@@ -137,7 +137,7 @@ TEST(PointDocument, TheSavedPointAndANewBranch) {
     Open(document, dir, {"A", "B", "C"});
     document.DeleteSelected(OnlyRow(0));
     document.DeleteSelected(OnlyRow(0));
-    ASSERT_EQ(document.Save(dir.Path("saved.xml"), sink), 0);
+    ASSERT_EQ(document.Save(dir.Path("saved.xml"), sink), FileOutcome::Done);
     EXPECT_FALSE(document.IsModified());
     document.Undo();
     EXPECT_TRUE(document.IsModified()) << "undone past the save";
@@ -207,15 +207,15 @@ TEST(PointDocument, FilesAndTheModifiedState) {
     document.SetFileName("plan.txt", dir.RootPath());
     EXPECT_EQ(document.FilePath(), os::Path()) << "untitled: not .xml";
     EXPECT_EQ(document.Folder(), dir.RootPath());
-    EXPECT_EQ(document.Save(dir.File("none.xml"), sink), 1) << "no points: nothing written";
+    EXPECT_EQ(document.Save(dir.File("none.xml"), sink), FileOutcome::NothingToSave) << "no points: nothing written";
 
     Open(document, dir, {"A", "B"});
     EXPECT_EQ(document.FileName(), dir.File("points.xml"));
     EXPECT_EQ(document.FilePath(), dir.File("points.xml"));
     document.DeleteSelected(OnlyRow(0));
-    EXPECT_EQ(document.Save(dir.File("no-folder") / "x" / "a.xml", sink), -1);
+    EXPECT_EQ(document.Save(dir.File("no-folder") / "x" / "a.xml", sink), FileOutcome::Failed);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(document.Save(dir.File("b.xml"), sink), 0);
+    EXPECT_EQ(document.Save(dir.File("b.xml"), sink), FileOutcome::Done);
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(sink.messages.size(), 1u);
 }
@@ -231,7 +231,7 @@ TEST(PointDocument, AFailedOpenChangesNothing) {
         Open(document, dir, {"A", "B"});
         document.DeleteSelected(OnlyRow(0));
         test::RecordingSink sink;
-        EXPECT_EQ(document.Open(dir.File(name), dir.RootPath(), sink), -1) << name;
+        EXPECT_EQ(document.Open(dir.File(name), dir.RootPath(), sink), FileOutcome::Failed) << name;
         EXPECT_EQ(sink.messages.size(), 1u) << name;
         EXPECT_EQ(Names(document), (std::vector<std::string>{"B"})) << name;
         EXPECT_EQ(document.FileName(), dir.File("points.xml")) << name;

@@ -37,10 +37,10 @@ protected:
         table.SetFields(0, fields);
     }
     std::string Message(int cause, const os::Path& path) const {
-        return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);
+        return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(static_cast<os::FileCause>(cause));
     }
-    int Save(const os::Path& path) { return SaveGlorieFile(path, table, sink); }
-    int Load(PointTable& into, const os::Path& path) { return LoadGlorieFile(path, into, sink); }
+    int Save(const os::Path& path) { return SaveGlorieFile(path, table, sink) == FileOutcome::Done ? 0 : -1; }
+    int Load(PointTable& into, const os::Path& path) { return LoadGlorieFile(path, into, sink) == FileOutcome::Done ? 0 : -1; }
     test::TempDir dir;
     test::RecordingSink sink;
     PointTable table;

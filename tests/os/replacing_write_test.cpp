@@ -46,7 +46,7 @@ protected:
             table.Append(point);
         }
     }
-    std::string Message(int cause, const os::Path& path) const {
+    std::string Message(os::FileCause cause, const os::Path& path) const {
         return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);
     }
     // The names in the test's folder other than `except`.
@@ -80,7 +80,7 @@ TEST_F(ReplacingWrite, LeftTemporaryFilesOfTheTargetAreRemoved) {
     const int held = ::open(running.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);  // as a save in progress holds its file
 #endif
-    ASSERT_EQ(SaveGlorieFile(target, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(target, table, sink), FileOutcome::Done);
     EXPECT_FALSE(fs::exists(stale1));
     EXPECT_FALSE(fs::exists(stale2));
     EXPECT_TRUE(fs::exists(otherTarget)) << "another file's temporary file is not touched";
@@ -105,7 +105,7 @@ TEST_F(ReplacingWrite, TheTargetsAttributesAreKept) {
     const os::Path target = dir.File("hidden.xml");
     test::WriteFileBytes(target, "old");
     ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-    ASSERT_EQ(SaveGlorieFile(target, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(target, table, sink), FileOutcome::Done);
     EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(test::ReadFileBytes(target), GlorieBytes(table));
 }
@@ -137,7 +137,7 @@ TEST_F(ReplacingWrite, NoTemporaryFileMeansNoSaveAndTheOldFileKept) {
     ::chmod(folder.c_str(), 0555);
     const int status = InChild([&] {
         test::RecordingSink messages;
-        const bool refused = SaveGlorieFile(target, table, messages) == -1 && messages.messages.size() == 1 &&
+        const bool refused = SaveGlorieFile(target, table, messages) == FileOutcome::Failed && messages.messages.size() == 1 &&
                              messages.messages[0] == Message(os::kCauseAccessDenied, os::FolderOf(target));
         return refused ? 0 : 1;
     }, true);
@@ -169,8 +169,8 @@ TEST_F(ReplacingWrite, OnlyRegularFilesAreReadOrReplaced) {
     for (const os::Path& special : specials) {
         const auto type = fs::symlink_status(special).type();
         sink.messages.clear();
-        EXPECT_EQ(LoadGlorieFile(special, table, sink), -1) << special;
-        EXPECT_EQ(SaveGlorieFile(special, table, sink), -1) << special;
+        EXPECT_EQ(LoadGlorieFile(special, table, sink), FileOutcome::Failed) << special;
+        EXPECT_EQ(SaveGlorieFile(special, table, sink), FileOutcome::Failed) << special;
         ASSERT_EQ(sink.messages.size(), 2u);
         EXPECT_EQ(sink.messages[0], Message(os::kCauseNotRegularFile, special));
         EXPECT_EQ(sink.messages[1], Message(os::kCauseNotRegularFile, special));
@@ -189,7 +189,7 @@ TEST_F(ReplacingWrite, TheTargetsModeOwnerAndLinkAreKept) {
     if (root) ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
     const os::Path link = dir.File("link.xml");
     fs::create_symlink(target, link);
-    ASSERT_EQ(SaveGlorieFile(link, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(link, table, sink), FileOutcome::Done);
     struct stat st;
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -227,7 +227,7 @@ TEST_F(ReplacingWrite, AKilledSaveLeavesTheOldOrTheNewFile) {
         const std::string now = test::ReadFileBytes(target);
         ASSERT_TRUE(now == small || now == large) << "round " << round << ": " << now.size() << " bytes";
     }
-    ASSERT_EQ(SaveGlorieFile(target, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(target, table, sink), FileOutcome::Done);
     EXPECT_TRUE(OtherFiles(os::FileNameOf(target)).empty()) << "no temporary file is left";
 }
 
@@ -253,8 +253,8 @@ TEST_F(ReplacingWrite, RunningOutOfMemoryIsAMessage) {
         const struct rlimit address{limit, limit};
         if (pages == 0 || ::setrlimit(RLIMIT_AS, &address) != 0) return 2;
         test::RecordingSink messages;
-        const bool loadRefused = LoadGlorieFile(path, table, messages) == -1 && table.GetCount() == 3;
-        const bool saveRefused = SaveGlorieFile(dir.File("out.xml"), huge, messages) == -1;
+        const bool loadRefused = LoadGlorieFile(path, table, messages) == FileOutcome::Failed && table.GetCount() == 3;
+        const bool saveRefused = SaveGlorieFile(dir.File("out.xml"), huge, messages) == FileOutcome::Failed;
         const bool told = messages.messages.size() == 2 && messages.messages[0] == Message(os::kCauseOutOfMemory, path);
         return loadRefused && saveRefused && told ? 0 : 1;
     });
