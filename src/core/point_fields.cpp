@@ -16,15 +16,15 @@ const PointRecord& Blank() {
 
 // A field's shown value, and the field stored from one: texts through the entry's conversions,
 // the switch as it is.
-std::string ShownValue(const TextField& field, const PointRecord& point) {
+std::string ShownValue(const PointTextField& field, const PointRecord& point) {
     const std::string& stored = point.*field.stored;
     return field.show ? field.show(stored) : stored;
 }
-int ShownValue(const SwitchField& field, const PointRecord& point) { return point.*field.stored; }
-void StoreValue(const TextField& field, PointRecord& point, std::string_view shown) {
+int ShownValue(const PointSwitchField& field, const PointRecord& point) { return point.*field.stored; }
+void StoreValue(const PointTextField& field, PointRecord& point, std::string_view shown) {
     point.*field.stored = field.store ? field.store(shown) : std::string(shown);
 }
-void StoreValue(const SwitchField& field, PointRecord& point, int shown) { point.*field.stored = shown; }
+void StoreValue(const PointSwitchField& field, PointRecord& point, int shown) { point.*field.stored = shown; }
 
 std::string AsText(const std::string& text) { return text; }
 std::string AsText(int value) { return std::to_string(value); }

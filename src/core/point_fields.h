@@ -65,7 +65,7 @@ std::string MarkHexToDecimal(std::string_view hex);
 std::string ShortenName(std::string_view name);
 
 // A field held as text.
-struct TextField {
+struct PointTextField {
     Field id;
     const char* key;                               // its name in listings
     std::string PointRecord::*stored;
@@ -75,7 +75,7 @@ struct TextField {
 };
 
 // A field held as a number, shown and stored alike.
-struct SwitchField {
+struct PointSwitchField {
     Field id;
     const char* key;
     std::int32_t PointRecord::*stored;
@@ -83,20 +83,20 @@ struct SwitchField {
 };
 
 inline constexpr auto kPointFields = std::make_tuple(
-    TextField{Field::Name, "name", &PointRecord::name, &PointFields::name, nullptr, &ShortenName},
-    TextField{Field::Reading, "reading", &PointRecord::reading, &PointFields::reading, nullptr, nullptr},
-    TextField{Field::Lon, "lon", &PointRecord::lon, &PointFields::lon, &StoredToLonDms, &TypedToStored},
-    TextField{Field::Lat, "lat", &PointRecord::lat, &PointFields::lat, &StoredToLatDms, &TypedToStored},
-    TextField{Field::Mark, "mark", &PointRecord::mark, &PointFields::mark, &MarkHexToDecimal, &MarkDecimalToHex},
-    TextField{Field::Sound, "sound", &PointRecord::sound, &PointFields::sound, nullptr, nullptr},
-    TextField{Field::Dcenter, "dcenter", &PointRecord::dcenter, &PointFields::dcenter, nullptr, nullptr},
-    SwitchField{Field::DirectionOn, "direction", &PointRecord::directionOn, &PointFields::directionOn},
-    TextField{Field::Tel, "tel", &PointRecord::tel, &PointFields::tel, nullptr, nullptr},
-    TextField{Field::Outmost, "outmost", &PointRecord::outmost, nullptr, nullptr, nullptr});
+    PointTextField{Field::Name, "name", &PointRecord::name, &PointFields::name, nullptr, &ShortenName},
+    PointTextField{Field::Reading, "reading", &PointRecord::reading, &PointFields::reading, nullptr, nullptr},
+    PointTextField{Field::Lon, "lon", &PointRecord::lon, &PointFields::lon, &StoredToLonDms, &TypedToStored},
+    PointTextField{Field::Lat, "lat", &PointRecord::lat, &PointFields::lat, &StoredToLatDms, &TypedToStored},
+    PointTextField{Field::Mark, "mark", &PointRecord::mark, &PointFields::mark, &MarkHexToDecimal, &MarkDecimalToHex},
+    PointTextField{Field::Sound, "sound", &PointRecord::sound, &PointFields::sound, nullptr, nullptr},
+    PointTextField{Field::Dcenter, "dcenter", &PointRecord::dcenter, &PointFields::dcenter, nullptr, nullptr},
+    PointSwitchField{Field::DirectionOn, "direction", &PointRecord::directionOn, &PointFields::directionOn},
+    PointTextField{Field::Tel, "tel", &PointRecord::tel, &PointFields::tel, nullptr, nullptr},
+    PointTextField{Field::Outmost, "outmost", &PointRecord::outmost, nullptr, nullptr, nullptr});
 static_assert(std::tuple_size_v<decltype(kPointFields)> == kFieldCount, "one entry for every field");
 
 template <class Entry>
-constexpr bool kIsTextField = std::is_same_v<std::decay_t<Entry>, TextField>;
+constexpr bool kIsTextField = std::is_same_v<std::decay_t<Entry>, PointTextField>;
 
 // Calls `visit` with every entry of the table, in its order.
 template <class Visit>

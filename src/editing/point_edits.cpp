@@ -102,7 +102,7 @@ std::optional<Selection> PointDocument::InsertCopies(int at, const PointTable& s
         const int into = at + static_cast<int>(after.rows.size());
         PointRecord copy;
         StoreFields(copy, source.Fields(row));
-        if (!table.InsertPoint(into, copy)) break;  // full
+        if (!table.InsertPoint(into, copy)) break;  // the table is full
         step.Inserted(into, table.Row(into));
         after.rows.push_back(into);
     }

@@ -91,7 +91,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 Dialog* Dialog::FromWindow(HWND window) {
-    if (!window || GetWindowLongPtrW(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&Dialog::DialogProc)) return nullptr;
+    const LONG_PTR procedure = reinterpret_cast<LONG_PTR>(&Dialog::DialogProc);
+    if (!window || GetWindowLongPtrW(window, DWLP_DLGPROC) != procedure) return nullptr;
     return reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
 }
 
