@@ -102,8 +102,8 @@ int Dms(const std::string& axis, const std::vector<std::string>& stored, Output&
 const char* UsageText() {
     return "usage: vondrel-cli list [--encoding=E] FILE\n"
            "       vondrel-cli copy [--force] [--encoding=E] IN OUT\n"
-           "       vondrel-cli import [--datum=D] [--encoding=E] IN OUT.xml\n"
-           "       vondrel-cli export [--datum=D] [--encoding=E] IN.xml OUT.gpx|OUT.kml|OUT.csv\n"
+           "       vondrel-cli import [--datum=D] [--force] [--encoding=E] IN OUT.xml\n"
+           "       vondrel-cli export [--datum=D] [--force] [--encoding=E] IN.xml OUT.gpx|OUT.kml|OUT.csv\n"
            "       vondrel-cli coord [--unchecked] [--encoding=E] lon|lat TEXT...\n"
            "       vondrel-cli dms [--encoding=E] lon|lat STORED...\n"
            "       vondrel-cli --help\n"
@@ -112,6 +112,7 @@ const char* UsageText() {
            "         IN was read whole (points past 700, long texts or lost characters), or --force\n"
            "  import read GPX, KML, KMZ, CSV, TSV, TXT (or glorie XML) and write a glorie file\n"
            "  export write a glorie file's points as GPX, KML or CSV (by OUT's extension)\n"
+           "         (import and export write over IN itself only with --force)\n"
            "  coord  store typed coordinates: STORED<TAB>DISPLAY per TEXT; a TEXT the edit dialog\n"
            "         refuses is refused with its message (exit 1) unless --unchecked\n"
            "  dms    display form of stored decimal degrees\n"
@@ -173,15 +174,15 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
     const std::string& command = args[0].text;
     if ((command == "import" || command == "export") && args.size() == 3) {
         const formats::Datum side = datum.value_or(formats::Datum::Wgs84);
-        return command == "import" ? Import(args[1].path, args[2].path, side, output)
-                                   : Export(args[1].path, args[2].path, side, output);
+        return command == "import" ? Import(args[1].path, args[2].path, side, force, output)
+                                   : Export(args[1].path, args[2].path, side, force, output);
     }
     if (datum) {
         output.err += "vondrel-cli: --datum is an option of import and export\n";
         return Usage(output);
     }
     if ((force && command != "copy") || (unchecked && command != "coord")) {
-        output.err += std::string("vondrel-cli: ") + (force ? "--force is an option of copy\n" : "--unchecked is an option of coord\n");
+        output.err += std::string("vondrel-cli: ") + (force ? "--force is an option of copy, import and export\n" : "--unchecked is an option of coord\n");
         return Usage(output);
     }
     if (command == "list" && args.size() == 2) return List(args[1].path, output);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/point_table.h"
+#include "editing/import_source.h"
 #include "editing/point_document.h"
 #include "files/file_errors.h"
 #include "files/glorie_file.h"
@@ -17,39 +18,31 @@ namespace vondrel::cli {
 namespace {
 std::string NothingToWrite(const os::Path& path) { return "\"" + os::DisplayPath(path) + "\"\n\n地点がありません"; }
 
-// The points of a file of another format into `table`, as the import pane reads them.
-bool ReadOtherFormat(const os::Path& in, formats::Datum datum, PointTable& table, Output& output) {
-    formats::ReadOptions options;
-    options.datum = datum;
-    formats::ReadResult read;
-    const os::FileCause cause = formats::ReadPointFile(in, options, read);
-    if (cause != os::kCauseNone) {
-        output.err += FileErrorMessage(cause, in) + '\n';
-        return false;
-    }
-    if (!read.error.empty()) {
-        output.err += formats::ReadMessage(in, read) + '\n';
-        return false;
-    }
-    for (const std::string& warning : read.warnings) output.err += warning + '\n';
-    formats::FillTable(table, read.points);
+// Writing over the file read would lose it (the points come back through the edited list's rules
+// or as another format): refused unless forced.
+bool RefusedOverInput(const os::Path& in, const os::Path& out, bool force, Output& output) {
+    if (force || !os::SameFile(in, out)) return false;
+    output.err += "vondrel-cli: not written over the file read (--force writes it)\n";
     return true;
 }
 }  // namespace
 
-int Import(const os::Path& in, const os::Path& out, formats::Datum datum, Output& output) {
-    ErrorSink sink(output.err);
+int Import(const os::Path& in, const os::Path& out, formats::Datum datum, bool force, Output& output) {
+    ImportOptions options;
+    options.datum = datum;
+    options.datumForAll = true;
     PointTable read;
-    const formats::Format format = formats::ImportFormatOf(in);
-    if (format == formats::Format::None) {
-        if (LoadGlorieFile(in, read, sink) != FileOutcome::Done) return 1;  // the loader refuses names without .xml
-        if (read.GetCount() == 0) {
-            sink.ShowMessage(NothingToWrite(in));
-            return 1;
-        }
-    } else if (!ReadOtherFormat(in, datum, read, output)) {
+    ImportReport report;
+    const bool loaded = ReadAnyPointFile(in, options, read, report);
+    for (const std::string& line : report.messages) output.err += line + '\n';
+    for (const std::string& line : report.warnings) output.err += line + '\n';
+    if (!loaded) return 1;
+    ErrorSink sink(output.err);
+    if (read.GetCount() == 0) {
+        sink.ShowMessage(NothingToWrite(in));
         return 1;
     }
+    if (RefusedOverInput(in, out, force, output)) return 1;
     // Every point goes through the edited list's rules, as a drag from the import pane does.
     std::vector<int> rows(static_cast<std::size_t>(read.GetCount()));
     std::iota(rows.begin(), rows.end(), 0);
@@ -58,7 +51,7 @@ int Import(const os::Path& in, const os::Path& out, formats::Datum datum, Output
     return SaveGlorieFile(out, document.Points(), sink) == FileOutcome::Done ? 0 : 1;
 }
 
-int Export(const os::Path& in, const os::Path& out, formats::Datum datum, Output& output) {
+int Export(const os::Path& in, const os::Path& out, formats::Datum datum, bool force, Output& output) {
     const formats::Format format = formats::ExportFormatOf(out);
     if (format == formats::Format::None) {
         output.err += "vondrel-cli: export writes .gpx, .kml or .csv files: " + os::DisplayPath(out) + '\n';
@@ -71,6 +64,7 @@ int Export(const os::Path& in, const os::Path& out, formats::Datum datum, Output
         sink.ShowMessage(NothingToWrite(in));
         return 1;
     }
+    if (RefusedOverInput(in, out, force, output)) return 1;
     const os::WriteResult written = formats::WritePointFile(out, formats::TablePoints(table), format, datum);
     if (written.Ok()) return 0;
     ReportFileError(sink, written.cause, written.subject);

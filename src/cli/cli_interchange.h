@@ -12,12 +12,13 @@ namespace vondrel::cli {
 // on `datum`) and writes its points to `out` as the editor saves points dragged in from the
 // import pane: names shortened to 16 bytes, at most 700 points. Warnings go to the error
 // output one a line. 0 when written; 1, with `out` untouched, for an input that cannot be read
-// or holds no points, or a failed write.
-int Import(const os::Path& in, const os::Path& out, formats::Datum datum, Output& output);
+// or holds no points, an `out` that is the input itself (unless `force`), or a failed write.
+int Import(const os::Path& in, const os::Path& out, formats::Datum datum, bool force, Output& output);
 
 // Writes the points of the glorie file `in` to `out` as the format its extension names (.gpx,
 // .kml or .csv, any case) with coordinates on `datum`. 0 when written; 1 for an input that cannot
-// be read or holds no points, or a failed write (the old file is kept); 2 for another extension.
-int Export(const os::Path& in, const os::Path& out, formats::Datum datum, Output& output);
+// be read or holds no points, an `out` that is the input itself (unless `force`), or a failed
+// write (the old file is kept); 2 for another extension.
+int Export(const os::Path& in, const os::Path& out, formats::Datum datum, bool force, Output& output);
 
 }  // namespace vondrel::cli

@@ -2,9 +2,10 @@
 #include "dialogs/about_dialog.h"
 
 #include "resource.h"
+#include "win/dialog.h"
 
 namespace vondrel {
 
-AboutDialog::AboutDialog() : Dialog(IDD_ABOUT) {}
+void ShowAbout(HWND owner) { win::Dialog(IDD_ABOUT).RunModal(owner); }
 
 }  // namespace vondrel

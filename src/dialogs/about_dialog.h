@@ -1,13 +1,11 @@
-// AboutDialog: the version box (dialog 100); it only closes.
+// The version box (template IDD_ABOUT); it only closes.
 #pragma once
 
-#include "win/dialog.h"
+#include <windows.h>
 
 namespace vondrel {
 
-class AboutDialog : public win::Dialog {
-public:
-    AboutDialog();
-};
+// Shows the box modally over `owner`.
+void ShowAbout(HWND owner);
 
 }  // namespace vondrel

@@ -1,11 +1,14 @@
 // The find box: opening it with the last text, handing the text on, closing it.
 #include "dialogs/find_dialog.h"
 
+#include <utility>
+
 #include "resource.h"
 
 namespace vondrel {
 
-FindDialog::FindDialog() : Dialog(IDD_FIND) {}
+FindDialog::FindDialog(std::function<void(const std::string&)> onFindNext)
+    : Dialog(IDD_FIND), findNext(std::move(onFindNext)) {}
 
 void FindDialog::Open(HWND owner) {
     if (!IsOpen()) CreateModeless(owner);

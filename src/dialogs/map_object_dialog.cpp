@@ -3,10 +3,34 @@
 
 #include <vector>
 
+#include "editing/map_object_list.h"
 #include "resource.h"
 #include "win/controls.h"
+#include "win/dialog.h"
 
 namespace vondrel {
+
+namespace {
+
+class MapObjectDialog : public win::Dialog {
+public:
+    explicit MapObjectDialog(const SettingsStore& store);
+
+    const std::string& SelectedObject() const { return selectedObject; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    void Add();
+    void Delete();
+    void SelectCurrent();
+
+    const SettingsStore& store;
+    int objectCount = 0;  // the names listed
+    std::string selectedObject;  // the name chosen with OK; "" when none was selected
+};
 
 MapObjectDialog::MapObjectDialog(const SettingsStore& settings) : Dialog(IDD_MAP_OBJECTS), store(settings) {
     OnCommand(IDC_OBJECTS_ADD, &MapObjectDialog::Add);
@@ -14,10 +38,9 @@ MapObjectDialog::MapObjectDialog(const SettingsStore& settings) : Dialog(IDD_MAP
 }
 
 BOOL MapObjectDialog::OnInitDialog() {
-    objectNames = MergeObjectList(store);
     const win::ListBox list(Item(IDC_OBJECTS_LIST).Hwnd());
     objectCount = 0;
-    for (const std::string& name : objectNames) {
+    for (const std::string& name : MergeObjectList(store)) {
         if (name.empty()) break;  // an empty name ends the list shown
         list.Add(name);
         ++objectCount;
@@ -40,7 +63,6 @@ void MapObjectDialog::Add() {
     if (!name.empty()) {
         win::ListBox(Item(IDC_OBJECTS_LIST).Hwnd()).Add(name);
         StoreAddedObject(store, objectCount, name);
-        objectNames[static_cast<std::size_t>(objectCount)] = name;
         ++objectCount;
     }
     edit.SetText("");
@@ -54,7 +76,6 @@ void MapObjectDialog::Delete() {
     for (int i = 0; i < list.Count(); ++i) remaining.push_back(list.EntryText(i));
     StoreObjectList(store, remaining);
     objectCount = static_cast<int>(remaining.size());
-    for (std::size_t i = 0; i < objectNames.size(); ++i) objectNames[i] = i < remaining.size() ? remaining[i] : "";
     SelectCurrent();
 }
 
@@ -68,6 +89,14 @@ void MapObjectDialog::OnOK() {
         selectedObject.clear();
     }
     End(IDOK);
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseMapObject(HWND owner, const SettingsStore& store) {
+    MapObjectDialog dialog(store);
+    if (dialog.RunModal(owner) != IDOK) return std::nullopt;
+    return dialog.SelectedObject();
 }
 
 }  // namespace vondrel

@@ -3,6 +3,7 @@
 #include "dialogs/mark_picker_dialog.h"
 
 #include <array>
+#include <utility>
 
 #include "core/limits.h"
 #include "resource.h"
@@ -21,8 +22,14 @@ constexpr std::array<int, kMarkCount> kMarkButtons = {
 };
 }  // namespace
 
-MarkPickerDialog::MarkPickerDialog(std::function<HICON(int)> markIcon)
-    : Dialog(IDD_MARK_PICKER), markIcon(std::move(markIcon)) {
+std::optional<int> PickMark(HWND owner, int shown, std::function<HICON(int)> markIcon) {
+    MarkPickerDialog picker(shown, std::move(markIcon));
+    if (picker.RunModal(owner) != IDOK) return std::nullopt;
+    return picker.Mark();
+}
+
+MarkPickerDialog::MarkPickerDialog(int shown, std::function<HICON(int)> markIcon)
+    : Dialog(IDD_MARK_PICKER), mark(shown), markIcon(std::move(markIcon)) {
     for (std::size_t k = 0; k < kMarkButtons.size(); ++k) {
         OnCommandCall(kMarkButtons[k], [this, k] { Pick(static_cast<int>(k) + 1); });
     }

@@ -1,11 +1,12 @@
-// MarkPickerDialog: the mark picker (template 160) opened from the edit dialog's mark icon: 55
-// icon buttons in 5 rows of 11 with OK and Cancel. A click on a mark picks it and closes the
-// picker; OK keeps the mark it was opened with; Cancel, Esc and the close box pick nothing.
+// The mark picker (template 160) opened from the edit dialog's mark icon: 55 icon buttons in 5
+// rows of 11 with OK and Cancel. A click on a mark picks it and closes the picker; OK keeps the
+// mark it was opened with; Cancel, Esc and the close box pick nothing.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "win/dialog.h"
@@ -13,15 +14,19 @@
 
 namespace vondrel {
 
+// Shows the picker with mark `shown` (1 ... 55: its button has the focus; 0: none); the mark
+// picked (or `shown`, with OK), nothing when cancelled. `markIcon`: a new icon for mark image
+// index k (mark k + 1), or none.
+std::optional<int> PickMark(HWND owner, int shown, std::function<HICON(int)> markIcon);
+
+// The dialog PickMark runs (tests create it modeless and drive it by messages).
 class MarkPickerDialog : public win::Dialog {
 public:
-    // `markIcon`: a new icon for mark image index k (mark k + 1), or none.
-    explicit MarkPickerDialog(std::function<HICON(int)> markIcon);
+    MarkPickerDialog(int shown, std::function<HICON(int)> markIcon);
     ~MarkPickerDialog() override;
 
-    // In: the mark shown (its button has the focus); out, after IDOK: the mark picked (1 ... 55,
-    // or the one it was opened with).
-    int mark = 0;
+    // The mark shown, and once picked the mark picked.
+    int Mark() const { return mark; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,6 +36,7 @@ private:
     void OnDestroy(WPARAM, LPARAM);
     void ReleaseIcons();
 
+    int mark;
     std::function<HICON(int)> markIcon;
     std::vector<win::OwnedIcon> icons;  // set into the buttons
 };

@@ -1,11 +1,12 @@
-// The point edit dialog: loads the members into the controls, keeps the mark icon, the name's
-// byte count, the sound list and the direction controls in step while open, checks the typed
-// texts on OK and writes the members back.
+// The point edit dialog: shows the point in the controls, keeps the mark icon, the name's byte
+// count, the sound list and the direction controls in step while open, checks the typed texts on
+// OK and hands the fields chosen back.
 #include "dialogs/point_edit_dialog.h"
 
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "resource.h"
 #include "core/direction.h"
@@ -61,7 +62,24 @@ std::wstring WideText(HWND window) {
 
 }  // namespace
 
-PointEditDialog::PointEditDialog() : Dialog(IDD_POINT_EDIT) {
+void MapPositionInbox::ShowLatitude(const std::string& display) const {
+    if (open) open->ShowMapPosition(IDC_EDIT_MAP_LAT, display);
+}
+
+void MapPositionInbox::ShowLongitude(const std::string& display) const {
+    if (open) open->ShowMapPosition(IDC_EDIT_MAP_LON, display);
+}
+
+std::optional<PointFields> EditPoint(HWND owner, const PointFields& fields, const PointEditServices& services) {
+    PointEditDialog dialog(fields, services);
+    dialog.RunModal(owner);
+    return dialog.Chosen();
+}
+
+PointEditDialog::PointEditDialog(const PointFields& fields, PointEditServices given)
+    : Dialog(IDD_POINT_EDIT), opened(fields), services(std::move(given)), directionOn(fields.directionOn) {
+    // The map's positions reach this dialog for as long as it lives.
+    if (services.mapPositions) services.mapPositions->open = this;
     OnCommandCode(IDC_EDIT_SOUND, CBN_SELCHANGE, &PointEditDialog::OnSoundChanged);
     OnCommand(IDC_EDIT_DIRECTION_ON, &PointEditDialog::OnDirectionSwitch);
     OnCommand(IDC_EDIT_DIRECTION_OFF, &PointEditDialog::OnDirectionSwitch);
@@ -79,23 +97,24 @@ PointEditDialog::PointEditDialog() : Dialog(IDD_POINT_EDIT) {
     OnMessageThenDefault(WM_DESTROY, &PointEditDialog::OnDestroy);
 }
 
-PointEditDialog::~PointEditDialog() { ReleaseMarkIcon(); }
+PointEditDialog::~PointEditDialog() {
+    if (services.mapPositions && services.mapPositions->open == this) services.mapPositions->open = nullptr;
+    ReleaseMarkIcon();
+}
 
 BOOL PointEditDialog::OnInitDialog() {
     FitMarkFrame(reinterpret_cast<HICON>(Item(IDC_EDIT_MARK_ICON).Send(STM_GETICON)));
-    openedName = fields.name;
+    const PointFields& fields = opened;
     for (const TextField& field : kTextFields) Item(field.id).SetText(fields.*field.member);
     ShowNameBytes();
-    Item(IDC_EDIT_DATE).SetText(date);
-    Item(IDC_EDIT_TIME).SetText(time);
 
     for (int id : {IDC_EDIT_DATE, IDC_EDIT_TIME, IDC_EDIT_MAP_LAT, IDC_EDIT_MAP_LON}) Item(id).Enable(false);
     // The map position arrives from outside while the dialog is open; it never carries over.
     Item(IDC_EDIT_MAP_LAT).SetText("");
     Item(IDC_EDIT_MAP_LON).SetText("");
 
-    Item(IDC_EDIT_SHOW_MAP).Enable(mapAvailable);
-    Item(IDC_EDIT_CAPTURE).Enable(mapAvailable);
+    Item(IDC_EDIT_SHOW_MAP).Enable(services.mapAvailable);
+    Item(IDC_EDIT_CAPTURE).Enable(services.mapAvailable);
 
     const win::ComboBox sounds(Item(IDC_EDIT_SOUND).Hwnd());
     sounds.Clear();
@@ -133,18 +152,14 @@ BOOL PointEditDialog::OnInitDialog() {
     return TRUE;
 }
 
-void PointEditDialog::ShowMapLatitude(const std::string& display) const {
-    if (open) Item(IDC_EDIT_MAP_LAT).SetText(display);
-}
-
-void PointEditDialog::ShowMapLongitude(const std::string& display) const {
-    if (open) Item(IDC_EDIT_MAP_LON).SetText(display);
+void PointEditDialog::ShowMapPosition(int id, const std::string& display) const {
+    if (open) Item(id).SetText(display);
 }
 
 void PointEditDialog::ShowDirection(int step) { Item(IDC_EDIT_DIRECTION_TEXT).SetText(point_edit::DirectionText(step)); }
 
 void PointEditDialog::UpdateDirectionControls(int soundId) {
-    const point_edit::DirectionControls state = point_edit::DirectionControlsFor(soundId, fields.directionOn);
+    const point_edit::DirectionControls state = point_edit::DirectionControlsFor(soundId, directionOn);
     Item(IDC_EDIT_DIRECTION_ON).Enable(state.radiosEnabled);
     Item(IDC_EDIT_DIRECTION_OFF).Enable(state.radiosEnabled);
     if (state.setChecks) {
@@ -156,10 +171,10 @@ void PointEditDialog::UpdateDirectionControls(int soundId) {
 }
 
 void PointEditDialog::ShowMarkIcon(int index) {
-    HICON icon = point_edit::IsMarkImageIndex(index) && markIcon ? markIcon(index) : nullptr;
+    HICON icon = point_edit::IsMarkImageIndex(index) && services.markIcon ? services.markIcon(index) : nullptr;
     Item(IDC_EDIT_MARK_ICON).Send(STM_SETICON, reinterpret_cast<WPARAM>(icon));
     if (icon) FitMarkFrame(icon);
-    // Only icons made by markIcon are ours; the template's own icon belongs to the system.
+    // Only icons made by services.markIcon are ours; the template's own icon belongs to the system.
     markIconShown.Reset(icon);
 }
 
@@ -195,7 +210,7 @@ void PointEditDialog::OnSoundChanged() {
 }
 
 void PointEditDialog::OnDirectionSwitch() {
-    fields.directionOn = win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).IsChecked() ? 1 : 0;
+    directionOn = win::Button(Item(IDC_EDIT_DIRECTION_ON).Hwnd()).IsChecked() ? 1 : 0;
     UpdateDirectionControls(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection());
 }
 
@@ -218,13 +233,11 @@ void PointEditDialog::OnMarkNumberChanged() {
 }
 
 void PointEditDialog::OnMarkIconClicked() {
-    MarkPickerDialog picker(markIcon);
-    const win::UpDown spin(Item(IDC_EDIT_MARK_SPIN).Hwnd());
     bool valid = false;
-    const int shown = spin.Position(&valid);
-    picker.mark = valid ? shown : 0;
-    if (picker.RunModal(Hwnd()) != IDOK || picker.mark == shown) return;
-    Item(IDC_EDIT_MARK_NUMBER).SetText(std::to_string(picker.mark));  // its change shows the icon
+    const int shown = win::UpDown(Item(IDC_EDIT_MARK_SPIN).Hwnd()).Position(&valid);
+    const std::optional<int> picked = PickMark(Hwnd(), valid ? shown : 0, services.markIcon);
+    if (!picked || *picked == shown) return;
+    Item(IDC_EDIT_MARK_NUMBER).SetText(std::to_string(*picked));  // its change shows the icon
 }
 
 void PointEditDialog::ShowNameBytes() {
@@ -255,7 +268,7 @@ void PointEditDialog::Refuse(int id, const std::string& message) {
 }
 
 void PointEditDialog::OnShowMap() {
-    if (showMap) showMap(*this);
+    if (services.showMap) services.showMap(opened);
 }
 
 void PointEditDialog::OnCapturePosition() {
@@ -309,11 +322,11 @@ void PointEditDialog::OnOK() {
     }
     TypedPoint typed;
     typed.name = Item(IDC_EDIT_NAME).GetText();
-    typed.originalName = openedName;
+    typed.originalName = opened.name;
     typed.lon = text_fold::HalfWidthAscii(Item(IDC_EDIT_LON).GetText());
     typed.lat = text_fold::HalfWidthAscii(Item(IDC_EDIT_LAT).GetText());
     typed.markNumber = text_fold::HalfWidthAscii(Item(IDC_EDIT_MARK_NUMBER).GetText());
-    typed.noMark = point_edit::IntegerValue(fields.mark) == 0;
+    typed.noMark = point_edit::IntegerValue(opened.mark) == 0;
     if (const std::optional<InputProblem> problem = FirstInputProblem(typed)) {
         const int ids[] = {IDC_EDIT_NAME, IDC_EDIT_LON, IDC_EDIT_LAT, IDC_EDIT_MARK_NUMBER};
         Refuse(ids[static_cast<int>(problem->field)], problem->message);
@@ -321,14 +334,15 @@ void PointEditDialog::OnOK() {
     }
     const point_edit::OkTexts texts = point_edit::OkTextsFor(win::ComboBox(Item(IDC_EDIT_SOUND).Hwnd()).Selection(),
                                                              point_edit::IntegerValue(typed.markNumber), directionStep);
+    PointFields fields = opened;
     fields.sound = texts.sound;
     fields.mark = texts.mark;
     fields.dcenter = texts.dcenter;
+    fields.directionOn = directionOn;
     for (const TextField& field : kTextFields) fields.*field.member = Item(field.id).GetText();
     fields.lon = typed.lon;
     fields.lat = typed.lat;
-    date = Item(IDC_EDIT_DATE).GetText();
-    time = Item(IDC_EDIT_TIME).GetText();
+    chosen = std::move(fields);
     open = false;
     End(IDOK);
 }

@@ -1,13 +1,14 @@
-// PointEditDialog: the modal "編集" dialog (template 153) that edits one point: name, reading,
-// coordinates, telephone, mark, sound and approach direction, plus the two map buttons. The
-// caller sets the public members before showing it and reads them after OK. OK accepts only
-// what the table stores as typed: otherwise a message names the field and selects it. Two
-// buttons exchange the position with map apps through the clipboard, in WGS 84.
+// The "編集" dialog (template 153) that edits one point: name, reading, coordinates, telephone,
+// mark, sound and approach direction, plus the map buttons. EditPoint shows it modally and hands
+// back what the user chose. OK accepts only what the table stores as typed: otherwise a message
+// names the field and selects it. Two buttons exchange the position with map apps through the
+// clipboard, in WGS 84.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/point_fields.h"
@@ -16,30 +17,44 @@
 
 namespace vondrel {
 
+class PointEditDialog;
+
+// Where the map's positions reach the edit dialog: at the dialog open now through an EditPoint
+// call given this inbox, nowhere at other times.
+class MapPositionInbox {
+public:
+    // A position received from the map (display forms), shown in the dialog's map position fields.
+    void ShowLatitude(const std::string& display) const;
+    void ShowLongitude(const std::string& display) const;
+
+private:
+    friend class PointEditDialog;
+    PointEditDialog* open = nullptr;
+};
+
+// What the dialog needs of its owner besides the point.
+struct PointEditServices {
+    bool mapAvailable = false;  // enables 地図表示 and 位置取り込み
+    // A new icon (the dialog destroys it) for mark image index k, or none when k is no valid index.
+    std::function<HICON(int)> markIcon;
+    // 地図表示: the point as the dialog was opened with it.
+    std::function<void(const PointFields&)> showMap;
+    MapPositionInbox* mapPositions = nullptr;
+};
+
+// Shows `fields` (code page 932 texts) for editing; after OK, the fields chosen: the mark "%02d",
+// the sound "%d" and the direction centre "%d" of the chosen step's degrees, coordinates and the
+// mark number typed in full-width digits made half-width. Nothing when cancelled.
+std::optional<PointFields> EditPoint(HWND owner, const PointFields& fields, const PointEditServices& services);
+
+// The dialog EditPoint runs (tests create it modeless and drive it by messages).
 class PointEditDialog : public win::Dialog {
 public:
-    PointEditDialog();
+    PointEditDialog(const PointFields& fields, PointEditServices services);
     ~PointEditDialog() override;
 
-    // Exchanged with the caller; code page 932 texts. After OK the mark is "%02d", the sound
-    // "%d" and the direction centre "%d" of the chosen step's degrees; coordinates and the mark
-    // number typed in full-width digits come back half-width.
-    PointFields fields;
-    std::string date;  // never set by a caller; shown disabled
-    std::string time;  // never set by a caller; shown disabled
-    bool mapAvailable = false;  // enables the two map buttons
-
-    // Supplied by the owner: a new icon (the dialog destroys it) for mark image index k, or none
-    // when k is not a valid index; and the dialog's "地図表示" action.
-    std::function<HICON(int)> markIcon;
-    std::function<void(PointEditDialog&)> showMap;
-
-    // True from the end of the opening until the dialog ends.
-    bool IsOpen() const { return open; }
-    // A position received from the map, shown in the map position fields while the dialog is
-    // open (display forms); nothing happens when it is not.
-    void ShowMapLatitude(const std::string& display) const;
-    void ShowMapLongitude(const std::string& display) const;
+    // The fields chosen with OK; nothing before, or when the dialog was cancelled.
+    const std::optional<PointFields>& Chosen() const { return chosen; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -74,10 +89,17 @@ private:
     LRESULT OnClose(WPARAM, LPARAM);
     void OnDestroy(WPARAM, LPARAM);
 
+    // For MapPositionInbox, while the dialog is open.
+    friend class MapPositionInbox;
+    void ShowMapPosition(int id, const std::string& display) const;
+
+    const PointFields opened;  // as the caller gave them: a longer name read from a file is kept
+    const PointEditServices services;
+    int directionOn = 0;
     int directionStep = 0;
     bool open = false;
-    std::string openedName;  // the name as the caller gave it: a longer one read from a file is kept
-    win::OwnedIcon markIconShown;  // created by markIcon
+    std::optional<PointFields> chosen;
+    win::OwnedIcon markIconShown;  // created by services.markIcon
 };
 
 }  // namespace vondrel

@@ -49,15 +49,14 @@ void MainDialog::OpenFindBox() {
 }
 
 void MainDialog::FindNextMatch() {
-    if (findBox.text.empty()) {
+    if (findBox.Text().empty()) {
         OpenFindBox();
     } else {
-        FindText(findBox.text);
+        FindText(findBox.Text());
     }
 }
 
 void MainDialog::FindText(const std::string& text) {
-    findBox.text = text;
     if (text.empty()) return;
     const win::ListView list = pointList.List();
     int from = list.FocusedRow();

@@ -2,6 +2,7 @@
 // unsaved-changes prompt, and the import of points from another file.
 #include "core/limits.h"
 #include "editing/file_state.h"
+#include "editing/import_source.h"
 #include "editing/main_texts.h"
 #include "os/file_io.h"
 #include "resource.h"
@@ -15,11 +16,6 @@ namespace vondrel {
 namespace {
 constexpr char kOpenFilter[] = "XML ファイル(*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
 constexpr char kSaveFilter[] = "XML ファイル (*.xml)|*.xml|すべてのファイル (*.*)|*.*||";
-constexpr char kImportFilter[] =
-    "すべての地点ファイル (xml, gpx, kml, kmz, csv, tsv, txt)|*.xml;*.gpx;*.kml;*.kmz;*.csv;*.tsv;*.txt|"
-    "地点ファイル ( *.xml)|*.xml|"
-    "GPX ファイル (*.gpx)|*.gpx|KML・KMZ ファイル (*.kml; *.kmz)|*.kml;*.kmz|"
-    "CSV ファイル (*.csv; *.tsv; *.txt)|*.csv;*.tsv;*.txt|すべてのファイル (*.*)|*.*||";
 
 // Every save dialog asks before it replaces a file.
 win::FileDialogOptions Options(bool save, const char* filter, const os::Path& folder) {
@@ -111,11 +107,7 @@ os::Path MainDialog::DialogFolder(const os::Path& lastUsed) const {
 
 LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     win::DroppedFiles drop(reinterpret_cast<HDROP>(dropParam));
-    os::Path dropped;
-    for (int i = 0; i < drop.Count(); ++i) {
-        const os::Path path = drop.Path(i);
-        if (!path.empty()) dropped = path;  // the last file of the drop wins
-    }
+    const os::Path dropped = drop.LastPath();
     drop.Finish();
     if (dropped.empty()) return 0;  // a drop without files changes nothing
     if (!ResolveUnsavedChanges()) return 0;
@@ -136,12 +128,12 @@ void MainDialog::ImportPointFile() {
 
 void MainDialog::ImportDialog() {
     win::FileDialogOptions options =
-        Options(false, kImportFilter, DialogFolder(importDirectory.empty() ? document.Folder() : importDirectory));
+        Options(false, ImportFilter().c_str(), DialogFolder(importDirectory.empty() ? document.Folder() : importDirectory));
     options.title = "インポート";
     win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), options, chosen)) return;
     importDirectory = DriveAndFolder(chosen.path);
-    importPane.LoadFile(chosen.path);
+    pointImport.Load(chosen.path);
 }
 
 void MainDialog::InsertFromImport(int dropIndex) {
@@ -149,11 +141,23 @@ void MainDialog::InsertFromImport(int dropIndex) {
     if (dropIndex < 0) dropIndex = document.Count();
     const std::vector<int> rows = importPane.SelectedRows();
     const int before = document.Count();
-    if (const auto after = document.InsertCopies(dropIndex, importPane.Points(), rows, ListSelection())) ShowDocument(*after);
+    if (const auto after = document.InsertCopies(dropIndex, pointImport.Points(), rows, ListSelection())) ShowDocument(*after);
     // The table is full: what fitted was inserted, and the user is told about the rest.
     if (document.Count() - before < static_cast<int>(rows.size())) {
         prompts->ShowMessage(Hwnd(), PointLimitText(kTableRows), MB_OK);
     }
+}
+
+LRESULT MainDialog::OnImportRead(WPARAM number, LPARAM) {
+    pointImport.OnRead(number);
+    return 0;
+}
+
+bool MainDialog::OnTimer(WPARAM id, LPARAM, LRESULT& result) {
+    if (id != ImportReading::kProgressTimer) return false;
+    pointImport.OnProgressTimer();
+    result = 0;
+    return true;
 }
 
 }  // namespace vondrel

@@ -3,7 +3,6 @@
 
 #include <windowsx.h>
 
-#include <string>
 #include <utility>
 
 #include "resource.h"
@@ -16,49 +15,25 @@ void SetProgramCursor(int id) {
     SetCursor(LoadCursorW(win::ResourceModule(), MAKEINTRESOURCEW(id)));
 }
 
-void ImportPane::Connect(MessageSink& sink, win::ListView mainList, std::function<void(int)> onDropped) {
-    messages = &sink;
+void ImportPane::Connect(win::ListView mainList, std::function<void(int)> onDropped,
+                         std::function<void(const os::Path&)> onFileDropped) {
     target = mainList;
     dropped = std::move(onDropped);
+    fileDropped = std::move(onFileDropped);
 }
 
-void ImportPane::LoadFile(const os::Path& path) {
-    if (messages) reading.Start(Hwnd(), path, csvDatum);
-}
-
-void ImportPane::OnRead(WPARAM number) {
-    const std::unique_ptr<ImportedFile> read = reading.Finish(number);
-    if (!read || !messages) return;  // a reading given up
-    if (read->loaded) {
-        points.Swap(read->points);
-        shownCsv = read->format == formats::Format::Csv ? read->path : os::Path();
-    }
-    ShowPoints(points);
-    if (read->loaded) List().SelectAll(false);  // new points: nothing of the old selection applies
+void ImportPane::ShowAnew(bool newPoints) const {
+    if (newPoints) List().SelectAll(false);  // nothing of the old selection applies
     Refresh();
-    if (read->loaded && points.GetCount() > 0) List().EnsureVisible(0);
+    if (newPoints && List().Count() > 0) List().EnsureVisible(0);
     List().UpdateNow();
-    // The list is shown first, then what the user should know about it.
-    for (const std::string& message : read->messages) messages->ShowMessage(message);
-}
-
-void ImportPane::SetCsvDatum(formats::Datum datum) {
-    if (datum == csvDatum) return;
-    csvDatum = datum;
-    const os::Path again = reading.Busy() ? reading.Path() : shownCsv;
-    if (formats::ImportFormatOf(again) == formats::Format::Csv) LoadFile(again);
 }
 
 void ImportPane::OnDropFiles(HDROP drop) {
     win::DroppedFiles files(drop);
-    os::Path last;
-    for (int i = 0; i < files.Count(); ++i) {
-        const os::Path path = files.Path(i);
-        if (!path.empty()) last = path;  // the last file of the drop wins
-    }
+    const os::Path last = files.LastPath();
     files.Finish();
-    if (last.empty()) return;  // a drop without files changes nothing
-    LoadFile(last);
+    if (!last.empty() && fileDropped) fileDropped(last);  // a drop without files changes nothing
 }
 
 LRESULT ImportPane::OnBeginDrag() {
@@ -104,13 +79,6 @@ void ImportPane::OnLeftButtonUp(POINT point) {
 LRESULT ImportPane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-        case ImportReading::kDoneMessage:
-            OnRead(wParam);
-            return 0;
-        case WM_TIMER:
-            if (wParam != ImportReading::kProgressTimer) break;
-            reading.ShowProgress();
-            return 0;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;

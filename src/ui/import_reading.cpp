@@ -11,10 +11,7 @@
 #include <utility>
 
 #include "files/file_errors.h"
-#include "files/glorie_file.h"
-#include "files/message_sink.h"
-#include "formats/point_files.h"
-#include "formats/point_rows.h"
+#include "os/file_io.h"
 #include "resource.h"
 
 namespace vondrel {
@@ -24,27 +21,18 @@ namespace {
 // Readings shorter than this never show the box.
 constexpr UINT kProgressDelayMs = 300;
 
-// The messages of a glorie file's load, kept for the window's thread.
-class KeptMessages : public MessageSink {
-public:
-    explicit KeptMessages(std::vector<std::string>& kept) : kept(kept) {}
-    void ShowMessage(const std::string& text) override { kept.push_back(text); }
-
-private:
-    std::vector<std::string>& kept;
-};
-
 }  // namespace
 
 struct ImportReading::Job {
     unsigned number = 0;
-    formats::Datum datum = formats::Datum::Wgs84;
+    ImportOptions options;  // stopped by `cancelled`
     std::atomic<bool> cancelled{false};
     std::atomic<bool> done{false};
     std::unique_ptr<ImportedFile> file = std::make_unique<ImportedFile>();
 };
 
-ImportProgressBox::ImportProgressBox() : Dialog(IDD_IMPORT_PROGRESS) {}
+ImportProgressBox::ImportProgressBox(std::function<void()> onCancelled)
+    : Dialog(IDD_IMPORT_PROGRESS), cancelled(std::move(onCancelled)) {}
 
 void ImportProgressBox::Open(HWND owner, const os::Path& path) {
     if (!Hwnd() && !CreateModeless(owner)) return;
@@ -57,43 +45,14 @@ void ImportProgressBox::OnCancel() {
     if (cancelled) cancelled();
 }
 
-namespace {
-
-void Read(formats::Datum datum, const std::atomic<bool>& cancelled, ImportedFile& file) {
-    const os::Path& path = file.path;
-    if (file.format == formats::Format::None) {
-        KeptMessages sink(file.messages);
-        file.loaded = LoadGlorieFile(path, file.points, sink) == FileOutcome::Done;
-        return;
-    }
-    formats::ReadOptions options;
-    options.datum = file.format == formats::Format::Csv ? datum : formats::Datum::Wgs84;
-    options.cancel = &cancelled;
-    formats::ReadResult read;
-    const os::FileCause cause = formats::ReadPointFile(path, options, read);
-    if (cause != os::kCauseNone) {
-        file.messages.push_back(FileErrorMessage(cause, path));
-        return;
-    }
-    const std::string message = formats::ReadMessage(path, read);
-    if (!message.empty()) file.messages.push_back(message);
-    if (!read.error.empty()) return;
-    formats::FillTable(file.points, read.points);
-    file.loaded = true;
-}
-
-}  // namespace
-
-ImportReading::ImportReading() {
-    box.cancelled = [this] { Cancel(); };
-}
+ImportReading::ImportReading() : box([this] { Cancel(); }) {}
 
 ImportReading::~ImportReading() {
     for (Worker& worker : workers) worker.job->cancelled = true;
     // The futures wait for their threads as they go.
 }
 
-void ImportReading::Start(HWND target, const os::Path& path, formats::Datum csvDatum) {
+void ImportReading::Start(HWND target, const os::Path& path, const ImportOptions& options) {
     Cancel();
     // Threads of readings that have ended are waited for (at once) here.
     const auto ended = [](const Worker& w) { return w.thread.wait_for(std::chrono::seconds(0)) == std::future_status::ready; };
@@ -101,15 +60,18 @@ void ImportReading::Start(HWND target, const os::Path& path, formats::Datum csvD
     window = target;
     auto job = std::make_shared<Job>();
     job->number = ++lastNumber;
-    job->datum = csvDatum;
+    job->options = options;
+    job->options.cancel = &job->cancelled;
     job->file->path = path;
-    job->file->format = formats::ImportFormatOf(path);
     const auto work = [job, target] {
+        ImportedFile& file = *job->file;
         try {
-            Read(job->datum, job->cancelled, *job->file);
+            ImportReport report;
+            file.loaded = ReadAnyPointFile(file.path, job->options, file.points, report);
+            file.messages = report.Shown(file.path);
         } catch (const std::bad_alloc&) {
-            job->file->loaded = false;
-            job->file->messages.assign(1, FileErrorMessage(os::kCauseOutOfMemory, job->file->path));
+            file.loaded = false;
+            file.messages.assign(1, FileErrorMessage(os::kCauseOutOfMemory, file.path));
         }
         job->done.store(true, std::memory_order_release);
         PostMessageW(target, kDoneMessage, job->number, 0);

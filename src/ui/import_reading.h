@@ -1,5 +1,5 @@
-// ImportReading: the import pane's files read on a worker thread, so the window goes on answering
-// however long a file takes. A reading that lasts more than a moment shows a box with the file's
+// ImportReading: the import pane's files read on a worker thread, by the import's rules
+// (editing/import_source.h), so the window goes on answering however long a file takes. A reading that lasts more than a moment shows a box with the file's
 // name, a running bar and 中止; the window given is told by a posted message when the file has
 // been read, and takes the result. Given up (中止, another file, the pane closing), a reading's
 // result is never shown; the reader is told to stop and its thread is waited for at the latest
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core/point_table.h"
-#include "formats/point_formats.h"
+#include "editing/import_source.h"
 #include "os/path.h"
 #include "win/dialog.h"
 
@@ -25,7 +25,6 @@ namespace vondrel {
 // What a reading gives the pane.
 struct ImportedFile {
     os::Path path;
-    formats::Format format = formats::Format::None;  // None: a glorie file
     bool loaded = false;                  // `points` take the place of the ones shown
     PointTable points;
     std::vector<std::string> messages;    // to tell the user once the points are shown (code page 932)
@@ -34,13 +33,16 @@ struct ImportedFile {
 // The box "インポート" (template 170), modeless and not activated: the window keeps the keyboard.
 class ImportProgressBox : public win::Dialog {
 public:
-    ImportProgressBox();
+    // `cancelled`: called when 中止 is pressed.
+    explicit ImportProgressBox(std::function<void()> cancelled);
     void Open(HWND owner, const os::Path& path);
     void Close() { End(IDCANCEL); }
-    std::function<void()> cancelled;  // 中止 was pressed
 
 protected:
     void OnCancel() override;
+
+private:
+    std::function<void()> cancelled;
 };
 
 class ImportReading {
@@ -54,9 +56,9 @@ public:
     ImportReading(const ImportReading&) = delete;
     ImportReading& operator=(const ImportReading&) = delete;
 
-    // Starts reading `path` by its extension for `window`, CSV files on `csvDatum`; the reading
-    // under way is given up.
-    void Start(HWND window, const os::Path& path, formats::Datum csvDatum);
+    // Starts reading `path` for `window` with `options` (their stop flag is the reading's own);
+    // the reading under way is given up.
+    void Start(HWND window, const os::Path& path, const ImportOptions& options);
     // Gives the reading under way up.
     void Cancel();
     bool Busy() const { return current != nullptr; }

@@ -83,13 +83,13 @@ void MainDialog::SetUpImportDatumChoice() {
     for (const char* entry : kDatumEntries) choice.Add(entry);
     const bool tokyo = Settings().ReadDwordValue(kCsvDatumValue) == 1;
     choice.Select(tokyo ? 1 : 0);
-    importPane.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
+    pointImport.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
 }
 
 void MainDialog::OnImportDatumChosen() {
     const bool tokyo = win::ComboBox(Item(IDC_MAIN_IMPORT_DATUM).Hwnd()).Selection() == 1;
     Settings().WriteDwordValue(kCsvDatumValue, tokyo ? 1 : 0);
-    importPane.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
+    pointImport.SetCsvDatum(tokyo ? formats::Datum::Tokyo : formats::Datum::Wgs84);
 }
 
 }  // namespace vondrel

@@ -23,15 +23,13 @@ constexpr UINT kRowIndicatorDue = WM_APP + 1;
 }  // namespace
 
 MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompts, std::string base)
-    : Dialog(IDD_MAIN), prompts(customPrompts), registryBase(std::move(base)) {
+    : Dialog(IDD_MAIN), prompts(customPrompts), registryBase(std::move(base)),
+      findBox([this](const std::string& text) { FindText(text); }) {
     if (!prompts) {
         ownPrompts = std::make_unique<win::SystemPrompts>();
         prompts = ownPrompts.get();
     }
     pointList.SetMoveHandler([this](int from, int to) { MovePoint(from, to); });
-    findBox.findNext = [this](const std::string& text) { FindText(text); };
-    editDialog.markIcon = [this](int index) { return markImages.MakeIcon(index); };
-    editDialog.showMap = [this](PointEditDialog& dialog) { map.ShowPoint(dialog.fields); };
     // The mark files are read while the window is made; OnInitDialog makes the lists of them.
     markImages.Prefetch(win::ProgramFolder());
 
@@ -88,6 +86,8 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     OnMessageThenDefault(WM_INITMENU, &MainDialog::OnInitMenu);
     OnMessage(kRowIndicatorDue, &MainDialog::OnRowIndicatorDue);
     OnMessage(WM_DROPFILES, &MainDialog::OnDropFiles);
+    OnMessage(ImportReading::kDoneMessage, &MainDialog::OnImportRead);
+    OnMessageIf(WM_TIMER, &MainDialog::OnTimer);
     OnMessage(bridge::kMarkReadyMessage, &MainDialog::OnBridgeMarkReady);
     OnMessage(bridge::kReplyMessage, &MainDialog::OnBridgeReply);
     OnMessageThenDefault(WM_SIZE, &MainDialog::OnSize);
@@ -114,11 +114,12 @@ BOOL MainDialog::OnInitDialog() {
     pointList.Attach(Item(IDC_MAIN_POINTS).Hwnd());
     importPane.Attach(Item(IDC_MAIN_IMPORT_LIST).Hwnd());
     pointList.ShowPoints(document.Points());
-    importPane.ShowPoints(importPane.Points());
     listKeys = LoadAcceleratorsW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_KEYS_LIST));
     windowKeys = LoadAcceleratorsW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_KEYS_WINDOW));
     textKeys = LoadAcceleratorsW(win::ResourceModule(), MAKEINTRESOURCEW(IDR_KEYS_TEXT));
-    importPane.Connect(*this, pointList.List(), [this](int row) { InsertFromImport(row); });
+    importPane.Connect(pointList.List(), [this](int row) { InsertFromImport(row); },
+                       [this](const os::Path& path) { pointImport.Load(path); });
+    pointImport.Connect(Hwnd(), importPane, *this);
 
     Self().Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
     Self().Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallAppIcon ? smallAppIcon : appIcon));
@@ -238,8 +239,7 @@ void MainDialog::OnCancel() { ConfirmClose(); }
 void MainDialog::OnAppExit() { Self().Send(WM_CLOSE); }
 
 void MainDialog::OnAbout() {
-    AboutDialog about;
-    about.RunModal(Hwnd());
+    ShowAbout(Hwnd());
 }
 
 void MainDialog::OnDestroy(WPARAM, LPARAM) {

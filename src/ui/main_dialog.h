@@ -1,6 +1,6 @@
 // MainDialog: the main window "Kestrova": its message map and the wiring between the parts it
-// owns: the edited document, the two point lists, the status bar, the mark images, the edit
-// dialog, the find box and the map commands. It runs modeless with a message loop of its own,
+// owns: the edited document, the two point lists, the status bar, the mark images, the find box
+// and the map commands. It runs modeless with a message loop of its own,
 // which gives the keyboard's accelerators first go. Its handlers live beside it by job:
 // point_commands.cpp, edit_commands.cpp, file_commands.cpp, interchange_commands.cpp,
 // map_handlers.cpp, main_layout.cpp and main_keys.cpp.
@@ -19,6 +19,7 @@
 #include "ui/import_pane.h"
 #include "ui/map_commands.h"
 #include "ui/mark_images.h"
+#include "ui/point_import.h"
 #include "ui/point_list.h"
 #include "win/dialog.h"
 #include "win/owned_handle.h"
@@ -44,7 +45,7 @@ public:
     // The edited list: its points, its file and whether it has unsaved changes.
     const PointDocument& Document() const { return document; }
     // Whether the import pane is reading a file.
-    bool IsImporting() const { return importPane.IsReading(); }
+    bool IsImporting() const { return pointImport.IsReading(); }
 
     // Shows the window and runs its message loop until the window has closed (main_keys.cpp).
     void Run();
@@ -142,6 +143,8 @@ private:
     void ImportPointFile();
     void ImportDialog();
     void InsertFromImport(int dropIndex);
+    LRESULT OnImportRead(WPARAM number, LPARAM);
+    bool OnTimer(WPARAM id, LPARAM, LRESULT& result);
 
     // Other programs' formats (interchange_commands.cpp).
     void ExportPoints();
@@ -171,10 +174,11 @@ private:
     PointDocument document;
     PointListCtrl pointList;
     ImportPane importPane;
+    PointImport pointImport;
     win::StatusBar statusBar;
     MarkImages markImages;
-    PointEditDialog editDialog;
     FindDialog findBox;
+    MapPositionInbox editDialogPositions;  // the map's positions to the edit dialog while it is open
     MapCommands map;
     HACCEL listKeys = nullptr;    // resource tables: not owned
     HACCEL windowKeys = nullptr;

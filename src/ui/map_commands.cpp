@@ -30,11 +30,10 @@ std::optional<MapPosition> MapCommands::TakePosition() {
 }
 
 void MapCommands::ChooseObject(HWND owner, const SettingsStore& settings) {
-    MapObjectDialog dialog(settings);
-    if (dialog.RunModal(owner) != IDOK) return;
-    if (dialog.selectedObject == objectName && bridge.Connected()) return;
+    const std::optional<std::string> chosen = ChooseMapObject(owner, settings);
+    if (!chosen || (*chosen == objectName && bridge.Connected())) return;
     bridge.Close();
-    objectName = dialog.selectedObject;
+    objectName = *chosen;
     bridge.Launch(objectName);
 }
 

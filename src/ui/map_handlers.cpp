@@ -42,10 +42,10 @@ LRESULT MainDialog::OnBridgeReply(WPARAM subCommand, LPARAM character) {
     if (!received) return 0;
     if (received->axis == bridge::Axis::kLatitude) {
         Item(IDC_MAIN_LAT).SetText(received->display);
-        editDialog.ShowMapLatitude(received->display);
+        editDialogPositions.ShowLatitude(received->display);
     } else {
         Item(IDC_MAIN_LON).SetText(received->display);
-        editDialog.ShowMapLongitude(received->display);
+        editDialogPositions.ShowLongitude(received->display);
     }
     return 0;
 }

@@ -19,10 +19,15 @@ constexpr wchar_t kLinkProgram[] = L"TarvixLink.exe";
 }  // namespace
 
 bool MainDialog::EditPoint(EditMode mode, int row) {
-    editDialog.mapAvailable = map.BridgePresent();
-    editDialog.fields = mode == EditMode::Change ? document.Fields(row) : PointFields{};
-    if (editDialog.RunModal(Hwnd()) != IDOK) return false;
-    const std::optional<Selection> after = document.ApplyFields(mode, row, editDialog.fields, ListSelection());
+    PointEditServices services;
+    services.mapAvailable = map.BridgePresent();
+    services.markIcon = [this](int index) { return markImages.MakeIcon(index); };
+    services.showMap = [this](const PointFields& shown) { map.ShowPoint(shown); };
+    services.mapPositions = &editDialogPositions;
+    const std::optional<PointFields> chosen =
+        vondrel::EditPoint(Hwnd(), mode == EditMode::Change ? document.Fields(row) : PointFields{}, services);
+    if (!chosen) return false;
+    const std::optional<Selection> after = document.ApplyFields(mode, row, *chosen, ListSelection());
     if (after) ShowDocument(*after);
     return after.has_value();
 }

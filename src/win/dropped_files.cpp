@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <utility>
 
 namespace vondrel::win {
 
@@ -14,6 +15,15 @@ os::Path DroppedFiles::Path(int index) const {
     DragQueryFileW(handle, static_cast<UINT>(index), &path[0], length + 1);
     path.resize(length);
     return os::Path(path);
+}
+
+os::Path DroppedFiles::LastPath() const {
+    os::Path last;
+    for (int i = 0; i < Count(); ++i) {
+        os::Path path = Path(i);
+        if (!path.empty()) last = std::move(path);
+    }
+    return last;
 }
 
 void DroppedFiles::Finish() {

@@ -20,6 +20,8 @@ public:
     int Count() const;
     // The path of file `index`, exactly as the shell gives it (UTF-16), however long it is.
     os::Path Path(int index) const;
+    // The last file of the drop, which is the one a drop of several opens (empty when none).
+    os::Path LastPath() const;
     // Releases the drop data (done by the destructor if not before).
     void Finish();
 

@@ -203,6 +203,30 @@ TEST(Cli, ImportWritesTheEditorsPointsOrNothing) {
     }
 }
 
+// import and export write over the file they read only when forced (an import of a file over
+// itself cut it to 700 points, exit 0); a hard link is the same file under another name.
+TEST(Cli, ImportAndExportKeepTheirInputUnlessForced) {
+    test::TempDir dir;
+    std::string many;
+    for (int i = 0; i < 701; ++i) many += "<gpoi><nb>P" + std::to_string(i) + "</nb><lat>35</lat><lon>139</lon></gpoi>\n";
+    test::WriteFileBytes(dir.File("in.xml"), many);
+    test::WriteFileBytes(dir.File("in.gpx"), "<gpx version=\"1.1\"><wpt lat=\"35.7\" lon=\"139.8\"><name>A</name></wpt></gpx>");
+    std::filesystem::create_hard_link(dir.File("in.xml"), dir.File("link.gpx"));
+    for (std::vector<Arg> args : std::vector<std::vector<Arg>>{{"export", dir.File("in.xml"), dir.File("link.gpx")},
+                                                               {"import", dir.File("in.gpx"), dir.File("in.gpx")},
+                                                               {"import", dir.File("in.xml"), dir.File("in.xml")}}) {
+        const std::string before = test::ReadFileBytes(args.back().path);
+        Output refused;
+        EXPECT_EQ(RunArgs(args, refused), 1) << args.back().text;
+        EXPECT_NE(refused.err.find("vondrel-cli: not written over the file read (--force writes it)\n"), std::string::npos);
+        EXPECT_TRUE(test::ReadFileBytes(args.back().path) == before) << args.back().text;
+        args.insert(args.begin() + 1, "--force");
+        Output forced;
+        EXPECT_EQ(RunArgs(args, forced), 0) << forced.err;
+        EXPECT_FALSE(test::ReadFileBytes(args.back().path) == before) << args.back().text;
+    }
+}
+
 // export: GPX, KML or CSV by OUT's extension, on WGS 84 unless told; refusals keep OUT.
 TEST(Cli, ExportWritesByExtension) {
     const struct {

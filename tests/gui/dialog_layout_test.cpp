@@ -39,11 +39,11 @@ TEST_F(PointEditDialogTest, TabOrderFollowsTheLayout) {
         HWND current = Item(IDC_EDIT_NAME);
         do {
             visited.push_back(GetDlgCtrlID(current));
-            current = GetNextDlgTabItem(dialog.Hwnd(), current, FALSE);
+            current = GetNextDlgTabItem(dialog->Hwnd(), current, FALSE);
         } while (current != Item(IDC_EDIT_NAME) && visited.size() < 30);
         EXPECT_EQ(visited, expected);
         for (std::size_t i = 1; i < visited.size(); ++i) {  // below, or to the right on the same line
-            const RECT a = RectIn(dialog.Hwnd(), Item(visited[i - 1])), b = RectIn(dialog.Hwnd(), Item(visited[i]));
+            const RECT a = RectIn(dialog->Hwnd(), Item(visited[i - 1])), b = RectIn(dialog->Hwnd(), Item(visited[i]));
             EXPECT_TRUE((b.top < a.bottom && a.top < b.bottom) ? b.left >= a.right : b.top >= a.top) << visited[i];
         }
     }
@@ -52,7 +52,7 @@ TEST_F(PointEditDialogTest, TabOrderFollowsTheLayout) {
 // Nothing overlaps or leaves the dialog, every caption fits, each control sits in its group.
 TEST_F(PointEditDialogTest, LayoutHasNoClippingOrOverlap) {
     Open(kTower);
-    const HWND window = dialog.Hwnd();
+    const HWND window = dialog->Hwnd();
     RECT client{};
     GetClientRect(window, &client);
     HDC dc = GetDC(window);
@@ -109,7 +109,7 @@ TEST_F(PointEditDialogTest, LayoutHasNoClippingOrOverlap) {
 
 TEST_F(PointEditDialogTest, TemplateStylesAndTheSoundList) {
     Open({});
-    EXPECT_EQ(TextOf(dialog.Hwnd()), "編集");
+    EXPECT_EQ(TextOf(dialog->Hwnd()), "編集");
     const struct {
         int id;
         const char* text;  // nullptr: not checked
@@ -174,7 +174,7 @@ TEST_F(MarkPickerTest, FiftyFiveEqualButtonsInReadingOrder) {
                          1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043, 1044,
                          1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1053, 1054, 1055,
                          1056, 1057, 1058, 1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066};
-    MarkPickerDialog picker(icons.Function());
+    MarkPickerDialog picker(0, icons.Function());
     ASSERT_NE(picker.CreateModeless(nullptr), nullptr);
     const HWND window = picker.Hwnd();
     EXPECT_EQ(TextOf(window), "ﾀﾞｲｱﾛｸﾞ");
@@ -218,18 +218,17 @@ TEST_F(MarkPickerTest, AMarkButtonPicksItsMarkAndTheWaysOutPickNothing) {
          }, IDCANCEL, 7},
     };
     for (const auto& c : cases) {
-        MarkPickerDialog picker(icons.Function());
-        picker.mark = 7;
+        MarkPickerDialog picker(7, icons.Function());
         ASSERT_NE(picker.CreateModeless(nullptr), nullptr);
         EXPECT_EQ(GetFocus(), GetDlgItem(picker.Hwnd(), 1004)) << "the mark shown has the focus";
         c.end(picker.Hwnd());
         test::Pump();
         EXPECT_EQ(picker.Hwnd(), nullptr);
         EXPECT_EQ(picker.Result(), c.result);
-        EXPECT_EQ(picker.mark, c.mark);
+        EXPECT_EQ(picker.Mark(), c.mark);
         icons.ExpectAllFreed();
     }
-    MarkPickerDialog blank(nullptr);  // no images to give: blank buttons
+    MarkPickerDialog blank(0, nullptr);  // no images to give: blank buttons
     ASSERT_NE(blank.CreateModeless(nullptr), nullptr);
     EXPECT_EQ(SendMessageW(GetDlgItem(blank.Hwnd(), 1001), BM_GETIMAGE, IMAGE_ICON, 0), 0);
 }

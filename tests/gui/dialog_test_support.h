@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,29 +59,29 @@ public:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&controls);
-        dialog.markIcon = icons.Function();
+        services.markIcon = icons.Function();
     }
     void TearDown() override {
-        if (dialog.Hwnd()) DestroyWindow(dialog.Hwnd());
+        dialog.reset();
         test::Pump();
         icons.ExpectAllFreed();
     }
     void Open(const Stored& p) {
-        if (dialog.Hwnd()) DestroyWindow(dialog.Hwnd());
-        PointFields& f = dialog.fields;
-        f.name = p.name, f.reading = p.reading, f.lon = p.lon, f.lat = p.lat;
-        f.tel = p.tel, f.mark = p.mark, f.sound = p.sound, f.dcenter = p.dcenter;
-        f.directionOn = p.directionOn;
-        dialog.mapAvailable = p.mapAvailable != 0;
-        ASSERT_NE(dialog.CreateModeless(nullptr), nullptr);
-        ShowWindow(dialog.Hwnd(), SW_SHOWNORMAL);
+        dialog.reset();
+        services.mapAvailable = p.mapAvailable != 0;
+        dialog = std::make_unique<PointEditDialog>(
+            PointFields{p.name, p.reading, p.lon, p.lat, p.tel, p.mark, p.sound, p.dcenter, p.directionOn}, services);
+        ASSERT_NE(dialog->CreateModeless(nullptr), nullptr);
+        ShowWindow(dialog->Hwnd(), SW_SHOWNORMAL);
         test::Pump();
     }
+    // The fields handed back; none when the dialog was not ended by OK.
     std::vector<std::string> Members() const {
-        const PointFields& f = dialog.fields;
+        if (!dialog->Chosen()) return {};
+        const PointFields& f = *dialog->Chosen();
         return {f.name, f.reading, f.lon, f.lat, f.tel, f.mark, f.sound, f.dcenter};
     }
-    HWND Item(int id) const { return GetDlgItem(dialog.Hwnd(), id); }
+    HWND Item(int id) const { return GetDlgItem(dialog->Hwnd(), id); }
     std::string Text(int id) const { return TextOf(Item(id)); }
     void SetText(int id, const std::string& text) const {
         SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(os::ToWide(text).c_str()));
@@ -89,7 +90,7 @@ public:
     bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void Click(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
     void Command(int id, int code = BN_CLICKED) const {
-        SendMessageW(dialog.Hwnd(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+        SendMessageW(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
     }
     void ChooseSound(int index) const {
         SendMessageW(Item(IDC_EDIT_SOUND), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -109,7 +110,8 @@ public:
     }
 
     MarkIcons icons;
-    PointEditDialog dialog;
+    PointEditServices services;
+    std::unique_ptr<PointEditDialog> dialog;
 };
 
 }  // namespace vondrel::test

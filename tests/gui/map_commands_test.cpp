@@ -395,6 +395,5 @@ TEST_F(MapCommands, MapObjectChooserAgainstTheRegistry) {
     EXPECT_EQ(LogLines()[3], "WM_CLOSE");
     EXPECT_EQ(LogLines()[5], "SUB_OBJECT_NAME \"\"") << "the restarted bridge opens no object";
 }
-
 }  // namespace
 }  // namespace vondrel

@@ -25,7 +25,7 @@ using test::WithOwnedWindow;
 // no box came.
 bool OkAndAnswerTheMessage(PointEditDialogTest& test, std::vector<std::string>& texts) {
     return WithOwnedWindow(
-        test.dialog.Hwnd(),
+        test.dialog->Hwnd(),
         [&](HWND box) {
             for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
                 texts.push_back(TextOf(child));
@@ -55,7 +55,6 @@ TEST_F(PointEditDialogTest, OpeningShowsTheStoredValuesAndOkWritesThemBack) {
     for (const auto& c : cases) {
         const std::string what = c.point.mark + "/" + c.point.sound + "/" + c.point.dcenter;
         Open(c.point);
-        EXPECT_TRUE(dialog.IsOpen());
         EXPECT_EQ(Text(IDC_EDIT_MARK_NUMBER), c.number) << what;
         EXPECT_EQ(ShownImage(), c.image) << what;
         EXPECT_EQ(Selection(), c.selection) << what;
@@ -63,12 +62,11 @@ TEST_F(PointEditDialogTest, OpeningShowsTheStoredValuesAndOkWritesThemBack) {
         if (c.choose >= 0) ChooseSound(c.choose);
         EXPECT_EQ(Text(IDC_EDIT_DIRECTION_TEXT), c.field) << what;
         Command(IDOK);
-        EXPECT_EQ(dialog.Hwnd(), nullptr) << what;
-        EXPECT_EQ(dialog.Result(), IDOK);
-        EXPECT_FALSE(dialog.IsOpen());
+        EXPECT_EQ(dialog->Hwnd(), nullptr) << what;
+        EXPECT_EQ(dialog->Result(), IDOK);
         const std::vector<std::string> members = Members();
         EXPECT_EQ(std::vector<std::string>(members.begin() + 5, members.end()), c.stored) << what;
-        EXPECT_EQ(dialog.fields.directionOn, c.point.directionOn) << "OK does not recompute the switch";
+        EXPECT_EQ(dialog->Chosen()->directionOn, c.point.directionOn) << "OK does not recompute the switch";
     }
     Open({});
     EXPECT_EQ(Text(IDC_EDIT_SOUND), "サウンドなし");
@@ -84,7 +82,7 @@ TEST_F(PointEditDialogTest, TextsComeBackExactlyUnlessEdited) {
     EXPECT_EQ(Text(IDC_EDIT_LAT), " 35.07.24.420");
     Command(IDOK);
     EXPECT_EQ(Members(), point.Texts());
-    EXPECT_EQ(dialog.date + dialog.time, "");
+    EXPECT_EQ(Text(IDC_EDIT_DATE) + Text(IDC_EDIT_TIME), "");
 
     Open(kTower);
     const std::vector<std::string> typed = {"新しい名前～①", "あたらしい", "140.00.00.000", " 36.00.00.000", "045-000-0000"};
@@ -112,7 +110,6 @@ TEST_F(PointEditDialogTest, SoundAndSwitchDriveTheDirectionControls) {
     Open({"", "", "", "", "", "", "3", "100", 0});
     Click(IDC_EDIT_DIRECTION_ON);
     ExpectDirection(true, true, true, "有り clicked");
-    EXPECT_EQ(dialog.fields.directionOn, 1);
     EXPECT_EQ(Text(IDC_EDIT_DIRECTION_TEXT), "101゜");
     ChooseSound(0);
     ExpectDirection(false, false, true, "no sound chosen");
@@ -120,16 +117,17 @@ TEST_F(PointEditDialogTest, SoundAndSwitchDriveTheDirectionControls) {
     ExpectDirection(true, true, true, "a sound again");
     Click(IDC_EDIT_DIRECTION_OFF);
     ExpectDirection(true, false, false, "無し clicked");
-    EXPECT_EQ(dialog.fields.directionOn, 0);
+    Command(IDOK);
+    EXPECT_EQ(dialog->Chosen()->directionOn, 0);
 }
 
-TEST_F(PointEditDialogTest, CancelCloseAndEscLeaveTheMembers) {
+TEST_F(PointEditDialogTest, CancelCloseAndEscHandNothingBack) {
     const std::function<void(PointEditDialogTest&)> ways[] = {
         [](PointEditDialogTest& t) { t.Command(IDCANCEL); },
-        [](PointEditDialogTest& t) { SendMessageW(t.dialog.Hwnd(), WM_CLOSE, 0, 0); },
+        [](PointEditDialogTest& t) { SendMessageW(t.dialog->Hwnd(), WM_CLOSE, 0, 0); },
         [](PointEditDialogTest& t) {
             MSG key{t.Item(IDC_EDIT_NAME), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {0, 0}};
-            IsDialogMessageW(t.dialog.Hwnd(), &key);
+            IsDialogMessageW(t.dialog->Hwnd(), &key);
         },
     };
     for (const auto& end : ways) {
@@ -139,10 +137,9 @@ TEST_F(PointEditDialogTest, CancelCloseAndEscLeaveTheMembers) {
         Click(IDC_EDIT_DIRECTION_FORWARD);
         SendMessageW(Item(IDC_EDIT_MARK_SPIN), UDM_SETPOS32, 0, 30);
         end(*this);
-        EXPECT_EQ(dialog.Hwnd(), nullptr);
-        EXPECT_EQ(dialog.Result(), IDCANCEL);
-        EXPECT_FALSE(dialog.IsOpen());
-        EXPECT_EQ(Members(), kTower.Texts());
+        EXPECT_EQ(dialog->Hwnd(), nullptr);
+        EXPECT_EQ(dialog->Result(), IDCANCEL);
+        EXPECT_FALSE(dialog->Chosen());
     }
 }
 
@@ -161,7 +158,7 @@ TEST_F(PointEditDialogTest, TypedMarkNumbersShowTheirIconOrNone) {
         EXPECT_EQ(ShownImage(), step.image) << (step.typed ? step.typed : "up-down");
     }
     Command(IDOK);
-    EXPECT_EQ(dialog.fields.mark, "55");
+    EXPECT_EQ(dialog->Chosen()->mark, "55");
 }
 
 TEST_F(PointEditDialogTest, CapturePositionNeedsBothMapFields) {
@@ -185,12 +182,13 @@ TEST_F(PointEditDialogTest, CapturePositionNeedsBothMapFields) {
 }
 
 TEST_F(PointEditDialogTest, ShowMapAndTheNextShowing) {
-    std::vector<PointEditDialog*> calls;
-    dialog.showMap = [&](PointEditDialog& sender) { calls.push_back(&sender); };
+    std::vector<std::string> calls;
+    services.showMap = [&](const PointFields& shown) { calls.push_back(shown.name); };
     Open(kTower);
     EXPECT_TRUE(Enabled(IDC_EDIT_CAPTURE));
+    SetText(IDC_EDIT_NAME, "typed");
     Click(IDC_EDIT_SHOW_MAP);
-    EXPECT_EQ(calls, std::vector<PointEditDialog*>{&dialog});
+    EXPECT_EQ(calls, std::vector<std::string>{kTower.name}) << "the point as it was opened";
     SetText(IDC_EDIT_MAP_LON, "140.00.00.000");
     Command(IDOK);
     Open({"", "", "", "", "", "3", "0", "45", 0, 0});
@@ -206,12 +204,12 @@ TEST_F(PointEditDialogTest, TextWithoutACodePage932FormKeepsTheDialogOpen) {
     std::vector<std::string> boxTexts;
     ASSERT_TRUE(OkAndAnswerTheMessage(*this, boxTexts));
     EXPECT_NE(std::find(boxTexts.begin(), boxTexts.end(), "使用できない文字が含まれています"), boxTexts.end());
-    ASSERT_NE(dialog.Hwnd(), nullptr) << "the dialog stays open";
+    ASSERT_NE(dialog->Hwnd(), nullptr) << "the dialog stays open";
     EXPECT_EQ(GetFocus(), Item(IDC_EDIT_READING));
-    EXPECT_EQ(Members(), kTower.Texts()) << "nothing stored";
+    EXPECT_FALSE(dialog->Chosen()) << "nothing handed back";
     SetText(IDC_EDIT_READING, "えもじ");
     Command(IDOK);
-    EXPECT_EQ(dialog.fields.reading, "えもじ");
+    EXPECT_EQ(dialog->Chosen()->reading, "えもじ");
 }
 
 // A click on a mark in the picker sets it (the picker used to ignore it); Cancel changes nothing.
@@ -220,7 +218,7 @@ TEST_F(PointEditDialogTest, MarkIconOpensThePickerWhichPicks) {
     std::string caption;
     int images = 0;
     ASSERT_TRUE(WithOwnedWindow(
-        dialog.Hwnd(),
+        dialog->Hwnd(),
         [&](HWND picker) {
             caption = TextOf(picker);
             for (HWND b = GetWindow(picker, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
@@ -233,11 +231,11 @@ TEST_F(PointEditDialogTest, MarkIconOpensThePickerWhichPicks) {
     EXPECT_EQ(images, 55);
     EXPECT_EQ(Text(IDC_EDIT_MARK_NUMBER), "4");
     EXPECT_EQ(ShownImage(), 3);
-    ASSERT_TRUE(WithOwnedWindow(dialog.Hwnd(), [](HWND picker) { SendMessageW(picker, WM_CLOSE, 0, 0); },
+    ASSERT_TRUE(WithOwnedWindow(dialog->Hwnd(), [](HWND picker) { SendMessageW(picker, WM_CLOSE, 0, 0); },
                                 [&] { Command(IDC_EDIT_MARK_ICON, STN_CLICKED); }));
     EXPECT_EQ(Text(IDC_EDIT_MARK_NUMBER), "4") << "closing the picker picks nothing";
     Command(IDOK);
-    EXPECT_EQ(dialog.fields.mark, "04");
+    EXPECT_EQ(dialog->Chosen()->mark, "04");
 }
 
 // OK with a text the table would not store as typed: a message naming the field, the dialog
@@ -260,12 +258,12 @@ TEST_F(PointEditDialogTest, OkChecksTheTypedFieldsFirst) {
         std::vector<std::string> boxTexts;
         ASSERT_TRUE(OkAndAnswerTheMessage(*this, boxTexts));
         EXPECT_NE(std::find(boxTexts.begin(), boxTexts.end(), c.message), boxTexts.end()) << c.typed;
-        ASSERT_NE(dialog.Hwnd(), nullptr) << "the dialog stays open";
+        ASSERT_NE(dialog->Hwnd(), nullptr) << "the dialog stays open";
         EXPECT_EQ(GetFocus(), Item(c.id)) << c.typed;
         DWORD start = 1, end = 0;
         SendMessageW(Item(c.id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(end - start, os::ToWide(c.typed).size()) << "its text selected";
-        EXPECT_EQ(Members(), kTower.Texts()) << "nothing handed back";
+        EXPECT_FALSE(dialog->Chosen()) << "nothing handed back";
     }
     // Full-width digits are made half-width; the byte count follows the name.
     Open(kTower);
@@ -274,9 +272,9 @@ TEST_F(PointEditDialogTest, OkChecksTheTypedFieldsFirst) {
     EXPECT_EQ(Text(IDC_EDIT_NAME_BYTES), "16/16");
     SetText(IDC_EDIT_LON, "１３９．４４．４９．０００");
     Command(IDOK);
-    ASSERT_EQ(dialog.Hwnd(), nullptr);
-    EXPECT_EQ(dialog.fields.name, "東京タワー展望台");
-    EXPECT_EQ(dialog.fields.lon, "139.44.49.000");
+    ASSERT_EQ(dialog->Hwnd(), nullptr);
+    EXPECT_EQ(dialog->Chosen()->name, "東京タワー展望台");
+    EXPECT_EQ(dialog->Chosen()->lon, "139.44.49.000");
 }
 }  // namespace
 }  // namespace vondrel
