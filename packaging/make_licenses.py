@@ -162,6 +162,12 @@ def main():
         (f"pugixml {upstream('libpugixml-dev')}: XML",
          "Debian package libpugixml-dev, /usr/share/doc/libpugixml-dev/copyright",
          dep5_notice(f"{DOC}/libpugixml-dev/copyright", ["src/pugixml.cpp"])),
+        (f"simdjson {upstream('libsimdjson-dev')}: JSON",
+         "Debian package libsimdjson-dev, /usr/share/doc/libsimdjson-dev/copyright",
+         dep5_notice(f"{DOC}/libsimdjson-dev/copyright",
+                     ["singleheader/simdjson.cpp", "include/simdjson/internal/isadetection.h", "src/to_chars.cpp"])
+         + ["The Apache License, Version 2.0 (/usr/share/common-licenses/Apache-2.0):", ""]
+         + [line.rstrip() for line in read("/usr/share/common-licenses/Apache-2.0").split("\n")]),
         (f"zlib {upstream('libz-mingw-w64-dev')}: compression",
          "Debian package libz-mingw-w64-dev, /usr/share/doc/libz-mingw-w64-dev/copyright",
          dep5_notice(f"{DOC}/libz-mingw-w64-dev/copyright", ["inflate.c"])),

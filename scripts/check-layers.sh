@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks the source tree's layering, which the build enforces for what it compiles, over every
-# file: each folder of src/ (and tools/bridge, tools/setup) includes only its own headers and
-# those of the layers below it (the list mirrors the libraries' links, so no include points up and
-# none forms a loop); no include climbs with "../"; the portable layers never include the Win32 headers
-# (the Win32 bodies of os, named *win32*.cpp, excepted); and no source file is longer than 400 lines.
+# file: each folder of src/, of the map program (tools/bridge/map, tools/bridge/tarvix) and
+# tools/setup includes only its own headers and those of the layers below it (the list mirrors
+# the targets' links, so no include points up and none forms a loop); no include climbs with
+# "../"; the portable layers never include the Win32 headers (their Win32 parts, the files named
+# *win32*, excepted); and no source file is longer than 400 lines.
 # Prints every violation; exits 1 when there is one.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -15,16 +16,18 @@ declare -A allowed=(
   [files]="files os core"
   [formats]="formats files os core"
   [protocol]="protocol core"
+  [net]="net os core"
   [editing]="editing formats files os core"
   [cli]="cli editing formats files os core"
   [win]="win os core"
   [dialogs]="dialogs win editing formats files os core"
   [mapbridge]="mapbridge win protocol os core"
   [ui]="ui mapbridge dialogs win editing protocol formats files os core"
-  [bridge]="bridge win protocol os core"
-  [setup]="setup bridge win os core"
+  [map]="map protocol core"
+  [tarvix]="tarvix map net win protocol os core"
+  [setup]="setup map os core"
 )
-portable=" core os files formats protocol editing cli "
+portable=" core os net files formats protocol editing cli map "
 uses_resources=" dialogs ui "
 max_lines=400
 problems=0
@@ -34,7 +37,7 @@ report() {
   problems=$((problems + 1))
 }
 
-for folder in src/* tools/bridge tools/setup; do
+for folder in src/* tools/bridge/* tools/setup; do
   [ -d "$folder" ] || continue
   layer=$(basename "$folder")
   if [ -z "${allowed[$layer]+set}" ]; then
@@ -57,7 +60,7 @@ for folder in src/* tools/bridge tools/setup; do
         *) report "$file:$line: \"$include\" names no layer" ;;
       esac
     done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file")
-    if [[ $portable == *" $layer "* && ! $file =~ win32[^/]*\.cpp$ ]]; then
+    if [[ $portable == *" $layer "* && ! $file =~ win32[^/]*\.(cpp|h)$ ]]; then
       grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|windowsx|commctrl|shellapi|commdlg)\.h>' "$file" |
         while IFS=: read -r line _; do echo "$file:$line: the portable layer $layer includes a Win32 header"; done |
         grep . && problems=$((problems + 1))

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those that are missing, and
-# fetches the Debian sources that the MinGW builds compile themselves (pugixml, and minizip from
-# zlib's contrib folder) into build/deps/src/. Quiet when everything is present. Safe to run again.
+# fetches the Debian sources that the MinGW builds compile themselves (pugixml, simdjson, and
+# minizip from zlib's contrib folder) into build/deps/src/. Quiet when everything is present. Safe to run again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev libexpat1-dev libxml2-dev valgrind time
-  libpugixml-dev zlib1g-dev libminizip-dev libz-mingw-w64-dev dpkg-dev libicu-dev
+  libpugixml-dev zlib1g-dev libminizip-dev libsimdjson-dev libcurl4-openssl-dev libz-mingw-w64-dev dpkg-dev libicu-dev
   clang libclang-rt-14-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64
@@ -79,3 +79,4 @@ fetch_source() {  # fetch_source SOURCE-PACKAGE BINARY-PACKAGE
 }
 fetch_source pugixml libpugixml-dev
 fetch_source zlib zlib1g-dev
+fetch_source simdjson libsimdjson-dev

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "os/file_io.h"
+#include "os/posix_owned.h"
 #include "os/temp_file_name.h"
 
 namespace vondrel::os {
@@ -63,25 +64,6 @@ FileCause CauseForType(mode_t mode) {
     return S_ISDIR(mode) ? kCauseAccessDenied : kCauseNotRegularFile;
 }
 
-// A descriptor, closed when the owner goes.
-class Descriptor {
-public:
-    explicit Descriptor(int value = -1) : fd(value) {}
-    ~Descriptor() { Close(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd; }
-    bool Valid() const { return fd >= 0; }
-    int Close() {
-        const int result = fd >= 0 ? ::close(fd) : 0;
-        fd = -1;
-        return result;
-    }
-
-private:
-    int fd;
-};
-
 int WriteAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -100,18 +82,17 @@ int WriteAll(int fd, std::string_view bytes) {
 // keeps its file locked until the file has taken the target's place, so one that can be locked
 // was left by a process that ended.
 void RemoveStaleTempFiles(const Path& folder, const PathString& targetName) {
-    DIR* dir = ::opendir(folder.c_str());
+    const FolderStream dir(::opendir(folder.c_str()));
     if (!dir) return;
-    const int dirFd = ::dirfd(dir);
+    const int dirFd = ::dirfd(dir.Get());
     unsigned long pid = 0;
-    while (const dirent* entry = ::readdir(dir)) {
+    while (const dirent* entry = ::readdir(dir.Get())) {
         if (!IsTempFileOf(entry->d_name, targetName, pid)) continue;
         const Descriptor stale(::openat(dirFd, entry->d_name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
         struct stat st;
-        if (!stale.Valid() || ::fstat(stale.Get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (!stale || ::fstat(stale.Get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
         if (::flock(stale.Get(), LOCK_EX | LOCK_NB) == 0) ::unlinkat(dirFd, entry->d_name, 0);
     }
-    ::closedir(dir);
 }
 
 // The mode a new file gets: 0666 less the process's umask.
@@ -141,7 +122,7 @@ FileCause ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxByt
     if (::stat(path.c_str(), &st) != 0) return CauseFromErrno(errno, path);
     if (const FileCause cause = CauseForType(st.st_mode)) return cause;
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.Valid()) return CauseFromErrno(errno, path);
+    if (!fd) return CauseFromErrno(errno, path);
     if (::fstat(fd.Get(), &st) != 0) return CauseFromErrno(errno, path);
     if (const FileCause cause = CauseForType(st.st_mode)) return cause;
     return bytes.Fill(static_cast<std::uint64_t>(st.st_size), maxBytes, [&](char* to, std::size_t count, FileCause& failure) {
@@ -167,7 +148,7 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return {kCauseAccessDenied, path};
         // It must be writable as it stands; the open neither blocks nor truncates.
         const Descriptor probe(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-        if (!probe.Valid()) return {CauseFromErrno(errno, target), path};
+        if (!probe) return {CauseFromErrno(errno, target), path};
         struct stat opened;
         if (::fstat(probe.Get(), &opened) == 0) {
             if (const FileCause cause = CauseForType(opened.st_mode)) return {cause, path};
@@ -184,7 +165,7 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
     std::string temp = pattern.native();
     const Descriptor fd(::mkostemps(&temp[0], static_cast<int>(kTempFileSuffix.size()), O_CLOEXEC));
     // No file beside the target: the save is refused for the folder (never written in place).
-    if (!fd.Valid()) return {CauseFromErrno(errno, folder), folder};
+    if (!fd) return {CauseFromErrno(errno, folder), folder};
     // Held until the file has taken the target's place: a save of the same target elsewhere
     // sees that this file is in use.
     ::flock(fd.Get(), LOCK_EX | LOCK_NB);
@@ -208,7 +189,7 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
     if (options.flush) {
         // The rename itself reaches the disk with the folder's entry.
         const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.Valid()) ::fsync(dir.Get());
+        if (dir) ::fsync(dir.Get());
     }
     return {kCauseNone, path};
 }

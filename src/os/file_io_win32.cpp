@@ -8,6 +8,7 @@
 
 #include "os/file_io.h"
 #include "os/temp_file_name.h"
+#include "os/win32_owned.h"
 #include "os/win32_text.h"
 
 namespace vondrel::os {
@@ -104,29 +105,6 @@ FileCause CauseFromWin32Error(DWORD error) {
 
 FileCause LastCause() { return CauseFromWin32Error(GetLastError()); }
 
-class Handle {
-public:
-    explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : handle(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool Valid() const { return handle != INVALID_HANDLE_VALUE && handle != nullptr; }
-    HANDLE Get() const { return handle; }
-    void Reset(HANDLE h) {
-        Close();
-        handle = h;
-    }
-    BOOL Close() {
-        BOOL ok = TRUE;
-        if (Valid()) ok = CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE handle;
-};
-
 DWORD WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -173,11 +151,9 @@ FileCause CauseForHandle(HANDLE file) { return GetFileType(file) == FILE_TYPE_DI
 
 // True when process `pid` has ended (or never ran here).
 bool ProcessEnded(unsigned long pid) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
     if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // denied: it runs as someone else
-    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
+    return WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
 }
 
 // Removes the temporary files of `targetName` in `folder` whose process has ended. A running
@@ -185,14 +161,13 @@ bool ProcessEnded(unsigned long pid) {
 void RemoveStaleTempFiles(const std::wstring& folder, const std::wstring& targetName) {
     WIN32_FIND_DATAW found;
     const std::wstring pattern = folder + TempFileStem(targetName, 0).substr(0, 2) + L"*" + AsciiPathText(kTempFileSuffix);
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    const FileSearch search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) return;
     do {
         unsigned long pid = 0;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTempFileOf(found.cFileName, targetName, pid)) continue;
         if (pid != GetCurrentProcessId() && ProcessEnded(pid)) DeleteFileW((folder + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
 }
 
 // Six letters and digits that differ from call to call.
@@ -229,8 +204,8 @@ FileCause ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxByt
     if (attributes == INVALID_FILE_ATTRIBUTES) return LastCause();
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kCauseAccessDenied;
     // Others may read it meanwhile (two programs starting together read the same icons); none may write.
-    Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return LastCause();
+    const FileHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastCause();
     if (const FileCause cause = CauseForHandle(file.Get())) return cause;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size)) return LastCause();
@@ -254,8 +229,8 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
     if (exists) {
         if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return {kCauseAccessDenied, path};
         // It must be writable as it stands: a file in use or locked is refused with its cause.
-        Handle probe(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.Valid()) return {LastCause(), path};
+        const FileHandle probe(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe) return {LastCause(), path};
         if (const FileCause cause = CauseForHandle(probe.Get())) return {cause, path};
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return {LastCause(), path};
@@ -267,17 +242,17 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
     // The new file carries the target's own attributes, whichever way it takes its place.
     const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED) : 0;
     std::wstring temp;
-    Handle file;
+    FileHandle file;
     DWORD error = NO_ERROR;
-    for (int attempt = 0; attempt < 100 && !file.Valid(); ++attempt) {
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
         temp = folder + TempFileName(name, GetCurrentProcessId(), UniquePart());
         file.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
         error = GetLastError();
-        if (!file.Valid() && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+        if (!file && error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
     }
     // No file beside the target: the save is refused for the folder (never written in place).
     const Path folderPath = folder.empty() ? CurrentDirectory() : Path(folder);
-    if (!file.Valid()) return {CauseFromWin32Error(error), folderPath};
+    if (!file) return {CauseFromWin32Error(error), folderPath};
 
     error = WriteAll(file.Get(), bytes);
     if (error == NO_ERROR && options.flush && !FlushFileBuffers(file.Get())) error = GetLastError();
@@ -301,9 +276,9 @@ bool SameFile(const Path& a, const Path& b) {
     const Path* paths[2] = {&a, &b};
     for (int i = 0; i < 2; ++i) {
         // No access asked: the file's identity is read even while another program holds it.
-        const Handle file(CreateFileW(FileSystemPath(*paths[i]).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info[i])) return false;
+        const FileHandle file(CreateFileW(FileSystemPath(*paths[i]).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!file || !GetFileInformationByHandle(file.Get(), &info[i])) return false;
     }
     return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
            info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;

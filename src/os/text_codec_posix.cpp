@@ -4,29 +4,25 @@
 #include <cerrno>
 
 #include "core/cp932.h"
+#include "os/posix_owned.h"
 #include "os/text_codec.h"
 #include "os/unicode_text.h"
 
 namespace vondrel::os {
 
 namespace {
-// One iconv conversion descriptor, owned.
+// One iconv conversion, with what it does on a sequence it cannot convert.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd(iconv_open(to, from)) {}
-    ~Converter() {
-        if (Valid()) iconv_close(cd);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    bool Valid() const { return cd != reinterpret_cast<iconv_t>(-1); }
+    bool Valid() const { return static_cast<bool>(cd); }
 
     // Converts `input`, appending to `output`. On a sequence it cannot convert, `onInvalid`
     // skips input bytes and appends what stands for them; returns false when there was one.
     template <typename OnInvalid>
     bool Convert(std::string_view input, std::string& output, OnInvalid onInvalid) {
         if (!Valid()) return false;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        iconv(cd.Get(), nullptr, nullptr, nullptr, nullptr);
         bool clean = true;
         char* in = const_cast<char*>(input.data());
         std::size_t inLeft = input.size();
@@ -34,7 +30,7 @@ public:
         while (inLeft > 0) {
             char* out = buffer;
             std::size_t outLeft = sizeof buffer;
-            const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
+            const std::size_t result = iconv(cd.Get(), &in, &inLeft, &out, &outLeft);
             output.append(buffer, static_cast<std::size_t>(out - buffer));
             if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
                 clean = false;
@@ -45,7 +41,7 @@ public:
     }
 
 private:
-    iconv_t cd;
+    Conversion cd;
 };
 
 // Skips one byte (two for a code page 932 lead byte) and appends U+FFFD.

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "os/path.h"
-#include "win/owned_handle.h"
+#include "os/win32_owned.h"
 
 namespace vondrel::win {
 
@@ -28,8 +28,8 @@ public:
     void Terminate(UINT exitCode) const;
 
 private:
-    KernelHandle process;
-    KernelHandle thread;
+    os::KernelHandle process;
+    os::KernelHandle thread;
     DWORD id = 0;
 };
 

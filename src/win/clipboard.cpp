@@ -33,7 +33,7 @@ private:
 struct FreeGlobalMemory {
     void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
-using GlobalMemory = Owned<HGLOBAL, FreeGlobalMemory>;
+using GlobalMemory = os::Owned<HGLOBAL, FreeGlobalMemory>;
 
 }  // namespace
 

@@ -6,14 +6,16 @@
 #include <shlobj.h>
 
 #include "os/file_io.h"
+#include "os/win32_owned.h"
 
 namespace vondrel::win {
 
 os::Path DocumentsFolder() {
-    PWSTR path = nullptr;
+    PWSTR given = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &given);
+    const os::TaskMemory<PWSTR> path(given);  // the caller's to free, even on failure
     std::wstring folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path)) && path) folder = path;
-    CoTaskMemFree(path);
+    if (SUCCEEDED(result) && path) folder = path.Get();
     if (folder.empty()) return os::CurrentDirectory();
     if (folder.back() != L'\\') folder += L'\\';
     return folder;

@@ -14,7 +14,7 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include "bridge/bridge_state.h"
+#include "map/bridge_state.h"
 #include "core/datum.h"
 #include "support/bridge_process.h"
 #include "os/win32_text.h"
@@ -234,6 +234,7 @@ TEST_F(BridgeMapTest, AServerThatNeverAnswersOrAnswersGarbageLeavesTheBridgeResp
 TEST_F(BridgeMapTest, ImageBombsAreRefusedUndecodedAndTheMapClosesPromptly) {
     for (const char* bomb : {"bomb-png", "bomb-jpg"}) {  // 30000 and 65500 pixels square
         server.SetMode(bomb);
+        std::remove(tileLogPath.c_str());  // each bomb's own line, not the one before's
         StartWithServer();
         ASSERT_FALSE(HasFatalFailure());
         Show({kStation});

@@ -3,7 +3,7 @@
 // bridge answers and logs.
 #include <gtest/gtest.h>
 
-#include "bridge/bridge_state.h"
+#include "map/bridge_state.h"
 #include "support/bridge_process.h"
 #include "os/win32_text.h"
 

@@ -1,7 +1,7 @@
 // The map bridge's command handling and log texts.
 #include <gtest/gtest.h>
 
-#include "bridge/bridge_state.h"
+#include "map/bridge_state.h"
 
 namespace vondrel::tarvix {
 namespace {

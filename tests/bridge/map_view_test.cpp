@@ -5,7 +5,7 @@
 #include <cmath>
 #include <set>
 
-#include "bridge/map_view.h"
+#include "map/map_view.h"
 
 namespace vondrel::tarvix {
 

@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <set>
 
-#include "bridge/cache_walk.h"
-#include "bridge/image_header.h"
+#include "map/cache_walk.h"
+#include "map/image_header.h"
+#include "net/url.h"
 #include "support/temp_dir.h"
 
 namespace vondrel::tarvix {
@@ -56,8 +57,8 @@ TEST(TileInput, RedirectsStayOnTheHost) {
         {"/a.png?v=2", "http://T.example:81/a.png?v=2"}, {"//t.example/a.png", "http://t.example/a.png"},
         {"https://t.example/a.png", "https://t.example/a.png"}, {"http://t.example.other/a.png", ""},
         {"http://t.example@other/a.png", ""}, {"a.png", ""}};
-    for (const auto& [location, target] : cases) EXPECT_EQ(SameHostRedirect("http://T.example:81/b", location).value_or(""), target);
-    EXPECT_EQ(SameHostRedirect("https://t.example/a.png", "http://t.example/a.png"), std::nullopt) << "down to http";
+    for (const auto& [location, target] : cases) EXPECT_EQ(net::SameHostRedirect("http://T.example:81/b", location).value_or(""), target);
+    EXPECT_EQ(net::SameHostRedirect("https://t.example/a.png", "http://t.example/a.png"), std::nullopt) << "down to http";
 }
 
 #ifndef _WIN32  // the links are made and told apart with POSIX's symbolic links

@@ -2,9 +2,9 @@
 // scale bar and where the bridge window opens.
 #include <gtest/gtest.h>
 
-#include "bridge/map_layout.h"
-#include "bridge/tile_book.h"
-#include "bridge/tile_source.h"
+#include "map/map_layout.h"
+#include "map/tile_book.h"
+#include "map/tile_source.h"
 
 namespace vondrel::tarvix {
 namespace {

@@ -14,6 +14,7 @@
 #include "win/controls.h"
 #include "win/list_view.h"
 #include "win/registry.h"
+#include "os/win32_owned.h"
 #include "os/win32_text.h"
 #include "support/temp_dir.h"
 #include "support/tile_server.h"
@@ -94,11 +95,8 @@ protected:
         }
     }
     static bool ProcessEnded(DWORD id, DWORD milliseconds) {
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-        if (!process) return true;
-        const bool ended = WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0;
-        CloseHandle(process);
-        return ended;
+        const os::KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+        return !process || WaitForSingleObject(process.Get(), milliseconds) == WAIT_OBJECT_0;
     }
     test::TempDir dir;
     std::string logPath;

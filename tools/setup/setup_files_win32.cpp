@@ -2,6 +2,7 @@
 // point) is never entered, whatever it points to.
 #include <windows.h>
 
+#include "os/win32_owned.h"
 #include "setup/setup_files.h"
 
 namespace vondrel::setup {
@@ -19,14 +20,13 @@ EntryKind KindOf(const os::Path& path) { return KindOfAttributes(GetFileAttribut
 std::vector<FolderEntry> ListFolder(const os::Path& folder) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                           nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    const os::FileSearch search(
+        FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+    if (!search) return entries;
     do {
         const std::wstring name = found.cFileName;
         if (name != L"." && name != L"..") entries.push_back({name, KindOfAttributes(found.dwFileAttributes)});
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return entries;
 }
 

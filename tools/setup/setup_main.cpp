@@ -18,7 +18,7 @@
 #include "setup/install_record.h"
 #include "setup/tile_cache_removal.h"
 #include "setup/uninstall_launcher.h"
-#include "win/owned_handle.h"
+#include "os/win32_owned.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ void Print(const std::vector<std::string>& names, const char* separator = "\r\n"
 
 // A process of the editor or the map runs (whatever window it has, or none).
 bool ProgramRuns() {
-    const vondrel::win::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    const vondrel::os::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return true;  // unknown: as if it ran
     PROCESSENTRY32W process{};
     process.dwSize = sizeof process;

@@ -1,10 +1,8 @@
-// Removing the map's tile cache on uninstall: only what the map wrote there, found by its names,
-// {tiles}\{layer}\{z}\{x}\{y}.png|.jpg (and the temporary files a write in progress leaves,
-// {y}.png.tmpN), then the folders so emptied. A link or junction anywhere is neither entered nor
-// removed, and anything else there stays.
+// Removing the map's tile cache on uninstall: only what the map wrote there, found by its names
+// (map/cache_walk.h: the tiles and the temporary files a write in progress leaves), then the
+// folders so emptied. A link or junction anywhere is neither entered nor removed, and anything
+// else there stays.
 #pragma once
-
-#include <string>
 
 #include "os/path.h"
 
@@ -15,10 +13,6 @@ struct CacheRemoval {
     int folders = 0;         // folders removed (those left empty)
     int left = 0;            // entries left in place: not the map's, or not removable
 };
-
-// True when `name` is a tile file of a layer whose files end in `extension` ("png"), or the
-// temporary file of one.
-bool IsTileFileName(const std::string& name, const std::string& extension);
 
 // Removes the cache below `appFolder` (%LOCALAPPDATA%\Vondrel): its folder "tiles", then
 // `appFolder` itself when nothing else is left in it.

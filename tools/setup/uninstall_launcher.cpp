@@ -6,7 +6,7 @@
 #include <string>
 
 #include "setup/install_record.h"
-#include "win/owned_handle.h"
+#include "os/win32_owned.h"
 
 namespace vondrel::setup {
 
@@ -79,8 +79,8 @@ int RunUninstaller() {
     DWORD code = 2;
     if (CreateProcessW(uninstaller.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, work.c_str(), &startup,
                        &started)) {
-        const win::KernelHandle process(started.hProcess);
-        const win::KernelHandle thread(started.hThread);
+        const os::KernelHandle process(started.hProcess);
+        const os::KernelHandle thread(started.hThread);
         WaitForSingleObject(process.Get(), INFINITE);
         if (!GetExitCodeProcess(process.Get(), &code)) code = 2;
     }

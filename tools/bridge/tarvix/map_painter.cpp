@@ -1,0 +1,234 @@
+// Drawing of the bridge window.
+#include "tarvix/map_painter.h"
+
+#include "map/map_layout.h"
+#include "protocol/bridge_protocol.h"
+#include "os/win32_text.h"
+
+namespace vondrel::tarvix {
+
+namespace {
+
+constexpr COLORREF kMissing = RGB(238, 236, 230);
+constexpr COLORREF kGrid = RGB(214, 210, 198);
+constexpr COLORREF kBand = RGB(44, 62, 92);
+constexpr COLORREF kPointFill = RGB(214, 48, 40);
+constexpr COLORREF kText = RGB(30, 30, 30);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kMark = RGB(20, 90, 220);
+constexpr int kParentLevels = 4;  // how far up a loaded tile may stand in for a missing one
+
+HGDIOBJ JapaneseFont(int height) {
+    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+}
+
+BITMAPINFO TileInfo(const TilePixels& pixels) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+SIZE TextSize(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+void Fill(HDC dc, RECT rect, COLORREF colour) {
+    // The DC brush: no brush object to create per rectangle.
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+}  // namespace
+
+MapPainter::MapPainter()
+    : font(JapaneseFont(13)),
+      smallFont(JapaneseFont(11)),
+      gridPen(CreatePen(PS_SOLID, 1, kGrid)),
+      pointPen(CreatePen(PS_SOLID, 2, kWhite)),
+      pointBrush(CreateSolidBrush(kPointFill)),
+      markPen(CreatePen(PS_SOLID, 2, kMark)),
+      barPen(CreatePen(PS_SOLID, 2, kText)) {}
+
+void MapPainter::EnsureBuffer(HDC target, int newWidth, int newHeight) {
+    if (buffer && newWidth <= width && newHeight <= height) return;
+    // Grown only, so dragging a window edge does not make a new bitmap on every step.
+    width = std::max(newWidth, width);
+    height = std::max(newHeight, height);
+    buffer.Reset(CreateCompatibleDC(target));
+    bitmap.Reset(CreateCompatibleBitmap(target, width, height));
+    SelectObject(buffer.Get(), bitmap.Get());
+    SetBkMode(buffer.Get(), TRANSPARENT);
+    SetStretchBltMode(buffer.Get(), COLORONCOLOR);
+}
+
+void MapPainter::Paint(HWND window, HDC target, const MapScene& scene, TileBook& book) {
+    RECT client{};
+    GetClientRect(window, &client);
+    const int w = std::max<int>(client.right, 1);
+    const int h = std::max<int>(client.bottom, 1);
+    EnsureBuffer(target, w, h);
+    const PixelRect plot = scene.view->Plot();
+    {
+        const int saved = SaveDC(buffer.Get());
+        IntersectClipRect(buffer.Get(), plot.left, plot.top, plot.right, plot.bottom);
+        DrawTiles(scene, book);
+        DrawPoints(scene);
+        DrawMark(scene);
+        DrawScaleBar(scene);
+        DrawAttribution(scene);
+        RestoreDC(buffer.Get(), saved);
+    }
+    DrawStatus(scene, client);
+    BitBlt(target, 0, 0, w, h, buffer.Get(), 0, 0, SRCCOPY);
+}
+
+void MapPainter::DrawTiles(const MapScene& scene, TileBook& book) {
+    // Beyond the world's edges (panned to them, or far north and south at low zoom): background.
+    const PixelRect plot = scene.view->Plot();
+    Fill(buffer.Get(), {plot.left, plot.top, plot.right, plot.bottom}, kMissing);
+    const int zoom = scene.view->Zoom();
+    for (const TileSlot& slot : scene.view->Tiles()) {
+        const TileKey key{scene.layer, zoom, slot.x, slot.y};
+        if (const TilePixels* pixels = book.Use(key)) {
+            const BITMAPINFO info = TileInfo(*pixels);
+            StretchDIBits(buffer.Get(), slot.corner.x, slot.corner.y, kTileSize, kTileSize, 0, 0, pixels->width,
+                          pixels->height, pixels->bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        } else if (!DrawFromParent(key, slot.corner.x, slot.corner.y, book)) {
+            DrawGrid(slot.corner.x, slot.corner.y);
+        }
+    }
+}
+
+void MapPainter::DrawGrid(int left, int top) {
+    HDC dc = buffer.Get();
+    Fill(dc, {left, top, left + kTileSize, top + kTileSize}, kMissing);
+    win::SelectedObject pen(dc, gridPen.Get());
+    for (int step = 0; step < kTileSize; step += kTileSize / 4) {
+        MoveToEx(dc, left + step, top, nullptr);
+        LineTo(dc, left + step, top + kTileSize);
+        MoveToEx(dc, left, top + step, nullptr);
+        LineTo(dc, left + kTileSize, top + step);
+    }
+}
+
+bool MapPainter::DrawFromParent(const TileKey& key, int left, int top, TileBook& book) {
+    for (int up = 1; up <= kParentLevels && key.z - up >= kMinZoom; ++up) {
+        const TilePixels* parent = book.Use({key.layer, key.z - up, key.x >> up, key.y >> up});
+        if (!parent) continue;
+        // The part of the parent that covers this tile, enlarged.
+        const int part = parent->width >> up;
+        const int partHeight = parent->height >> up;
+        if (part == 0 || partHeight == 0) return false;
+        const int mask = (1 << up) - 1;
+        const BITMAPINFO info = TileInfo(*parent);
+        StretchDIBits(buffer.Get(), left, top, kTileSize, kTileSize, (key.x & mask) * part, (key.y & mask) * partHeight,
+                      part, partHeight, parent->bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        return true;
+    }
+    return false;
+}
+
+void MapPainter::Label(int x, int y, const std::string& cp932, COLORREF text, COLORREF back) {
+    HDC dc = buffer.Get();
+    const std::wstring wide = os::ToWide(cp932);
+    const SIZE size = TextSize(dc, wide);
+    Fill(dc, {x - 3, y - 1, x + size.cx + 3, y + size.cy + 1}, back);
+    SetTextColor(dc, text);
+    TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void MapPainter::DrawPoints(const MapScene& scene) {
+    HDC dc = buffer.Get();
+    win::SelectedObject selectedFont(dc, font.Get());
+    std::vector<Pixel> at;
+    std::vector<Pixel> sizes;
+    for (const MapPoint& point : *scene.points) {
+        at.push_back(scene.view->ToScreen(point.at));
+        const SIZE size = point.name.empty() ? SIZE{0, 0} : TextSize(dc, os::ToWide(point.name));
+        sizes.push_back({static_cast<int>(size.cx) + 6, static_cast<int>(size.cy) + 2});  // with the label's margin
+    }
+    {
+        win::SelectedObject pen(dc, pointPen.Get());
+        win::SelectedObject brush(dc, pointBrush.Get());
+        for (const Pixel& p : at) Ellipse(dc, p.x - 6, p.y - 6, p.x + 7, p.y + 7);
+    }
+    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, 7);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const std::string& name = (*scene.points)[i].name;
+        if (!name.empty() && !IsEmpty(labels[i])) Label(labels[i].left + 3, labels[i].top + 1, name, kText, kWhite);
+    }
+}
+
+void MapPainter::DrawMark(const MapScene& scene) {
+    if (!scene.mark) return;
+    HDC dc = buffer.Get();
+    const Pixel at = scene.view->ToScreen(*scene.mark);
+    {
+        win::SelectedObject pen(dc, markPen.Get());
+        win::SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
+        MoveToEx(dc, at.x - 14, at.y, nullptr);
+        LineTo(dc, at.x - 3, at.y);
+        MoveToEx(dc, at.x + 3, at.y, nullptr);
+        LineTo(dc, at.x + 15, at.y);
+        MoveToEx(dc, at.x, at.y - 14, nullptr);
+        LineTo(dc, at.x, at.y - 3);
+        MoveToEx(dc, at.x, at.y + 3, nullptr);
+        LineTo(dc, at.x, at.y + 15);
+        Ellipse(dc, at.x - 8, at.y - 8, at.x + 9, at.y + 9);
+    }
+    win::SelectedObject selectedFont(dc, smallFont.Get());
+    Label(at.x + 12, at.y + 10, DisplayPosition(*scene.mark), kWhite, kMark);
+}
+
+void MapPainter::DrawScaleBar(const MapScene& scene) {
+    const PixelRect plot = scene.view->Plot();
+    const ScaleBar bar = ChooseScaleBar(scene.view->MetresPerPixel(), 120);
+    if (bar.pixels <= 0) return;
+    HDC dc = buffer.Get();
+    const int left = plot.left + 12;
+    const int base = plot.bottom - 12;
+    Fill(dc, {left - 6, base - 24, left + bar.pixels + 8, base + 5}, RGB(250, 250, 250));
+    {
+        win::SelectedObject pen(dc, barPen.Get());
+        MoveToEx(dc, left, base - 6, nullptr);
+        LineTo(dc, left, base);
+        LineTo(dc, left + bar.pixels, base);
+        LineTo(dc, left + bar.pixels, base - 7);
+    }
+    win::SelectedObject selectedFont(dc, smallFont.Get());
+    SetTextColor(dc, kText);
+    const std::wstring label = os::ToWide(bar.label);
+    TextOutW(dc, left + 4, base - 20, label.c_str(), static_cast<int>(label.size()));
+}
+
+void MapPainter::DrawAttribution(const MapScene& scene) {
+    HDC dc = buffer.Get();
+    win::SelectedObject selectedFont(dc, smallFont.Get());
+    const std::string text = "地理院タイル";
+    const SIZE size = TextSize(dc, os::ToWide(text));
+    const PixelRect plot = scene.view->Plot();
+    Label(plot.right - size.cx - 6, plot.bottom - size.cy - 4, text, kText, RGB(250, 250, 250));
+}
+
+void MapPainter::DrawStatus(const MapScene& scene, RECT client) {
+    HDC dc = buffer.Get();
+    const RECT band{0, client.bottom - kStatusHeight, client.right, client.bottom};
+    Fill(dc, band, kBand);
+    win::SelectedObject selectedFont(dc, font.Get());
+    SetTextColor(dc, kWhite);
+    const std::wstring left = os::ToWide(scene.statusLeft);
+    const std::wstring right = os::ToWide(scene.statusRight);
+    const SIZE rightSize = TextSize(dc, right);
+    TextOutW(dc, 8, band.top + 5, left.c_str(), static_cast<int>(left.size()));
+    TextOutW(dc, std::max<int>(band.right - rightSize.cx - 8, 8), band.top + 5, right.c_str(), static_cast<int>(right.size()));
+}
+
+}  // namespace vondrel::tarvix

@@ -1,0 +1,62 @@
+// Draws the bridge window into a back buffer kept between frames and copies it to the window
+// in one go (no flicker): the tiles (a missing one as a grid, or its parent enlarged while it
+// loads), the points with their names, the mark, the scale bar, the attribution and the status
+// line at the bottom.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "map/bridge_state.h"
+#include "map/map_view.h"
+#include "map/tile_book.h"
+#include "win/owned_handle.h"
+
+namespace vondrel::tarvix {
+
+inline constexpr int kStatusHeight = 24;  // the status line below the map
+
+struct MapScene {
+    const MapView* view = nullptr;
+    Layer layer = Layer::kStandard;
+    const std::vector<MapPoint>* points = nullptr;
+    std::optional<GeoPoint> mark;
+    std::string statusLeft;   // code page 932
+    std::string statusRight;  // code page 932
+};
+
+class MapPainter {
+public:
+    MapPainter();
+    // Draws `scene` over the whole client area of `window` through `target`.
+    void Paint(HWND window, HDC target, const MapScene& scene, TileBook& book);
+
+private:
+    void EnsureBuffer(HDC target, int width, int height);
+    void DrawTiles(const MapScene& scene, TileBook& book);
+    void DrawGrid(int left, int top);
+    bool DrawFromParent(const TileKey& key, int left, int top, TileBook& book);
+    void DrawPoints(const MapScene& scene);
+    void DrawMark(const MapScene& scene);
+    void DrawScaleBar(const MapScene& scene);
+    void DrawAttribution(const MapScene& scene);
+    void DrawStatus(const MapScene& scene, RECT client);
+    void Label(int x, int y, const std::string& cp932, COLORREF text, COLORREF back);
+
+    win::MemoryDC buffer;
+    win::GdiObject<HGDIOBJ> bitmap;
+    int width = 0;
+    int height = 0;
+    win::GdiObject<HGDIOBJ> font;
+    win::GdiObject<HGDIOBJ> smallFont;
+    win::GdiObject<HGDIOBJ> gridPen;
+    win::GdiObject<HGDIOBJ> pointPen;
+    win::GdiObject<HGDIOBJ> pointBrush;
+    win::GdiObject<HGDIOBJ> markPen;
+    win::GdiObject<HGDIOBJ> barPen;
+};
+
+}  // namespace vondrel::tarvix
