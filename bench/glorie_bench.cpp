@@ -233,7 +233,7 @@ void SaveWith(benchmark::State& state, bool flush) {
     os::WriteOptions options;
     options.flush = flush;
     for (auto _ : state) {
-        if (SaveGlorieFile(path, samples.Table(), samples.Messages(), options) != 0) {
+        if (SaveGlorieFile(path, samples.Table(), samples.Messages(), options) != FileOutcome::Done) {
             state.SkipWithError("Save failed");
             break;
         }

@@ -23,32 +23,34 @@ int Usage(Output& output) {
 
 bool IsLonLat(const std::string& axis) { return axis == "lon" || axis == "lat"; }
 
+// Every field in the table's order as stored, but the mark as shown (its stored form is a
+// code, not the number a user knows); after the latitude, both coordinates as shown.
+template <class Column>
+void ForEachListColumn(Column&& column) {
+    ForEachField([&](const auto& entry) {
+        column(entry.key, entry.id, entry.id == Field::Mark);
+        if (entry.id != Field::Lat) return;
+        column("lon_dms", Field::Lon, true);
+        column("lat_dms", Field::Lat, true);
+    });
+}
+
 int List(const os::Path& path, Output& output) {
     ErrorSink sink(output.err);
     PointTable table;
-    if (LoadGlorieFile(path, table, sink) != 0) return 1;
+    if (LoadGlorieFile(path, table, sink) != FileOutcome::Done) return 1;
     std::string& out = output.out;
-    out += "index\tname\treading\tlon\tlat\tlon_dms\tlat_dms\tmark\tsound\tdcenter\tdirection\ttel\toutmost\n";
-    std::string text;
+    out += "index";
+    ForEachListColumn([&](const char* key, Field, bool) { out += std::string("\t") + key; });
+    out += '\n';
     const int used = table.UsedCount();
     for (int i = 0; i < used; ++i) {
         const PointRecord& row = table.Row(i);
         out += std::to_string(i);
-        for (const std::string* field : {&row.name, &row.reading, &row.lon, &row.lat}) {
+        ForEachListColumn([&](const char*, Field field, bool shown) {
             out += '\t';
-            out += EscapeListField(*field);
-        }
-        table.GetLonDms(text, i);
-        out += '\t' + EscapeListField(text);
-        table.GetLatDms(text, i);
-        out += '\t' + EscapeListField(text);
-        table.GetMark(text, i);
-        out += '\t' + EscapeListField(text);
-        out += '\t' + EscapeListField(row.sound);
-        out += '\t' + EscapeListField(row.dcenter);
-        out += '\t' + std::to_string(row.directionOn);
-        out += '\t' + EscapeListField(row.tel);
-        out += '\t' + EscapeListField(row.outmost);
+            out += EscapeListField(shown ? ShownForm(row, field) : StoredForm(row, field));
+        });
         out += '\n';
     }
     return 0;
@@ -60,13 +62,13 @@ int Copy(const os::Path& in, const os::Path& outPath, bool force, Output& output
     ErrorSink sink(output.err);
     PointTable table;
     LoadReport report;
-    if (LoadGlorieFile(in, table, sink, &report) != 0) return 1;
+    if (LoadGlorieFile(in, table, sink, &report) != FileOutcome::Done) return 1;
     const std::string unread = UnreadText(report);
     if (!force && !unread.empty() && os::SameFile(in, outPath)) {
         output.err += unread + "\nvondrel-cli: not written over the file read (--force writes it)\n";
         return 1;
     }
-    return SaveGlorieFile(outPath, table, sink) == 0 ? 0 : 1;
+    return SaveGlorieFile(outPath, table, sink) == FileOutcome::Done ? 0 : 1;
 }
 
 // Unless `unchecked`, the texts are taken as the edit dialog takes them: full-width digits made

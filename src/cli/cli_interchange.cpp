@@ -48,7 +48,7 @@ int Import(const os::Path& in, const os::Path& out, formats::Datum datum, bool f
     std::iota(rows.begin(), rows.end(), 0);
     PointDocument document;
     document.InsertCopies(0, read, rows, Selection{});
-    return SaveGlorieFile(out, document.Points(), sink) == 0 ? 0 : 1;
+    return SaveGlorieFile(out, document.Points(), sink) == FileOutcome::Done ? 0 : 1;
 }
 
 int Export(const os::Path& in, const os::Path& out, formats::Datum datum, bool force, Output& output) {
@@ -59,7 +59,7 @@ int Export(const os::Path& in, const os::Path& out, formats::Datum datum, bool f
     }
     ErrorSink sink(output.err);
     PointTable table;
-    if (LoadGlorieFile(in, table, sink) != 0) return 1;
+    if (LoadGlorieFile(in, table, sink) != FileOutcome::Done) return 1;
     if (table.GetCount() == 0) {
         sink.ShowMessage(NothingToWrite(in));
         return 1;

@@ -3,24 +3,9 @@
 
 #include <algorithm>
 
-#include "core/coordinate_text.h"
 #include "core/cp932.h"
-#include "core/text_number.h"
 
 namespace vondrel {
-
-void PointRecord::ClearFields() {
-    name.clear();
-    reading.clear();
-    lon.clear();
-    lat.clear();
-    tel.clear();
-    dcenter.clear();
-    sound = "0";
-    outmost = "500";
-    mark = "00";
-    directionOn = 0;
-}
 
 PointTable::PointTable() : rows(kTableRows) { Reset(); }
 
@@ -38,64 +23,32 @@ int PointTable::UsedCount() const {
     return kTableRows;
 }
 
-std::string ShortenName(const std::string& name) {
-    return std::string(cp932::TruncateAtCharBoundary(name, kNameLimit));
-}
-
-void PointTable::SetName(const std::string& value, int index) { At(index).name = ShortenName(value); }
-
-void PointTable::GetLonDms(std::string& out, int index) const { out = StoredToLonDms(Row(index).lon); }
-void PointTable::GetLatDms(std::string& out, int index) const { out = StoredToLatDms(Row(index).lat); }
-void PointTable::SetLon(const std::string& value, int index) { At(index).lon = TypedToStored(value); }
-void PointTable::SetLat(const std::string& value, int index) { At(index).lat = TypedToStored(value); }
-
-std::string MarkDecimalToHex(const std::string& decimal) {
-    static const char kHex[] = "0123456789ABCDEF";
-    const std::uint32_t n = static_cast<std::uint32_t>(ParseLeadingInt(decimal));
-    return std::string{kHex[(n >> 4) & 15], kHex[n & 15]};
-}
-
-std::string MarkHexToDecimal(const std::string& hex) {
-    std::uint32_t value = 0;
-    for (char c : hex) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        const std::uint32_t digit = (c >= 'A' && c <= 'F') ? static_cast<std::uint32_t>(c - 'A' + 10)
-                                                           : static_cast<std::uint32_t>(static_cast<unsigned char>(c) - '0');
-        value = value * 16u + digit;
-    }
-    return FormatInt2(static_cast<std::int32_t>(value));
-}
-
-void PointTable::GetMark(std::string& out, int index) const { out = MarkHexToDecimal(Row(index).mark); }
-void PointTable::SetMark(const std::string& value, int index) { At(index).mark = MarkDecimalToHex(value); }
-
-int PointTable::InsertBlank(int pos) {
-    if (pos >= kTableRows || pos < 0) return -1;
+bool PointTable::InsertBlank(int pos) {
+    if (pos >= kTableRows || pos < 0) return false;
     const int n = UsedCount();
-    if (n >= kTableRows) return -1;
+    if (n >= kTableRows) return false;
     if (pos > n) pos = n;  // keep used rows packed at the front
     std::move_backward(rows.begin() + pos, rows.begin() + n, rows.begin() + n + 1);
     PointRecord& fresh = At(pos);
     fresh.ClearFields();
     fresh.slot = static_cast<std::int16_t>(pos);
     ++count;
-    return 1;
+    return true;
 }
 
-void PointTable::CopyRow(int to, int from) {
+void PointTable::CopyRow(int from, int to) {
     if (to != from) At(to) = Row(from);
 }
 
-int PointTable::DeleteRow(int index) {
-    if (index < 0 || index >= kTableRows || !IsUsed(index)) return 0;
+void PointTable::DeleteRow(int index) {
+    if (index < 0 || index >= kTableRows || !IsUsed(index)) return;
     const int n = UsedCount();
     std::move(rows.begin() + index + 1, rows.begin() + n, rows.begin() + index);
     At(n - 1).slot = -1;
     --count;
-    return 0;
 }
 
-void PointTable::MoveRow(int to, int from) {
+void PointTable::MoveRow(int from, int to) {
     if (to == from) return;
     const int n = UsedCount();
     if (from < 0 || from >= n || to < 0) return;
@@ -103,7 +56,7 @@ void PointTable::MoveRow(int to, int from) {
     if (n < kTableRows) {
         InsertBlank(to);
         if (to < from) from += 1;
-        CopyRow(to, from);
+        CopyRow(from, to);
         DeleteRow(from);
         return;
     }
@@ -117,7 +70,7 @@ void PointTable::MoveRow(int to, int from) {
 }
 
 bool PointTable::InsertPoint(int pos, const PointRecord& point) {
-    if (pos < 0 || pos > count || InsertBlank(pos) != 1) return false;
+    if (pos < 0 || pos > count || !InsertBlank(pos)) return false;
     SetPoint(pos, point);
     return true;
 }
@@ -176,10 +129,12 @@ std::vector<int> PointTable::CapTexts(std::size_t maxBytes) {
     for (int i = 0; i < count; ++i) {
         PointRecord& row = At(i);
         bool any = false;
-        for (std::string* text : {&row.name, &row.reading, &row.lon, &row.lat, &row.mark, &row.tel, &row.sound,
-                                  &row.outmost, &row.dcenter}) {
-            if (text->size() > maxBytes) any = cp932::CapAtCharBoundary(*text, maxBytes) || any;
-        }
+        ForEachField([&](const auto& entry) {
+            if constexpr (kIsTextField<decltype(entry)>) {
+                std::string& text = row.*entry.stored;
+                if (text.size() > maxBytes) any = cp932::CapAtCharBoundary(text, maxBytes) || any;
+            }
+        });
         if (any) cut.push_back(i);
     }
     return cut;

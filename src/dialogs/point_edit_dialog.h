@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "editing/point_fields.h"
+#include "core/point_fields.h"
 #include "win/dialog.h"
 #include "win/owned_handle.h"
 

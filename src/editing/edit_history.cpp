@@ -8,8 +8,8 @@ namespace vondrel {
 
 namespace {
 // Moves the point at `from` so that it stands at index `to` (the table's MoveRow puts it before
-// the point at its first argument).
-void MoveTo(PointTable& table, int from, int to) { table.MoveRow(to > from ? to + 1 : to, from); }
+// the point at its second argument).
+void MoveTo(PointTable& table, int from, int to) { table.MoveRow(from, to > from ? to + 1 : to); }
 }  // namespace
 
 void EditStep::Inserted(int row, const PointRecord& point) {

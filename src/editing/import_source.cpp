@@ -27,7 +27,7 @@ private:
 
 bool ReadGlorie(const os::Path& path, const ImportOptions&, PointTable& table, ImportReport& report) {
     KeptMessages sink(report.messages);
-    return LoadGlorieFile(path, table, sink) == 0;
+    return LoadGlorieFile(path, table, sink) == FileOutcome::Done;
 }
 
 // GPX, KML, KMZ and CSV: the format by the extension, coordinates shifted from `datum`.
@@ -37,7 +37,7 @@ bool ReadInterchange(const os::Path& path, formats::Datum datum, const ImportOpt
     readOptions.datum = datum;
     readOptions.cancel = options.cancel;
     formats::ReadResult read;
-    const int cause = formats::ReadPointFile(path, readOptions, read);
+    const os::FileCause cause = formats::ReadPointFile(path, readOptions, read);
     if (cause != os::kCauseNone) {
         report.messages.push_back(FileErrorMessage(cause, path));
         return false;

@@ -15,23 +15,23 @@ void PointDocument::SetFileName(const os::Path& name, const os::Path& currentDir
     filePath = normalized.filePath;
 }
 
-int PointDocument::Open(const os::Path& name, const os::Path& currentDirectory, MessageSink& messages) {
+FileOutcome PointDocument::Open(const os::Path& name, const os::Path& currentDirectory, MessageSink& messages) {
     LoadReport report;
-    if (LoadGlorieFile(name, table, messages, &report) != 0) return -1;
+    if (LoadGlorieFile(name, table, messages, &report) != FileOutcome::Done) return FileOutcome::Failed;
     SetFileName(name, currentDirectory);
     history.Clear();
     readFrom = name;
     unread = UnreadText(report);
-    return 0;
+    return FileOutcome::Done;
 }
 
-int PointDocument::Save(const os::Path& path, MessageSink& messages) {
-    if (table.UsedCount() == 0) return 1;  // a list without points is never written
+FileOutcome PointDocument::Save(const os::Path& path, MessageSink& messages) {
+    if (table.UsedCount() == 0) return FileOutcome::NothingToSave;
     const bool overRead = !unread.empty() && os::SameFile(path, readFrom);
-    if (SaveGlorieFile(path, table, messages) != 0) return -1;
+    if (SaveGlorieFile(path, table, messages) != FileOutcome::Done) return FileOutcome::Failed;
     history.MarkSaved();
     if (overRead) unread.clear();  // the file now holds the list, nothing more
-    return 0;
+    return FileOutcome::Done;
 }
 
 std::string PointDocument::UnreadOnSaveTo(const os::Path& path) const {

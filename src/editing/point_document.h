@@ -12,9 +12,9 @@
 #include "core/limits.h"
 #include "core/point_table.h"
 #include "editing/edit_history.h"
-#include "editing/point_fields.h"
 #include "editing/point_order.h"
 #include "editing/selection.h"
+#include "files/glorie_file.h"
 #include "files/message_sink.h"
 #include "os/path.h"
 
@@ -43,14 +43,15 @@ public:
 
     // An empty, untitled and unmodified list whose dialogs start in `newFolder`; no history.
     void New(const os::Path& newFolder);
-    // Reads `name`, replacing the points, and takes it as the file name: 0, and the list is
-    // unmodified with no history; or -1 (shown through `messages`), and everything stays as it
-    // was: the points, the name, the folder, the unsaved state and the history. The name is taken
-    // only once the file is read, so Save can never write over a file that could not be read.
-    int Open(const os::Path& name, const os::Path& currentDirectory, MessageSink& messages);
-    // Writes the points to `path`: 0 when written (the list is then unmodified), 1 when there
-    // are no points to write (nothing is written), -1 when the write failed (shown).
-    int Save(const os::Path& path, MessageSink& messages);
+    // Reads `name`, replacing the points, and takes it as the file name: Done, and the list is
+    // unmodified with no history; or Failed (shown through `messages`), and everything stays as
+    // it was: the points, the name, the folder, the unsaved state and the history. The name is
+    // taken only once the file is read, so Save can never write over a file that could not be read.
+    FileOutcome Open(const os::Path& name, const os::Path& currentDirectory, MessageSink& messages);
+    // Writes the points to `path`: Done when written (the list is then unmodified),
+    // NothingToSave when there are no points (nothing is written), Failed when the write failed
+    // (shown).
+    FileOutcome Save(const os::Path& path, MessageSink& messages);
     // What a save to `path` would lose when that is the file the list was read from and the read
     // left something out (points past 700, texts cut, characters replaced): lines to tell the
     // user; empty otherwise, and once the list has been written over that file.
@@ -60,7 +61,7 @@ public:
     bool CanAddPoint() const { return Count() < kTableRows; }
 
     // The fields of a point, as the edit dialog shows them.
-    PointFields Fields(int row) const { return FieldsOf(table, row); }
+    PointFields Fields(int row) const { return table.Fields(row); }
 
     // Change: writes each field that differs from what Fields(row) gives now (so a coordinate
     // the user did not touch keeps its stored decimal text); the selection stays. Add: inserts a
@@ -97,7 +98,6 @@ public:
     const EditHistory& History() const { return history; }
 
 private:
-    void WriteFields(int row, const PointFields& fields);
     // Records a finished step with its selections and returns the selection after it.
     Selection Record(EditStep step, const Selection& before, const Selection& after);
 

@@ -22,33 +22,12 @@ std::optional<Selection> PointDocument::ApplyFields(EditMode mode, int row, cons
                                                     const Selection& before) {
     if (mode == EditMode::Add) {
         row = std::clamp(row, 0, Count());
-        if (table.InsertBlank(row) != 1) return std::nullopt;
+        if (!table.InsertBlank(row)) return std::nullopt;
     } else if (row < 0 || row >= Count()) {
         return std::nullopt;
     }
     const PointRecord original = table.Row(row);
-    bool changed = mode == EditMode::Add;
-    std::string current;
-    auto update = [&](const std::string& value, void (PointTable::*get)(std::string&, int) const,
-                      void (PointTable::*set)(const std::string&, int)) {
-        (table.*get)(current, row);
-        if (value != current) {
-            (table.*set)(value, row);
-            changed = true;
-        }
-    };
-    update(edited.name, &PointTable::GetName, &PointTable::SetName);
-    update(edited.lon, &PointTable::GetLonDms, &PointTable::SetLon);
-    update(edited.lat, &PointTable::GetLatDms, &PointTable::SetLat);
-    update(edited.mark, &PointTable::GetMark, &PointTable::SetMark);
-    update(edited.reading, &PointTable::GetReading, &PointTable::SetReading);
-    update(edited.tel, &PointTable::GetTel, &PointTable::SetTel);
-    update(edited.sound, &PointTable::GetSound, &PointTable::SetSound);
-    if (edited.directionOn != table.GetDirectionOn(row)) {
-        table.SetDirectionOn(edited.directionOn, row);
-        changed = true;
-    }
-    update(edited.dcenter, &PointTable::GetDcenter, &PointTable::SetDcenter);
+    const bool changed = table.SetFields(row, edited) || mode == EditMode::Add;
     if (!changed) return std::nullopt;
     EditStep step;
     if (mode == EditMode::Add) {
@@ -87,7 +66,7 @@ std::optional<Selection> PointDocument::Move(int from, int to, const Selection& 
     if (MoveChangesNothing(from, to) || from < 0 || from >= Count() || to < 0) return std::nullopt;
     to = std::min(to, Count());
     const int landed = to > from ? to - 1 : to;
-    table.MoveRow(to, from);
+    table.MoveRow(from, to);
     EditStep step;
     step.Moved(from, landed);
     return Record(std::move(step), before, AfterMove(before, from, landed));
@@ -107,23 +86,11 @@ std::optional<Selection> PointDocument::MoveSelected(int direction, const Select
     Selection after = before;
     for (int row : rows) {
         const int landed = row + (direction < 0 ? -1 : 1);
-        table.MoveRow(direction < 0 ? landed : landed + 1, row);
+        table.MoveRow(row, direction < 0 ? landed : landed + 1);
         step.Moved(row, landed);
         after = AfterMove(after, row, landed);
     }
     return Record(std::move(step), before, after);
-}
-
-void PointDocument::WriteFields(int row, const PointFields& fields) {
-    table.SetName(fields.name, row);
-    table.SetLon(fields.lon, row);
-    table.SetLat(fields.lat, row);
-    table.SetMark(fields.mark, row);
-    table.SetReading(fields.reading, row);
-    table.SetTel(fields.tel, row);
-    table.SetSound(fields.sound, row);
-    table.SetDcenter(fields.dcenter, row);
-    table.SetDirectionOn(fields.directionOn, row);
 }
 
 std::optional<Selection> PointDocument::InsertCopies(int at, const PointTable& source, const std::vector<int>& rows,
@@ -133,8 +100,9 @@ std::optional<Selection> PointDocument::InsertCopies(int at, const PointTable& s
     Selection after;
     for (int row : rows) {
         const int into = at + static_cast<int>(after.rows.size());
-        if (table.InsertBlank(into) != 1) break;  // full: no row stands without its point
-        WriteFields(into, FieldsOf(source, row));
+        PointRecord copy;
+        StoreFields(copy, source.Fields(row));
+        if (!table.InsertPoint(into, copy)) break;  // the table is full
         step.Inserted(into, table.Row(into));
         after.rows.push_back(into);
     }
@@ -146,11 +114,14 @@ std::optional<Selection> PointDocument::InsertCopies(int at, const PointTable& s
 std::optional<Selection> PointDocument::AddCapturedPosition(const std::string& lonDms, const std::string& latDms,
                                                             const Selection& before) {
     const int row = Count();
-    if (table.InsertBlank(row) != 1) return std::nullopt;
-    table.SetName(kCapturedPointName, row);
-    table.SetMark(kNewPointMark, row);
-    table.SetLon(lonDms, row);
-    table.SetLat(latDms, row);
+    PointRecord point;
+    PointFields fields = ShowFields(point);
+    fields.name = kCapturedPointName;
+    fields.mark = kNewPointMark;
+    fields.lon = lonDms;
+    fields.lat = latDms;
+    StoreFields(point, fields);
+    if (!table.InsertPoint(row, point)) return std::nullopt;
     EditStep step;
     step.Inserted(row, table.Row(row));
     return Record(std::move(step), before, OnlyRow(row));

@@ -6,19 +6,10 @@
 namespace vondrel {
 
 std::string CellText(const PointTable& table, int index, int column) {
-    std::string text;
-    switch (column) {
-        case 0: table.GetMark(text, index); break;
-        case 1: table.GetName(text, index); break;
-        case 2: table.GetReading(text, index); break;
-        case 3: table.GetTel(text, index); break;
-        case 4: table.GetLonDms(text, index); break;
-        case 5: table.GetLatDms(text, index); break;
-        default: break;
-    }
-    return text;
+    if (column < 0 || column >= kListColumns) return std::string();
+    return ShownForm(table.Row(index), kListFields[column]);
 }
 
-int MarkImageOf(const PointTable& table, int index) { return ParseLeadingInt(CellText(table, index, 0)) - 1; }
+int MarkImageOf(const PointTable& table, int index) { return ParseLeadingInt(ShownForm(table.Row(index), Field::Mark)) - 1; }
 
 }  // namespace vondrel

@@ -8,11 +8,11 @@
 
 namespace vondrel {
 
-// The list's six columns, in their order.
-constexpr int kListColumns = 6;
+// The list's columns: the fields they show, in their order.
+constexpr Field kListFields[] = {Field::Mark, Field::Name, Field::Reading, Field::Tel, Field::Lon, Field::Lat};
+constexpr int kListColumns = sizeof kListFields / sizeof kListFields[0];
 
-// The text of column `column` (0: mark, 1: name, 2: reading, 3: telephone, 4: longitude,
-// 5: latitude with its leading space) for row `index` of `table`.
+// The text of column `column` for row `index` of `table`: its field's shown form.
 std::string CellText(const PointTable& table, int index, int column);
 // The mark icon's image index: the mark number - 1 (so mark 0 shows none).
 int MarkImageOf(const PointTable& table, int index);

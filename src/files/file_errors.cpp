@@ -5,7 +5,7 @@
 
 namespace vondrel {
 
-std::string FileErrorCauseText(int cause) {
+std::string FileErrorCauseText(os::FileCause cause) {
     static const char* const kTexts[] = {
         "エラーなし",
         "未定義エラー",
@@ -32,7 +32,7 @@ std::string FileErrorCauseText(int cause) {
     return kTexts[cause];
 }
 
-std::string FileErrorMessage(int cause, const os::Path& path) {
+std::string FileErrorMessage(os::FileCause cause, const os::Path& path) {
     return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);
 }
 
@@ -42,7 +42,7 @@ std::string NoPointsMessage(const os::Path& path) {
     return "\"" + os::DisplayPath(path) + "\"\n\nこのファイルには地点がありません（地点ファイルではありません）";
 }
 
-void ReportFileError(MessageSink& messages, int cause, const os::Path& path) {
+void ReportFileError(MessageSink& messages, os::FileCause cause, const os::Path& path) {
     messages.ShowMessage(FileErrorMessage(cause, path));
 }
 

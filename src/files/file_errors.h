@@ -6,15 +6,16 @@
 #include <string>
 
 #include "files/message_sink.h"
+#include "os/file_cause.h"
 #include "os/path.h"
 
 namespace vondrel {
 
-// The text for a file-error cause ("原因不明です" for a number that is none).
-std::string FileErrorCauseText(int cause);
+// The text for a file-error cause ("原因不明です" for a value that is none).
+std::string FileErrorCauseText(os::FileCause cause);
 
 // "\"PATH\"\n\n" followed by the cause's text.
-std::string FileErrorMessage(int cause, const os::Path& path);
+std::string FileErrorMessage(os::FileCause cause, const os::Path& path);
 
 // "PATH\n    は認識できないファイルです".
 std::string UnknownFileMessage(const os::Path& path);
@@ -23,6 +24,6 @@ std::string UnknownFileMessage(const os::Path& path);
 std::string NoPointsMessage(const os::Path& path);
 
 // Shows FileErrorMessage through `messages`.
-void ReportFileError(MessageSink& messages, int cause, const os::Path& path);
+void ReportFileError(MessageSink& messages, os::FileCause cause, const os::Path& path);
 
 }  // namespace vondrel

@@ -106,10 +106,16 @@ std::string_view AttributeAfter(std::string_view e, std::string_view key, char s
 
 }  // namespace
 
-ElementReader::ElementReader(PointTable& target) : table(target), full(target.GetCount() >= kTableRows) { ClearPoint(); }
+ElementReader::ElementReader(PointTable& target) : table(target), full(target.GetCount() >= kTableRows) {
+    static const PointRecord blank;
+    ForEachField([&](const auto& entry) {
+        if constexpr (kIsTextField<decltype(entry)>) missing[static_cast<std::size_t>(entry.id)] = blank.*entry.stored;
+    });
+    ClearPoint();
+}
 
 void ElementReader::SetCopy(Field field, std::string_view value, const ElementText& element) {
-    Text& t = texts[field];
+    Text& t = TextOf(field);
     if (element.mayHoldEntities && value.find('&') != std::string_view::npos) {
         t.own = DecodeEntities(value);
     } else if (element.inInput) {
@@ -124,7 +130,7 @@ void ElementReader::SetCopy(Field field, std::string_view value, const ElementTe
 }
 
 void ElementReader::SetOwn(Field field, std::string&& value) {
-    Text& t = texts[field];
+    Text& t = TextOf(field);
     t.own = std::move(value);
     t.view = t.own;
     t.inInput = false;
@@ -141,14 +147,14 @@ void ElementReader::Interpret(const ElementText& e) {
     switch (marker) {
         case glorie::kGpoiStart:
         case glorie::kGpoiEnd: Keep(outcome); break;
-        case glorie::kName: Set(kName, NameOf(e), e); break;
-        case glorie::kReading: Set(kReading, ValueOf(e), e); break;
+        case glorie::kName: Set(Field::Name, NameOf(e), e); break;
+        case glorie::kReading: Set(Field::Reading, ValueOf(e), e); break;
         case glorie::kLat:
         case glorie::kLon: {
-            const Field field = marker == glorie::kLat ? kLat : kLon;
+            const Field field = marker == glorie::kLat ? Field::Lat : Field::Lon;
             Set(field, ValueOf(e), e);
-            if (texts[field].view.find('/') != std::string_view::npos) {
-                std::string periods(texts[field].view);
+            if (TextOf(field).view.find('/') != std::string_view::npos) {
+                std::string periods(TextOf(field).view);
                 for (char& c : periods) {
                     if (c == '/') c = '.';
                 }
@@ -156,17 +162,17 @@ void ElementReader::Interpret(const ElementText& e) {
             }
             break;
         }
-        case glorie::kOutmost: Set(kOutmost, ValueOf(e), e); break;
+        case glorie::kOutmost: Set(Field::Outmost, ValueOf(e), e); break;
         case glorie::kDcenter: {
             const std::string_view value = ValueOf(e);
             const bool decode = e.mayHoldEntities && value.find('&') != std::string_view::npos;
-            SetOwn(kDcenter, SnapDirectionText(decode ? std::string_view(DecodeEntities(value)) : value));
+            SetOwn(Field::Dcenter, SnapDirectionText(decode ? std::string_view(DecodeEntities(value)) : value));
             directionOn = 1;
             break;
         }
         case glorie::kCategory: {
-            Set(kMark, ValueOf(e), e);
-            std::string_view& mark = texts[kMark].view;
+            Set(Field::Mark, ValueOf(e), e);
+            std::string_view& mark = TextOf(Field::Mark).view;
             if (mark.size() > 2) mark.remove_prefix(mark.size() - 2);
             break;
         }
@@ -175,7 +181,7 @@ void ElementReader::Interpret(const ElementText& e) {
             if (!sound.empty() && sound.front() == '"') sound.remove_prefix(1);
             if (!sound.empty() && sound.back() == '"') sound.remove_suffix(1);
             if (sound.find('"') == std::string_view::npos) {
-                Set(kSound, sound, e);
+                Set(Field::Sound, sound, e);
                 break;
             }
             std::string unquoted;
@@ -184,10 +190,10 @@ void ElementReader::Interpret(const ElementText& e) {
             }
             ElementText copy = e;
             copy.inInput = false;  // `unquoted` goes when this case ends
-            Set(kSound, unquoted, copy);
+            Set(Field::Sound, unquoted, copy);
             break;
         }
-        case glorie::kContact: Set(kTel, AttributeAfter(e.text, "tel:", '"'), e); break;
+        case glorie::kContact: Set(Field::Tel, AttributeAfter(e.text, "tel:", '"'), e); break;
         default: break;
     }
 }
@@ -214,16 +220,13 @@ void ElementReader::Keep(PointBlocks::Outcome outcome) {
 void ElementReader::CompletePoint() {
     PointRecord* row = table.NextRow();
     if (row) {
-        Store(row->name, kName);
-        Store(row->reading, kReading);
-        Store(row->lon, kLon);
-        Store(row->lat, kLat);
-        Store(row->mark, kMark);
-        Store(row->tel, kTel);
-        Store(row->sound, kSound);
-        Store(row->outmost, kOutmost);
-        Store(row->dcenter, kDcenter);
-        row->directionOn = directionOn;
+        ForEachField([&](const auto& entry) {
+            if constexpr (kIsTextField<decltype(entry)>) {
+                Store(row->*entry.stored, entry.id);
+            } else {
+                row->*entry.stored = directionOn;
+            }
+        });
         ++completed;
     }
     full = table.GetCount() >= kTableRows;
@@ -231,14 +234,10 @@ void ElementReader::CompletePoint() {
 }
 
 void ElementReader::ClearPoint() {
-    for (Text& t : texts) {
-        t.view = {};
-        t.inInput = false;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        texts[i].view = missing[i];
+        texts[i].inInput = false;
     }
-    // What a field holds when its element is missing.
-    texts[kMark].view = "00";
-    texts[kSound].view = "0";
-    texts[kOutmost].view = "500";
     directionOn = 0;
 }
 

@@ -47,8 +47,6 @@ public:
     const PointBlocks& Blocks() const { return blocks; }
 
 private:
-    enum Field { kName, kReading, kLon, kLat, kMark, kTel, kSound, kOutmost, kDcenter, kFieldCount };
-
     // A text of the point being read: a slice of the scanned bytes, its own copy, or a constant.
     struct Text {
         std::string_view view;
@@ -59,16 +57,18 @@ private:
     // `value` as the field's text: decoded, and copied when it lies in a buffer that changes.
     void Set(Field field, std::string_view value, const ElementText& element) {
         if (element.mayHoldEntities || !element.inInput) return SetCopy(field, value, element);
-        texts[field].view = value;  // the usual case: a slice of the bytes being scanned
-        texts[field].inInput = true;
+        Text& t = TextOf(field);
+        t.view = value;  // the usual case: a slice of the bytes being scanned
+        t.inInput = true;
     }
     void SetCopy(Field field, std::string_view value, const ElementText& element);
     // Puts the field's text in the row's own buffer (emptied and appended to: it keeps its
     // capacity, and the text never overlaps it).
-    void Store(std::string& out, Field field) const {
+    void Store(std::string& out, Field field) {
         out.clear();
-        if (!texts[field].view.empty()) out.append(texts[field].view);
+        if (!TextOf(field).view.empty()) out.append(TextOf(field).view);
     }
+    Text& TextOf(Field field) { return texts[static_cast<std::size_t>(field)]; }
     void SetOwn(Field field, std::string&& value);
     void Keep(PointBlocks::Outcome outcome);
     void CompletePoint();
@@ -76,6 +76,7 @@ private:
 
     PointTable& table;
     std::array<Text, kFieldCount> texts;
+    std::array<std::string_view, kFieldCount> missing;  // what a field holds when its element is missing: the stored default
     int directionOn = 0;
     bool full = false;  // the table takes no more points: later elements are ignored
     int completed = 0;

@@ -22,28 +22,28 @@ std::string PathMessage(const os::Path& path, const std::vector<std::string>& li
     return message;
 }
 
-// Reads the file into `loaded`: 0, with `message` holding the warnings if any; or -1 with the
-// message of the refusal or failure.
-int ReadInto(const os::Path& path, PointTable& loaded, std::string& message, LoadReport* report) {
+// Reads the file into `loaded`: Done, with `message` holding the warnings if any; or Failed with
+// the message of the refusal or failure.
+FileOutcome ReadInto(const os::Path& path, PointTable& loaded, std::string& message, LoadReport* report) {
     os::FileBytes bytes;
-    const int cause = os::ReadWholeFile(path, bytes);
+    const os::FileCause cause = os::ReadWholeFile(path, bytes);
     if (cause != os::kCauseNone) {
         message = FileErrorMessage(cause, path);
-        return -1;
+        return FileOutcome::Failed;
     }
     std::vector<std::string> warnings;
-    const int read = ReadGlorieBytes(bytes.View(), loaded, warnings, report);
+    const FileOutcome read = ReadGlorieBytes(bytes.View(), loaded, warnings, report);
     bytes.Clear();
-    if (read != 0) {
+    if (read != FileOutcome::Done) {
         message = NoPointsMessage(path);
-        return -1;
+        return FileOutcome::Failed;
     }
     if (!warnings.empty()) message = PathMessage(path, warnings);
-    return 0;
+    return FileOutcome::Done;
 }
 }  // namespace
 
-int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings, LoadReport* report) {
+FileOutcome ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std::string>& warnings, LoadReport* report) {
     std::vector<int> replacedBlocks;
     const TextEncoding encoding = FileEncoding(bytes);
     std::string converted;
@@ -51,7 +51,7 @@ int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std:
         converted = ToCp932Bytes(bytes, encoding, replacedBlocks);
         bytes = converted;
     }
-    if (!LooksLikePointFile(bytes)) return -1;
+    if (!LooksLikePointFile(bytes)) return FileOutcome::Failed;
     GlorieScanner scanner(loaded);
     scanner.Scan(bytes);
     scanner.Finish();
@@ -66,38 +66,38 @@ int ReadGlorieBytes(std::string_view bytes, PointTable& loaded, std::vector<std:
     std::string().swap(converted);
     CheckLoadedTexts(loaded, replacedBlocks, notes);
     warnings = LoadWarnings(loaded, notes);
-    return 0;
+    return FileOutcome::Done;
 }
 
-int LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages, LoadReport* report) {
+FileOutcome LoadGlorieFile(const os::Path& path, PointTable& table, MessageSink& messages, LoadReport* report) {
     if (!os::HasExtension(path, ".xml")) {
         messages.ShowMessage(UnknownFileMessage(path));
-        return -1;
+        return FileOutcome::Failed;
     }
     std::string message;
-    int result = -1;
+    FileOutcome result = FileOutcome::Failed;
     try {
         auto loaded = std::make_unique<PointTable>();
         result = ReadInto(path, *loaded, message, report);
-        if (result == 0) table.Swap(*loaded);
+        if (result == FileOutcome::Done) table.Swap(*loaded);
     } catch (const std::bad_alloc&) {
         message = FileErrorMessage(os::kCauseOutOfMemory, path);
-        result = -1;
+        result = FileOutcome::Failed;
     }
     if (!message.empty()) messages.ShowMessage(message);
     return result;
 }
 
-int SaveGlorieFile(const os::Path& path, const PointTable& table, MessageSink& messages, const os::WriteOptions& options) {
+FileOutcome SaveGlorieFile(const os::Path& path, const PointTable& table, MessageSink& messages, const os::WriteOptions& options) {
     os::WriteResult written;
     try {
         written = os::WriteWholeFile(path, GlorieBytes(table), options);
     } catch (const std::bad_alloc&) {
         written = {os::kCauseOutOfMemory, path};
     }
-    if (written.Ok()) return 0;
+    if (written.Ok()) return FileOutcome::Done;
     ReportFileError(messages, written.cause, written.subject);
-    return -1;
+    return FileOutcome::Failed;
 }
 
 }  // namespace vondrel

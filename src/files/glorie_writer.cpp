@@ -2,7 +2,10 @@
 // exact bytes the navigation unit reads (two lines of each block end in LF alone). Every field
 // the reader takes is written back: the telephone number as a contact line, the outer radius
 // in the direction block.
+#include <iterator>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "core/point_table.h"
 #include "files/glorie_writer.h"
@@ -23,77 +26,104 @@ constexpr char kHeader[] =
 
 constexpr char kClosing[] = "</glorie>\r\n";
 
-constexpr char kDirectionHead[] =
-    "\t\t\t\t<activate-condition>\r\n"
-    "\t\t\t\t\t<activate-radius>\r\n"
-    "\t\t\t\t\t\t<outmost>";
+// A point's block, piece by piece: each piece's text, then the stored text of its field (if it
+// names one), escaped, with '0's before it up to `width`. A piece is left out when its `ifText`
+// field is empty or, with `ifDirection`, when the point has no direction.
+struct Piece {
+    std::string_view text;
+    std::string PointRecord::*field = nullptr;
+    std::string PointRecord::*ifText = nullptr;
+    bool ifDirection = false;
+    std::size_t width = 0;
+};
 
-constexpr char kDirectionMiddle[] =
-    "</outmost>\r\n"
-    "\t\t\t\t\t\t<inmost>0</inmost>\r\n"
-    "\t\t\t\t\t</activate-radius>\r\n"
-    "\t\t\t\t\t<activate-direction>\r\n"
-    "\t\t\t\t\t\t<dcenter>";
+constexpr auto kLat = StoredMember(Field::Lat);
+constexpr auto kLon = StoredMember(Field::Lon);
+constexpr auto kReading = StoredMember(Field::Reading);
+constexpr auto kTel = StoredMember(Field::Tel);
 
-constexpr char kDirectionTail[] =
-    "</dcenter>\r\n"
-    "\t\t\t\t\t\t<deviation>22</deviation>\r\n"
-    "\t\t\t\t\t</activate-direction>\r\n"
-    "\t\t\t\t</activate-condition>\r\n";
+constexpr Piece kPointPieces[] = {
+    {"\t<gpoi>\r\n\t\t<index pos=\"+", kLat},
+    {" +", kLon},
+    {" 00000000 fix tokyo\"/>\r\n"
+     "\t\t<poi>\r\n"
+     "\t\t\t<point>\r\n"
+     "\t\t\t\t<pos>\r\n"
+     "\t\t\t\t\t<lat>",
+     kLat},
+    {"</lat>\r\n\t\t\t\t\t<lon>", kLon},
+    {"</lon>\r\n"
+     "\t\t\t\t</pos>\r\n"
+     "\t\t\t</point>\r\n"
+     "\t\t\t<name>\r\n"
+     "\t\t\t\t<nb>",
+     StoredMember(Field::Name)},
+    {"</nb>\r\n"},
+    {"\t\t\t\t<rt>", kReading, kReading},
+    {"</rt>\r\n", nullptr, kReading},
+    {"\t\t\t</name>\n"},  // one of the two lines that end in LF alone
+    {"\t\t\t<contact href=\"tel:", kTel, kTel},
+    {"\"/>\r\n", nullptr, kTel},
+    // The mark after the category's fixed digits, always two characters: the reader takes the
+    // code's last two, so a shorter mark read from another file ("A") would come back as
+    // another ("1A").
+    {"\t\t</poi>\n"
+     "\t\t<category>00000000</category>\r\n"
+     "\t\t<category vendor=\"Kenwood.HDD-NAVI\">000031",
+     StoredMember(Field::Mark), nullptr, false, 2},
+    {"</category>\r\n"
+     "\t\t<linkfile>\r\n"
+     "\t\t\t<optional-media format=\"MSNAVI\" id=\"",
+     StoredMember(Field::Sound)},
+    {"\" repeat=\"1\">\r\n"},
+    {"\t\t\t\t<activate-condition>\r\n"
+     "\t\t\t\t\t<activate-radius>\r\n"
+     "\t\t\t\t\t\t<outmost>",
+     StoredMember(Field::Outmost), nullptr, true},
+    {"</outmost>\r\n"
+     "\t\t\t\t\t\t<inmost>0</inmost>\r\n"
+     "\t\t\t\t\t</activate-radius>\r\n"
+     "\t\t\t\t\t<activate-direction>\r\n"
+     "\t\t\t\t\t\t<dcenter>",
+     StoredMember(Field::Dcenter), nullptr, true},
+    {"</dcenter>\r\n"
+     "\t\t\t\t\t\t<deviation>22</deviation>\r\n"
+     "\t\t\t\t\t</activate-direction>\r\n"
+     "\t\t\t\t</activate-condition>\r\n",
+     nullptr, nullptr, true},
+    {"\t\t\t</optional-media>\r\n"
+     "\t\t</linkfile>\r\n"
+     "\t</gpoi>\r\n"},
+};
+
+// One piece, its conditions and field known when compiled: the block's code is as straight as if
+// written out by hand (Save's speed depends on it).
+template <std::size_t I>
+void AppendPiece(std::string& out, const PointRecord& p) {
+    constexpr Piece piece = kPointPieces[I];
+    if constexpr (piece.ifText != nullptr) {
+        if ((p.*piece.ifText).empty()) return;
+    }
+    if constexpr (piece.ifDirection) {
+        if (p.directionOn == 0) return;
+    }
+    out.append(piece.text.data(), piece.text.size());
+    if constexpr (piece.field != nullptr) {
+        const std::string& text = p.*piece.field;
+        if constexpr (piece.width > 0) {
+            if (text.size() < piece.width) out.append(piece.width - text.size(), '0');
+        }
+        AppendEscaped(out, text);
+    }
+}
+
+template <std::size_t... I>
+void AppendPieces(std::string& out, const PointRecord& p, std::index_sequence<I...>) {
+    (AppendPiece<I>(out, p), ...);
+}
 
 void AppendPoint(std::string& out, const PointRecord& p) {
-    out += "\t<gpoi>\r\n\t\t<index pos=\"+";
-    AppendEscaped(out, p.lat);
-    out += " +";
-    AppendEscaped(out, p.lon);
-    out += " 00000000 fix tokyo\"/>\r\n"
-           "\t\t<poi>\r\n"
-           "\t\t\t<point>\r\n"
-           "\t\t\t\t<pos>\r\n"
-           "\t\t\t\t\t<lat>";
-    AppendEscaped(out, p.lat);
-    out += "</lat>\r\n\t\t\t\t\t<lon>";
-    AppendEscaped(out, p.lon);
-    out += "</lon>\r\n"
-           "\t\t\t\t</pos>\r\n"
-           "\t\t\t</point>\r\n"
-           "\t\t\t<name>\r\n"
-           "\t\t\t\t<nb>";
-    AppendEscaped(out, p.name);
-    out += "</nb>\r\n";
-    if (!p.reading.empty()) {
-        out += "\t\t\t\t<rt>";
-        AppendEscaped(out, p.reading);
-        out += "</rt>\r\n";
-    }
-    out += "\t\t\t</name>\n";
-    if (!p.tel.empty()) {
-        out += "\t\t\t<contact href=\"tel:";
-        AppendEscaped(out, p.tel);
-        out += "\"/>\r\n";
-    }
-    out += "\t\t</poi>\n"
-           "\t\t<category>00000000</category>\r\n"
-           "\t\t<category vendor=\"Kenwood.HDD-NAVI\">000031";
-    // Always two characters: the reader takes the code's last two, so a shorter mark read from
-    // another file ("A") would come back as another ("1A").
-    if (p.mark.size() < 2) out.append(2 - p.mark.size(), '0');
-    AppendEscaped(out, p.mark);
-    out += "</category>\r\n"
-           "\t\t<linkfile>\r\n"
-           "\t\t\t<optional-media format=\"MSNAVI\" id=\"";
-    AppendEscaped(out, p.sound);
-    out += "\" repeat=\"1\">\r\n";
-    if (p.directionOn != 0) {
-        out += kDirectionHead;
-        AppendEscaped(out, p.outmost);
-        out += kDirectionMiddle;
-        AppendEscaped(out, p.dcenter);
-        out += kDirectionTail;
-    }
-    out += "\t\t\t</optional-media>\r\n"
-           "\t\t</linkfile>\r\n"
-           "\t</gpoi>\r\n";
+    AppendPieces(out, p, std::make_index_sequence<std::size(kPointPieces)>());
 }
 }  // namespace
 

@@ -5,9 +5,9 @@
 
 namespace vondrel::formats {
 
-int ReadPointFile(const os::Path& path, const ReadOptions& options, ReadResult& result) {
+os::FileCause ReadPointFile(const os::Path& path, const ReadOptions& options, ReadResult& result) {
     os::FileBytes bytes;
-    const int cause = os::ReadWholeFile(path, bytes);
+    const os::FileCause cause = os::ReadWholeFile(path, bytes);
     if (cause != os::kCauseNone) return cause;
     result = ReadPoints(bytes.View(), ImportFormatOf(path), options);
     return os::kCauseNone;

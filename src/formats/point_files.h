@@ -14,7 +14,7 @@ namespace vondrel::formats {
 // Reads the file at `path` into `result`. Returns the file-error cause of os/file_io.h:
 // kCauseNone when the file was read (result.error then tells whether its content was refused),
 // else the cause, with `result` untouched.
-int ReadPointFile(const os::Path& path, const ReadOptions& options, ReadResult& result);
+os::FileCause ReadPointFile(const os::Path& path, const ReadOptions& options, ReadResult& result);
 
 // What to tell the user after reading `path` into `result`: "\"PATH\"\n\n" and the refusal, or
 // the warnings one a line; empty when there is nothing to tell.

@@ -14,17 +14,26 @@ std::string FiveDecimals(double degrees) {
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed, 5);
     return std::string(buffer, result.ptr);
 }
+
+// The fields a FormatPoint carries as the table stores them, and the coordinates, which it
+// carries as numbers.
+constexpr struct {
+    std::string FormatPoint::*text;
+    Field field;
+} kSameTexts[] = {{&FormatPoint::name, Field::Name}, {&FormatPoint::reading, Field::Reading},
+                  {&FormatPoint::tel, Field::Tel}, {&FormatPoint::sound, Field::Sound}};
+constexpr struct {
+    double FormatPoint::*degrees;
+    Field field;
+} kCoordinates[] = {{&FormatPoint::lat, Field::Lat}, {&FormatPoint::lon, Field::Lon}};
 }  // namespace
 
+// The mark goes as it is shown, the direction as the switch and its degrees.
 PointRecord ToPointRecord(const FormatPoint& point) {
     PointRecord record;
-    record.name = point.name;
-    record.reading = point.reading;
-    record.tel = point.tel;
-    record.lat = FiveDecimals(point.lat);
-    record.lon = FiveDecimals(point.lon);
-    record.mark = MarkDecimalToHex(FormatInt(point.mark));
-    record.sound = point.sound;
+    for (const auto& same : kSameTexts) record.*StoredMember(same.field) = point.*same.text;
+    for (const auto& axis : kCoordinates) record.*StoredMember(axis.field) = FiveDecimals(point.*axis.degrees);
+    StoreShown(record, Field::Mark, FormatInt(point.mark));
     record.directionOn = point.direction.empty() ? 0 : 1;
     record.dcenter = point.direction;
     return record;
@@ -32,13 +41,9 @@ PointRecord ToPointRecord(const FormatPoint& point) {
 
 FormatPoint ToFormatPoint(const PointRecord& record) {
     FormatPoint point;
-    point.name = record.name;
-    point.reading = record.reading;
-    point.tel = record.tel;
-    point.lat = ParseLeadingDouble(record.lat);
-    point.lon = ParseLeadingDouble(record.lon);
-    point.mark = ParseLeadingInt(MarkHexToDecimal(record.mark));
-    point.sound = record.sound;
+    for (const auto& same : kSameTexts) point.*same.text = record.*StoredMember(same.field);
+    for (const auto& axis : kCoordinates) point.*axis.degrees = ParseLeadingDouble(record.*StoredMember(axis.field));
+    point.mark = ParseLeadingInt(ShownForm(record, Field::Mark));
     if (record.directionOn) point.direction = record.dcenter.empty() ? "0" : record.dcenter;
     return point;
 }

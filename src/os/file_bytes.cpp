@@ -19,18 +19,18 @@ bool FileBytes::Allocate(std::size_t newCapacity, std::size_t keep) {
     return true;
 }
 
-int FileBytes::Fill(std::uint64_t expected, std::uint64_t maxBytes, const ReadFunction& read) {
+FileCause FileBytes::Fill(std::uint64_t expected, std::uint64_t maxBytes, const ReadFunction& read) {
     Clear();
     if (expected > maxBytes) return kCauseTooLarge;
     if (!Allocate(static_cast<std::size_t>(expected), 0)) return kCauseOutOfMemory;
-    int cause = kCauseNone;
+    FileCause cause = kCauseNone;
     std::size_t done = 0;
     char probe[4096];  // past the reported size: normally one read that finds the end
     while (true) {
         const bool atCapacity = done == capacity;
         char* to = atCapacity ? probe : data.get() + done;
         const std::size_t room = atCapacity ? sizeof probe : capacity - done;
-        int failure = kCauseNone;
+        FileCause failure = kCauseNone;
         const std::int64_t got = read(to, room, failure);
         if (got < 0) {
             cause = failure != kCauseNone ? failure : kCauseGeneric;

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string_view>
 
+#include "os/file_cause.h"
+
 namespace vondrel::os {
 
 // Move-only owner of a file's bytes.
@@ -29,8 +31,8 @@ public:
     // with the cause in `failure`. A file that ends sooner keeps the bytes it had; one that
     // grows is read on (its buffer grown), up to `maxBytes`. Returns a file-error cause:
     // kCauseNone, the read's, kCauseTooLarge or kCauseOutOfMemory (then nothing is kept).
-    using ReadFunction = std::function<std::int64_t(char* to, std::size_t count, int& failure)>;
-    int Fill(std::uint64_t expected, std::uint64_t maxBytes, const ReadFunction& read);
+    using ReadFunction = std::function<std::int64_t(char* to, std::size_t count, FileCause& failure)>;
+    FileCause Fill(std::uint64_t expected, std::uint64_t maxBytes, const ReadFunction& read);
 
 private:
     bool Allocate(std::size_t capacity, std::size_t keep);  // false when out of memory

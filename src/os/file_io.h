@@ -1,6 +1,5 @@
-// File access for point files over paths in the system's own form, reporting failures as the
-// file-error cause numbers 0 to 14 that the messages are keyed by (and a few of the program's
-// own). POSIX and Win32 bodies.
+// File access for point files over paths in the system's own form, reporting failures as a
+// FileCause. POSIX and Win32 bodies.
 #pragma once
 
 #include <cstdint>
@@ -9,31 +8,10 @@
 
 #include "core/limits.h"
 #include "os/file_bytes.h"
+#include "os/file_cause.h"
 #include "os/path.h"
 
 namespace vondrel::os {
-
-enum FileCause : int {
-    kCauseNone = 0,
-    kCauseGeneric = 1,
-    kCauseFileNotFound = 2,
-    kCauseBadPath = 3,
-    kCauseTooManyOpenFiles = 4,
-    kCauseAccessDenied = 5,
-    kCauseInvalidFile = 6,
-    kCauseRemoveCurrentDir = 7,
-    kCauseDirectoryFull = 8,
-    kCauseBadSeek = 9,
-    kCauseHardIO = 10,
-    kCauseSharingViolation = 11,
-    kCauseLockViolation = 12,
-    kCauseDiskFull = 13,
-    kCauseEndOfFile = 14,
-    // The program's own.
-    kCauseTooLarge = 15,        // larger than the reader takes
-    kCauseOutOfMemory = 16,     // the memory for the file's bytes could not be had
-    kCauseNotRegularFile = 17,  // a device, FIFO or socket: never read or replaced
-};
 
 // Files larger than this are not read into memory (kCauseTooLarge).
 constexpr std::uint64_t kMaxReadBytes = kMaxFileBytes;
@@ -44,7 +22,7 @@ constexpr std::uint64_t kMaxReadBytes = kMaxFileBytes;
 // file over `maxBytes` is refused. The buffer is allocated at the size the system reports and
 // filled by the reads (see FileBytes::Fill). Returns kCauseNone or the cause of the failure
 // (then `bytes` is empty).
-int ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes = kMaxReadBytes);
+FileCause ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes = kMaxReadBytes);
 
 struct WriteOptions {
     // Flush the new file to the disk before it takes the target's place (so a power cut leaves
@@ -53,7 +31,7 @@ struct WriteOptions {
 };
 
 struct WriteResult {
-    int cause = kCauseNone;
+    FileCause cause = kCauseNone;
     // What the cause is about: the target, or its folder when no file could be made there.
     Path subject;
     bool Ok() const { return cause == kCauseNone; }

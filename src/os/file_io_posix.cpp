@@ -27,7 +27,7 @@ bool IsDirectory(const Path& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-int CauseFromErrno(int error, const Path& path) {
+FileCause CauseFromErrno(int error, const Path& path) {
     switch (error) {
         case ENOENT: return IsDirectory(FolderForAccess(path)) ? kCauseFileNotFound : kCauseBadPath;
         case ENOTDIR:
@@ -59,7 +59,7 @@ int CauseFromErrno(int error, const Path& path) {
 
 // What a file's type allows: a regular file is used; a folder is access denied; anything else
 // (FIFO, device, socket) is never opened for its content.
-int CauseForType(mode_t mode) {
+FileCause CauseForType(mode_t mode) {
     if (S_ISREG(mode)) return kCauseNone;
     return S_ISDIR(mode) ? kCauseAccessDenied : kCauseNotRegularFile;
 }
@@ -114,18 +114,18 @@ Path ResolvedTarget(const Path& path) {
 }
 }  // namespace
 
-int ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes) {
+FileCause ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes) {
     bytes.Clear();
     struct stat st;
     // The type is checked before opening (a FIFO would block, a device would stream) and again
     // on the descriptor, in case the name was replaced in between.
     if (::stat(path.c_str(), &st) != 0) return CauseFromErrno(errno, path);
-    if (const int cause = CauseForType(st.st_mode)) return cause;
+    if (const FileCause cause = CauseForType(st.st_mode)) return cause;
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd) return CauseFromErrno(errno, path);
     if (::fstat(fd.Get(), &st) != 0) return CauseFromErrno(errno, path);
-    if (const int cause = CauseForType(st.st_mode)) return cause;
-    return bytes.Fill(static_cast<std::uint64_t>(st.st_size), maxBytes, [&](char* to, std::size_t count, int& failure) {
+    if (const FileCause cause = CauseForType(st.st_mode)) return cause;
+    return bytes.Fill(static_cast<std::uint64_t>(st.st_size), maxBytes, [&](char* to, std::size_t count, FileCause& failure) {
         while (true) {
             const ssize_t n = ::read(fd.Get(), to, count);
             if (n >= 0) return static_cast<std::int64_t>(n);
@@ -143,7 +143,7 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
     struct stat st;
     const bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists) {
-        if (const int cause = CauseForType(st.st_mode)) return {cause, path};
+        if (const FileCause cause = CauseForType(st.st_mode)) return {cause, path};
         // A file that nobody may write (read-only even for the superuser) is refused, not replaced.
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return {kCauseAccessDenied, path};
         // It must be writable as it stands; the open neither blocks nor truncates.
@@ -151,7 +151,7 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
         if (!probe) return {CauseFromErrno(errno, target), path};
         struct stat opened;
         if (::fstat(probe.Get(), &opened) == 0) {
-            if (const int cause = CauseForType(opened.st_mode)) return {cause, path};
+            if (const FileCause cause = CauseForType(opened.st_mode)) return {cause, path};
         }
     } else if (errno != ENOENT) {
         return {CauseFromErrno(errno, target), path};

@@ -15,7 +15,7 @@ namespace vondrel::os {
 
 namespace {
 // The framework's mapping from Win32 error codes to file-error causes.
-int CauseFromWin32Error(DWORD error) {
+FileCause CauseFromWin32Error(DWORD error) {
     switch (error) {
         case NO_ERROR: return kCauseNone;
         case ERROR_FILE_NOT_FOUND:
@@ -103,7 +103,7 @@ int CauseFromWin32Error(DWORD error) {
 }
 
 
-int LastCause() { return CauseFromWin32Error(GetLastError()); }
+FileCause LastCause() { return CauseFromWin32Error(GetLastError()); }
 
 DWORD WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
@@ -147,7 +147,7 @@ bool IsDevicePath(const Path& path) {
 }
 
 // The cause for what an opened handle is: only a disk file is read or replaced.
-int CauseForHandle(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK ? kCauseNone : kCauseNotRegularFile; }
+FileCause CauseForHandle(HANDLE file) { return GetFileType(file) == FILE_TYPE_DISK ? kCauseNone : kCauseNotRegularFile; }
 
 // True when process `pid` has ended (or never ran here).
 bool ProcessEnded(unsigned long pid) {
@@ -196,7 +196,7 @@ DWORD PutInPlace(const std::wstring& temp, const std::wstring& target, bool exis
 }
 }  // namespace
 
-int ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes) {
+FileCause ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes) {
     bytes.Clear();
     if (IsDevicePath(path)) return kCauseNotRegularFile;
     const std::wstring wide = FileSystemPath(path);
@@ -206,10 +206,10 @@ int ReadWholeFile(const Path& path, FileBytes& bytes, std::uint64_t maxBytes) {
     // Others may read it meanwhile (two programs starting together read the same icons); none may write.
     const FileHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return LastCause();
-    if (const int cause = CauseForHandle(file.Get())) return cause;
+    if (const FileCause cause = CauseForHandle(file.Get())) return cause;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size)) return LastCause();
-    return bytes.Fill(static_cast<std::uint64_t>(size.QuadPart), maxBytes, [&](char* to, std::size_t count, int& failure) {
+    return bytes.Fill(static_cast<std::uint64_t>(size.QuadPart), maxBytes, [&](char* to, std::size_t count, FileCause& failure) {
         DWORD got = 0;
         const DWORD chunk = static_cast<DWORD>(count > 0x40000000 ? 0x40000000 : count);
         if (!ReadFile(file.Get(), to, chunk, &got, nullptr)) {
@@ -231,7 +231,7 @@ WriteResult WriteWholeFile(const Path& path, std::string_view bytes, const Write
         // It must be writable as it stands: a file in use or locked is refused with its cause.
         const FileHandle probe(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe) return {LastCause(), path};
-        if (const int cause = CauseForHandle(probe.Get())) return {cause, path};
+        if (const FileCause cause = CauseForHandle(probe.Get())) return {cause, path};
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         return {LastCause(), path};
     }

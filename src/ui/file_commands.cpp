@@ -35,7 +35,7 @@ void MainDialog::OpenFile(const os::Path& name) {
     // The name, the list, the status bar and the unsaved state change only when the file was read;
     // what the read has to tell comes once the list shows the points it names.
     HeldMessages messages;
-    if (document.Open(name, os::CurrentDirectory(), messages) == 0) RefreshPointList();
+    if (document.Open(name, os::CurrentDirectory(), messages) == FileOutcome::Done) RefreshPointList();
     messages.ShowTo(*this);
 }
 
@@ -51,7 +51,7 @@ bool MainDialog::ResolveUnsavedChanges() {
         Hwnd(), ConfirmSaveText(!document.FilePath().empty(), os::DisplayPath(document.FileName())), MB_YESNOCANCEL);
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
-    if (!document.FilePath().empty()) return SaveTo(document.FilePath()) >= 0;
+    if (!document.FilePath().empty()) return SaveTo(document.FilePath()) != FileOutcome::Failed;
     // Untitled: the list is safe once written, or when it has no points to lose.
     return SaveAsDialog() || document.Count() == 0;
 }
@@ -84,19 +84,19 @@ bool MainDialog::SaveAsDialog() {
     win::FileChoice chosen;
     if (!prompts->ChooseFile(Hwnd(), options, chosen)) return false;
     ApplyFileName(chosen.path);
-    const bool saved = SaveTo(document.FilePath()) == 0;
+    const bool saved = SaveTo(document.FilePath()) == FileOutcome::Done;
     UpdateStatusBar();
     return saved;
 }
 
-int MainDialog::SaveTo(const os::Path& path) {
+FileOutcome MainDialog::SaveTo(const os::Path& path) {
     // Over the file the list was read from, when the read left something out: the user chooses
     // another name, the overwrite, or nothing.
     const std::string unread = document.UnreadOnSaveTo(path);
     if (!unread.empty()) {
         const int answer = prompts->ShowMessage(Hwnd(), UnreadOverwriteQuestion(unread), MB_YESNOCANCEL);
-        if (answer == IDYES) return SaveAsDialog() ? 0 : -1;
-        if (answer != IDNO) return -1;
+        if (answer == IDYES) return SaveAsDialog() ? FileOutcome::Done : FileOutcome::Failed;
+        if (answer != IDNO) return FileOutcome::Failed;
     }
     return document.Save(path, *this);
 }

@@ -134,8 +134,8 @@ private:
     // Reads `name` into the list and takes its name; a refusal or failure changes nothing.
     void OpenFile(const os::Path& name);
     // Writes the list to `path`, asking first over a file that was not read whole: the result
-    // of PointDocument::Save, or -1 when the user cancelled.
-    int SaveTo(const os::Path& path);
+    // of PointDocument::Save, or Failed when the user cancelled.
+    FileOutcome SaveTo(const os::Path& path);
     // The folder a file dialog starts in: the one it used last, never the program's own.
     os::Path DialogFolder(const os::Path& lastUsed) const;
     void ApplyFileName(const os::Path& name);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/settings_store.h"
-#include "editing/point_fields.h"
+#include "core/point_fields.h"
 #include "mapbridge/bridge_client.h"
 
 namespace vondrel {

@@ -1,7 +1,32 @@
 // Dialog base: template-driven modal and modeless runs and message-map dispatch.
 #include "win/dialog.h"
 
+#include <exception>
+#include <utility>
+
+#include "win/prompts.h"
+
 namespace vondrel::win {
+
+namespace {
+// Posted to a dialog whose handler let an exception escape: report what was queued.
+UINT ReportEscapedMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Vondrel.ReportEscaped");
+    return message;
+}
+
+// The text for the exception being handled.
+std::string EscapedText() {
+    const std::string text = "予期しないエラーのため、操作を最後まで行えませんでした。";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return text + "\n\n" + e.what();
+    } catch (...) {
+        return text;
+    }
+}
+}  // namespace
 
 HINSTANCE ResourceModule() { return GetModuleHandleW(nullptr); }
 
@@ -54,14 +79,41 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     try {
         handled = self->Dispatch(message, wParam, lParam);
     } catch (...) {
+        self->CatchEscaped();
         handled = FALSE;
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->hwnd = nullptr;
+        self->ReportEscaped();  // the post can no longer arrive
     }
     return handled;
 }
+
+Dialog* Dialog::FromWindow(HWND window) {
+    const LONG_PTR procedure = reinterpret_cast<LONG_PTR>(&Dialog::DialogProc);
+    if (!window || GetWindowLongPtrW(window, DWLP_DLGPROC) != procedure) return nullptr;
+    return reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+}
+
+void Dialog::CatchEscaped() {
+    escaped.push_back(EscapedText());
+    if (!hwnd || !PostMessageW(hwnd, ReportEscapedMessage(), 0, 0)) ReportEscaped();
+}
+
+void Dialog::ReportEscaped() {
+    std::vector<std::string> texts;
+    texts.swap(escaped);
+    for (const std::string& text : texts) {
+        try {
+            ReportError(text);
+        } catch (...) {
+            // A report that fails itself has nowhere left to go; it must not cross user32 either.
+        }
+    }
+}
+
+void Dialog::ReportError(const std::string& text) { SystemPrompts().ShowMessage(hwnd, text, MB_OK | MB_ICONERROR); }
 
 bool Dialog::DispatchCommand(int id, int code) {
     for (const CommandEntry& entry : commands) {
@@ -75,6 +127,10 @@ bool Dialog::DispatchCommand(int id, int code) {
 }
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == ReportEscapedMessage()) {
+        ReportEscaped();
+        return TRUE;
+    }
     if (message == WM_INITDIALOG) {
         const RECT before = Self().WindowRect();
         const BOOL focusDefault = OnInitDialog();

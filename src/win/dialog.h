@@ -6,12 +6,14 @@
 //     OnMessage(WM_DROPFILES, &MainDialog::OnDropFiles);
 // Results follow the dialog-procedure rule: WM_CTLCOLOR*, WM_INITDIALOG and WM_QUERYDRAGICON
 // return their value directly, every other handled message through DWLP_MSGRESULT. No exception
-// crosses the window procedure.
+// crosses the window procedure: one that reaches it is caught there and told to the user by
+// ReportError once the failed message has returned.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -41,12 +43,20 @@ public:
     // Ends the run with `value`.
     void End(INT_PTR value);
 
+    // The dialog bound to `window` (a window of this class's procedure), else nullptr.
+    static Dialog* FromWindow(HWND window);
+    // Called in a catch block at a window procedure of this dialog or one of its controls: the
+    // exception's text is queued and a message posted, which hands it to ReportError.
+    void CatchEscaped();
+
 protected:
     // Called at WM_INITDIALOG after binding; returning TRUE lets the system set the focus.
     virtual BOOL OnInitDialog() { return TRUE; }
     // IDOK and IDCANCEL commands when no handler is registered for them.
     virtual void OnOK() { End(IDOK); }
     virtual void OnCancel() { End(IDCANCEL); }
+    // Tells the user of an exception a handler let escape (a message box by default).
+    virtual void ReportError(const std::string& text);
 
     using CommandHandler = std::function<void()>;
     using NotifyHandler = std::function<LRESULT(NMHDR*)>;
@@ -98,6 +108,8 @@ protected:
     }
 
 private:
+    // Hands every queued exception text to ReportError.
+    void ReportEscaped();
     // Matches notification codes 0 (button click, menu) and 1 (accelerator).
     static constexpr int kAnyClick = -1;
     struct CommandEntry {
@@ -127,6 +139,7 @@ private:
     std::vector<CommandEntry> commands;
     std::vector<NotifyEntry> notifies;
     std::vector<MessageEntry> messages;
+    std::vector<std::string> escaped;  // texts of caught exceptions not yet reported
 };
 
 // The module whose resources the dialogs and icons come from.

@@ -3,6 +3,8 @@
 // filling a list hundreds of times slower.)
 #include "win/subclassed_window.h"
 
+#include "win/dialog.h"
+
 namespace vondrel::win {
 
 SubclassedWindow::~SubclassedWindow() { Detach(); }
@@ -40,6 +42,8 @@ LRESULT CALLBACK SubclassedWindow::SubclassProc(HWND hwnd, UINT message, WPARAM 
     try {
         return self->WindowProc(message, wParam, lParam);
     } catch (...) {
+        // Told to the user through the dialog that holds the control.
+        if (Dialog* dialog = Dialog::FromWindow(GetAncestor(hwnd, GA_ROOT))) dialog->CatchEscaped();
         return self->DefaultProc(message, wParam, lParam);
     }
 }

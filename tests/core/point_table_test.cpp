@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,10 @@ std::vector<std::string> Names(const PointTable& table) {
 
 // A table holding points named by `names`.
 void Fill(PointTable& table, const std::vector<std::string>& names) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        table.InsertBlank(static_cast<int>(i));
-        table.SetName(names[i], static_cast<int>(i));
+    for (const std::string& name : names) {
+        PointRecord point;
+        point.name = name;
+        table.Append(point);
     }
 }
 
@@ -44,7 +46,7 @@ TEST(PointTable, NewAndResetTablesAreEmpty) {
 TEST(PointTable, InsertBlankMakesAFreshRow) {
     PointTable table;
     Fill(table, {"P", "Q"});
-    EXPECT_EQ(table.InsertBlank(0), 1);
+    EXPECT_TRUE(table.InsertBlank(0));
     EXPECT_EQ(Names(table), (std::vector<std::string>{"", "P", "Q"}));
     const PointRecord& fresh = table.Row(0);
     EXPECT_EQ(fresh.slot, 0);
@@ -57,22 +59,22 @@ TEST(PointTable, InsertBlankMakesAFreshRow) {
 
 TEST(PointTable, InsertBlankRefusesWhenFullOrOutOfRange) {
     PointTable table;
-    for (int i = 0; i < kTableRows; ++i) ASSERT_EQ(table.InsertBlank(i), 1);
-    EXPECT_EQ(table.InsertBlank(0), -1);
-    EXPECT_EQ(table.InsertBlank(kTableRows), -1);
+    for (int i = 0; i < kTableRows; ++i) ASSERT_TRUE(table.InsertBlank(i));
+    EXPECT_FALSE(table.InsertBlank(0));
+    EXPECT_FALSE(table.InsertBlank(kTableRows));
     EXPECT_EQ(table.GetCount(), kTableRows);
 
     PointTable small;
-    EXPECT_EQ(small.InsertBlank(kTableRows), -1);
+    EXPECT_FALSE(small.InsertBlank(kTableRows));
     EXPECT_EQ(small.GetCount(), 0);
 }
 
 TEST(PointTable, DeleteRow) {
     PointTable table;
     Fill(table, {"P", "Q", "R"});
-    EXPECT_EQ(table.DeleteRow(5), 0);  // empty row: nothing
+    table.DeleteRow(5);  // empty row: nothing
     EXPECT_EQ(table.GetCount(), 3);
-    EXPECT_EQ(table.DeleteRow(1), 0);
+    table.DeleteRow(1);
     EXPECT_EQ(Names(table), (std::vector<std::string>{"P", "R"}));
     EXPECT_FALSE(table.IsUsed(2));
     table.DeleteRow(1);
@@ -96,7 +98,7 @@ TEST(PointTable, MoveRow) {
     for (const auto& c : cases) {
         PointTable table;
         Fill(table, {"P", "Q", "R"});
-        table.MoveRow(c.to, c.from);
+        table.MoveRow(c.from, c.to);
         EXPECT_EQ(Names(table), c.expected) << c.to << " <- " << c.from;
         ExpectPacked(table);
     }
@@ -113,7 +115,7 @@ TEST(PointTable, MoveRowInAFullTableLosesAndDoublesNothing) {
         std::vector<std::string> names;
         for (int i = 0; i < kTableRows; ++i) names.push_back("P" + std::to_string(i));
         Fill(table, names);
-        table.MoveRow(c.to, c.from);
+        table.MoveRow(c.from, c.to);
         std::vector<std::string> after = Names(table);
         ASSERT_EQ(after.size(), static_cast<std::size_t>(kTableRows));
         EXPECT_EQ(after[static_cast<std::size_t>(c.landsAt)], "P" + std::to_string(c.from));
@@ -143,10 +145,10 @@ TEST(PointTable, SetNameShortensTo16BytesWithoutSplitting) {
     for (const auto& c : cases) {
         PointTable table;
         table.InsertBlank(0);
-        table.SetName(c.value, 0);
-        std::string name;
-        table.GetName(name, 0);
-        EXPECT_EQ(name, c.stored) << c.value;
+        PointFields fields = table.Fields(0);
+        fields.name = c.value;
+        table.SetFields(0, fields);
+        EXPECT_EQ(table.Row(0).name, c.stored) << c.value;
     }
 }
 
@@ -158,42 +160,60 @@ TEST(PointTable, MarkTexts) {
     } cases[] = {{"10", "0A", "10"}, {"300", "2C", "44"}, {"", "00", "00"}, {"0", "00", "00"},
                  {"55", "37", "55"}, {"255", "FF", "255"}, {"7x", "07", "07"}, {"-1", "FF", "255"}};
     for (const auto& c : cases) {
-        PointTable table;
-        table.InsertBlank(0);
-        table.SetMark(c.decimal, 0);
-        EXPECT_EQ(table.Row(0).mark, c.stored) << c.decimal;
-        std::string shown;
-        table.GetMark(shown, 0);
-        EXPECT_EQ(shown, c.shown) << c.decimal;
+        PointRecord point;
+        StoreShown(point, Field::Mark, c.decimal);
+        EXPECT_EQ(point.mark, c.stored) << c.decimal;
+        EXPECT_EQ(ShownForm(point, Field::Mark), c.shown) << c.decimal;
     }
     EXPECT_EQ(MarkHexToDecimal("0a"), "10");
     EXPECT_EQ(MarkHexToDecimal("00"), "00");
 }
 
-TEST(PointTable, SettersStoreTheTypedForms) {
-    PointTable table;
-    Fill(table, {"P"});
-    table.SetName("N", 0);
-    table.SetReading("R", 0);
-    table.SetLon("139.30", 0);
-    table.SetLat("35.30", 0);
-    table.SetTel("03", 0);
-    table.SetSound("3", 0);
-    table.SetDcenter("90", 0);
-    table.SetMark("5", 0);
-    table.SetDirectionOn(1, 0);
-    EXPECT_EQ(table.Row(0).lon, "139.50000");
-    std::string text;
-    table.GetLatDms(text, 0);
-    EXPECT_EQ(text, " 35.30.00.000");
+// Every shown field from its typed form to the stored one and back, alone and through the
+// table's Fields and SetFields.
+TEST(PointTable, FieldsGoThroughTheirShownAndStoredForms) {
+    const struct {
+        Field field;
+        const char* typed;
+        const char* stored;
+        const char* shown;
+    } cases[] = {
+        {Field::Name, "Tokyo Tower Main Deck", "Tokyo Tower Main", "Tokyo Tower Main"},
+        {Field::Reading, "R", "R", "R"},
+        {Field::Lon, "139.30", "139.50000", "139.30.00.000"},
+        {Field::Lat, "35 30 36", "35.51000", " 35.30.36.000"},
+        {Field::Mark, "12", "0C", "12"},
+        {Field::Sound, "3", "3", "3"},
+        {Field::Dcenter, "90", "90", "90"},
+        {Field::DirectionOn, "1", "1", "1"},
+        {Field::Tel, "03-1234", "03-1234", "03-1234"},
+    };
+    std::size_t shownFields = 0;
+    ForEachField([&](const auto& entry) { shownFields += entry.shown != nullptr; });
+    EXPECT_EQ(shownFields, std::size(cases)) << "a case for every shown field";
+    PointRecord point;
+    for (const auto& c : cases) {
+        StoreShown(point, c.field, c.typed);
+        EXPECT_EQ(StoredForm(point, c.field), c.stored) << c.typed;
+        EXPECT_EQ(ShownForm(point, c.field), c.shown) << c.typed;
+    }
+    PointTable table, copy;
+    table.Append(point);
+    EXPECT_FALSE(table.SetFields(0, table.Fields(0))) << "shown and stored again: unchanged";
+    copy.InsertBlank(0);
+    EXPECT_TRUE(copy.SetFields(0, table.Fields(0)));
+    for (const auto& c : cases) EXPECT_EQ(StoredForm(copy.Row(0), c.field), c.stored) << c.typed;
+    EXPECT_EQ(copy.Row(0).outmost, "500") << "never shown: left as it was";
 }
 
 TEST(PointTable, CopyRowCopiesEveryField) {
     PointTable table;
     Fill(table, {"P", "Q"});
-    table.SetDirectionOn(1, 1);
-    table.SetDcenter("90", 1);
-    table.CopyRow(0, 1);
+    PointFields fields = table.Fields(1);
+    fields.directionOn = 1;
+    fields.dcenter = "90";
+    table.SetFields(1, fields);
+    table.CopyRow(1, 0);
     EXPECT_EQ(table.Row(0).name, "Q");
     EXPECT_EQ(table.Row(0).slot, 1);
     EXPECT_EQ(table.Row(0).directionOn, 1);

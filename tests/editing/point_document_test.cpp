@@ -42,7 +42,7 @@ void Open(PointDocument& document, test::TempDir& dir, const std::vector<std::st
     }
     test::WriteFileBytes(dir.File("points.xml"), bytes);
     test::RecordingSink sink;
-    ASSERT_EQ(document.Open(dir.File("points.xml"), dir.RootPath(), sink), 0);
+    ASSERT_EQ(document.Open(dir.File("points.xml"), dir.RootPath(), sink), FileOutcome::Done);
     ASSERT_FALSE(document.IsModified());
 }
 
@@ -52,14 +52,19 @@ PointFields Renamed(const PointDocument& d, int row, const std::string& name) {
     return f;
 }
 
+PointRecord Named(const char* name) {
+    PointRecord point;
+    point.name = name;
+    return point;
+}
+
 using Operation = std::function<std::optional<Selection>(PointDocument&)>;
 
 TEST(PointDocument, OperationsChangeThePointsAndTheSelectionAndUndoExactly) {
     const Selection none;
     const Selection second = OnlyRow(1);
     PointTable source;
-    for (int i = 0; i < 3; ++i) source.InsertBlank(i);
-    for (const char* name : {"X", "Y", "Z"}) source.SetName(name, static_cast<int>(name[0] - 'X'));
+    for (const char* name : {"X", "Y", "Z"}) source.Append(Named(name));
     const struct {
         const char* what;
         std::vector<std::string> start;
@@ -132,7 +137,7 @@ TEST(PointDocument, TheSavedPointAndANewBranch) {
     Open(document, dir, {"A", "B", "C"});
     document.DeleteSelected(OnlyRow(0));
     document.DeleteSelected(OnlyRow(0));
-    ASSERT_EQ(document.Save(dir.Path("saved.xml"), sink), 0);
+    ASSERT_EQ(document.Save(dir.Path("saved.xml"), sink), FileOutcome::Done);
     EXPECT_FALSE(document.IsModified());
     document.Undo();
     EXPECT_TRUE(document.IsModified()) << "undone past the save";
@@ -176,10 +181,7 @@ TEST(PointDocument, ChangeWritesOnlyWhatDiffersFromTheDisplayForms) {
 
 TEST(PointDocument, CopiesPassThroughDisplayFormsUntilFull) {
     PointTable source;
-    for (int i = 0; i < 3; ++i) source.InsertBlank(i);
-    source.SetName("ABCDEFGHIJKLMNOPQRST", 0);
-    source.SetName("Y", 1);
-    source.SetName("Z", 2);
+    for (const char* name : {"ABCDEFGHIJKLMNOPQRST", "Y", "Z"}) source.Append(Named(name));
     test::TempDir dir;
     PointDocument document;
     Open(document, dir, {"P0", "P1"});
@@ -205,15 +207,15 @@ TEST(PointDocument, FilesAndTheModifiedState) {
     document.SetFileName("plan.txt", dir.RootPath());
     EXPECT_EQ(document.FilePath(), os::Path()) << "untitled: not .xml";
     EXPECT_EQ(document.Folder(), dir.RootPath());
-    EXPECT_EQ(document.Save(dir.File("none.xml"), sink), 1) << "no points: nothing written";
+    EXPECT_EQ(document.Save(dir.File("none.xml"), sink), FileOutcome::NothingToSave) << "no points: nothing written";
 
     Open(document, dir, {"A", "B"});
     EXPECT_EQ(document.FileName(), dir.File("points.xml"));
     EXPECT_EQ(document.FilePath(), dir.File("points.xml"));
     document.DeleteSelected(OnlyRow(0));
-    EXPECT_EQ(document.Save(dir.File("no-folder") / "x" / "a.xml", sink), -1);
+    EXPECT_EQ(document.Save(dir.File("no-folder") / "x" / "a.xml", sink), FileOutcome::Failed);
     EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(document.Save(dir.File("b.xml"), sink), 0);
+    EXPECT_EQ(document.Save(dir.File("b.xml"), sink), FileOutcome::Done);
     EXPECT_FALSE(document.IsModified());
     EXPECT_EQ(sink.messages.size(), 1u);
 }
@@ -229,7 +231,7 @@ TEST(PointDocument, AFailedOpenChangesNothing) {
         Open(document, dir, {"A", "B"});
         document.DeleteSelected(OnlyRow(0));
         test::RecordingSink sink;
-        EXPECT_EQ(document.Open(dir.File(name), dir.RootPath(), sink), -1) << name;
+        EXPECT_EQ(document.Open(dir.File(name), dir.RootPath(), sink), FileOutcome::Failed) << name;
         EXPECT_EQ(sink.messages.size(), 1u) << name;
         EXPECT_EQ(Names(document), (std::vector<std::string>{"B"})) << name;
         EXPECT_EQ(document.FileName(), dir.File("points.xml")) << name;

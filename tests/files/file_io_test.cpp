@@ -30,15 +30,17 @@ class FileIo : public ::testing::Test {
 protected:
     void SetUp() override {
         table.InsertBlank(0);
-        table.SetName("東京", 0);
-        table.SetLon("139.30", 0);
-        table.SetLat("35.30", 0);
+        PointFields fields = table.Fields(0);
+        fields.name = "東京";
+        fields.lon = "139.30";
+        fields.lat = "35.30";
+        table.SetFields(0, fields);
     }
     std::string Message(int cause, const os::Path& path) const {
-        return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);
+        return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(static_cast<os::FileCause>(cause));
     }
-    int Save(const os::Path& path) { return SaveGlorieFile(path, table, sink); }
-    int Load(PointTable& into, const os::Path& path) { return LoadGlorieFile(path, into, sink); }
+    int Save(const os::Path& path) { return SaveGlorieFile(path, table, sink) == FileOutcome::Done ? 0 : -1; }
+    int Load(PointTable& into, const os::Path& path) { return LoadGlorieFile(path, into, sink) == FileOutcome::Done ? 0 : -1; }
     test::TempDir dir;
     test::RecordingSink sink;
     PointTable table;

@@ -19,7 +19,7 @@ protected:
     int Load(const std::string& bytes) {
         test::WriteFileBytes(path, bytes);
         sink.messages.clear();
-        return LoadGlorieFile(path, table, sink);
+        return LoadGlorieFile(path, table, sink) == FileOutcome::Done ? 0 : -1;
     }
     std::string Head() const { return "\"" + os::DisplayPath(path) + "\"\n\n"; }
     test::TempDir dir;

@@ -67,7 +67,7 @@ bool SameRows(const PointTable& a, const PointTable& b) {
 bool Load(PointTable& table, std::string_view bytes) {
     table.Reset();
     std::vector<std::string> warnings;
-    const bool read = vondrel::ReadGlorieBytes(std::string(bytes), table, warnings) == 0;
+    const bool read = vondrel::ReadGlorieBytes(std::string(bytes), table, warnings) == vondrel::FileOutcome::Done;
     Check(table);
     return read;
 }

@@ -74,7 +74,7 @@ TEST_F(FileCommands, SaveWritesOnlyAModifiedList) {
     Command(window, ID_FILE_SAVE);
     EXPECT_FALSE(window.Document().IsModified());
     PointTable back;
-    ASSERT_EQ(LoadGlorieFile(path, back, sink), 0);
+    ASSERT_EQ(LoadGlorieFile(path, back, sink), FileOutcome::Done);
     EXPECT_EQ(back.GetCount(), 1);
 
     MainWindow untitled("");
@@ -198,7 +198,7 @@ TEST_F(FileCommands, ConfirmCloseAnswers) {
         }
         const os::Path written = c.titled ? path : own.File(c.saveAsChoice.empty() ? "none.xml" : c.saveAsChoice);
         PointTable back;
-        const bool hasOnePoint = LoadGlorieFile(written, back, sink) == 0 && back.GetCount() == 1;
+        const bool hasOnePoint = LoadGlorieFile(written, back, sink) == FileOutcome::Done && back.GetCount() == 1;
         EXPECT_EQ(hasOnePoint, c.written) << c.what;
     }
 }
@@ -294,7 +294,7 @@ TEST_F(FileCommands, AFailedOpenOrDropChangesNothing) {
                 << what;
             Command(window, ID_FILE_SAVE);
             PointTable back;
-            ASSERT_EQ(LoadGlorieFile(mine, back, sink), 0);
+            ASSERT_EQ(LoadGlorieFile(mine, back, sink), FileOutcome::Done);
             EXPECT_EQ(back.GetCount(), 1) << what << ": Save writes the list's own file";
         }
     }
@@ -328,7 +328,7 @@ TEST_F(FileCommands, NamesWithoutACodePage932FormOpenAndSave) {
         EXPECT_FALSE(window.Document().IsModified());
     }
     PointTable back;
-    ASSERT_EQ(LoadGlorieFile(korean, back, sink), 0);
+    ASSERT_EQ(LoadGlorieFile(korean, back, sink), FileOutcome::Done);
     EXPECT_EQ(back.GetCount(), 1) << "saved to the same file";
     MainWindow window("");
     window.prompts.chosenFiles = {korean};

@@ -21,7 +21,6 @@
 
 namespace vondrel {
 namespace {
-
 using test::MainWindow;
 
 const char kRegistryBase[] = "SOFTWARE\\Zarn\\VondrelMapTests";

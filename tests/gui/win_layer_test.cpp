@@ -1,5 +1,6 @@
 // The Win32 layer against the real system: the settings key's fallback from the machine to
-// the user hive, and the resource ids' uniqueness within each dialog.
+// the user hive, the resource ids' uniqueness within each dialog, and the report of an exception
+// that escapes a dialog's handler.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -7,6 +8,11 @@
 #include <regex>
 #include <set>
 
+#include <stdexcept>
+
+#include "gui/gui_harness.h"
+#include "resource.h"
+#include "win/dialog.h"
 #include "win/registry.h"
 #include "os/win32_text.h"
 
@@ -50,6 +56,28 @@ TEST(WinLayer, ResourceIdsAreUniqueWithinEachBlock) {
         EXPECT_TRUE(valuesPerBlock[block].insert(value).second) << match[1] << " repeats " << value << " in " << block;
     }
     EXPECT_GT(valuesPerBlock.size(), 4u);
+}
+
+// A dialog whose OK button throws, and which records what it is asked to report.
+class ThrowingDialog : public win::Dialog {
+public:
+    ThrowingDialog() : Dialog(IDD_ABOUT) { OnCommand(IDOK, &ThrowingDialog::Fail); }
+    std::vector<std::string> reported;
+
+private:
+    void Fail() { throw std::runtime_error("the handler failed"); }
+    void ReportError(const std::string& text) override { reported.push_back(text); }
+};
+
+TEST(WinLayer, AnExceptionThatEscapesAHandlerIsReportedAfterTheMessage) {
+    ThrowingDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    dialog.Self().Send(WM_COMMAND, IDOK);
+    EXPECT_TRUE(dialog.reported.empty()) << "not inside the message that failed";
+    test::Pump();
+    ASSERT_EQ(dialog.reported.size(), 1u);
+    EXPECT_NE(dialog.reported[0].find("the handler failed"), std::string::npos) << dialog.reported[0];
+    dialog.End(IDCANCEL);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(FileBytes, TakesTheWholeFileWhateverSizeWasReported) {
         std::size_t delivered = 0;
         int reads = 0;
         FileBytes bytes;
-        const int cause = bytes.Fill(c.reported, c.maxBytes, [&](char* to, std::size_t count, int&) {
+        const int cause = bytes.Fill(c.reported, c.maxBytes, [&](char* to, std::size_t count, FileCause&) {
             ++reads;
             const std::size_t n = std::min({count, c.chunk, c.actual - delivered});
             content.copy(to, n, delivered);
@@ -53,7 +53,7 @@ TEST(FileBytes, TakesTheWholeFileWhateverSizeWasReported) {
 TEST(FileBytes, AFailedReadKeepsNothing) {
     FileBytes bytes;
     int reads = 0;
-    const int cause = bytes.Fill(100, 1000, [&](char*, std::size_t count, int& failure) -> std::int64_t {
+    const int cause = bytes.Fill(100, 1000, [&](char*, std::size_t count, FileCause& failure) -> std::int64_t {
         if (++reads == 1) return static_cast<std::int64_t>(count / 2);
         failure = kCauseHardIO;
         return -1;

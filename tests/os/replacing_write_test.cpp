@@ -41,11 +41,12 @@ class ReplacingWrite : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int i = 0; i < 3; ++i) {
-            table.InsertBlank(i);
-            table.SetName("P" + std::to_string(i), i);
+            PointRecord point;
+            point.name = "P" + std::to_string(i);
+            table.Append(point);
         }
     }
-    std::string Message(int cause, const os::Path& path) const {
+    std::string Message(os::FileCause cause, const os::Path& path) const {
         return "\"" + os::DisplayPath(path) + "\"\n\n" + FileErrorCauseText(cause);
     }
     // The names in the test's folder other than `except`.
@@ -79,7 +80,7 @@ TEST_F(ReplacingWrite, LeftTemporaryFilesOfTheTargetAreRemoved) {
     const int held = ::open(running.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);  // as a save in progress holds its file
 #endif
-    ASSERT_EQ(SaveGlorieFile(target, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(target, table, sink), FileOutcome::Done);
     EXPECT_FALSE(fs::exists(stale1));
     EXPECT_FALSE(fs::exists(stale2));
     EXPECT_TRUE(fs::exists(otherTarget)) << "another file's temporary file is not touched";
@@ -104,7 +105,7 @@ TEST_F(ReplacingWrite, TheTargetsAttributesAreKept) {
     const os::Path target = dir.File("hidden.xml");
     test::WriteFileBytes(target, "old");
     ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-    ASSERT_EQ(SaveGlorieFile(target, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(target, table, sink), FileOutcome::Done);
     EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(test::ReadFileBytes(target), GlorieBytes(table));
 }
@@ -136,7 +137,7 @@ TEST_F(ReplacingWrite, NoTemporaryFileMeansNoSaveAndTheOldFileKept) {
     ::chmod(folder.c_str(), 0555);
     const int status = InChild([&] {
         test::RecordingSink messages;
-        const bool refused = SaveGlorieFile(target, table, messages) == -1 && messages.messages.size() == 1 &&
+        const bool refused = SaveGlorieFile(target, table, messages) == FileOutcome::Failed && messages.messages.size() == 1 &&
                              messages.messages[0] == Message(os::kCauseAccessDenied, os::FolderOf(target));
         return refused ? 0 : 1;
     }, true);
@@ -168,8 +169,8 @@ TEST_F(ReplacingWrite, OnlyRegularFilesAreReadOrReplaced) {
     for (const os::Path& special : specials) {
         const auto type = fs::symlink_status(special).type();
         sink.messages.clear();
-        EXPECT_EQ(LoadGlorieFile(special, table, sink), -1) << special;
-        EXPECT_EQ(SaveGlorieFile(special, table, sink), -1) << special;
+        EXPECT_EQ(LoadGlorieFile(special, table, sink), FileOutcome::Failed) << special;
+        EXPECT_EQ(SaveGlorieFile(special, table, sink), FileOutcome::Failed) << special;
         ASSERT_EQ(sink.messages.size(), 2u);
         EXPECT_EQ(sink.messages[0], Message(os::kCauseNotRegularFile, special));
         EXPECT_EQ(sink.messages[1], Message(os::kCauseNotRegularFile, special));
@@ -188,7 +189,7 @@ TEST_F(ReplacingWrite, TheTargetsModeOwnerAndLinkAreKept) {
     if (root) ASSERT_EQ(::chown(target.c_str(), 65534, 65534), 0);
     const os::Path link = dir.File("link.xml");
     fs::create_symlink(target, link);
-    ASSERT_EQ(SaveGlorieFile(link, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(link, table, sink), FileOutcome::Done);
     struct stat st;
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -203,9 +204,10 @@ TEST_F(ReplacingWrite, AKilledSaveLeavesTheOldOrTheNewFile) {
     // of the two whole, and the next save removes what the killed one left.
     PointTable big;
     for (int i = 0; i < 700; ++i) {
-        big.InsertBlank(i);
-        big.SetName("長い名前の地点" + std::to_string(i), i);
-        big.SetReading(std::string(300, 'r'), i);
+        PointRecord point;
+        point.name = ShortenName("長い名前の地点" + std::to_string(i));
+        point.reading = std::string(300, 'r');
+        big.Append(point);
     }
     const os::Path target = dir.File("killed.xml");
     const std::string small = GlorieBytes(table);
@@ -225,7 +227,7 @@ TEST_F(ReplacingWrite, AKilledSaveLeavesTheOldOrTheNewFile) {
         const std::string now = test::ReadFileBytes(target);
         ASSERT_TRUE(now == small || now == large) << "round " << round << ": " << now.size() << " bytes";
     }
-    ASSERT_EQ(SaveGlorieFile(target, table, sink), 0);
+    ASSERT_EQ(SaveGlorieFile(target, table, sink), FileOutcome::Done);
     EXPECT_TRUE(OtherFiles(os::FileNameOf(target)).empty()) << "no temporary file is left";
 }
 
@@ -238,8 +240,9 @@ TEST_F(ReplacingWrite, RunningOutOfMemoryIsAMessage) {
     const os::Path path = dir.File("big.xml");
     test::WriteFileBytes(path, "<gpoi><lat>" + std::string(48 << 20, '&') + "</lat></gpoi>");
     PointTable huge;
-    huge.InsertBlank(0);
-    huge.SetReading(std::string(48 << 20, '&'), 0);
+    PointRecord point;
+    point.reading = std::string(48 << 20, '&');
+    huge.Append(point);
     const int status = InChild([&] {
         long pages = 0;
         if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
@@ -250,8 +253,8 @@ TEST_F(ReplacingWrite, RunningOutOfMemoryIsAMessage) {
         const struct rlimit address{limit, limit};
         if (pages == 0 || ::setrlimit(RLIMIT_AS, &address) != 0) return 2;
         test::RecordingSink messages;
-        const bool loadRefused = LoadGlorieFile(path, table, messages) == -1 && table.GetCount() == 3;
-        const bool saveRefused = SaveGlorieFile(dir.File("out.xml"), huge, messages) == -1;
+        const bool loadRefused = LoadGlorieFile(path, table, messages) == FileOutcome::Failed && table.GetCount() == 3;
+        const bool saveRefused = SaveGlorieFile(dir.File("out.xml"), huge, messages) == FileOutcome::Failed;
         const bool told = messages.messages.size() == 2 && messages.messages[0] == Message(os::kCauseOutOfMemory, path);
         return loadRefused && saveRefused && told ? 0 : 1;
     });
