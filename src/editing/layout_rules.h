@@ -17,7 +17,7 @@ struct ListLayout {
     Rect importChoice;  // only in the import view: the control under the import list
 };
 
-// clientWidth/Height of the dialog, buttonWidth/Height of button 1003, statusHeight of the bar.
+// clientWidth/Height of the dialog, buttonWidth/Height of button IDC_MAIN_CHANGE (変更), statusHeight of the bar.
 ListLayout EditViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight);
 // `choiceHeight`: the height of the control that stands under the import list, as wide as it.
 ListLayout ImportViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight,

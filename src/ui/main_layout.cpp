@@ -13,7 +13,7 @@ struct LayoutMetrics {
     int clientWidth, clientHeight, buttonWidth, buttonHeight;
 };
 
-// The client size and the size of button 1003, which the layout rules are expressed in.
+// The client size and the size of button IDC_MAIN_CHANGE (変更), which the layout rules are expressed in.
 LayoutMetrics Measure(const MainDialog& dialog) {
     const RECT client = dialog.Self().ClientRect();
     const RECT button = dialog.Item(IDC_MAIN_CHANGE).WindowRect();

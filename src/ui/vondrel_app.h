@@ -1,5 +1,5 @@
 // VondrelApp: the application object. InitInstance runs the whole program: component support,
-// the main window run modally, and the end when it closes.
+// the main window and its message loop, and the end when the window is destroyed.
 #pragma once
 
 #include <string>

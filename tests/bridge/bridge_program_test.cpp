@@ -1,4 +1,4 @@
-// Tarvix2.exe driven from outside: the test plays the editor (mapbridge/bridge_process.h),
+// Tarvix2.exe driven from outside: the test plays the editor (support/bridge_process.h),
 // posts the commands of a launch and a show, sets the mark and asks for it, and checks what the
 // bridge answers and logs.
 #include <gtest/gtest.h>

@@ -9,6 +9,7 @@
 #include "dialogs/mark_picker_dialog.h"
 #include "editing/point_edit_logic.h"
 #include "gui/dialog_test_support.h"
+#include "resource.h"
 
 namespace vondrel {
 namespace {
@@ -169,11 +170,18 @@ protected:
 };
 
 TEST_F(MarkPickerTest, FiftyFiveEqualButtonsInReadingOrder) {
-    const int ids[55] = {1001, 1002, 1068, 1069, 1070, 1003, 1004, 1071, 1072, 1073, 1005,
-                         1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022,
-                         1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043, 1044,
-                         1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1053, 1054, 1055,
-                         1056, 1057, 1058, 1059, 1060, 1061, 1062, 1063, 1064, 1065, 1066};
+    const int ids[55] = {
+        IDC_PICKER_MARK_1, IDC_PICKER_MARK_2, IDC_PICKER_MARK_3, IDC_PICKER_MARK_4, IDC_PICKER_MARK_5, IDC_PICKER_MARK_6,
+        IDC_PICKER_MARK_7, IDC_PICKER_MARK_8, IDC_PICKER_MARK_9, IDC_PICKER_MARK_10, IDC_PICKER_MARK_11,
+        IDC_PICKER_MARK_12, IDC_PICKER_MARK_13, IDC_PICKER_MARK_14, IDC_PICKER_MARK_15, IDC_PICKER_MARK_16, IDC_PICKER_MARK_17,
+        IDC_PICKER_MARK_18, IDC_PICKER_MARK_19, IDC_PICKER_MARK_20, IDC_PICKER_MARK_21, IDC_PICKER_MARK_22,
+        IDC_PICKER_MARK_23, IDC_PICKER_MARK_24, IDC_PICKER_MARK_25, IDC_PICKER_MARK_26, IDC_PICKER_MARK_27, IDC_PICKER_MARK_28,
+        IDC_PICKER_MARK_29, IDC_PICKER_MARK_30, IDC_PICKER_MARK_31, IDC_PICKER_MARK_32, IDC_PICKER_MARK_33,
+        IDC_PICKER_MARK_34, IDC_PICKER_MARK_35, IDC_PICKER_MARK_36, IDC_PICKER_MARK_37, IDC_PICKER_MARK_38, IDC_PICKER_MARK_39,
+        IDC_PICKER_MARK_40, IDC_PICKER_MARK_41, IDC_PICKER_MARK_42, IDC_PICKER_MARK_43, IDC_PICKER_MARK_44,
+        IDC_PICKER_MARK_45, IDC_PICKER_MARK_46, IDC_PICKER_MARK_47, IDC_PICKER_MARK_48, IDC_PICKER_MARK_49, IDC_PICKER_MARK_50,
+        IDC_PICKER_MARK_51, IDC_PICKER_MARK_52, IDC_PICKER_MARK_53, IDC_PICKER_MARK_54, IDC_PICKER_MARK_55,
+    };
     MarkPickerDialog picker(0, icons.Function());
     ASSERT_NE(picker.CreateModeless(nullptr), nullptr);
     const HWND window = picker.Hwnd();
@@ -207,20 +215,20 @@ TEST_F(MarkPickerTest, AMarkButtonPicksItsMarkAndTheWaysOutPickNothing) {
         INT_PTR result;
         int mark;
     } cases[] = {
-        {[](HWND p) { SendMessageW(GetDlgItem(p, 1073), BM_CLICK, 0, 0); }, IDOK, 10},  // row 1, tenth
-        {[](HWND p) { SendMessageW(GetDlgItem(p, 1066), BM_CLICK, 0, 0); }, IDOK, 55},
+        {[](HWND p) { SendMessageW(GetDlgItem(p, IDC_PICKER_MARK_10), BM_CLICK, 0, 0); }, IDOK, 10},  // row 1, tenth
+        {[](HWND p) { SendMessageW(GetDlgItem(p, IDC_PICKER_MARK_55), BM_CLICK, 0, 0); }, IDOK, 55},
         {[](HWND p) { SendMessageW(GetDlgItem(p, IDOK), BM_CLICK, 0, 0); }, IDOK, 7},
         {[](HWND p) { SendMessageW(GetDlgItem(p, IDCANCEL), BM_CLICK, 0, 0); }, IDCANCEL, 7},
         {[](HWND p) { SendMessageW(p, WM_CLOSE, 0, 0); }, IDCANCEL, 7},
         {[](HWND p) {
-             MSG key{GetDlgItem(p, 1001), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {0, 0}};
+             MSG key{GetDlgItem(p, IDC_PICKER_MARK_1), WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {0, 0}};
              IsDialogMessageW(p, &key);
          }, IDCANCEL, 7},
     };
     for (const auto& c : cases) {
         MarkPickerDialog picker(7, icons.Function());
         ASSERT_NE(picker.CreateModeless(nullptr), nullptr);
-        EXPECT_EQ(GetFocus(), GetDlgItem(picker.Hwnd(), 1004)) << "the mark shown has the focus";
+        EXPECT_EQ(GetFocus(), GetDlgItem(picker.Hwnd(), IDC_PICKER_MARK_7)) << "the mark shown has the focus";
         c.end(picker.Hwnd());
         test::Pump();
         EXPECT_EQ(picker.Hwnd(), nullptr);
@@ -230,7 +238,7 @@ TEST_F(MarkPickerTest, AMarkButtonPicksItsMarkAndTheWaysOutPickNothing) {
     }
     MarkPickerDialog blank(0, nullptr);  // no images to give: blank buttons
     ASSERT_NE(blank.CreateModeless(nullptr), nullptr);
-    EXPECT_EQ(SendMessageW(GetDlgItem(blank.Hwnd(), 1001), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    EXPECT_EQ(SendMessageW(GetDlgItem(blank.Hwnd(), IDC_PICKER_MARK_1), BM_GETIMAGE, IMAGE_ICON, 0), 0);
 }
 }  // namespace
 }  // namespace vondrel

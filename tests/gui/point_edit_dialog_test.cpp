@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/dialog_test_support.h"
+#include "resource.h"
 
 namespace vondrel {
 namespace {
@@ -224,7 +225,7 @@ TEST_F(PointEditDialogTest, MarkIconOpensThePickerWhichPicks) {
             for (HWND b = GetWindow(picker, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT)) {
                 images += icons.IndexOf(reinterpret_cast<HICON>(SendMessageW(b, BM_GETIMAGE, IMAGE_ICON, 0))) >= 0;
             }
-            SendMessageW(GetDlgItem(picker, 1069), BM_CLICK, 0, 0);  // the fourth mark
+            SendMessageW(GetDlgItem(picker, IDC_PICKER_MARK_4), BM_CLICK, 0, 0);
         },
         [&] { Command(IDC_EDIT_MARK_ICON, STN_CLICKED); }));
     EXPECT_EQ(caption, "ﾀﾞｲｱﾛｸﾞ");
