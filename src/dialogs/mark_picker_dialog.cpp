@@ -27,6 +27,8 @@ constexpr std::array<int, kMarkCount> kMarkButtons = {
 };
 }  // namespace
 
+int MarkButtonId(int mark) { return kMarkButtons.at(static_cast<std::size_t>(mark - 1)); }
+
 std::optional<int> PickMark(HWND owner, int shown, std::function<HICON(int)> markIcon) {
     MarkPickerDialog picker(shown, std::move(markIcon));
     if (picker.RunModal(owner) != IDOK) return std::nullopt;

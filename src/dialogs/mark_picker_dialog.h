@@ -19,6 +19,9 @@ namespace vondrel {
 // index k (mark k + 1), or none.
 std::optional<int> PickMark(HWND owner, int shown, std::function<HICON(int)> markIcon);
 
+// The id of the button that shows mark `mark` (1 ... 55).
+int MarkButtonId(int mark);
+
 // The dialog PickMark runs (tests create it modeless and drive it by messages).
 class MarkPickerDialog : public win::Dialog {
 public:

@@ -170,30 +170,18 @@ protected:
 };
 
 TEST_F(MarkPickerTest, FiftyFiveEqualButtonsInReadingOrder) {
-    const int ids[55] = {
-        IDC_PICKER_MARK_1, IDC_PICKER_MARK_2, IDC_PICKER_MARK_3, IDC_PICKER_MARK_4, IDC_PICKER_MARK_5, IDC_PICKER_MARK_6,
-        IDC_PICKER_MARK_7, IDC_PICKER_MARK_8, IDC_PICKER_MARK_9, IDC_PICKER_MARK_10, IDC_PICKER_MARK_11,
-        IDC_PICKER_MARK_12, IDC_PICKER_MARK_13, IDC_PICKER_MARK_14, IDC_PICKER_MARK_15, IDC_PICKER_MARK_16, IDC_PICKER_MARK_17,
-        IDC_PICKER_MARK_18, IDC_PICKER_MARK_19, IDC_PICKER_MARK_20, IDC_PICKER_MARK_21, IDC_PICKER_MARK_22,
-        IDC_PICKER_MARK_23, IDC_PICKER_MARK_24, IDC_PICKER_MARK_25, IDC_PICKER_MARK_26, IDC_PICKER_MARK_27, IDC_PICKER_MARK_28,
-        IDC_PICKER_MARK_29, IDC_PICKER_MARK_30, IDC_PICKER_MARK_31, IDC_PICKER_MARK_32, IDC_PICKER_MARK_33,
-        IDC_PICKER_MARK_34, IDC_PICKER_MARK_35, IDC_PICKER_MARK_36, IDC_PICKER_MARK_37, IDC_PICKER_MARK_38, IDC_PICKER_MARK_39,
-        IDC_PICKER_MARK_40, IDC_PICKER_MARK_41, IDC_PICKER_MARK_42, IDC_PICKER_MARK_43, IDC_PICKER_MARK_44,
-        IDC_PICKER_MARK_45, IDC_PICKER_MARK_46, IDC_PICKER_MARK_47, IDC_PICKER_MARK_48, IDC_PICKER_MARK_49, IDC_PICKER_MARK_50,
-        IDC_PICKER_MARK_51, IDC_PICKER_MARK_52, IDC_PICKER_MARK_53, IDC_PICKER_MARK_54, IDC_PICKER_MARK_55,
-    };
     MarkPickerDialog picker(0, icons.Function());
     ASSERT_NE(picker.CreateModeless(nullptr), nullptr);
     const HWND window = picker.Hwnd();
     EXPECT_EQ(TextOf(window), "ﾀﾞｲｱﾛｸﾞ");
-    const RECT first = RectIn(window, GetDlgItem(window, ids[0]));
+    const RECT first = RectIn(window, GetDlgItem(window, MarkButtonId(1)));
     // Equal spacing in dialog units: within a pixel in screen pixels.
-    const double dx = (RectIn(window, GetDlgItem(window, ids[10])).left - first.left) / 10.0;
-    const double dy = (RectIn(window, GetDlgItem(window, ids[44])).top - first.top) / 4.0;
+    const double dx = (RectIn(window, GetDlgItem(window, MarkButtonId(11))).left - first.left) / 10.0;
+    const double dy = (RectIn(window, GetDlgItem(window, MarkButtonId(45))).top - first.top) / 4.0;
     EXPECT_TRUE(dx > first.right - first.left && dy > first.bottom - first.top) << "no overlap";
     for (int n = 0; n < 55; ++n) {
-        const HWND button = GetDlgItem(window, ids[n]);
-        ASSERT_NE(button, nullptr) << ids[n];
+        const HWND button = GetDlgItem(window, MarkButtonId(n + 1));
+        ASSERT_NE(button, nullptr) << n + 1;
         EXPECT_EQ(TextOf(button), "Button1");
         EXPECT_TRUE(GetWindowLongW(button, GWL_STYLE) & BS_ICON);
         EXPECT_EQ(icons.IndexOf(reinterpret_cast<HICON>(SendMessageW(button, BM_GETIMAGE, IMAGE_ICON, 0))), n)
@@ -206,7 +194,7 @@ TEST_F(MarkPickerTest, FiftyFiveEqualButtonsInReadingOrder) {
     }
     EXPECT_EQ(GetWindowLongW(GetDlgItem(window, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(TextOf(GetDlgItem(window, IDCANCEL)), "ｷｬﾝｾﾙ");
-    EXPECT_GE(RectIn(window, GetDlgItem(window, IDOK)).top, RectIn(window, GetDlgItem(window, ids[54])).bottom);
+    EXPECT_GE(RectIn(window, GetDlgItem(window, IDOK)).top, RectIn(window, GetDlgItem(window, MarkButtonId(55))).bottom);
 }
 
 TEST_F(MarkPickerTest, AMarkButtonPicksItsMarkAndTheWaysOutPickNothing) {
