@@ -285,4 +285,10 @@ std::optional<LatLon> ParseLinkPosition(std::string_view utf8) {
     return FromParameters(text);
 }
 
+std::string DegreesText(double degrees) {
+    char buffer[400];  // any double in fixed notation
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, degrees, std::chars_format::fixed);
+    return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string();
+}
+
 }  // namespace vondrel

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/datum.h"
@@ -23,5 +24,9 @@ namespace vondrel {
 //     "ll=lat,lon", "/maps/search/lat,lon", "#zoom/lat/lon", and "lat=…&lon=…" (or lng=).
 // A link that names a place only by its id (?cid=, !1s0x…) holds no position.
 std::optional<LatLon> ParseLinkPosition(std::string_view utf8);
+
+// Decimal degrees as a plain decimal text, as exact as a double keeps it ("35.681236"); the form
+// the readers hand on a position they found in a link.
+std::string DegreesText(double degrees);
 
 }  // namespace vondrel

@@ -6,7 +6,6 @@
 // order the members come; the nesting followed and the file's size are limited.
 #include <simdjson.h>
 
-#include <charconv>
 #include <utility>
 
 #include "core/link_position.h"
@@ -42,14 +41,6 @@ struct Node {
     Properties properties;
 };
 
-// A number as fixed decimals (1e2 as "100"); a value too large for a coordinate as text the
-// collector does not take.
-std::string NumberText(double value) {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return result.ec == std::errc() ? std::string(buffer, result.ptr) : std::string("-");
-}
-
 // A string as it is, a number as its fixed decimals, anything else as nothing.
 error_code ReadText(od::value& value, std::string& text) {
     od::json_type type;
@@ -61,7 +52,7 @@ error_code ReadText(od::value& value, std::string& text) {
     } else if (type == od::json_type::number) {
         double number = 0;
         // A number no double holds (1e999) is no coordinate: it stays unreadable.
-        text = value.get_double().get(number) == simdjson::SUCCESS ? NumberText(number) : std::string("-");
+        text = value.get_double().get(number) == simdjson::SUCCESS ? DegreesText(number) : std::string("-");
     }
     return simdjson::SUCCESS;
 }
@@ -274,7 +265,7 @@ private:
         if (position.lat.empty() || position.lon.empty() || (IsZero(position.lat) && IsZero(position.lon))) {
             position = Position();
             if (const auto linked = ParseLinkPosition(node.properties.url)) {
-                position = {NumberText(linked->lon), NumberText(linked->lat)};
+                position = {DegreesText(linked->lon), DegreesText(linked->lat)};
             }
         }
         Add(position, node.properties, feature);
@@ -315,6 +306,8 @@ ReadResult ReadGeoJson(std::string_view bytes, const ReadOptions& options) {
     if (error == simdjson::INCORRECT_TYPE) return Refusal("GeoJSON ではありません（最上位がオブジェクトではありません）");
     Reader reader(options);
     if (!error) error = reader.ReadRoot(root);
+    // Past the root's end there may be nothing but blanks.
+    if (!error && !reader.cancelled && document.current_location().error() != simdjson::OUT_OF_BOUNDS) error = simdjson::TRAILING_CONTENT;
     if (error == simdjson::DEPTH_ERROR) return Refusal("JSON の入れ子が深すぎるため読めません");
     if (error) return Refusal(std::string("JSON として読めません (") + simdjson::error_message(error) + ")");
     if (reader.cancelled) return Cancellation();
