@@ -18,7 +18,8 @@ namespace {
 namespace od = simdjson::ondemand;
 using simdjson::error_code;
 
-constexpr std::size_t kMaxJsonBytes = 64u * 1024u * 1024u;
+// Bounds the memory a file of tiny points costs (about ten times its size); far above any list of places.
+constexpr std::size_t kMaxJsonBytes = 16u * 1024u * 1024u;
 constexpr int kMaxDepth = 64;  // objects and arrays nested below the root that the reader follows
 
 struct Position {
@@ -295,7 +296,7 @@ private:
 }  // namespace
 
 ReadResult ReadGeoJson(std::string_view bytes, const ReadOptions& options) {
-    if (bytes.size() > kMaxJsonBytes) return Refusal("64 MiB を超える JSON ファイルは読めません");
+    if (bytes.size() > kMaxJsonBytes) return Refusal("16 MiB を超える JSON ファイルは読めません");
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.remove_prefix(3);
     const simdjson::padded_string json(bytes.data(), bytes.size());
     od::parser parser;
