@@ -7,6 +7,7 @@
 #include <array>
 
 #include "core/cp932.h"
+#include "core/datum.h"
 #include "core/link_position.h"
 #include "core/limits.h"
 #include "formats/csv_records.h"
@@ -153,10 +154,12 @@ std::string TextField(std::string_view field, bool cp932) {
     return cp932 ? Cp932ToUtf8(text) : text;
 }
 
-// A row without coordinates whose link holds a position takes it (WGS 84, as the maps give
-// it); a named one whose link holds none has no position.
-void TakeLinkPosition(const std::string& url, RawPoint& point) {
-    if (const auto position = ParseLinkPosition(url)) {
+// A row without coordinates whose link holds a position takes it: on WGS 84 as the maps give
+// it, whichever datum the file's coordinate columns were chosen to be on. A named row whose link
+// holds none has no position.
+void TakeLinkPosition(const std::string& url, Datum datum, RawPoint& point) {
+    if (auto position = ParseLinkPosition(url)) {
+        if (datum == Datum::Tokyo) position = Wgs84ToTokyo(*position);
         point.lat = DegreesText(position->lat);
         point.lon = DegreesText(position->lon);
     } else {
@@ -197,7 +200,7 @@ ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
         point.place = std::to_string(line) + " 行目の地点";
         point.noPosition = false;
         if (point.lat.empty() && point.lon.empty() && header.index[kUrl] != kNoColumn) {
-            TakeLinkPosition(TextField(field(kUrl), text.cp932), point);
+            TakeLinkPosition(TextField(field(kUrl), text.cp932), options.datum, point);
         }
         // Semicolon-separated files from locales that write a decimal comma.
         for (std::string* value : {&point.lat, &point.lon}) {

@@ -2,6 +2,7 @@
 // point, where a place without coordinates gets its position, and what is refused.
 #include <gtest/gtest.h>
 
+#include "core/datum.h"
 #include "formats/point_formats.h"
 #include "support/temp_dir.h"
 
@@ -76,6 +77,8 @@ TEST(JsonReaders, TakeoutPlacesTakeTheirPositionFromTheLinkOrHaveNone) {
         return Feature("{\"coordinates\":[0,0],\"type\":\"Point\"}", std::string("{\"google_maps_url\":\"") + url +
                        "\",\"location\":{\"address\":\"Tokyo\",\"name\":\"" + name + "\"}}");
     };
+    // A link's position is on WGS 84 even where the CSV's columns are taken as Tokyo.
+    const LatLon tokyo = Wgs84ToTokyo({35.5, 139.25});
     const struct {
         std::string bytes;
         Format format;
@@ -85,11 +88,11 @@ TEST(JsonReaders, TakeoutPlacesTakeTheirPositionFromTheLinkOrHaveNone) {
         {Collection(newer("http://maps.google.com/?q=35.5,139.25", "New")), Format::GeoJson, {1, "New", 35.5, 139.25, 0, ""}},
         {Collection(newer("http://maps.google.com/?cid=2916910007297155640", "Cid") + "," + older), Format::GeoJson,
          {1, "Old", 35.5, 139.25, 1, ""}},
-        {"Title,Note,URL\n\nA,,\"https://www.google.com/maps/search/35.5,139.25\"\n", Format::Csv, {1, "A", 35.5, 139.25, 0, ""}},
+        {"Title,Note,URL\n\nA,,\"https://www.google.com/maps/search/35.5,139.25\"\n", Format::Csv, {1, "A", tokyo.lat, tokyo.lon, 0, ""}},
         {"\xEF\xBB\xBFTitle,Note,URL,Tags,Comment\n"
          "Cid,,https://www.google.com/maps/place/X/data=!4m2!3m1!1s0x6:0x2,,\n"
          "B,n,\"https://www.google.com/maps/place/B/@35,139,17z/data=!3d35.5!4d139.25\",t,c\n",
-         Format::Csv, {1, "B", 35.5, 139.25, 1, ""}},
+         Format::Csv, {1, "B", tokyo.lat, tokyo.lon, 1, ""}},
     };
     for (const auto& c : cases) {
         Check(c.bytes, c.format, c.expected);
