@@ -2,10 +2,10 @@
 # Builds the fuzz preset (clang, libFuzzer, ASan and UBSan) and runs each fuzz target for its
 # share of SECONDS (default 60) on a scratch copy of its seed corpus under build/fuzz/: the
 # glorie load fuzzer (inputs up to 1 MiB, so texts past the cap and files past 700 points are
-# reached), the GPX, KML, KMZ and CSV readers (KML and CSV also up to 1 MiB, so nesting, rows and
-# quotes long enough to cost more than linear time or memory are reached), the code page 932
-# helpers and conversions, typed and stored coordinates, the bridge's reply assembly and the
-# icon reader. A single allocation over 512 MB counts as a finding. Exits non-zero when a fuzzer
+# reached), the GPX, KML, KMZ, CSV and GeoJSON readers (KML and CSV also up to 1 MiB, so nesting,
+# rows and quotes long enough to cost more than linear time or memory are reached), the code page
+# 932 helpers and conversions, typed and stored coordinates, positions in links and copied texts,
+# the bridge's reply assembly and the icon reader. A single allocation over 512 MB counts as a finding. Exits non-zero when a fuzzer
 # finds an input that crashes, hangs, runs out of memory or trips a sanitizer; that input is left
 # in build/fuzz/artifacts/ (reproduce with: build/fuzz/vondrel_<target>_fuzzer FILE).
 #   scripts/fuzz.sh [SECONDS | --build-only]
@@ -20,6 +20,8 @@ targets=(
   "kml tests/fuzz/corpus_kml tests/fuzz/formats.dict 1048576"
   "kmz tests/fuzz/corpus_kmz tests/fuzz/formats.dict 8192"
   "csv tests/fuzz/corpus_csv tests/fuzz/formats.dict 1048576"
+  "geojson tests/fuzz/corpus_geojson tests/fuzz/geojson.dict 65536"
+  "link tests/fuzz/corpus_link - 4096"
   "text tests/fuzz/corpus_text - 4096"
   "coordinate tests/fuzz/corpus_coordinate - 256"
   "bridge_reply tests/fuzz/corpus_bridge_reply - 8192"

@@ -54,7 +54,7 @@ int Import(const os::Path& in, const os::Path& out, formats::Datum datum, bool f
 int Export(const os::Path& in, const os::Path& out, formats::Datum datum, bool force, Output& output) {
     const formats::Format format = formats::ExportFormatOf(out);
     if (format == formats::Format::None) {
-        output.err += "vondrel-cli: export writes .gpx, .kml or .csv files: " + os::DisplayPath(out) + '\n';
+        output.err += "vondrel-cli: export writes .gpx, .kml, .csv or .geojson files: " + os::DisplayPath(out) + '\n';
         return 2;
     }
     ErrorSink sink(output.err);

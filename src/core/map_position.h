@@ -1,6 +1,5 @@
-// Positions exchanged with map apps through the clipboard: the text a map app copies
-// ("35.681236, 139.767125", latitude first) or a map link holding "@lat,lon" or "q=lat,lon",
-// read as WGS 84; and the "lat, lon" text written for a map app to look up.
+// Positions exchanged with map apps through the clipboard: the text or link a map app copies,
+// read as WGS 84 (core/link_position.h); and the "lat, lon" text written for a map app to look up.
 #pragma once
 
 #include <optional>
@@ -11,11 +10,6 @@
 
 namespace vondrel {
 
-// The WGS 84 position in a pasted text, or nothing when the text holds no position. Two
-// numbers separated by a comma, spaces or a tab, with nothing else around them but blanks;
-// when only the first is beyond 90 degrees, the pair is taken as longitude, latitude.
-std::optional<LatLon> ParseMapPosition(std::string_view text);
-
 // "lat, lon" with six decimals.
 std::string FormatMapPosition(LatLon position);
 
@@ -25,8 +19,8 @@ struct DisplayPosition {
     std::string lat;  // " 35.40.40.584"
 };
 
-// A pasted WGS 84 position shifted to the Tokyo datum, in display forms (to the nearest
-// millisecond of arc). Nothing when the text holds no position, or one west or south of
+// The WGS 84 position of a pasted text or link (UTF-8, read by ParseLinkPosition) shifted to the
+// Tokyo datum, in display forms (to the nearest millisecond of arc). Nothing when the text holds no position, or one west or south of
 // Greenwich and the equator, which the point forms cannot hold.
 std::optional<DisplayPosition> PastedPositionToDisplay(std::string_view text);
 

@@ -19,6 +19,7 @@
 #include "win/clipboard.h"
 #include "win/controls.h"
 #include "win/prompts.h"
+#include "os/unicode_text.h"
 #include "os/win32_text.h"
 
 namespace vondrel {
@@ -280,14 +281,17 @@ void PointEditDialog::OnCapturePosition() {
 }
 
 void PointEditDialog::OnPastePosition() {
-    // A map app copies "lat, lon" or a link on WGS 84; the fields take the Tokyo datum.
+    // A map app copies a position or a link on WGS 84; the fields take the Tokyo datum. The text
+    // is read as UTF-8, converted from the clipboard's UTF-16 without loss.
     const std::optional<std::wstring> text = win::ReadClipboardText(Hwnd());
     const std::optional<DisplayPosition> position =
-        text ? PastedPositionToDisplay(text_fold::HalfWidthAscii(os::ToCp932(*text))) : std::nullopt;
+        text ? PastedPositionToDisplay(os::Utf16ToUtf8(
+                   std::string_view(reinterpret_cast<const char*>(text->data()), text->size() * sizeof(wchar_t)), false))
+             : std::nullopt;
     if (!position) {
         Tell("クリップボードの内容を位置として読み取れません。\n"
-             "地図アプリでコピーした「35.681236, 139.767125」のような緯度と経度か、"
-             "位置を含む地図のリンク（@緯度,経度 または q=緯度,経度）を貼り付けてください。");
+             "地図アプリでコピーした「35.681236, 139.767125」や「北緯35度40分52.4秒 東経139度46分1.6秒」のような"
+             "緯度と経度か、位置を含む地図のリンクを貼り付けてください。");
         return;
     }
     Item(IDC_EDIT_LON).SetText(position->lon);

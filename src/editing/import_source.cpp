@@ -74,6 +74,8 @@ constexpr Source kSources[] = {
     {"GPX ファイル (*.gpx)", {"gpx"}, ReadOnWgs84},
     {"KML・KMZ ファイル (*.kml; *.kmz)", {"kml", "kmz"}, ReadOnWgs84},
     {"CSV ファイル (*.csv; *.tsv; *.txt)", {"csv", "tsv", "txt"}, ReadOnChosenDatum},
+    // GeoJSON, Google Takeout's saved places among them (told apart by their content).
+    {"GeoJSON ファイル (*.geojson; *.json)", {"geojson", "json"}, ReadOnWgs84},
 };
 
 const Source* SourceOf(const os::Path& path) {

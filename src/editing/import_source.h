@@ -1,6 +1,6 @@
 // Reading any point file the import takes, chosen by the name's extension: glorie XML files, and
-// the GPX, KML, KMZ and CSV (TSV, TXT) files of other programs, shifted to the Tokyo datum. The
-// import pane (and its file dialog) and vondrel-cli import go through it. Each kind of file is
+// the GPX, KML, KMZ, CSV (TSV, TXT) and GeoJSON (JSON) files of other programs, shifted to the
+// Tokyo datum. The import pane (and its file dialog) and vondrel-cli import go through it. Each kind of file is
 // one entry of the source table in import_source.cpp: a new kind is a reader and an entry there.
 #pragma once
 

@@ -7,6 +7,8 @@
 #include <array>
 
 #include "core/cp932.h"
+#include "core/datum.h"
+#include "core/link_position.h"
 #include "core/limits.h"
 #include "formats/csv_records.h"
 #include "formats/point_reading.h"
@@ -16,7 +18,7 @@ namespace vondrel::formats {
 
 namespace {
 
-enum Column { kName, kReading, kLat, kLon, kTel, kMark, kSound, kDirection, kColumnCount };
+enum Column { kName, kReading, kLat, kLon, kTel, kMark, kSound, kDirection, kUrl, kColumnCount };
 
 struct ColumnNames {
     Column column;
@@ -33,6 +35,9 @@ const ColumnNames kColumnNames[] = {
     {kMark, {"mark", u8"マーク"}},
     {kSound, {"sound"}},
     {kDirection, {"direction"}},
+    // Google Takeout's saved lists: Title, Note, URL (a Maps link holding the position, if any).
+    {kName, {"title"}},
+    {kUrl, {"url"}},
 };
 
 constexpr int kNoColumn = -1;
@@ -85,7 +90,7 @@ struct Header {
     std::array<int, kColumnCount> index{};  // field index of each column, or kNoColumn
     int known = -1;
 
-    bool HasPosition() const { return index[kLat] != kNoColumn && index[kLon] != kNoColumn; }
+    bool HasPosition() const { return (index[kLat] != kNoColumn && index[kLon] != kNoColumn) || index[kUrl] != kNoColumn; }
 };
 
 // The header row, or one without a position when no row of the first few names both columns.
@@ -149,6 +154,19 @@ std::string TextField(std::string_view field, bool cp932) {
     return cp932 ? Cp932ToUtf8(text) : text;
 }
 
+// A row without coordinates whose link holds a position takes it: on WGS 84 as the maps give
+// it, whichever datum the file's coordinate columns were chosen to be on. A named row whose link
+// holds none has no position.
+void TakeLinkPosition(const std::string& url, Datum datum, RawPoint& point) {
+    if (auto position = ParseLinkPosition(url)) {
+        if (datum == Datum::Tokyo) position = Wgs84ToTokyo(*position);
+        point.lat = DegreesText(position->lat);
+        point.lon = DegreesText(position->lon);
+    } else {
+        point.noPosition = !point.name.empty();
+    }
+}
+
 }  // namespace
 
 ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
@@ -180,6 +198,10 @@ ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
         point.sound = CsvRecords::Unquote(field(kSound));
         point.direction = CsvRecords::Unquote(field(kDirection));
         point.place = std::to_string(line) + " 行目の地点";
+        point.noPosition = false;
+        if (point.lat.empty() && point.lon.empty() && header.index[kUrl] != kNoColumn) {
+            TakeLinkPosition(TextField(field(kUrl), text.cp932), options.datum, point);
+        }
         // Semicolon-separated files from locales that write a decimal comma.
         for (std::string* value : {&point.lat, &point.lon}) {
             if (header.separator == ';' && value->find('.') == std::string::npos) {

@@ -12,6 +12,7 @@ Format ImportFormatOf(const os::Path& path) {
     if (os::HasExtension(path, ".kml")) return Format::Kml;
     if (os::HasExtension(path, ".kmz")) return Format::Kmz;
     if (os::HasExtension(path, ".csv") || os::HasExtension(path, ".tsv") || os::HasExtension(path, ".txt")) return Format::Csv;
+    if (os::HasExtension(path, ".geojson") || os::HasExtension(path, ".json")) return Format::GeoJson;
     return Format::None;
 }
 
@@ -32,6 +33,7 @@ ReadResult ReadPoints(std::string_view bytes, Format format, const ReadOptions& 
             case Format::Kml: return ReadKml(bytes, options);
             case Format::Kmz: return ReadKmz(bytes, options);
             case Format::Csv: return ReadCsv(bytes, options);
+            case Format::GeoJson: return ReadGeoJson(bytes, options);
             default: return Refusal("認識できないファイルです");
         }
     } catch (const std::bad_alloc&) {

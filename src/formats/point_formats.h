@@ -1,5 +1,5 @@
-// Points from and to the formats other programs use: GPX, KML, KMZ and CSV (also TSV and
-// TXT). Readers take a file's bytes and give the points in the point table's terms (Tokyo
+// Points from and to the formats other programs use: GPX, KML, KMZ, CSV (also TSV and TXT)
+// and GeoJSON. Readers take a file's bytes and give the points in the point table's terms (Tokyo
 // datum, code page 932 texts) with warnings about them; writers give a file's bytes. Both
 // work in memory; point_files.h reads and writes the files.
 #pragma once
@@ -17,10 +17,11 @@ namespace vondrel::formats {
 // The datum of the coordinates in the other program's file.
 enum class Datum { Wgs84, Tokyo };
 
-enum class Format { None, Gpx, Kml, Kmz, Csv };
+enum class Format { None, Gpx, Kml, Kmz, Csv, GeoJson };
 
 // The format a file name's extension (any case) stands for: for reading .gpx, .kml, .kmz,
-// .csv, .tsv and .txt; for writing .gpx, .kml and .csv. None for any other name.
+// .csv, .tsv, .txt, .geojson and .json; for writing .gpx, .kml, .csv, .geojson and .json. None
+// for any other name.
 Format ImportFormatOf(const os::Path& path);
 Format ExportFormatOf(const os::Path& path);
 
@@ -63,8 +64,9 @@ struct ReadResult {
 // huge file is a refusal too.
 ReadResult ReadPoints(std::string_view bytes, Format format, const ReadOptions& options = {});
 
-// The bytes of a file of `format` (Gpx, Kml or Csv) holding `points`, with coordinates on
-// `datum` to seven decimals: GPX 1.1 and KML 2.2 in UTF-8, CSV in UTF-8 with a byte-order mark.
+// The bytes of a file of `format` (Gpx, Kml, Csv or GeoJson) holding `points`, with coordinates
+// on `datum` to seven decimals: GPX 1.1, KML 2.2 and GeoJSON in UTF-8, CSV in UTF-8 with a
+// byte-order mark.
 std::string WritePoints(const std::vector<FormatPoint>& points, Format format, Datum datum = Datum::Wgs84);
 
 }  // namespace vondrel::formats

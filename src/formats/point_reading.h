@@ -23,6 +23,7 @@ struct RawPoint {
     std::string sound;
     std::string direction;
     std::string place;      // code page 932: where the point stands, for one without a name
+    bool noPosition = false;  // the place is known, not where it is: kept without a position
 };
 
 // Checks and converts raw points: positions read and shifted to the Tokyo datum, texts
@@ -61,6 +62,7 @@ ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options);
 ReadResult ReadKml(std::string_view bytes, const ReadOptions& options);
 ReadResult ReadKmz(std::string_view bytes, const ReadOptions& options);
 ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options);
+ReadResult ReadGeoJson(std::string_view bytes, const ReadOptions& options);
 
 // A refusal with this message.
 ReadResult Refusal(std::string message);

@@ -1,10 +1,11 @@
 // Writing points for other programs: GPX 1.1 waypoints (the reading as the comment, the
 // telephone number in Garmin's waypoint extension), KML 2.2 placemarks, and CSV in UTF-8 with
-// a byte-order mark (as spreadsheet programs open it, texts kept from running as formulas),
-// coordinates to seven decimals.
+// a byte-order mark (as spreadsheet programs open it, texts kept from running as formulas), and
+// a GeoJSON FeatureCollection of Points; coordinates to seven decimals.
 #include <pugixml.hpp>
 
 #include <charconv>
+#include <utility>
 
 #include "core/datum.h"
 #include "formats/csv_records.h"
@@ -137,6 +138,51 @@ std::string WriteCsv(const std::vector<FormatPoint>& points, Datum datum) {
     return out;
 }
 
+// A JSON string of UTF-8 text: quotes, backslashes and control characters escaped.
+void AppendJsonString(std::string& out, const std::string& utf8) {
+    out += '"';
+    for (char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            const char* hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xF];
+            out += hex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+// The editor's fields as properties; the mark, sound and direction as numbers, as they are.
+std::string WriteGeoJson(const std::vector<FormatPoint>& points, Datum datum) {
+    std::string out = "{\"type\":\"FeatureCollection\",\"features\":[";
+    for (const FormatPoint& point : points) {
+        const LatLon position = FilePosition(point, datum);
+        out += &point == points.data() ? "\n" : ",\n";
+        out += "{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[" + Fixed7(position.lon) + "," +
+               Fixed7(position.lat) + "]},\"properties\":{\"name\":";
+        AppendJsonString(out, Cp932ToUtf8(point.name));
+        for (const auto& [key, text] : {std::pair<const char*, const std::string*>{"reading", &point.reading}, {"tel", &point.tel}}) {
+            if (text->empty()) continue;
+            out += std::string(",\"") + key + "\":";
+            AppendJsonString(out, Cp932ToUtf8(*text));
+        }
+        out += ",\"mark\":" + std::to_string(point.mark);
+        const bool digits = !point.sound.empty() && point.sound.find_first_not_of("0123456789") == std::string::npos;
+        if (digits) out += ",\"sound\":" + point.sound;
+        if (!point.direction.empty() && point.direction.find_first_not_of("-0123456789") == std::string::npos) {
+            out += ",\"direction\":" + point.direction;
+        }
+        out += "}}";
+    }
+    out += "\n]}\n";
+    return out;
+}
+
 }  // namespace
 
 std::string WritePoints(const std::vector<FormatPoint>& points, Format format, Datum datum) {
@@ -144,6 +190,7 @@ std::string WritePoints(const std::vector<FormatPoint>& points, Format format, D
         case Format::Gpx: return WriteGpx(points, datum);
         case Format::Kml: return WriteKml(points, datum);
         case Format::Csv: return WriteCsv(points, datum);
+        case Format::GeoJson: return WriteGeoJson(points, datum);
         default: return std::string();
     }
 }

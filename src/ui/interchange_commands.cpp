@@ -1,5 +1,5 @@
 // The list in other programs' formats: ファイル > エクスポート writes the list, or the selected
-// points, as GPX 1.1, KML 2.2 or CSV on WGS 84; and the import pane's choice of the datum of
+// points, as GPX 1.1, KML 2.2, CSV or GeoJSON on WGS 84; and the import pane's choice of the datum of
 // CSV files, kept in the program's settings.
 #include "editing/file_state.h"
 #include "editing/main_texts.h"
@@ -13,16 +13,19 @@
 namespace vondrel {
 
 namespace {
-constexpr char kExportFilter[] = "GPX ファイル (*.gpx)|*.gpx|KML ファイル (*.kml)|*.kml|CSV ファイル (*.csv)|*.csv||";
+constexpr char kExportFilter[] = "GPX ファイル (*.gpx)|*.gpx|KML ファイル (*.kml)|*.kml|CSV ファイル (*.csv)|*.csv|GeoJSON ファイル (*.geojson)|*.geojson||";
 // The export dialog's file types in the filter's order (the dialog counts them from 1).
 struct ExportType {
     formats::Format format;
     const char* extension;
 };
-constexpr ExportType kExportTypes[] = {{formats::Format::Gpx, "gpx"}, {formats::Format::Kml, "kml"}, {formats::Format::Csv, "csv"}};
+constexpr ExportType kExportTypes[] = {{formats::Format::Gpx, "gpx"},
+                                      {formats::Format::Kml, "kml"},
+                                      {formats::Format::Csv, "csv"},
+                                      {formats::Format::GeoJson, "geojson"}};
 constexpr int kExportTypeCount = static_cast<int>(sizeof kExportTypes / sizeof kExportTypes[0]);
 
-// Settings values: the file type exported last (1 to 3), and the datum of CSV files (0 WGS 84, 1 Tokyo).
+// Settings values: the file type exported last (1 to 4), and the datum of CSV files (0 WGS 84, 1 Tokyo).
 constexpr char kExportTypeValue[] = "ExportType";
 constexpr char kCsvDatumValue[] = "ImportCsvDatum";
 // The datum choice's entries: WGS 84 first, then Tokyo.

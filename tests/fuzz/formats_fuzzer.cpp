@@ -1,5 +1,5 @@
 // libFuzzer target for one interchange reader, chosen when building (VONDREL_FUZZ_FORMAT:
-// Gpx, Kml, Kmz or Csv): arbitrary bytes are read; every point read must lie where the point
+// Gpx, Kml, Kmz, Csv or GeoJson): arbitrary bytes are read; every point read must lie where the point
 // forms can hold it, and the points written as CSV must read back as just as many points.
 // The KMZ limit is lowered to 256 KiB so that inputs of a few kilobytes reach it.
 #include <cmath>

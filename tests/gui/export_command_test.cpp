@@ -47,8 +47,9 @@ TEST_F(ExportTest, TheSampleInEachTypeAndTheListUnchanged) {
         {L"tokyo_points.gpx", 1, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\"", "<wpt "},
         {L"tokyo_points.kml", 2, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml ", "<Placemark>"},
         {L"tokyo_points.csv", 3, "\xEF\xBB\xBFname,reading,lat,lon,tel,mark,sound,direction\r\n", "\r\n"},
+        {L"tokyo_points.geojson", 4, "{\"type\":\"FeatureCollection\",\"features\":[\n", "\"Feature\""},
     };
-    const char* extensions[] = {"gpx", "kml", "csv"};
+    const char* extensions[] = {"gpx", "kml", "csv", "geojson"};
     for (const auto& c : cases) {
         std::filesystem::remove(folder / c.name);
         Export(window, folder / c.name, c.type);

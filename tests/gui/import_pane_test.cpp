@@ -175,8 +175,8 @@ TEST_F(ImportPaneTest, ImportCommandShowsTheImportViewAndLoads) {
     EXPECT_EQ(window.ImportList().Count(), 250);
     EXPECT_EQ(window.ImportList().CellText(249, 1), "I249");
     ASSERT_EQ(window.prompts.fileDialogs.size(), 1u);
-    EXPECT_EQ(window.prompts.fileDialogs[0].filter.rfind("すべての地点ファイル (xml, gpx, kml, kmz, csv, tsv, txt)|"
-                                                        "*.xml;*.gpx;*.kml;*.kmz;*.csv;*.tsv;*.txt|", 0), 0u);
+    EXPECT_EQ(window.prompts.fileDialogs[0].filter.rfind("すべての地点ファイル (xml, gpx, kml, kmz, csv, tsv, txt, geojson, json)|"
+                                                        "*.xml;*.gpx;*.kml;*.kmz;*.csv;*.tsv;*.txt;*.geojson;*.json|", 0), 0u);
     EXPECT_EQ(window.prompts.fileDialogs[0].initialFolder.native(), dir.RootPath().native() + L"\\");
     EXPECT_EQ(window.Document().FileName(), dir.File("main.xml")) << "the import leaves the edited list's file alone";
     EXPECT_EQ(window.Document().Points().GetCount(), 1);

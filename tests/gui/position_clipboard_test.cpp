@@ -61,7 +61,8 @@ constexpr char kLat[] = " 35.40.40.788";
 
 TEST_F(PointEditDialogTest, PasteFillsTheCoordinatesFromWhatMapAppsCopy) {
     // (The forms themselves are tested natively: here, that the clipboard's text reaches them.)
-    for (const wchar_t* text : {L"35.681236, 139.767125", L"https://www.google.com/maps/place/X/@35.681236,139.767125,17z"}) {
+    for (const wchar_t* text : {L"35.681236, 139.767125", L"https://www.google.com/maps/place/X/@35.681236,139.767125,17z",
+                                L"３５．６８１２３６，　１３９．７６７１２５", L"https://www.google.com/maps/place/X/data=!3d35.681236!4d139.767125"}) {
         Open(test::kTower);
         SetClipboard(text);
         EXPECT_TRUE(ClickAndReadMessage(*this, IDC_EDIT_PASTE_POSITION).empty()) << os::ToCp932(text);
