@@ -55,6 +55,7 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     OnCommand(ID_EDIT_MOVE_DOWN, &MainDialog::MoveSelectedDown);
     OnCommand(ID_EDIT_FIND, &MainDialog::OpenFindBox);
     OnCommand(ID_EDIT_FIND_NEXT, &MainDialog::FindNextMatch);
+    OnCommand(ID_EDIT_REPLACE, &MainDialog::OpenReplaceBox);
     OnCommand(ID_EDIT_DUPLICATES, &MainDialog::SelectDuplicates);
     OnCommand(ID_FILE_NEW, &MainDialog::NewPointFile);
     OnCommand(ID_FILE_OPEN, &MainDialog::OpenPointFile);
