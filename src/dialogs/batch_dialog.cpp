@@ -52,6 +52,9 @@ BOOL BatchDialog::OnInitDialog() {
     spin.SetRange(point_edit::kFirstMark, point_edit::kLastMark);
     spin.SetPosition(point_edit::MarkPosition(shown.mark));
     if (point_edit::IntegerValue(shown.mark) == 0) Item(IDC_BATCH_MARK_NUMBER).SetText("");
+    // The frame keeps its size (the image is centred in it): room for a mark icon inside its edge.
+    SetWindowPos(Item(IDC_BATCH_MARK_ICON).Hwnd(), nullptr, 0, 0, GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXEDGE),
+                 GetSystemMetrics(SM_CYICON) + 2 * GetSystemMetrics(SM_CYEDGE), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowMarkIcon(point_edit::MarkImageIndex(shown.mark));
 
     win::Button(Item(IDC_BATCH_DIRECTION_ON).Hwnd()).SetChecked(shown.directionOn == 1);
