@@ -2,12 +2,27 @@
 // handed back.
 #include "dialogs/replace_dialog.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
+#include "os/win32_text.h"
 #include "resource.h"
 #include "win/controls.h"
 
 namespace vondrel {
+
+namespace {
+// Whether the edit's text has a code page 932 form for every character (else it would be stored
+// with "?" in their place).
+bool Storable(HWND edit) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(edit, &text[0], static_cast<int>(text.size())))));
+    bool lossless = true;
+    os::ToCp932(text, &lossless);
+    return lossless;
+}
+}  // namespace
 
 std::optional<ReplaceRequest> AskReplace(HWND owner, const PointTable& points, std::vector<int> rows, bool selectionOnly) {
     ReplaceDialog dialog(points, std::move(rows), selectionOnly);
@@ -41,6 +56,12 @@ ReplaceRequest ReplaceDialog::Request() const {
 }
 
 void ReplaceDialog::ShowPreview() {
+    if (!Storable(Item(IDC_REPLACE_SEARCH).Hwnd()) || !Storable(Item(IDC_REPLACE_WITH).Hwnd())) {
+        Item(IDC_REPLACE_COUNT).SetText("使用できない文字が含まれています");
+        win::ListBox(Item(IDC_REPLACE_SHORTENED).Hwnd()).Send(LB_RESETCONTENT);
+        Item(IDOK).Enable(false);
+        return;
+    }
     const ReplaceRequest request = Request();
     const ReplacePreview preview = PreviewReplace(points, request);
     Item(IDC_REPLACE_COUNT).SetText(ReplaceCountText(preview, static_cast<int>(rows.size()), selectionOnly));
@@ -54,8 +75,8 @@ void ReplaceDialog::ShowPreview() {
 }
 
 void ReplaceDialog::OnOK() {
+    if (!Item(IDOK).IsEnabled()) return;  // Enter with nothing to replace, or an unstorable text
     ReplaceRequest request = Request();
-    if (PreviewReplace(points, request).changed.empty()) return;  // Enter with nothing to replace
     chosen = std::move(request);
     End(IDOK);
 }

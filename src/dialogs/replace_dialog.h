@@ -1,7 +1,7 @@
 // The replace box "置換" (template 172): a text to look for and the text to put in its place,
 // in the names, the readings or both, over the rows it is given. While the user types it shows
 // how many points will change and lists those whose name will be shortened; "すべて置換" hands
-// the request back.
+// the request back. A text with a character that code page 932 lacks is refused.
 #pragma once
 
 #include <windows.h>

@@ -36,17 +36,20 @@ TEST_F(BatchCommands, ReplaceTellsTheCountAndTheShortenedNames) {
     const std::vector<std::string> names = {"東京タワー", "大阪城", "東京駅"};
     test::MainWindow window(WritePoints("names.xml", names));
     window.MainList().SelectAndFocus(1);  // one row: the whole list is searched
-    std::string count;
+    std::string count, refused;
     LRESULT shortened = -1;
     ASSERT_TRUE(test::WithModalWindow("#32770", "置換", [&](HWND dialog) {
         // The first two edit boxes: the text looked for, then its replacement.
         const HWND search = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        SetWindowTextW(search, L"\U0001F697");  // no code page 932 form: it would be stored as "?"
+        refused = test::ItemText(dialog, IDC_REPLACE_COUNT) + (IsWindowEnabled(GetDlgItem(dialog, IDOK)) ? " enabled" : "");
         SetWindowTextW(search, L"東京");
         SetWindowTextW(FindWindowExW(dialog, search, L"Edit", nullptr), L"ＴＯＫＹＯ都");
         count = test::ItemText(dialog, IDC_REPLACE_COUNT);
         shortened = SendDlgItemMessageW(dialog, IDC_REPLACE_SHORTENED, LB_GETCOUNT, 0, 0);
         test::Click(dialog, IDOK);
     }, [&] { test::PressKey(window.MainList().Hwnd(), 'H', {VK_CONTROL}); }));
+    EXPECT_EQ(refused, "使用できない文字が含まれています");
     EXPECT_EQ(count, "全 3 地点のうち 2 地点が変わります。\n名称が 16 バイトを超える 1 地点は短縮されます：");
     EXPECT_EQ(shortened, 1);
     EXPECT_EQ(window.MainNames(), (std::vector<std::string>{"ＴＯＫＹＯ都タワ", "大阪城", "ＴＯＫＹＯ都駅"}));
