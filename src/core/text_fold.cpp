@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/cp932.h"
 
@@ -105,11 +106,16 @@ std::size_t FoldHalfWidthKana(std::string_view text, std::size_t index, std::str
     return 1;
 }
 
+// `sources`, when given, receives for every byte of the result the offset in `text` of the
+// character it came from.
 template <bool kMatch>
-std::string Fold(std::string_view text) {
+std::string Fold(std::string_view text, std::vector<std::size_t>* sources = nullptr) {
     std::string out;
     out.reserve(text.size() + 4);
+    std::size_t unitStart = 0;
     for (std::size_t i = 0; i < text.size();) {
+        if (sources) sources->resize(out.size(), unitStart);  // the bytes of the character before
+        unitStart = i;
         const unsigned char byte = static_cast<unsigned char>(text[i]);
         if (cp932::CharLength(text, i) == 2) {
             const std::uint16_t code = CodeAt(text, i);
@@ -130,6 +136,7 @@ std::string Fold(std::string_view text) {
         out.push_back(kMatch && byte >= 'a' && byte <= 'z' ? static_cast<char>(byte - 'a' + 'A') : static_cast<char>(byte));
         ++i;
     }
+    if (sources) sources->resize(out.size(), unitStart);
     return out;
 }
 
@@ -138,5 +145,10 @@ std::string Fold(std::string_view text) {
 std::string HalfWidthAscii(std::string_view cp932) { return Fold<false>(cp932); }
 
 std::string MatchKey(std::string_view cp932) { return Fold<true>(cp932); }
+
+std::string MatchKey(std::string_view cp932, std::vector<std::size_t>& sources) {
+    sources.clear();
+    return Fold<true>(cp932, &sources);
+}
 
 }  // namespace vondrel::text_fold

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vondrel::text_fold {
 
@@ -16,5 +17,8 @@ std::string HalfWidthAscii(std::string_view cp932);
 // half-width katakana as full-width katakana (ｶﾞ as ガ), hiragana as katakana. Code page 932
 // bytes; two texts a reader takes for the same word have the same key.
 std::string MatchKey(std::string_view cp932);
+// The same key, and for each of its bytes the offset in `cp932` of the character it came from
+// (each character of the key comes from one character, or a kana with its voiced mark).
+std::string MatchKey(std::string_view cp932, std::vector<std::size_t>& sources);
 
 }  // namespace vondrel::text_fold

@@ -11,6 +11,7 @@
 
 #include "core/limits.h"
 #include "core/point_table.h"
+#include "editing/batch_edits.h"
 #include "editing/edit_history.h"
 #include "editing/point_order.h"
 #include "editing/selection.h"
@@ -86,6 +87,12 @@ public:
     // selects it; nothing when the table is full.
     std::optional<Selection> AddCapturedPosition(const std::string& lonDms, const std::string& latDms,
                                                  const Selection& before);
+    // Sets the fields `change` lists on every selected point (batch_edits.cpp); the selection
+    // stays. Nothing when no point changes.
+    std::optional<Selection> ChangeSelected(const BatchChange& change, const Selection& before);
+    // Replaces the search text in the names and/or readings of the request's rows, names cut to
+    // the stored 16 bytes (PreviewReplace tells what will change); the selection stays.
+    std::optional<Selection> Replace(const ReplaceRequest& request, const Selection& before);
     // Sorts the points by a column (see SortedOrder); the selected points stay selected. Nothing
     // when the order does not change.
     std::optional<Selection> Sort(SortColumn column, bool descending, const Selection& before);

@@ -1,8 +1,10 @@
 // Edit commands of the main window beyond the point commands: undo and redo, moving the selected
-// rows with the keyboard, sorting by a click on a column heading, the find box and F3, and the
-// duplicate check; and the 編集 menu's undo and redo items, greyed while there is nothing to do.
+// rows with the keyboard, sorting by a click on a column heading, the find box and F3, the
+// replace box, and the duplicate check; and the 編集 menu's undo and redo items, greyed while
+// there is nothing to do.
 #include <string>
 
+#include "dialogs/replace_dialog.h"
 #include "editing/point_order.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
@@ -71,6 +73,20 @@ void MainDialog::FindText(const std::string& text) {
     RECT shown = list.RowRect(row);
     MapWindowPoints(list.Hwnd(), HWND_DESKTOP, reinterpret_cast<POINT*>(&shown), 2);
     findBox.KeepClearOf(shown);
+}
+
+void MainDialog::OpenReplaceBox() {
+    // In the selection when it holds two or more rows, else in the whole list.
+    const Selection before = ListSelection();
+    const bool selectionOnly = before.rows.size() >= 2;
+    std::vector<int> rows = before.rows;
+    if (!selectionOnly) {
+        rows.clear();
+        for (int row = 0; row < document.Count(); ++row) rows.push_back(row);
+    }
+    const std::optional<ReplaceRequest> request = AskReplace(Hwnd(), document.Points(), std::move(rows), selectionOnly);
+    if (!request) return;
+    if (const auto after = document.Replace(*request, before)) ShowDocument(*after);
 }
 
 void MainDialog::SelectDuplicates() {

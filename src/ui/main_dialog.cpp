@@ -55,6 +55,7 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     OnCommand(ID_EDIT_MOVE_DOWN, &MainDialog::MoveSelectedDown);
     OnCommand(ID_EDIT_FIND, &MainDialog::OpenFindBox);
     OnCommand(ID_EDIT_FIND_NEXT, &MainDialog::FindNextMatch);
+    OnCommand(ID_EDIT_REPLACE, &MainDialog::OpenReplaceBox);
     OnCommand(ID_EDIT_DUPLICATES, &MainDialog::SelectDuplicates);
     OnCommand(ID_FILE_NEW, &MainDialog::NewPointFile);
     OnCommand(ID_FILE_OPEN, &MainDialog::OpenPointFile);
@@ -204,19 +205,27 @@ Selection MainDialog::ListSelection() const {
 
 void MainDialog::ApplySelection(const Selection& selection) {
     const win::ListView list = pointList.List();
-    list.SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    if (!selection.rows.empty() && static_cast<int>(selection.rows.size()) == list.Count()) {
-        list.SelectAll(true);
-    } else {
-        for (int row : selection.rows) list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
+    // Selecting 700 rows anew costs the list a notification for each: a selection it shows is kept.
+    if (!(selection == ListSelection())) {
+        list.SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        if (!selection.rows.empty() && static_cast<int>(selection.rows.size()) == list.Count()) {
+            list.SelectAll(true);
+        } else {
+            for (int row : selection.rows) list.SetState(row, LVIS_SELECTED, LVIS_SELECTED);
+        }
+        if (selection.focus >= 0) list.SetState(selection.focus, LVIS_FOCUSED, LVIS_FOCUSED);
     }
-    if (selection.focus >= 0) list.SetState(selection.focus, LVIS_FOCUSED, LVIS_FOCUSED);
     const int shown = selection.focus >= 0 ? selection.focus : (selection.rows.empty() ? -1 : selection.rows.front());
     if (shown >= 0) list.EnsureVisible(shown);
 }
 
 void MainDialog::ShowDocument(const Selection& selection, bool sorted) {
-    pointList.Refresh();
+    // Only a new row count is set again; the same rows are redrawn.
+    if (pointList.List().Count() == document.Count()) {
+        pointList.List().Invalidate();
+    } else {
+        pointList.Refresh();
+    }
     ApplySelection(selection);
     if (!sorted && sortColumn >= 0) {
         // The list may no longer be in the order the arrow claims.

@@ -99,6 +99,7 @@ private:
     void AddPoint();
     void DeletePoints();
     void ChangeFocusedPoint();
+    void ChangeSelectedPoints();  // the batch change, for two or more selected rows
     void SelectAll();
     void SelectNone();
     void MovePoint(int from, int to);
@@ -116,6 +117,7 @@ private:
     void OpenFindBox();
     void FindNextMatch();
     void FindText(const std::string& text);
+    void OpenReplaceBox();
     void SelectDuplicates();
     void OnInitMenu(WPARAM menu, LPARAM);
 

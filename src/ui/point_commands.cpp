@@ -1,9 +1,11 @@
-// Point commands of the main window: change, add and delete through the edit dialog, the
+// Point commands of the main window: change, add and delete through the edit dialog (several
+// selected rows through the batch change), the
 // selection commands, row clicks and the list's context menu. List row i is document row i;
 // after every change the list is shown anew from the document with the selection it gives.
 #include <windowsx.h>
 
 #include "core/limits.h"
+#include "dialogs/batch_dialog.h"
 #include "editing/main_texts.h"
 #include "os/file_io.h"
 #include "resource.h"
@@ -33,12 +35,15 @@ bool MainDialog::EditPoint(EditMode mode, int row) {
 }
 
 void MainDialog::ChangePoint() {
+    if (pointList.SelectedRows().size() >= 2) return ChangeSelectedPoints();
     const int row = pointList.List().LowestSelectedRow();
     if (row >= 0) EditPoint(EditMode::Change, row);
 }
 
 void MainDialog::ChangeFocusedPoint() {
-    // Enter and F2 change the row the keyboard is on, when it is selected.
+    // Enter and F2 change the row the keyboard is on, when it is selected; several selected rows
+    // are changed together.
+    if (pointList.SelectedRows().size() >= 2) return ChangeSelectedPoints();
     const win::ListView list = pointList.List();
     const int row = list.FocusedRow();
     if (row >= 0 && list.IsSelected(row)) {
@@ -46,6 +51,16 @@ void MainDialog::ChangeFocusedPoint() {
     } else {
         ChangePoint();
     }
+}
+
+void MainDialog::ChangeSelectedPoints() {
+    const Selection before = ListSelection();
+    if (before.rows.empty()) return;
+    const std::optional<BatchChange> change =
+        AskBatchChange(Hwnd(), document.Fields(before.rows.front()), static_cast<int>(before.rows.size()),
+                       [this](int index) { return markImages.MakeIcon(index); });
+    if (!change) return;
+    if (const auto after = document.ChangeSelected(*change, before)) ShowDocument(*after);
 }
 
 LRESULT MainDialog::OnPointDoubleClick(NMHDR*) {

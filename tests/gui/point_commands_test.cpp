@@ -76,8 +76,7 @@ TEST_F(PointCommands, ChangeStoresWhatDiffersAndMarksTheList) {
     for (const auto& c : cases) {
         MainWindow window(File({"P0", "P1", "P2"}));
         const PointRecord untouched = window.Document().Points().Row(2);
-        List(window).SelectAndFocus(2);
-        List(window).SelectAndFocus(1);  // rows 1 and 2 selected: the lowest is changed
+        List(window).SelectAndFocus(1);
         ASSERT_TRUE(test::WithEditDialog(window, IDC_MAIN_CHANGE, [&](HWND dialog) { test::SetItemText(dialog, c.control, c.text); }));
         EXPECT_EQ(window.Document().Points().Row(1).*(c.field), c.stored) << c.text;
         EXPECT_EQ(window.Document().Points().Row(2).*(c.field), untouched.*(c.field)) << "row 2 untouched";
