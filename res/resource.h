@@ -34,6 +34,7 @@
 #define ID_EDIT_MOVE_DOWN 32801
 #define ID_EDIT_DUPLICATES 32802
 #define ID_EDIT_CHANGE_FOCUSED 32803
+#define ID_EDIT_FILL_READINGS 32840
 
 // Accelerator tables of the main window: with the focus in the main list (every key), in
 // another window of it (the keys that are no text keys), and in an edit (the command keys).
@@ -157,3 +158,7 @@
 #define IDD_IMPORT_PROGRESS 170
 #define IDC_PROGRESS_FILE 1001
 #define IDC_PROGRESS_BAR 1002
+
+// Dialog 180: the proposed readings.
+#define IDD_READINGS 180
+#define IDC_READINGS_LIST 1101

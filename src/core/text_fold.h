@@ -17,4 +17,9 @@ std::string HalfWidthAscii(std::string_view cp932);
 // bytes; two texts a reader takes for the same word have the same key.
 std::string MatchKey(std::string_view cp932);
 
+// A reading in hiragana: half-width katakana as full-width (ｶﾞ as が), katakana as hiragana
+// (ヽヾ as ゝゞ), except ヴ, ヵ and ヶ, which have no hiragana in code page 932; every other
+// byte is kept. For readings an input method or a reading conversion gives in katakana.
+std::string Hiragana(std::string_view cp932);
+
 }  // namespace vondrel::text_fold
