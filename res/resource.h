@@ -34,6 +34,7 @@
 #define ID_EDIT_MOVE_DOWN 32801
 #define ID_EDIT_DUPLICATES 32802
 #define ID_EDIT_CHANGE_FOCUSED 32803
+#define ID_EDIT_FILL_READINGS 32840
 
 // Accelerator tables of the main window: with the focus in the main list (every key), in
 // another window of it (the keys that are no text keys), and in an edit (the command keys).
@@ -185,3 +186,7 @@
 #define IDC_REPLACE_IN_BOTH 1005
 #define IDC_REPLACE_COUNT 1006
 #define IDC_REPLACE_SHORTENED 1007
+
+// Dialog 180: the proposed readings.
+#define IDD_READINGS 180
+#define IDC_READINGS_LIST 1101

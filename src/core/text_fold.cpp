@@ -43,6 +43,8 @@ constexpr unsigned char kHalfSemiVoiced = 0xDF;
 constexpr std::uint16_t kFirstHiragana = 0x829F;  // ぁ
 constexpr std::uint16_t kLastHiragana = 0x82F1;   // ん
 constexpr std::uint16_t kFirstKatakana = 0x8340;  // ァ; 0x837F is no character
+constexpr std::uint16_t kLastHiraganaKatakana = 0x8393;  // ン: ヴヵヶ after it have no hiragana
+constexpr std::uint16_t kKatakanaIteration = 0x8152;     // ヽ, then ヾ; ゝゞ follow them
 
 std::uint16_t CodeAt(std::string_view text, std::size_t index) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(text[index]) << 8 | static_cast<unsigned char>(text[index + 1]));
@@ -84,6 +86,13 @@ void AppendCode(std::string& out, std::uint16_t code) {
 std::uint16_t KatakanaOfHiragana(std::uint16_t code) {
     const int index = code - kFirstHiragana;
     return static_cast<std::uint16_t>(kFirstKatakana + index + (kFirstKatakana + index >= 0x837F ? 1 : 0));
+}
+
+// The hiragana of a katakana code page 932 has one for (ァ ... ン, ヽ, ヾ), else the code itself.
+std::uint16_t HiraganaOfKatakana(std::uint16_t code) {
+    if (code == kKatakanaIteration || code == kKatakanaIteration + 1) return static_cast<std::uint16_t>(code + 2);
+    if (code < kFirstKatakana || code > kLastHiraganaKatakana || code == 0x837F) return code;
+    return static_cast<std::uint16_t>(kFirstHiragana + (code - kFirstKatakana) - (code > 0x837F ? 1 : 0));
 }
 
 // The full-width form of the half-width katakana at `index`, joined with a voiced or semi-voiced
@@ -141,6 +150,27 @@ std::string Fold(std::string_view text, std::vector<std::size_t>* sources = null
 }
 
 }  // namespace
+
+std::string Hiragana(std::string_view cp932) {
+    std::string out;
+    out.reserve(cp932.size() + 4);
+    std::string full;
+    for (std::size_t i = 0; i < cp932.size();) {
+        const unsigned char byte = static_cast<unsigned char>(cp932[i]);
+        if (cp932::CharLength(cp932, i) == 2) {
+            AppendCode(out, HiraganaOfKatakana(CodeAt(cp932, i)));
+            i += 2;
+        } else if (byte >= 0xA1 && byte <= 0xDF) {
+            full.clear();
+            i += FoldHalfWidthKana(cp932, i, full);
+            AppendCode(out, HiraganaOfKatakana(CodeAt(full, 0)));
+        } else {
+            out.push_back(static_cast<char>(byte));
+            ++i;
+        }
+    }
+    return out;
+}
 
 std::string HalfWidthAscii(std::string_view cp932) { return Fold<false>(cp932); }
 

@@ -21,4 +21,9 @@ std::string MatchKey(std::string_view cp932);
 // (each character of the key comes from one character, or a kana with its voiced mark).
 std::string MatchKey(std::string_view cp932, std::vector<std::size_t>& sources);
 
+// A reading in hiragana: half-width katakana as full-width (ｶﾞ as が), katakana as hiragana
+// (ヽヾ as ゝゞ), except ヴ, ヵ and ヶ, which have no hiragana in code page 932; every other
+// byte is kept. For readings an input method or a reading conversion gives in katakana.
+std::string Hiragana(std::string_view cp932);
+
 }  // namespace vondrel::text_fold

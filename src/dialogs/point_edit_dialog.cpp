@@ -108,6 +108,8 @@ BOOL PointEditDialog::OnInitDialog() {
     const PointFields& fields = opened;
     for (const TextField& field : kTextFields) Item(field.id).SetText(fields.*field.member);
     ShowNameBytes();
+    nameReadings.Attach(Item(IDC_EDIT_NAME).Hwnd(), [this](const std::wstring& reading) { OnNameReading(reading); },
+                        services.confirmedReading ? services.confirmedReading : win::ResultReading);
 
     for (int id : {IDC_EDIT_DATE, IDC_EDIT_TIME, IDC_EDIT_MAP_LAT, IDC_EDIT_MAP_LON}) Item(id).Enable(false);
     // The map position arrives from outside while the dialog is open; it never carries over.
@@ -247,6 +249,14 @@ void PointEditDialog::ShowNameBytes() {
 }
 
 void PointEditDialog::OnNameChanged() { ShowNameBytes(); }
+
+void PointEditDialog::OnNameReading(const std::wstring& reading) {
+    bool lossless = true;
+    const std::string cp932 = os::ToCp932(reading, &lossless);
+    if (!lossless) return;  // no reading the field could store
+    const win::Window field = Item(IDC_EDIT_READING);
+    if (const std::optional<std::string> shown = readingFollower.Confirmed(cp932, field.GetText())) field.SetText(*shown);
+}
 
 bool PointEditDialog::OnCtlColorStatic(WPARAM dc, LPARAM control, LRESULT& result) {
     // The byte count turns red once the name is longer than the table stores.

@@ -1,8 +1,9 @@
 // The "編集" dialog (template 153) that edits one point: name, reading, coordinates, telephone,
 // mark, sound and approach direction, plus the map buttons. EditPoint shows it modally and hands
-// back what the user chose. OK accepts only what the table stores as typed: otherwise a message
-// names the field and selects it. Two buttons exchange the position with map apps through the
-// clipboard, in WGS 84.
+// back what the user chose. ふりがな follows the readings of what is typed into the name through
+// the input method until the user types in it. OK accepts only what the table stores as typed:
+// otherwise a message names the field and selects it. Two buttons exchange the position with map
+// apps through the clipboard, in WGS 84.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,9 @@
 #include <string>
 
 #include "core/point_fields.h"
+#include "editing/readings.h"
 #include "win/dialog.h"
+#include "win/ime_readings.h"
 #include "win/owned_handle.h"
 
 namespace vondrel {
@@ -40,6 +43,8 @@ struct PointEditServices {
     // 地図表示: the point as the dialog was opened with it.
     std::function<void(const PointFields&)> showMap;
     MapPositionInbox* mapPositions = nullptr;
+    // The reading of a composition confirmed in the name; the input context's when not set.
+    win::ConfirmedReadings::Reader confirmedReading;
 };
 
 // Shows `fields` (code page 932 texts) for editing; after OK, the fields chosen: the mark "%02d",
@@ -81,6 +86,8 @@ private:
     void OnMarkNumberChanged();
     void OnMarkIconClicked();
     void OnNameChanged();
+    // A reading confirmed in the name through the input method, which ふりがな may follow.
+    void OnNameReading(const std::wstring& reading);
     bool OnCtlColorStatic(WPARAM dc, LPARAM control, LRESULT& result);
     void OnShowMap();
     void OnCapturePosition();
@@ -100,6 +107,8 @@ private:
     bool open = false;
     std::optional<PointFields> chosen;
     win::OwnedIcon markIconShown;  // created by services.markIcon
+    win::ConfirmedReadings nameReadings;
+    ReadingFollower readingFollower;
 };
 
 }  // namespace vondrel

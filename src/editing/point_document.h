@@ -14,6 +14,7 @@
 #include "editing/batch_edits.h"
 #include "editing/edit_history.h"
 #include "editing/point_order.h"
+#include "editing/readings.h"
 #include "editing/selection.h"
 #include "files/glorie_file.h"
 #include "files/message_sink.h"
@@ -96,6 +97,10 @@ public:
     // Sorts the points by a column (see SortedOrder); the selected points stay selected. Nothing
     // when the order does not change.
     std::optional<Selection> Sort(SortColumn column, bool descending, const Selection& before);
+
+    // Gives each row its reading (StoredReading of the text given) where that differs from the
+    // one it has: one step; the selection stays. Nothing when no reading changes (readings.cpp).
+    std::optional<Selection> SetReadings(const std::vector<RowReading>& readings, const Selection& before);
 
     // Takes back the last step / makes the step taken back again; the selection to show.
     bool CanUndo() const { return history.CanUndo(); }

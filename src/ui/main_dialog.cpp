@@ -57,6 +57,7 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     OnCommand(ID_EDIT_FIND_NEXT, &MainDialog::FindNextMatch);
     OnCommand(ID_EDIT_REPLACE, &MainDialog::OpenReplaceBox);
     OnCommand(ID_EDIT_DUPLICATES, &MainDialog::SelectDuplicates);
+    OnCommand(ID_EDIT_FILL_READINGS, &MainDialog::FillReadings);
     OnCommand(ID_FILE_NEW, &MainDialog::NewPointFile);
     OnCommand(ID_FILE_OPEN, &MainDialog::OpenPointFile);
     OnCommand(ID_FILE_SAVE, &MainDialog::SavePointFile);

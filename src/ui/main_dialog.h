@@ -3,7 +3,7 @@
 // and the map commands. It runs modeless with a message loop of its own,
 // which gives the keyboard's accelerators first go. Its handlers live beside it by job:
 // point_commands.cpp, edit_commands.cpp, file_commands.cpp, interchange_commands.cpp,
-// map_handlers.cpp, main_layout.cpp and main_keys.cpp.
+// map_handlers.cpp, main_layout.cpp, main_keys.cpp and reading_commands.cpp.
 #pragma once
 
 #include <windows.h>
@@ -120,6 +120,7 @@ private:
     void OpenReplaceBox();
     void SelectDuplicates();
     void OnInitMenu(WPARAM menu, LPARAM);
+    void FillReadings();  // reading_commands.cpp
 
     // File commands and the import (file_commands.cpp).
     void NewPointFile();

@@ -67,6 +67,20 @@ std::optional<std::string> ExpectedKey(const std::string& cp932) {
     return ToCp932(folded);
 }
 
+// The reading Hiragana gives: ICU's NFKC of `text`, each katakana (ヽヾ too) then as hiragana
+// where code page 932 has one; nullopt where code page 932 cannot hold the result.
+std::optional<std::string> ExpectedHiragana(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : Nfkc(text)) {
+        if (c == 0x3099 || c == 0x309A) c = static_cast<char16_t>(c + 2);
+        const bool katakana = (c >= 0x30A1 && c <= 0x30F6) || c == 0x30FD || c == 0x30FE;
+        auto bytes = ToCp932(std::u16string(1, katakana ? static_cast<char16_t>(c - 0x60) : c));
+        if (!bytes && !(bytes = ToCp932(std::u16string(1, c)))) return std::nullopt;
+        out += *bytes;
+    }
+    return out;
+}
+
 TEST(TextFold, EveryCharacterAgainstIconvAndIcu) {
     int checked = 0;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
@@ -84,6 +98,8 @@ TEST(TextFold, EveryCharacterAgainstIconvAndIcu) {
             } else {
                 EXPECT_EQ(text_fold::MatchKey(c), c) << std::hex << lead << " " << trail << " is kept";
             }
+            const bool kana = IsKana(u) || u == 0x30FD || u == 0x30FE;  // ヽヾ too
+            EXPECT_EQ(text_fold::Hiragana(c), kana ? *ExpectedHiragana(*unicode) : c) << std::hex << lead << " " << trail;
             if (IsWidthForm(u)) {
                 EXPECT_EQ(text_fold::HalfWidthAscii(c), std::string(1, u == 0x3000 ? ' ' : static_cast<char>(u - 0xFF00 + 0x20)));
             } else {
@@ -100,6 +116,7 @@ TEST(TextFold, EveryCharacterAgainstIconvAndIcu) {
         ASSERT_TRUE(expected) << b;
         EXPECT_EQ(text_fold::MatchKey(c), *expected) << std::hex << b;
         EXPECT_EQ(text_fold::HalfWidthAscii(c), c);
+        EXPECT_EQ(text_fold::Hiragana(c), b >= 0xA1 ? *ExpectedHiragana(*ToUtf16(c)) : c) << std::hex << b;
         if (b < 0xA6 || b > 0xDD) continue;
         for (char mark : {'\xDE', '\xDF'}) {
             const std::string pair = c + mark;
@@ -107,6 +124,8 @@ TEST(TextFold, EveryCharacterAgainstIconvAndIcu) {
             const auto joined = ExpectedKey(pair);
             const std::string expectedPair = joined ? *joined : *expected + *ExpectedKey(std::string(1, mark));
             EXPECT_EQ(text_fold::MatchKey(pair), expectedPair) << std::hex << b << " " << static_cast<int>(mark & 0xFF);
+            const auto hiragana = ExpectedHiragana(*ToUtf16(pair));
+            EXPECT_EQ(text_fold::Hiragana(pair), hiragana ? *hiragana : *ExpectedHiragana(*ToUtf16(c)) + *ExpectedHiragana(*ToUtf16(std::string(1, mark))));
         }
     }
 }

@@ -99,6 +99,8 @@ TEST(PointDocument, OperationsChangeThePointsAndTheSelectionAndUndoExactly) {
         {"sort by name", {"C", "a", "B"}, [](PointDocument& d) { return d.Sort(SortColumn::Name, false, {{0, 2}, 2}); }, {"a", "B", "C"},
          {{1, 2}, 1}},
         {"sort already sorted", {"A", "B"}, [&](PointDocument& d) { return d.Sort(SortColumn::Name, false, none); }, {}, {}},
+        {"readings", {"A", "B"}, [&](PointDocument& d) { return d.SetReadings({{1, "ﾖﾐ"}, {0, "か"}, {7, "x"}}, second); }, {"A", "B"}, second},
+        {"readings as they are", {"A"}, [&](PointDocument& d) { return d.SetReadings({{0, ""}, {3, "x"}}, none); }, {}, {}},
     };
     for (const auto& c : cases) {
         test::TempDir dir;
