@@ -21,4 +21,8 @@ os::Path DocumentsFolder() {
     return folder;
 }
 
+void AddToRecentDocuments(const os::Path& path) {
+    if (!path.empty()) SHAddToRecentDocs(SHARD_PATHW, path.c_str());
+}
+
 }  // namespace vondrel::win
