@@ -66,6 +66,7 @@ void MainDialog::RestorePlacement() {
     placement.rcNormalPosition = {values[0], values[1], values[2], values[3]};
     placement.showCmd = settings.ReadDwordValue("WindowMaximized") ? SW_SHOWMAXIMIZED : SW_HIDE;
     SetWindowPlacement(Hwnd(), &placement);
+    KeepPlace();
 }
 
 void MainDialog::SavePlacement() const {

@@ -48,7 +48,11 @@ RECT Placement(const BridgeSettings& settings) {
                     &monitor);
     const RECT stored{settings.window.left, settings.window.top, settings.window.right, settings.window.bottom};
     const bool visible = !IsEmpty(settings.window) && MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr;
-    const PixelRect at = PlaceWindow(settings.window, visible, ToPixelRect(editorRect), ToPixelRect(monitor.rcWork));
+    // Nothing remembered: the default size at the editor's scale.
+    const int dpi = win::WindowDpi(editor);
+    const PixelRect first{0, 0, MulDiv(kDefaultWindowWidth, dpi, 96), MulDiv(kDefaultWindowHeight, dpi, 96)};
+    const PixelRect at = PlaceWindow(IsEmpty(settings.window) ? first : settings.window, visible,
+                                     ToPixelRect(editorRect), ToPixelRect(monitor.rcWork));
     return {at.left, at.top, at.right, at.bottom};
 }
 
