@@ -68,7 +68,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 ; The program's own picture (tools/art/make_installer_art.py) beside the welcome and finish pages;
 ; the finish page offers to start the program, as the user who installed it rather than elevated.
-!define MUI_WELCOMEFINISHPAGE_BITMAP "${__FILEDIR__}\welcome.bmp"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "welcome.bmp"  ; beside this script (makensis works in its folder)
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
