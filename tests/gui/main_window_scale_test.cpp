@@ -1,13 +1,17 @@
 // The main window at the screen's scale (run at 96, 144 and 192 DPI, each in a Wine prefix of its
 // own): its controls inside the client area and clear of each other, every caption's text within
 // its control, the list's columns within its width with the coordinates whole, and the marks at
-// the scaled size.
+// the scaled size; what follows a change of scale; and the recent files of the File menu.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include <filesystem>
+
 #include "gui/gui_harness.h"
+#include "os/file_io.h"
 #include "win/dpi.h"
+#include "win/registry.h"
 
 namespace vondrel {
 namespace {
@@ -17,6 +21,12 @@ RECT InParent(HWND child) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+int SmallIconSize(const win::ListView& list) {
+    int size = 0, unused = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(list.Send(LVM_GETIMAGELIST, LVSIL_SMALL)), &size, &unused);
+    return size;
 }
 
 TEST(MainWindowScale, ControlsFitAtTheScreensScale) {
@@ -60,9 +70,51 @@ TEST(MainWindowScale, ControlsFitAtTheScreensScale) {
     EXPECT_EQ(total, list.ClientRect().right);
     const int latitude = static_cast<int>(list.Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(L" 35.30.00.000")));
     EXPECT_GT(list.ColumnWidth(5), latitude);
-    int icon = 0, unused = 0;
-    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(list.Send(LVM_GETIMAGELIST, LVSIL_SMALL)), &icon, &unused);
-    EXPECT_EQ(icon, MulDiv(16, dpi, 96));
+    EXPECT_EQ(SmallIconSize(list), MulDiv(16, dpi, 96));
+}
+
+TEST(MainWindowScale, ADpiChangeResizesMarksColumnsAndPanes) {
+    test::MainWindow window(os::Path{});
+    const int dpi = win::WindowDpi(window.Hwnd()) * 2;
+    RECT suggested{};
+    GetWindowRect(window.Hwnd(), &suggested);
+    suggested.right += suggested.right - suggested.left;
+    SendMessageW(window.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    test::Pump();
+    const win::ListView list = window.MainList();
+    EXPECT_EQ(SmallIconSize(list), MulDiv(16, dpi, 96));
+    int total = 0;
+    for (int column = 0; column < list.ColumnCount(); ++column) total += list.ColumnWidth(column);
+    EXPECT_EQ(total, list.ClientRect().right);
+    int rights[4] = {};
+    SendMessageW(GetDlgItem(window.Hwnd(), IDC_MAIN_STATUS_BAR), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(rights));
+    EXPECT_EQ(rights[2] - rights[1], MulDiv(100, dpi, 96)) << "the row pane";
+}
+
+class RecentFilesTest : public test::PointFileTest {};
+
+TEST_F(RecentFilesTest, OpenedFilesAreListedAndAGoneOneIsRemoved) {
+    // A name without a code page 932 form must come back from the registry as it was.
+    const os::Path first = WritePoints("first.xml", {"A"});
+    const os::Path second = dir.RootPath() / L"\uC9C0\uB3C4.xml";
+    std::filesystem::copy_file(first, second);
+    const win::RegistrySettings settings("SOFTWARE\\Zarn\\VondrelTests\\Vondrel");
+    for (int i = 1; i <= 8; ++i) settings.DeleteValue("RecentFile" + std::to_string(i));
+    test::MainWindow window(first);
+    window.prompts.chosenFiles = {second};
+    window.Command(ID_FILE_OPEN);
+    EXPECT_EQ(settings.ReadWideValue("RecentFile1"), second.native());
+    EXPECT_EQ(settings.ReadWideValue("RecentFile2"), first.native());
+    wchar_t text[MAX_PATH + 8] = L"";
+    GetMenuStringW(GetMenu(window.Hwnd()), ID_FILE_RECENT_FIRST + 1, text, MAX_PATH + 8, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"&2 " + first.native());
+    std::filesystem::remove(first);
+    window.Command(ID_FILE_RECENT_FIRST + 1);
+    ASSERT_EQ(window.prompts.messages.size(), 1u);
+    EXPECT_NE(window.prompts.messages[0].text.find("見つかりません"), std::string::npos);
+    EXPECT_EQ(settings.ReadWideValue("RecentFile2"), L"");
+    EXPECT_EQ(GetMenuState(GetMenu(window.Hwnd()), ID_FILE_RECENT_FIRST + 1, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_EQ(window.Document().FilePath(), second) << "the list open is kept";
 }
 
 }  // namespace
