@@ -66,11 +66,18 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; The program's own picture (tools/art/make_installer_art.py) beside the welcome and finish pages;
+; the finish page offers to start the program, as the user who installed it rather than elevated.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "welcome.bmp"  ; beside this script (makensis works in its folder)
 !define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartProgram)"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -82,6 +89,8 @@ LangString SecProgram ${LANG_ENGLISH} "Vondrel (point list editor)"
 LangString SecProgram ${LANG_JAPANESE} "Vondrel（地点リスト エディタ）"
 LangString SecOpenWith ${LANG_ENGLISH} 'Add Vondrel to "Open with" for .xml files'
 LangString SecOpenWith ${LANG_JAPANESE} ".xml ファイルの［プログラムから開く］に追加"
+LangString StartProgram ${LANG_ENGLISH} "Start Vondrel"
+LangString StartProgram ${LANG_JAPANESE} "Vondrel を起動する"
 LangString ShortcutText ${LANG_ENGLISH} "Point list editor for car navigation"
 LangString ShortcutText ${LANG_JAPANESE} "カーナビ用 地点リスト エディタ"
 LangString PointFileType ${LANG_ENGLISH} "Point file (glorie)"
@@ -149,6 +158,12 @@ FunctionEnd
 
 ; Refuses a folder that holds a file of an installed name which is not ours (never recorded, or
 ; changed since): it is never overwritten.
+; Through the shell, so the program runs with the user's own rights, not the installer's.
+Function StartProgram
+  SetOutPath "$INSTDIR"
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\Vondrel.exe"'
+FunctionEnd
+
 Function CheckFolder
   nsExec::ExecToStack '"${SETUP_HELPER}" --foreign "$INSTDIR" ${INSTALLED_NAMES} uninstall.exe uninstall.dat'
   Pop $0

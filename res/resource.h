@@ -19,6 +19,9 @@
 #define ID_FILE_SAVE_AS 57604
 #define ID_FILE_IMPORT 32775
 #define ID_FILE_EXPORT 32804
+// ファイル > 最近使ったファイル: eight entries, newest first, and the grey line of an empty list.
+#define ID_FILE_RECENT_FIRST 57616
+#define ID_FILE_RECENT_NONE 57615
 #define ID_APP_EXIT 57665
 #define ID_SELECT_ALL 32781
 #define ID_SELECT_NONE 32783

@@ -1,6 +1,7 @@
 // .ico image decoding for uncompressed 32-bit bitmaps.
 #include "editing/icon_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vondrel {
@@ -63,6 +64,33 @@ bool DecodeIconImage(std::string_view file, int size, std::vector<std::uint32_t>
         return true;
     }
     return false;
+}
+
+void ResampleImage(const std::uint32_t* source, int from, int to, std::uint32_t* target) {
+    const double step = static_cast<double>(from) / to;
+    for (int y = 0; y < to; ++y) {
+        const double top = y * step, bottom = (y + 1) * step;
+        for (int x = 0; x < to; ++x) {
+            const double left = x * step, right = (x + 1) * step;
+            double alpha = 0, red = 0, green = 0, blue = 0, area = 0;
+            for (int sy = static_cast<int>(top); sy < from && sy < bottom; ++sy) {
+                const double high = std::min(bottom, sy + 1.0) - std::max(top, static_cast<double>(sy));
+                for (int sx = static_cast<int>(left); sx < from && sx < right; ++sx) {
+                    const double w = high * (std::min(right, sx + 1.0) - std::max(left, static_cast<double>(sx)));
+                    const std::uint32_t p = source[static_cast<std::size_t>(sy) * from + sx];
+                    const double a = w * (p >> 24);
+                    alpha += a;
+                    red += a * ((p >> 16) & 0xFF);
+                    green += a * ((p >> 8) & 0xFF);
+                    blue += a * (p & 0xFF);
+                    area += w;
+                }
+            }
+            const auto channel = [alpha](double sum) { return static_cast<std::uint32_t>(alpha > 0 ? sum / alpha + 0.5 : 0); };
+            const std::uint32_t a = area > 0 ? static_cast<std::uint32_t>(alpha / area + 0.5) : 0;
+            target[static_cast<std::size_t>(y) * to + x] = (a << 24) | (channel(red) << 16) | (channel(green) << 8) | channel(blue);
+        }
+    }
 }
 
 }  // namespace vondrel

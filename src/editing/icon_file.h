@@ -14,4 +14,9 @@ namespace vondrel {
 // An image whose alpha channel is empty takes its transparency from the file's mask.
 bool DecodeIconImage(std::string_view file, int size, std::vector<std::uint32_t>& pixels);
 
+// The from x from image `source` (0xAARRGGBB, straight alpha) resampled to to x to pixels into
+// `target`: each target pixel the area-weighted mean of the source pixels it covers, colours
+// weighted by their alpha so transparent pixels lend the edges no colour.
+void ResampleImage(const std::uint32_t* source, int from, int to, std::uint32_t* target);
+
 }  // namespace vondrel

@@ -17,14 +17,17 @@ struct ListLayout {
     Rect importChoice;  // only in the import view: the control under the import list
 };
 
-// clientWidth/Height of the dialog, buttonWidth/Height of button IDC_MAIN_CHANGE (変更), statusHeight of the bar.
-ListLayout EditViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight);
+// clientWidth/Height of the dialog, buttonWidth of button IDC_MAIN_CHANGE (変更), buttonHeight the
+// room above the lists (that button's height, or the bottom of the row above the lists where that
+// is lower), statusHeight of the bar, all in the window's pixels; the margins between them are pixels at 96 DPI scaled to `dpi`.
+ListLayout EditViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight,
+                          int dpi = 96);
 // `choiceHeight`: the height of the control that stands under the import list, as wide as it.
 ListLayout ImportViewLayout(int clientWidth, int clientHeight, int buttonWidth, int buttonHeight, int statusHeight,
-                            int choiceHeight = 0);
+                            int choiceHeight = 0, int dpi = 96);
 
-// The x of a button whose right edge sits 5 pixels from the client's right edge.
-int RightAlignedX(int clientWidth, int buttonWidth);
+// The x of a button whose right edge sits 5 pixels (at 96 DPI) from the client's right edge.
+int RightAlignedX(int clientWidth, int buttonWidth, int dpi = 96);
 // The y of the close button, its bottom edge on the top of the status bar.
 int CloseButtonY(int clientHeight, int statusHeight, int buttonHeight);
 

@@ -35,7 +35,10 @@ void MainDialog::OpenFile(const os::Path& name) {
     // The name, the list, the status bar and the unsaved state change only when the file was read;
     // what the read has to tell comes once the list shows the points it names.
     HeldMessages messages;
-    if (document.Open(name, os::CurrentDirectory(), messages) == FileOutcome::Done) RefreshPointList();
+    if (document.Open(name, os::CurrentDirectory(), messages) == FileOutcome::Done) {
+        RefreshPointList();
+        NoteRecentFile(document.FilePath());
+    }
     messages.ShowTo(*this);
 }
 
@@ -98,7 +101,9 @@ FileOutcome MainDialog::SaveTo(const os::Path& path) {
         if (answer == IDYES) return SaveAsDialog() ? FileOutcome::Done : FileOutcome::Failed;
         if (answer != IDNO) return FileOutcome::Failed;
     }
-    return document.Save(path, *this);
+    const FileOutcome outcome = document.Save(path, *this);
+    if (outcome == FileOutcome::Done) NoteRecentFile(path);
+    return outcome;
 }
 
 os::Path MainDialog::DialogFolder(const os::Path& lastUsed) const {

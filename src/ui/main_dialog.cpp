@@ -8,8 +8,10 @@
 #include "dialogs/about_dialog.h"
 #include "editing/file_state.h"
 #include "editing/main_texts.h"
+#include "editing/window_scale.h"
 #include "os/file_io.h"
 #include "resource.h"
+#include "win/dpi.h"
 #include "win/program_folder.h"
 
 namespace vondrel {
@@ -97,6 +99,11 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     OnMessage(WM_CTLCOLORDLG, &MainDialog::OnCtlColorDialog);
     OnMessageIf(WM_PAINT, &MainDialog::OnPaint);
     OnMessage(WM_QUERYDRAGICON, &MainDialog::OnQueryDragIcon);
+    OnMessageThenDefault(WM_DPICHANGED, &MainDialog::OnDpiChanged);
+    OnMessage(kScaleSettled, &MainDialog::OnScaleSettled);
+    for (std::size_t i = 0; i < RecentFiles::kLimit; ++i) {
+        OnCommandCall(ID_FILE_RECENT_FIRST + static_cast<int>(i), [this, i] { OpenRecentFile(i); });
+    }
     OnMessageThenDefault(WM_DESTROY, &MainDialog::OnDestroy);
 }
 
@@ -112,6 +119,7 @@ BOOL MainDialog::OnInitDialog() {
     // A window gets its first size notification while it is being created, before a dialog
     // procedure is attached: that notification only arms the layout for the next one.
     layoutReady = true;
+    dpi = win::WindowDpi(Hwnd());
 
     pointList.Attach(Item(IDC_MAIN_POINTS).Hwnd());
     importPane.Attach(Item(IDC_MAIN_IMPORT_LIST).Hwnd());
@@ -127,7 +135,7 @@ BOOL MainDialog::OnInitDialog() {
     Self().Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallAppIcon ? smallAppIcon : appIcon));
 
     statusBar.Create(Hwnd(), IDC_MAIN_STATUS_BAR);
-    statusBar.SetFixedPanes({100, 100, 70});
+    statusBar.SetFixedPanes({ScalePixels(100, dpi), ScalePixels(100, dpi), ScalePixels(70, dpi)});
     statusBar.SetBackground(kStatusBackground);
     statusHeight = statusBar.Height();
     const RECT client = Self().ClientRect();
@@ -139,21 +147,28 @@ BOOL MainDialog::OnInitDialog() {
     const RECT outer = Self().WindowRect();
     initialWidth = outer.right - outer.left;
     initialHeight = outer.bottom - outer.top;
+    RestorePlacement();
+    LoadRecentFiles();
 
     Item(IDC_MAIN_CAPTURE).Enable(false);
     Item(IDC_MAIN_SHOW_MAP).Enable(map.BridgePresent());
 
-    markImages.Build(win::ProgramFolder());  // never the current folder's icons
+    markImages.Build(win::ProgramFolder(), dpi);  // never the current folder's icons
     backgroundBrush.Reset(CreateSolidBrush(kBackground));
     LayOutCurrentView();
+    {
+        // The buttons too: a window larger than the screen was made smaller than its template.
+        win::WindowBatch batch(4);
+        PlaceButtonColumn(batch);
+    }
     Item(IDC_MAIN_LON).Enable(false);
     Item(IDC_MAIN_LAT).Enable(false);
-    pointList.SetupColumns(markImages.Large(), markImages.Small());
-    importPane.SetupColumns(markImages.Large(), markImages.Small());
+    pointList.SetupColumns(markImages.Large(), markImages.Small(), dpi);
+    importPane.SetupColumns(markImages.Large(), markImages.Small(), dpi);
     SetUpImportDatumChoice();
 
     if (!startFile.empty()) {
-        document.Open(startFile, os::CurrentDirectory(), *this);
+        if (document.Open(startFile, os::CurrentDirectory(), *this) == FileOutcome::Done) NoteRecentFile(document.FilePath());
         RefreshPointList();
     }
     // The keyboard starts in the list (the first tab stop would be the close button).
@@ -253,6 +268,7 @@ void MainDialog::OnAbout() {
 }
 
 void MainDialog::OnDestroy(WPARAM, LPARAM) {
+    SavePlacement();
     backgroundBrush.Reset();
     // The bridge is asked to close and awaited, for a bounded time (never when it was never started).
     map.Stop();

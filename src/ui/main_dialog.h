@@ -3,7 +3,8 @@
 // and the map commands. It runs modeless with a message loop of its own,
 // which gives the keyboard's accelerators first go. Its handlers live beside it by job:
 // point_commands.cpp, edit_commands.cpp, file_commands.cpp, interchange_commands.cpp,
-// map_handlers.cpp, main_layout.cpp, main_keys.cpp and reading_commands.cpp.
+// map_handlers.cpp, main_layout.cpp, main_window_state.cpp, main_keys.cpp and
+// reading_commands.cpp.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "dialogs/find_dialog.h"
 #include "dialogs/point_edit_dialog.h"
 #include "editing/point_document.h"
+#include "editing/recent_files.h"
 #include "files/message_sink.h"
 #include "ui/import_pane.h"
 #include "ui/map_commands.h"
@@ -60,6 +62,8 @@ protected:
 private:
     enum class ViewMode { Edit, Import };
     static constexpr COLORREF kBackground = RGB(0, 0, 0);
+    // Posted once the dialog manager has answered a DPI change: the rest of the window follows.
+    static constexpr UINT kScaleSettled = WM_APP + 2;
 
     void ShowMessage(const std::string& text) override;  // MessageSink for loading and saving
     win::RegistrySettings Settings() const;
@@ -161,6 +165,17 @@ private:
     LRESULT OnBridgeMarkReady(WPARAM, LPARAM);
     LRESULT OnBridgeReply(WPARAM subCommand, LPARAM character);
 
+    // The window's place, its recent files and its screen scale (main_window_state.cpp).
+    void RestorePlacement();
+    void SavePlacement() const;
+    void LoadRecentFiles();
+    void NoteRecentFile(const os::Path& path);
+    void ShowRecentFiles() const;
+    void OpenRecentFile(std::size_t index);
+    void ApplyScale();
+    void OnDpiChanged(WPARAM dpi, LPARAM suggested);
+    LRESULT OnScaleSettled(WPARAM, LPARAM);
+
     // Other handlers.
     void IgnoreEnter() {}
     void OnAppExit();
@@ -187,6 +202,8 @@ private:
     HACCEL windowKeys = nullptr;
     HACCEL textKeys = nullptr;
 
+    RecentFiles recentFiles;
+    int dpi = 96;  // the screen scale the window is drawn at
     ViewMode viewMode = ViewMode::Edit;
     os::Path startFile;  // the file named on the command line, read when the window opens
     os::Path importDirectory;

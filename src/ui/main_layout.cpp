@@ -1,7 +1,10 @@
 // Main window layout: the edit screen and the import view, resizing with a minimum size, the
 // black background and the minimised image. Every layout moves its windows in one batch and
 // then draws the window anew, so no pixels of an old place stay behind at any size.
+#include <algorithm>
+
 #include "editing/layout_rules.h"
+#include "editing/window_scale.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
 #include "win/window_batch.h"
@@ -13,11 +16,17 @@ struct LayoutMetrics {
     int clientWidth, clientHeight, buttonWidth, buttonHeight;
 };
 
-// The client size and the size of button IDC_MAIN_CHANGE (変更), which the layout rules are expressed in.
-LayoutMetrics Measure(const MainDialog& dialog) {
+// The client size and the size of button IDC_MAIN_CHANGE (変更), which the layout rules are
+// expressed in. The lists start 5 pixels (at 96 DPI) below that button's height, and never less
+// than a pixel below the row of coordinates and map buttons above them, which grows faster with
+// the font than the margin does.
+LayoutMetrics Measure(const MainDialog& dialog, int dpi) {
     const RECT client = dialog.Self().ClientRect();
     const RECT button = dialog.Item(IDC_MAIN_CHANGE).WindowRect();
-    return {client.right, client.bottom, button.right - button.left, button.bottom - button.top};
+    const RECT topRow = dialog.Item(IDC_MAIN_SHOW_MAP).RectInParent();
+    const int clearOfTopRow = topRow.bottom + ScalePixels(1, dpi) - ScalePixels(5, dpi);
+    return {client.right, client.bottom, button.right - button.left,
+            std::max<int>(button.bottom - button.top, clearOfTopRow)};
 }
 
 void Place(win::WindowBatch& batch, const win::Window& window, const Rect& rect) {
@@ -26,18 +35,18 @@ void Place(win::WindowBatch& batch, const win::Window& window, const Rect& rect)
 }  // namespace
 
 void MainDialog::PlaceLists(win::WindowBatch& batch) const {
-    const LayoutMetrics m = Measure(*this);
+    const LayoutMetrics m = Measure(*this, dpi);
     if (viewMode == ViewMode::Import) {
         // The datum choice stands under the import list, at the height a closed combo box has.
         const RECT choice = Item(IDC_MAIN_IMPORT_DATUM).WindowRect();
         const ListLayout layout = ImportViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
-                                                   statusBar.Height(), choice.bottom - choice.top);
+                                                   statusBar.Height(), choice.bottom - choice.top, dpi);
         Place(batch, Item(IDC_MAIN_POINTS), layout.mainList);
         Place(batch, Item(IDC_MAIN_IMPORT_LIST), layout.importList);
         Place(batch, Item(IDC_MAIN_IMPORT_DATUM), layout.importChoice);
     } else {
         const ListLayout layout = EditViewLayout(m.clientWidth, m.clientHeight, m.buttonWidth, m.buttonHeight,
-                                                 statusBar.Height());
+                                                 statusBar.Height(), dpi);
         Place(batch, Item(IDC_MAIN_POINTS), layout.mainList);
     }
 }
@@ -87,15 +96,15 @@ void MainDialog::LayOutCurrentView() {
 }
 
 void MainDialog::PlaceButtonColumn(win::WindowBatch& batch) const {
-    const LayoutMetrics m = Measure(*this);
+    const LayoutMetrics m = Measure(*this, dpi);
     for (int id : {IDC_MAIN_CHANGE, IDC_MAIN_ADD, IDC_MAIN_DELETE}) {
         const RECT r = Item(id).RectInParent();
-        batch.Move(Item(id).Hwnd(), RightAlignedX(m.clientWidth, r.right - r.left), r.top, r.right - r.left, r.bottom - r.top);
+        batch.Move(Item(id).Hwnd(), RightAlignedX(m.clientWidth, r.right - r.left, dpi), r.top, r.right - r.left, r.bottom - r.top);
     }
     const RECT close = Item(IDCANCEL).RectInParent();
     const int width = close.right - close.left;
     const int height = close.bottom - close.top;
-    batch.Move(Item(IDCANCEL).Hwnd(), RightAlignedX(m.clientWidth, width),
+    batch.Move(Item(IDCANCEL).Hwnd(), RightAlignedX(m.clientWidth, width, dpi),
                CloseButtonY(m.clientHeight, statusBar.Height(), height), width, height);
 }
 

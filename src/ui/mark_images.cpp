@@ -9,6 +9,7 @@
 
 #include "core/limits.h"
 #include "editing/icon_file.h"
+#include "editing/window_scale.h"
 #include "os/file_io.h"
 #include "resource.h"
 #include "win/dialog.h"
@@ -72,8 +73,9 @@ void MarkImages::Prefetch(const os::Path& folder) {
     }
 }
 
-void MarkImages::Build(const os::Path& folder) {
-    MarkStrips strips = reading.valid() && readingFolder == folder ? reading.get() : ReadMarkStrips(folder);
+void MarkImages::Build(const os::Path& folder, int dpi) {
+    MarkStrips& strips = read;
+    strips = reading.valid() && readingFolder == folder ? reading.get() : ReadMarkStrips(folder);
     large.Create(kLargeSize, 4, 4);
     small.Create(kSmallSize, 4, 4);
     // Images the reader could not decode go through the system, else the default mark.
@@ -97,9 +99,29 @@ void MarkImages::Build(const os::Path& folder) {
             std::copy(pixels.begin(), pixels.end(), strip.begin() + static_cast<std::ptrdiff_t>(mark * Pixels(size)));
         }
     }
+    Rescale(dpi);
+}
+
+void MarkImages::Rescale(int dpi) {
+    // The file's own image where its size is the one shown (16 and 32), else its 32-pixel image
+    // resampled: smooth where it shrinks, and no blurrier than need be where it grows.
+    const auto strip = [this](int size) {
+        if (size == kSmallSize) return read.small;
+        if (size == kLargeSize) return read.large;
+        std::vector<std::uint32_t> scaled(kMarkCount * Pixels(size));
+        for (int mark = 0; mark < kMarkCount; ++mark) {
+            ResampleImage(read.large.data() + mark * Pixels(kLargeSize), kLargeSize, size,
+                          scaled.data() + mark * Pixels(size));
+        }
+        return scaled;
+    };
+    const int largeSize = ScalePixels(kLargeSize, dpi);
+    const int smallSize = ScalePixels(kSmallSize, dpi);
+    large.Create(largeSize, 4, 4);
+    small.Create(smallSize, 4, 4);
     // Adding 110 icons one by one dominated the start-up time: one strip per list, one call each.
-    large.AddStrip(strips.large, kMarkCount, kLargeSize);
-    small.AddStrip(strips.small, kMarkCount, kSmallSize);
+    large.AddStrip(strip(largeSize), kMarkCount, largeSize);
+    small.AddStrip(strip(smallSize), kMarkCount, smallSize);
 }
 
 }  // namespace vondrel

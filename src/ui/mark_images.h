@@ -1,4 +1,4 @@
-// MarkImages: the 55 mark icons at the two sizes the point lists show, read from mark01.ico ...
+// MarkImages: the 55 mark icons at the two sizes the point lists show (scaled with the screen), read from mark01.ico ...
 // mark55.ico beside the program (the default mark for a file that is missing, unreadable or
 // over 1 MiB), owned for the main window's life and lent to the lists by handle. The files are
 // read and decoded on a worker thread from Prefetch on, while the window is being created.
@@ -28,8 +28,11 @@ class MarkImages {
 public:
     // Starts reading the icon files in `folder` on a worker thread.
     void Prefetch(const os::Path& folder);
-    // Makes the image lists from the files Prefetch read (reading them now without Prefetch).
-    void Build(const os::Path& folder);
+    // Makes the image lists from the files Prefetch read (reading them now without Prefetch),
+    // at the size a window drawn at `dpi` shows: 16 and 32 pixels at 96 DPI.
+    void Build(const os::Path& folder, int dpi = 96);
+    // The image lists made anew for `dpi` from the images already read.
+    void Rescale(int dpi);
 
     HIMAGELIST Large() const { return large.Handle(); }
     HIMAGELIST Small() const { return small.Handle(); }
@@ -39,6 +42,7 @@ public:
 private:
     std::future<MarkStrips> reading;
     os::Path readingFolder;
+    MarkStrips read;  // every mark at 32 and 16 pixels, complete once built
     win::ImageList large;
     win::ImageList small;
 };

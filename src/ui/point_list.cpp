@@ -9,6 +9,7 @@
 #include "editing/drag_rules.h"
 #include "editing/point_order.h"
 #include "editing/point_row_text.h"
+#include "editing/window_scale.h"
 #include "os/win32_text.h"
 
 namespace vondrel {
@@ -22,23 +23,60 @@ constexpr COLORREF kDropText = RGB(0, 0, 0);
 // Posted to a list to fit its last column once the header has settled.
 constexpr UINT kFitLastColumn = WM_APP + 0x40;
 
+// Widths at 96 DPI; `widest` is the longest text the column must show whole besides its heading.
 struct Column {
     const char* caption;
     int width;
+    const wchar_t* widest;
 };
-constexpr Column kColumns[kListColumns] = {{"マーク", 60}, {"名称", 180}, {"読み仮名", 120},
-                                           {"ＴＥＬ", 100}, {"東経", 100}, {"北緯", 100}};
+constexpr Column kColumns[kListColumns] = {{"マーク", 60, L"00"},       {"名称", 180, L""},
+                                           {"読み仮名", 120, L""},      {"ＴＥＬ", 100, L""},
+                                           {"東経", 100, L"000.00.00.000"}, {"北緯", 100, L" 00.00.00.000"}};
+
+int TextWidth(const win::ListView& list, const std::wstring& text) {
+    return static_cast<int>(list.Send(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
 }  // namespace
 
-void PointListBase::SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages) const {
+void PointListBase::SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages, int screenDpi) {
     const win::ListView list = List();
+    // The image lists belong to the window's mark images, shared by both lists.
+    SetWindowLongPtrW(Hwnd(), GWL_STYLE, GetWindowLongPtrW(Hwnd(), GWL_STYLE) | LVS_SHAREIMAGELISTS);
     list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    list.SetImageList(largeImages, LVSIL_NORMAL);
-    list.SetImageList(smallImages, LVSIL_SMALL);
     int index = 0;
     for (const Column& column : kColumns) list.InsertColumn(index++, column.caption, column.width);
     list.SetColors(kListBackground, kListBackground, kListText);
-    list.FitLastColumn(kColumns[kListColumns - 1].width);
+    SetScale(largeImages, smallImages, screenDpi);
+}
+
+void PointListBase::SetScale(HIMAGELIST largeImages, HIMAGELIST smallImages, int screenDpi) {
+    dpi = screenDpi;
+    columnsDragged = false;
+    const win::ListView list = List();
+    list.SetImageList(largeImages, LVSIL_NORMAL);
+    list.SetImageList(smallImages, LVSIL_SMALL);
+    FitColumns();
+}
+
+void PointListBase::FitColumns() const {
+    const win::ListView list = List();
+    if (list.ColumnCount() != kListColumns) return;
+    int icon = 0, unused = 0;
+    if (const HIMAGELIST images = reinterpret_cast<HIMAGELIST>(list.Send(LVM_GETIMAGELIST, LVSIL_SMALL))) {
+        ImageList_GetIconSize(images, &icon, &unused);
+    }
+    // A column's text has a margin either side; the mark column shows its icon before the number.
+    const int margin = ScalePixels(14, dpi);
+    std::vector<ColumnSpan> spans;
+    for (const Column& column : kColumns) {
+        const int caption = TextWidth(list, os::ToWide(column.caption));
+        const int widest = TextWidth(list, column.widest) + (&column == kColumns ? icon + ScalePixels(4, dpi) : 0);
+        spans.push_back({ScalePixels(column.width, dpi), std::max(caption, widest) + margin});
+    }
+    const std::vector<int> widths = vondrel::FitColumns(spans, static_cast<int>(list.ClientRect().right));
+    for (int column = 0; column < kListColumns; ++column) {
+        if (list.ColumnWidth(column) != widths[column]) list.SetColumnWidth(column, widths[column]);
+    }
 }
 
 void PointListBase::Refresh() const {
@@ -75,15 +113,25 @@ std::vector<int> PointListBase::SelectedRows() const {
 LRESULT PointListBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // The last column takes the room the others leave: after a resize of the list, a scroll bar
     // coming or going, or a column dragged wider or narrower (once the drag has ended).
+    // Until the user drags a column, every column is fitted to the list's width.
     if (message == kFitLastColumn) {
-        List().FitLastColumn(kColumns[kListColumns - 1].width);
+        List().FitLastColumn(ScalePixels(kColumns[kListColumns - 1].width, dpi));
         return 0;
     }
     const LRESULT result = DefaultProc(message, wParam, lParam);
-    if (message == WM_SIZE) List().FitLastColumn(kColumns[kListColumns - 1].width);
+    if (message == WM_SIZE) {
+        if (columnsDragged) {
+            List().FitLastColumn(ScalePixels(kColumns[kListColumns - 1].width, dpi));
+        } else {
+            FitColumns();
+        }
+    }
     if (message == WM_NOTIFY) {
         const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-        if (code == HDN_ENDTRACKW || code == HDN_ENDTRACKA) Self().Post(kFitLastColumn);
+        if (code == HDN_ENDTRACKW || code == HDN_ENDTRACKA) {
+            columnsDragged = true;
+            Self().Post(kFitLastColumn);
+        }
     }
     return result;
 }

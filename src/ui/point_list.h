@@ -23,8 +23,13 @@ class PointListBase : public win::SubclassedWindow {
 public:
     win::ListView List() const { return win::ListView(Hwnd()); }
 
-    // Extended styles, the mark image lists (lent, not owned), six columns and the colours.
-    void SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages) const;
+    // Extended styles, the mark image lists (lent, not owned), six columns and the colours, at
+    // the window's `dpi`.
+    void SetupColumns(HIMAGELIST largeImages, HIMAGELIST smallImages, int dpi);
+    // The mark images and column widths for a window now drawn at `dpi`.
+    void SetScale(HIMAGELIST largeImages, HIMAGELIST smallImages, int dpi);
+    // Every column fitted to the list's width (the last taking the spare room).
+    void FitColumns() const;
     // The table whose points the rows show (lent: it outlives the list).
     void ShowPoints(const PointTable& table) { points = &table; }
     // One row per point again, the rows on screen drawn anew.
@@ -41,6 +46,8 @@ protected:
 
 private:
     const PointTable* points = nullptr;
+    int dpi = 96;
+    bool columnsDragged = false;  // the user set a column's width: from then on only the last is fitted
 };
 
 class PointListCtrl : public PointListBase {

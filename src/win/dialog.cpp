@@ -190,7 +190,7 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Dialog::CenterIfNotMoved(const RECT& before) {
     const RECT after = Self().WindowRect();
-    if (!EqualRect(&before, &after) || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) return;
+    if (placeKept || !EqualRect(&before, &after) || (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) return;
     HWND owner = GetWindow(hwnd, GW_OWNER);
     RECT area{};
     if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {

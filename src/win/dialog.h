@@ -55,6 +55,9 @@ protected:
     // IDOK and IDCANCEL commands when no handler is registered for them.
     virtual void OnOK() { End(IDOK); }
     virtual void OnCancel() { End(IDCANCEL); }
+    // From OnInitDialog: the window was put where it belongs (even where it was made), so it is
+    // not centred.
+    void KeepPlace() { placeKept = true; }
     // Tells the user of an exception a handler let escape (a message box by default).
     virtual void ReportError(const std::string& text);
 
@@ -135,6 +138,7 @@ private:
     int templateId;
     HWND hwnd = nullptr;
     bool modal = false;
+    bool placeKept = false;
     INT_PTR result = -1;
     std::vector<CommandEntry> commands;
     std::vector<NotifyEntry> notifies;

@@ -5,6 +5,8 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <thread>
+
 #include "os/file_io.h"
 #include "os/win32_owned.h"
 
@@ -19,6 +21,13 @@ os::Path DocumentsFolder() {
     if (folder.empty()) return os::CurrentDirectory();
     if (folder.back() != L'\\') folder += L'\\';
     return folder;
+}
+
+void AddToRecentDocuments(const os::Path& path) {
+    if (path.empty()) return;
+    // On a thread of its own: the shell sets up COM and state of its own there, never on the
+    // window's thread (under Wine that thread then read a later drop's file names wrong).
+    std::thread([&path] { SHAddToRecentDocs(SHARD_PATHW, path.c_str()); }).join();
 }
 
 }  // namespace vondrel::win

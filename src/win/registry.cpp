@@ -22,16 +22,21 @@ RegistryKey RegistrySettings::Open() const {
 }
 
 void RegistrySettings::WriteStringValue(const std::string& name, const std::string& text) const {
+    WriteWideValue(name, os::ToWide(text));
+}
+
+std::string RegistrySettings::ReadStringValue(const std::string& name) const { return os::ToCp932(ReadWideValue(name)); }
+
+void RegistrySettings::WriteWideValue(const std::string& name, const std::wstring& value) const {
     const RegistryKey key = Open();
     if (!key) return;
-    const std::wstring value = os::ToWide(text);
     RegSetValueExW(key.Get(), os::ToWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-std::string RegistrySettings::ReadStringValue(const std::string& name) const {
+std::wstring RegistrySettings::ReadWideValue(const std::string& name) const {
     const RegistryKey key = Open();
-    if (!key) return std::string();
+    if (!key) return std::wstring();
     const std::wstring wideName = os::ToWide(name);
     DWORD type = 0;
     DWORD size = 0;
@@ -49,7 +54,7 @@ std::string RegistrySettings::ReadStringValue(const std::string& name) const {
             value.clear();
         }
     }
-    return os::ToCp932(value);
+    return value;
 }
 
 void RegistrySettings::WriteDwordValue(const std::string& name, std::uint32_t value) const {

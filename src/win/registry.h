@@ -28,6 +28,9 @@ public:
     void WriteDwordValue(const std::string& name, std::uint32_t value) const override;
     std::uint32_t ReadDwordValue(const std::string& name) const override;
     void DeleteValue(const std::string& name) const override;
+    // A text kept in UTF-16 as it is (paths): "" when missing.
+    void WriteWideValue(const std::string& name, const std::wstring& text) const;
+    std::wstring ReadWideValue(const std::string& name) const;
 
     // The root the key was opened under by the last operation (none before the first).
     HKEY LastRoot() const { return lastRoot; }

@@ -80,6 +80,7 @@ void PressKey(HWND window, UINT key, std::initializer_list<UINT> modifiers) {
 MainWindow::MainWindow(const os::Path& file, const std::string& registryBase)
     : dialog(std::make_unique<MainDialog>(file.empty() ? std::wstring() : L"\"" + file.native() + L"\"", &prompts,
                                           registryBase)) {
+    win::RegistrySettings(registryBase + "\\Vondrel").DeleteValue("WindowPlaced");  // each window at its first place
     dialog->CreateModeless(nullptr);
     liveWindows.push_back(dialog.get());
     Pump();
@@ -87,6 +88,7 @@ MainWindow::MainWindow(const os::Path& file, const std::string& registryBase)
 
 MainWindow::MainWindow(const CommandLine& commandLine)
     : dialog(std::make_unique<MainDialog>(os::ToWide(commandLine.text), &prompts, "SOFTWARE\\Zarn\\VondrelTests")) {
+    win::RegistrySettings("SOFTWARE\\Zarn\\VondrelTests\\Vondrel").DeleteValue("WindowPlaced");
     dialog->CreateModeless(nullptr);
     liveWindows.push_back(dialog.get());
     Pump();

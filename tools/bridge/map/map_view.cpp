@@ -29,10 +29,14 @@ GeoPoint FromWgs84(LatLon wgs84) {
     return {ClampRound(tokyo.lat * kMsPerDegree, 90 * kMsPerDegree), ClampRound(tokyo.lon * kMsPerDegree, 180 * kMsPerDegree)};
 }
 
-MapView MapView::Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot) {
+MapView MapView::Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot, int detail) {
     MapView view;
     view.plot = plot;
-    if (tokyoPoints.empty()) return view;
+    if (tokyoPoints.empty()) {
+        view.zoom = ClampZoom(kDefaultZoom + detail);
+        view.centre = Project(ToWgs84(kDefaultCentre), view.zoom);
+        return view;
+    }
     const auto [south, north] = std::minmax_element(tokyoPoints.begin(), tokyoPoints.end(),
                                                     [](const GeoPoint& a, const GeoPoint& b) { return a.lat < b.lat; });
     const auto [west, east] = std::minmax_element(tokyoPoints.begin(), tokyoPoints.end(),
@@ -43,7 +47,7 @@ MapView MapView::Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot) {
                           static_cast<std::int32_t>((static_cast<std::int64_t>(west->lon) + east->lon) / 2)};
     const LatLon middleWgs = ToWgs84(middle);
     if (south->lat == north->lat && west->lon == east->lon) {
-        view.zoom = kSinglePointZoom;
+        view.zoom = ClampZoom(kSinglePointZoom + detail);
         view.centre = Project(middleWgs, view.zoom);
         return view;
     }

@@ -53,8 +53,9 @@ class MapView {
 public:
     // The view of every point inside `plot` with a margin, at the highest zoom that holds them,
     // centred on the middle of their extent; one position alone: kSinglePointZoom; none: around
-    // Tokyo at kDefaultZoom.
-    static MapView Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot);
+    // Tokyo at kDefaultZoom. `detail` levels are added to those two fixed zooms: on a screen at
+    // 200 % the next level's tiles, drawn at their own pixels, show what one tile shows at 100 %.
+    static MapView Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot, int detail = 0);
 
     int Zoom() const { return zoom; }
     PixelRect Plot() const { return plot; }

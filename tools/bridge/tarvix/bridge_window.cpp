@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "os/win32_text.h"
+#include "win/dpi.h"
 
 namespace vondrel::tarvix {
 
@@ -47,7 +48,11 @@ RECT Placement(const BridgeSettings& settings) {
                     &monitor);
     const RECT stored{settings.window.left, settings.window.top, settings.window.right, settings.window.bottom};
     const bool visible = !IsEmpty(settings.window) && MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr;
-    const PixelRect at = PlaceWindow(settings.window, visible, ToPixelRect(editorRect), ToPixelRect(monitor.rcWork));
+    // Nothing remembered: the default size at the editor's scale.
+    const int dpi = win::WindowDpi(editor);
+    const PixelRect first{0, 0, MulDiv(kDefaultWindowWidth, dpi, 96), MulDiv(kDefaultWindowHeight, dpi, 96)};
+    const PixelRect at = PlaceWindow(IsEmpty(settings.window) ? first : settings.window, visible,
+                                     ToPixelRect(editorRect), ToPixelRect(monitor.rcWork));
     return {at.left, at.top, at.right, at.bottom};
 }
 
@@ -99,7 +104,13 @@ bool BridgeWindow::Create(HINSTANCE instance, int show, BridgeOptions startOptio
 PixelRect BridgeWindow::PlotRect() const {
     RECT client{};
     GetClientRect(hwnd, &client);
-    return {0, 0, client.right, std::max<int>(client.bottom - kStatusHeight, 0)};
+    return {0, 0, client.right, std::max<int>(client.bottom - painter.StatusHeight(), 0)};
+}
+
+int BridgeWindow::DetailLevels() const {
+    // The zoom levels a screen's scale is worth, to the nearest: 0 up to 125 %, 1 at 150 and 200 %.
+    const int dpi = win::WindowDpi(hwnd);
+    return dpi >= 136 ? (dpi >= 272 ? 2 : 1) : 0;
 }
 
 void BridgeWindow::Refit() {
@@ -107,7 +118,7 @@ void BridgeWindow::Refit() {
     std::vector<GeoPoint> positions;
     positions.reserve(state.points.size());
     for (const auto& point : state.points) positions.push_back(point.at);
-    view = MapView::Fit(positions, PlotRect());
+    view = MapView::Fit(positions, PlotRect(), DetailLevels());
     ViewChanged(true);
 }
 
@@ -270,8 +281,19 @@ LRESULT BridgeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
         case WM_CREATE:
             hwnd = window;
-            view = MapView::Fit({}, PlotRect());
+            painter.SetDpi(win::WindowDpi(window));
+            view = MapView::Fit({}, PlotRect(), DetailLevels());
             return 0;
+        case WM_DPICHANGED: {
+            // Tiles stay at the screen's own pixels; names, symbols and the status line follow.
+            painter.SetDpi(LOWORD(wParam));
+            const RECT* at = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window, nullptr, at->left, at->top, at->right - at->left, at->bottom - at->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            view.SetPlot(PlotRect());
+            ViewChanged(false);
+            return 0;
+        }
         case WM_SIZE:
             view.SetPlot(PlotRect());
             RememberPlacement();

@@ -48,14 +48,17 @@ void Fill(HDC dc, RECT rect, COLORREF colour) {
 
 }  // namespace
 
-MapPainter::MapPainter()
-    : font(JapaneseFont(13)),
-      smallFont(JapaneseFont(11)),
-      gridPen(CreatePen(PS_SOLID, 1, kGrid)),
-      pointPen(CreatePen(PS_SOLID, 2, kWhite)),
-      pointBrush(CreateSolidBrush(kPointFill)),
-      markPen(CreatePen(PS_SOLID, 2, kMark)),
-      barPen(CreatePen(PS_SOLID, 2, kText)) {}
+MapPainter::MapPainter() : pointBrush(CreateSolidBrush(kPointFill)) { SetDpi(96); }
+
+void MapPainter::SetDpi(int screenDpi) {
+    dpi = screenDpi;
+    font.Reset(JapaneseFont(Scaled(13)));
+    smallFont.Reset(JapaneseFont(Scaled(11)));
+    gridPen.Reset(CreatePen(PS_SOLID, Scaled(1), kGrid));
+    pointPen.Reset(CreatePen(PS_SOLID, Scaled(2), kWhite));
+    markPen.Reset(CreatePen(PS_SOLID, Scaled(2), kMark));
+    barPen.Reset(CreatePen(PS_SOLID, Scaled(2), kText));
+}
 
 void MapPainter::EnsureBuffer(HDC target, int newWidth, int newHeight) {
     if (buffer && newWidth <= width && newHeight <= height) return;
@@ -140,7 +143,7 @@ void MapPainter::Label(int x, int y, const std::string& cp932, COLORREF text, CO
     HDC dc = buffer.Get();
     const std::wstring wide = os::ToWide(cp932);
     const SIZE size = TextSize(dc, wide);
-    Fill(dc, {x - 3, y - 1, x + size.cx + 3, y + size.cy + 1}, back);
+    Fill(dc, {x - Scaled(3), y - Scaled(1), x + size.cx + Scaled(3), y + size.cy + Scaled(1)}, back);
     SetTextColor(dc, text);
     TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
@@ -153,17 +156,18 @@ void MapPainter::DrawPoints(const MapScene& scene) {
     for (const MapPoint& point : *scene.points) {
         at.push_back(scene.view->ToScreen(point.at));
         const SIZE size = point.name.empty() ? SIZE{0, 0} : TextSize(dc, os::ToWide(point.name));
-        sizes.push_back({static_cast<int>(size.cx) + 6, static_cast<int>(size.cy) + 2});  // with the label's margin
+        sizes.push_back({static_cast<int>(size.cx) + Scaled(6), static_cast<int>(size.cy) + Scaled(2)});  // with the label's margin
     }
     {
         win::SelectedObject pen(dc, pointPen.Get());
         win::SelectedObject brush(dc, pointBrush.Get());
-        for (const Pixel& p : at) Ellipse(dc, p.x - 6, p.y - 6, p.x + 7, p.y + 7);
+        const int r = Scaled(6);
+        for (const Pixel& p : at) Ellipse(dc, p.x - r, p.y - r, p.x + r + 1, p.y + r + 1);
     }
-    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, 7);
+    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, Scaled(7));
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const std::string& name = (*scene.points)[i].name;
-        if (!name.empty() && !IsEmpty(labels[i])) Label(labels[i].left + 3, labels[i].top + 1, name, kText, kWhite);
+        if (!name.empty() && !IsEmpty(labels[i])) Label(labels[i].left + Scaled(3), labels[i].top + Scaled(1), name, kText, kWhite);
     }
 }
 
@@ -174,39 +178,40 @@ void MapPainter::DrawMark(const MapScene& scene) {
     {
         win::SelectedObject pen(dc, markPen.Get());
         win::SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
-        MoveToEx(dc, at.x - 14, at.y, nullptr);
-        LineTo(dc, at.x - 3, at.y);
-        MoveToEx(dc, at.x + 3, at.y, nullptr);
-        LineTo(dc, at.x + 15, at.y);
-        MoveToEx(dc, at.x, at.y - 14, nullptr);
-        LineTo(dc, at.x, at.y - 3);
-        MoveToEx(dc, at.x, at.y + 3, nullptr);
-        LineTo(dc, at.x, at.y + 15);
-        Ellipse(dc, at.x - 8, at.y - 8, at.x + 9, at.y + 9);
+        const int arm = Scaled(14), gap = Scaled(3), ring = Scaled(8);
+        MoveToEx(dc, at.x - arm, at.y, nullptr);
+        LineTo(dc, at.x - gap, at.y);
+        MoveToEx(dc, at.x + gap, at.y, nullptr);
+        LineTo(dc, at.x + arm + 1, at.y);
+        MoveToEx(dc, at.x, at.y - arm, nullptr);
+        LineTo(dc, at.x, at.y - gap);
+        MoveToEx(dc, at.x, at.y + gap, nullptr);
+        LineTo(dc, at.x, at.y + arm + 1);
+        Ellipse(dc, at.x - ring, at.y - ring, at.x + ring + 1, at.y + ring + 1);
     }
     win::SelectedObject selectedFont(dc, smallFont.Get());
-    Label(at.x + 12, at.y + 10, DisplayPosition(*scene.mark), kWhite, kMark);
+    Label(at.x + Scaled(12), at.y + Scaled(10), DisplayPosition(*scene.mark), kWhite, kMark);
 }
 
 void MapPainter::DrawScaleBar(const MapScene& scene) {
     const PixelRect plot = scene.view->Plot();
-    const ScaleBar bar = ChooseScaleBar(scene.view->MetresPerPixel(), 120);
+    const ScaleBar bar = ChooseScaleBar(scene.view->MetresPerPixel(), Scaled(120));
     if (bar.pixels <= 0) return;
     HDC dc = buffer.Get();
-    const int left = plot.left + 12;
-    const int base = plot.bottom - 12;
-    Fill(dc, {left - 6, base - 24, left + bar.pixels + 8, base + 5}, RGB(250, 250, 250));
+    const int left = plot.left + Scaled(12);
+    const int base = plot.bottom - Scaled(12);
+    Fill(dc, {left - Scaled(6), base - Scaled(24), left + bar.pixels + Scaled(8), base + Scaled(5)}, RGB(250, 250, 250));
     {
         win::SelectedObject pen(dc, barPen.Get());
-        MoveToEx(dc, left, base - 6, nullptr);
+        MoveToEx(dc, left, base - Scaled(6), nullptr);
         LineTo(dc, left, base);
         LineTo(dc, left + bar.pixels, base);
-        LineTo(dc, left + bar.pixels, base - 7);
+        LineTo(dc, left + bar.pixels, base - Scaled(7));
     }
     win::SelectedObject selectedFont(dc, smallFont.Get());
     SetTextColor(dc, kText);
     const std::wstring label = os::ToWide(bar.label);
-    TextOutW(dc, left + 4, base - 20, label.c_str(), static_cast<int>(label.size()));
+    TextOutW(dc, left + Scaled(4), base - Scaled(20), label.c_str(), static_cast<int>(label.size()));
 }
 
 void MapPainter::DrawAttribution(const MapScene& scene) {
@@ -215,20 +220,21 @@ void MapPainter::DrawAttribution(const MapScene& scene) {
     const std::string text = "地理院タイル";
     const SIZE size = TextSize(dc, os::ToWide(text));
     const PixelRect plot = scene.view->Plot();
-    Label(plot.right - size.cx - 6, plot.bottom - size.cy - 4, text, kText, RGB(250, 250, 250));
+    Label(plot.right - size.cx - Scaled(6), plot.bottom - size.cy - Scaled(4), text, kText, RGB(250, 250, 250));
 }
 
 void MapPainter::DrawStatus(const MapScene& scene, RECT client) {
     HDC dc = buffer.Get();
-    const RECT band{0, client.bottom - kStatusHeight, client.right, client.bottom};
+    const RECT band{0, client.bottom - StatusHeight(), client.right, client.bottom};
     Fill(dc, band, kBand);
     win::SelectedObject selectedFont(dc, font.Get());
     SetTextColor(dc, kWhite);
     const std::wstring left = os::ToWide(scene.statusLeft);
     const std::wstring right = os::ToWide(scene.statusRight);
     const SIZE rightSize = TextSize(dc, right);
-    TextOutW(dc, 8, band.top + 5, left.c_str(), static_cast<int>(left.size()));
-    TextOutW(dc, std::max<int>(band.right - rightSize.cx - 8, 8), band.top + 5, right.c_str(), static_cast<int>(right.size()));
+    const int margin = Scaled(8), top = band.top + Scaled(5);
+    TextOutW(dc, margin, top, left.c_str(), static_cast<int>(left.size()));
+    TextOutW(dc, std::max<int>(band.right - rightSize.cx - margin, margin), top, right.c_str(), static_cast<int>(right.size()));
 }
 
 }  // namespace vondrel::tarvix

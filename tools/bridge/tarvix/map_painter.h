@@ -17,7 +17,7 @@
 
 namespace vondrel::tarvix {
 
-inline constexpr int kStatusHeight = 24;  // the status line below the map
+inline constexpr int kStatusHeight = 24;  // the status line below the map, at 96 DPI
 
 struct MapScene {
     const MapView* view = nullptr;
@@ -31,6 +31,9 @@ struct MapScene {
 class MapPainter {
 public:
     MapPainter();
+    // Fonts, lines, symbols and the status line at the size a window drawn at `dpi` shows.
+    void SetDpi(int dpi);
+    int StatusHeight() const { return Scaled(kStatusHeight); }
     // Draws `scene` over the whole client area of `window` through `target`.
     void Paint(HWND window, HDC target, const MapScene& scene, TileBook& book);
 
@@ -45,6 +48,10 @@ private:
     void DrawAttribution(const MapScene& scene);
     void DrawStatus(const MapScene& scene, RECT client);
     void Label(int x, int y, const std::string& cp932, COLORREF text, COLORREF back);
+    // `pixels` at 96 DPI at the window's scale.
+    int Scaled(int pixels) const { return MulDiv(pixels, dpi, 96); }
+
+    int dpi = 96;
 
     win::MemoryDC buffer;
     win::GdiObject<HGDIOBJ> bitmap;
