@@ -9,6 +9,7 @@
 #include "files/message_sink.h"
 #include "formats/point_files.h"
 #include "formats/point_rows.h"
+#include "formats/text_encoding.h"
 #include "os/file_io.h"
 
 namespace vondrel {
@@ -47,6 +48,7 @@ bool ReadInterchange(const os::Path& path, formats::Datum datum, const ImportOpt
         return false;
     }
     report.warnings = std::move(read.warnings);
+    report.warningsUtf8 = std::move(read.warningsUtf8);
     PointTable filled;
     formats::FillTable(filled, read.points);
     table.Swap(filled);
@@ -96,6 +98,13 @@ std::vector<std::string> ImportReport::Shown(const os::Path& path) const {
     return shown;
 }
 
+std::string ImportReport::ShownWarningsUtf8(const os::Path& path) const {
+    if (warningsUtf8.empty()) return std::string();
+    std::string shown = formats::Cp932ToUtf8("\"" + os::DisplayPath(path) + "\"\n");
+    for (const std::string& line : warningsUtf8) shown += "\n" + line;
+    return shown;
+}
+
 bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointTable& table, ImportReport& report) {
     try {
         if (const Source* source = SourceOf(path)) return source->read(path, options, table, report);
@@ -103,6 +112,7 @@ bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointT
     } catch (const std::bad_alloc&) {
         report.messages.assign(1, FileErrorMessage(os::kCauseOutOfMemory, path));
         report.warnings.clear();
+        report.warningsUtf8.clear();
     }
     return false;
 }

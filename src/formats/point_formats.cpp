@@ -22,7 +22,8 @@ Format ExportFormatOf(const os::Path& path) {
 
 bool FormatPoint::operator==(const FormatPoint& other) const {
     return name == other.name && reading == other.reading && tel == other.tel && lat == other.lat &&
-           lon == other.lon && mark == other.mark && sound == other.sound && direction == other.direction;
+           lon == other.lon && mark == other.mark && sound == other.sound && direction == other.direction &&
+           noPosition == other.noPosition;
 }
 
 ReadResult ReadPoints(std::string_view bytes, Format format, const ReadOptions& options) {

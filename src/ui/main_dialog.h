@@ -62,6 +62,7 @@ private:
     static constexpr COLORREF kBackground = RGB(0, 0, 0);
 
     void ShowMessage(const std::string& text) override;  // MessageSink for loading and saving
+    void ShowUtf8Message(const std::string& text) override;
     win::RegistrySettings Settings() const;
 
     // Status bar and lists.
