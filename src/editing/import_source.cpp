@@ -117,6 +117,11 @@ bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointT
     return false;
 }
 
+bool IsOtherProgramsFile(const os::Path& path) {
+    const Source* source = SourceOf(path);
+    return source && source->read != ReadGlorie;
+}
+
 bool ReadsOnChosenDatum(const os::Path& path) {
     const Source* source = SourceOf(path);
     return source && source->read == ReadOnChosenDatum;

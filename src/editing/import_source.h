@@ -48,6 +48,10 @@ bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointT
 // new choice of datum means reading it again.
 bool ReadsOnChosenDatum(const os::Path& path);
 
+// Whether `path` names a file of another program that the import reads (GPX, KML, CSV, ...):
+// one the editor cannot open as a point list, but the import pane can read.
+bool IsOtherProgramsFile(const os::Path& path);
+
 // The import's file dialog filter ("name|patterns|" pairs): every kind of file it reads, then
 // each kind, then all files.
 std::string ImportFilter();

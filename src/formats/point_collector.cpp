@@ -157,8 +157,14 @@ void PointCollector::Add(const RawPoint& raw) {
     }
     FormatPoint point;
     bool replaced = false;
+    bool malformed = false;
+    const auto convert = [&](std::string_view text) {
+        // Bytes the file's encoding gave no character for are the file's fault, not Shift_JIS's.
+        if (!IsUtf8(text) || text.find("\xEF\xBF\xBD") != std::string_view::npos) malformed = true;
+        return ToPointText(text, replaced);
+    };
     const std::string_view name = Trim(raw.name);
-    point.name = ToPointText(name, replaced);
+    point.name = convert(name);
     const std::string& label = point.name.empty() ? raw.place : point.name;
     const std::string original = name.empty() ? Cp932ToUtf8(raw.place) : std::string(name);
     if (raw.noPosition) {
@@ -173,9 +179,13 @@ void PointCollector::Add(const RawPoint& raw) {
         point.lon = position.lon;
         if (!InJapan(position)) abroad.Add(label, original);
     }
-    point.reading = ToPointText(Trim(raw.reading), replaced);
-    point.tel = ToPointText(Trim(raw.tel), replaced);
-    if (replaced) unmappable.Add(label, original);
+    point.reading = convert(Trim(raw.reading));
+    point.tel = convert(Trim(raw.tel));
+    if (malformed) {
+        undecodable.Add(label, original);
+    } else if (replaced) {
+        unmappable.Add(label, original);
+    }
     bool cut = false;
     for (std::string* text : {&point.name, &point.reading, &point.tel}) cut = cp932::CapAtCharBoundary(*text, kMaxTextBytes) || cut;
     if (cut) longTexts.Add(label, original);
@@ -186,7 +196,7 @@ void PointCollector::Add(const RawPoint& raw) {
 }
 
 ReadResult PointCollector::Finish() {
-    for (const PointList* list : {&noPosition, &outOfRange, &abroad, &unmappable, &longTexts, &longNames, &badValues}) {
+    for (const PointList* list : {&noPosition, &outOfRange, &abroad, &unmappable, &undecodable, &longTexts, &longNames, &badValues}) {
         list->AppendLines(result);
     }
     if (result.total > result.points.size()) {

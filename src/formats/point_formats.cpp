@@ -30,7 +30,8 @@ ReadResult ReadPoints(std::string_view bytes, Format format, const ReadOptions& 
     try {
         switch (format) {
             case Format::Gpx: return ReadGpx(bytes, options);
-            case Format::Kml: return ReadKml(bytes, options);
+            // A zip archive under a .kml name is a KMZ file.
+            case Format::Kml: return bytes.substr(0, 4) == "PK\x03\x04" ? ReadKmz(bytes, options) : ReadKml(bytes, options);
             case Format::Kmz: return ReadKmz(bytes, options);
             case Format::Csv: return ReadCsv(bytes, options);
             default: return Refusal("認識できないファイルです");

@@ -66,6 +66,7 @@ private:
     PointList outOfRange{"位置が東経・北緯の範囲外のため読み込まなかった地点"};
     PointList abroad{"日本の外にある地点 (位置はそのまま読み込みました)"};
     PointList unmappable{"Shift_JIS にない文字を「?」にした地点"};
+    PointList undecodable{"ファイルの文字コードで読めないバイトを「?」にした地点"};
     PointList longNames{"名称が16バイトを超え、切り詰められる地点"};
     PointList longTexts{"1023 バイトを超える文字列を切り詰めた地点"};
     PointList badValues{"マーク・音・方向の値が読めないため既定値にした地点"};

@@ -124,7 +124,11 @@ private:
     void NewPointFile();
     void OpenPointFile();
     void SavePointFile();
-    void SavePointFileAs() { SaveAsDialog(); }
+    void SavePointFileAs() {
+        if (ConfirmNoPositionSave()) SaveAsDialog();
+    }
+    // Asks before a list with points without a position is written; true to write it.
+    bool ConfirmNoPositionSave();
     // True when the list was written (false when cancelled or the write failed).
     bool SaveAsDialog();
     void ConfirmClose();

@@ -110,7 +110,7 @@ TEST(FormatReaders, RefuseWithAClearMessage) {
         Format format;
         const char* error;
     } cases[] = {
-        {"lat,lon\n35,139\n", Format::Gpx, "GPX ファイルとして読めません: XML の誤り"},
+        {"lat,lon\n35,139\n", Format::Gpx, "GPX ファイルとして読めません: XML ではありません"},
         {Kml(""), Format::Gpx, "GPX ファイルではありません (gpx 要素がありません)"},
         {Gpx("<trk><trkseg><trkpt lat=\"35\" lon=\"139\"/></trkseg></trk>"), Format::Gpx, "地点がありません"},
         {Gpx("<wpt lat=\"x\" lon=\"139\"/>"), Format::Gpx, "読み込める地点がありません"},
