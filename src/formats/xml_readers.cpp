@@ -105,11 +105,11 @@ pugi::xml_node OpenRoot(std::string_view bytes, const std::string& format, const
     }
     if (!parsed) {
         error = unreadable + "XML の誤り (" + parsed.description();
-        // pugixml gives the end of the text for what it found missing at the end.
-        if (parsed.offset >= 0 && static_cast<std::size_t>(parsed.offset) < bytes.size()) {
+        // The offset counts the bytes pugixml parsed: the file's own only when they were UTF-8
+        // (not UTF-16 or UTF-32, nor converted here).
+        const bool fileBytes = decoded.empty() && bytes.find('\0') == std::string_view::npos;
+        if (fileBytes && parsed.offset >= 0 && static_cast<std::size_t>(parsed.offset) < bytes.size()) {
             error += ", " + std::to_string(parsed.offset + 1) + " バイト目";
-        } else {
-            error += ", ファイルの終わり";
         }
         error += ")";
         return pugi::xml_node();
