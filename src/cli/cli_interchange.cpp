@@ -76,8 +76,14 @@ int Export(const os::Path& in, const os::Path& out, formats::Datum datum, bool f
         sink.ShowMessage(NothingToWrite(in));
         return 1;
     }
+    // Points without a position are left out: other programs' files hold none such.
+    const std::vector<formats::FormatPoint> points = formats::TablePoints(table);
+    if (points.empty()) {
+        sink.ShowMessage("\"" + os::DisplayPath(in) + "\"\n\n位置のある地点がありません");
+        return 1;
+    }
     if (RefusedOverInput(in, out, force, output)) return 1;
-    const os::WriteResult written = formats::WritePointFile(out, formats::TablePoints(table), format, datum);
+    const os::WriteResult written = formats::WritePointFile(out, points, format, datum);
     if (written.Ok()) return 0;
     ReportFileError(sink, written.cause, written.subject);
     return 1;
