@@ -166,31 +166,32 @@ void PointCollector::Add(const RawPoint& raw) {
     const std::string_view name = Trim(raw.name);
     point.name = convert(name);
     const std::string& label = point.name.empty() ? raw.place : point.name;
-    const std::string original = name.empty() ? Cp932ToUtf8(raw.place) : std::string(name);
+    // The point as the file names it, worked out only for a warning.
+    const auto note = [&](NamedPointList& list) { list.Add(label, name.empty() ? Cp932ToUtf8(raw.place) : std::string(name)); };
     if (raw.noPosition) {
         point.noPosition = true;
     } else {
         switch (ReadPosition(raw, options.datum, position)) {
-            case Position::Unreadable: noPosition.Add(label, original); return;
-            case Position::OutOfRange: outOfRange.Add(label, original); return;
+            case Position::Unreadable: note(noPosition); return;
+            case Position::OutOfRange: note(outOfRange); return;
             case Position::Usable: break;
         }
         point.lat = position.lat;
         point.lon = position.lon;
-        if (!InJapan(position)) abroad.Add(label, original);
+        if (!InJapan(position)) note(abroad);
     }
     point.reading = convert(Trim(raw.reading));
     point.tel = convert(Trim(raw.tel));
     if (malformed) {
-        undecodable.Add(label, original);
+        note(undecodable);
     } else if (replaced) {
-        unmappable.Add(label, original);
+        note(unmappable);
     }
     bool cut = false;
     for (std::string* text : {&point.name, &point.reading, &point.tel}) cut = cp932::CapAtCharBoundary(*text, kMaxTextBytes) || cut;
-    if (cut) longTexts.Add(label, original);
-    if (point.name.size() > kNameLimit) longNames.Add(label, original);
-    if (!ReadOptionalFields(raw, point)) badValues.Add(label, original);
+    if (cut) note(longTexts);
+    if (point.name.size() > kNameLimit) note(longNames);
+    if (!ReadOptionalFields(raw, point)) note(badValues);
     result.points.push_back(std::move(point));
     ++result.total;
 }
