@@ -64,7 +64,7 @@ private:
     std::size_t seen = 0;
     PointList noPosition{"位置が読めないため読み込まなかった地点"};
     PointList outOfRange{"位置が東経・北緯の範囲外のため読み込まなかった地点"};
-    PointList abroad{"日本の外にある地点 (位置はそのまま読み込みました)"};
+    PointList abroad{"日本の範囲外にあるが読み込んだ地点"};
     PointList unmappable{"Shift_JIS にない文字を「?」にした地点"};
     PointList undecodable{"ファイルの文字コードで読めないバイトを「?」にした地点"};
     PointList longNames{"名称が16バイトを超え、切り詰められる地点"};

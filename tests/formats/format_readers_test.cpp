@@ -266,7 +266,7 @@ TEST(FormatReaders, RealFilesAsTheyCome) {
         {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><gpx><wpt lat=\"35\" lon=\"139\"><name>H\xE4ndelstra\xDF" "e</name></wpt></gpx>",
          Format::Gpx, {"H?ndelstra?e"}, u8"Shift_JIS にない文字を「?」にした地点 (1 件): Händelstraße"},
         {Gpx("<wpt lat=\"48.85\" lon=\"2.35\"><name>Paris</name></wpt>" + wpt), Format::Gpx, {"Paris", "A"},
-         u8"日本の外にある地点 (位置はそのまま読み込みました) (1 件): Paris"},
+         u8"日本の範囲外にあるが読み込んだ地点 (1 件): Paris"},
         {Gpx("<wpt lat=\"-35\" lon=\"139\"/><wpt lat=\"35\" lon=\"-139\"/><wpt lat=\"x\" lon=\"139\"/>"), Format::Gpx, {},
          "読み込める地点がありません (東経・北緯の範囲外 2 件、位置が読めない 1 件)"},
         {Gpx("<trk><trkseg><trkpt lat=\"35\" lon=\"139\"/></trkseg></trk>"), Format::Gpx, {}, "地点がありません (トラックの点"},
