@@ -11,6 +11,7 @@
 #include "formats/point_rows.h"
 #include "formats/text_encoding.h"
 #include "os/file_io.h"
+#include "os/text_codec.h"
 
 namespace vondrel {
 
@@ -31,6 +32,25 @@ bool ReadGlorie(const os::Path& path, const ImportOptions&, PointTable& table, I
     return LoadGlorieFile(path, table, sink) == FileOutcome::Done;
 }
 
+// The warnings in UTF-8, one for each code page 932 line in its order: the reader's UTF-8 form of
+// the line (naming points by the file's own texts) where it gave one, else the line itself.
+std::vector<std::string> Utf8Warnings(const formats::ReadResult& read) {
+    std::vector<std::string> lines;
+    std::vector<bool> used(read.warningsUtf8.size(), false);
+    for (const std::string& line : read.warnings) {
+        std::string utf8 = formats::Cp932ToUtf8(line);
+        for (std::size_t i = 0; i < read.warningsUtf8.size(); ++i) {
+            bool replaced = false;
+            if (used[i] || os::Utf8ToCp932Text(read.warningsUtf8[i], replaced) != line) continue;
+            used[i] = true;
+            utf8 = read.warningsUtf8[i];
+            break;
+        }
+        lines.push_back(std::move(utf8));
+    }
+    return lines;
+}
+
 // GPX, KML, KMZ and CSV: the format by the extension, coordinates shifted from `datum`.
 bool ReadInterchange(const os::Path& path, formats::Datum datum, const ImportOptions& options, PointTable& table,
                      ImportReport& report) {
@@ -47,8 +67,8 @@ bool ReadInterchange(const os::Path& path, formats::Datum datum, const ImportOpt
         report.messages.push_back(formats::ReadMessage(path, read));
         return false;
     }
+    report.warningsUtf8 = Utf8Warnings(read);
     report.warnings = std::move(read.warnings);
-    report.warningsUtf8 = std::move(read.warningsUtf8);
     PointTable filled;
     formats::FillTable(filled, read.points);
     table.Swap(filled);
