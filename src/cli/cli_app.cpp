@@ -12,6 +12,7 @@
 #include "editing/point_input_checks.h"
 #include "files/glorie_file.h"
 #include "os/file_io.h"
+#include "os/text_codec.h"
 
 namespace vondrel::cli {
 
@@ -110,7 +111,8 @@ const char* UsageText() {
            "  list   print the points of a glorie file, one TAB-separated line each\n"
            "  copy   read IN and write it again as the editor saves it; over IN itself only when\n"
            "         IN was read whole (points past 700, long texts or lost characters), or --force\n"
-           "  import read GPX, KML, KMZ, CSV, TSV, TXT, GeoJSON, JSON (or glorie XML) and write a glorie file\n"
+           "  import read GPX, KML, KMZ, CSV, TSV, TXT, GeoJSON, JSON (or glorie XML) and write a glorie\n"
+           "         file; points without a position are left out and named on stderr\n"
            "  export write a glorie file's points as GPX, KML, CSV or GeoJSON (by OUT's extension)\n"
            "         (import and export write over IN itself only with --force)\n"
            "  coord  store typed coordinates: STORED<TAB>DISPLAY per TEXT; a TEXT the edit dialog\n"
@@ -199,6 +201,39 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
         return command == "coord" ? Coord(args[1].text, texts, unchecked, output) : Dms(args[1].text, texts, output);
     }
     return Usage(output);
+}
+
+namespace {
+constexpr char kUtf8Start = '\x0E';
+constexpr char kUtf8End = '\x0F';
+}  // namespace
+
+void AppendUtf8(std::string& cp932, const std::string& utf8) {
+    bool replaced = false;
+    const std::string converted = os::Utf8ToCp932Text(utf8, replaced);
+    cp932 += replaced ? kUtf8Start + utf8 + kUtf8End : converted;
+}
+
+std::string Encoded(const std::string& cp932, Encoding encoding) {
+    std::string out;
+    for (std::size_t pos = 0; pos < cp932.size();) {
+        const std::size_t start = cp932.find(kUtf8Start, pos);
+        const std::size_t end = start == std::string::npos ? std::string::npos : cp932.find(kUtf8End, start);
+        const std::string plain = cp932.substr(pos, end == std::string::npos ? std::string::npos : start - pos);
+        if (encoding == Encoding::Cp932) {
+            out += plain;
+        } else {
+            std::string utf8;
+            os::Cp932ToUtf8(plain, utf8);
+            out += utf8;
+        }
+        if (end == std::string::npos) break;
+        const std::string utf8 = cp932.substr(start + 1, end - start - 1);
+        bool replaced = false;
+        out += encoding == Encoding::Utf8 ? utf8 : os::Utf8ToCp932Text(utf8, replaced);
+        pos = end + 1;
+    }
+    return out;
 }
 
 std::string EscapeListField(const std::string& text) {

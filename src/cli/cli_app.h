@@ -40,6 +40,14 @@ private:
     std::string& err;
 };
 
+// Appends a UTF-8 text to a code page 932 output: as code page 932 when every character has a
+// form there, else marked (between SO and SI, which no message holds) so that the output
+// written as UTF-8 shows it as it is; written as code page 932, it has "?" for those characters.
+void AppendUtf8(std::string& cp932, const std::string& utf8);
+
+// An output in the chosen encoding.
+std::string Encoded(const std::string& cp932, Encoding encoding);
+
 // Parses `--encoding=` wherever it stands (before "--"). Returns false on a bad value.
 bool TakeEncoding(std::vector<Argument>& args, Encoding& encoding, std::string& error);
 

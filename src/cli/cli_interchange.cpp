@@ -1,10 +1,10 @@
 // vondrel-cli import and export over the editor's own reading, document and writing code.
 #include "cli/cli_interchange.h"
 
-#include <numeric>
 #include <vector>
 
 #include "core/point_table.h"
+#include "core/point_warning_list.h"
 #include "editing/import_source.h"
 #include "editing/point_document.h"
 #include "files/file_errors.h"
@@ -35,17 +35,29 @@ int Import(const os::Path& in, const os::Path& out, formats::Datum datum, bool f
     ImportReport report;
     const bool loaded = ReadAnyPointFile(in, options, read, report);
     for (const std::string& line : report.messages) output.err += line + '\n';
-    for (const std::string& line : report.warnings) output.err += line + '\n';
+    for (const std::string& line : report.warningsUtf8) AppendUtf8(output.err, line + '\n');
     if (!loaded) return 1;
     ErrorSink sink(output.err);
-    if (read.GetCount() == 0) {
-        sink.ShowMessage(NothingToWrite(in));
+    // A glorie file holds no point without a position that the navigation unit could use: such
+    // points are left out, and named.
+    std::vector<int> rows;
+    PointWarningList unplaced("位置がないため書き込まなかった地点");
+    for (int i = 0; i < read.GetCount(); ++i) {
+        if (formats::HasNoPosition(read.Row(i))) {
+            unplaced.Add(read.Row(i).name.empty() ? std::to_string(i + 1) + " 番目の地点" : read.Row(i).name);
+        } else {
+            rows.push_back(i);
+        }
+    }
+    std::vector<std::string> lines;
+    unplaced.AppendLine(lines);
+    for (const std::string& line : lines) output.err += line + '\n';
+    if (rows.empty()) {
+        sink.ShowMessage(unplaced.Count() > 0 ? "\"" + os::DisplayPath(in) + "\"\n\n位置のある地点がありません" : NothingToWrite(in));
         return 1;
     }
     if (RefusedOverInput(in, out, force, output)) return 1;
     // Every point goes through the edited list's rules, as a drag from the import pane does.
-    std::vector<int> rows(static_cast<std::size_t>(read.GetCount()));
-    std::iota(rows.begin(), rows.end(), 0);
     PointDocument document;
     document.InsertCopies(0, read, rows, Selection{});
     return SaveGlorieFile(out, document.Points(), sink) == FileOutcome::Done ? 0 : 1;
@@ -64,8 +76,14 @@ int Export(const os::Path& in, const os::Path& out, formats::Datum datum, bool f
         sink.ShowMessage(NothingToWrite(in));
         return 1;
     }
+    // Points without a position are left out: other programs' files hold none such.
+    const std::vector<formats::FormatPoint> points = formats::TablePoints(table);
+    if (points.empty()) {
+        sink.ShowMessage("\"" + os::DisplayPath(in) + "\"\n\n位置のある地点がありません");
+        return 1;
+    }
     if (RefusedOverInput(in, out, force, output)) return 1;
-    const os::WriteResult written = formats::WritePointFile(out, formats::TablePoints(table), format, datum);
+    const os::WriteResult written = formats::WritePointFile(out, points, format, datum);
     if (written.Ok()) return 0;
     ReportFileError(sink, written.cause, written.subject);
     return 1;

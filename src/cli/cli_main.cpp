@@ -22,10 +22,16 @@ namespace {
 using vondrel::cli::Argument;
 using vondrel::cli::Encoding;
 
-void Write(std::FILE* stream, const std::string& cp932, Encoding encoding) {
+// `marked`: the text may hold UTF-8 parts (cli::AppendUtf8); the error output's messages do, the
+// standard output's listings pass their bytes through.
+void Write(std::FILE* stream, const std::string& cp932, Encoding encoding, bool marked) {
     if (cp932.empty()) return;
     std::string bytes = cp932;
-    if (encoding == Encoding::Utf8) vondrel::os::Cp932ToUtf8(cp932, bytes);
+    if (marked) {
+        bytes = vondrel::cli::Encoded(cp932, encoding);
+    } else if (encoding == Encoding::Utf8) {
+        vondrel::os::Cp932ToUtf8(cp932, bytes);
+    }
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
     std::fflush(stream);
 }
@@ -50,8 +56,8 @@ int Main(std::vector<Argument> args, bool textsAreUtf8) {
     }
     vondrel::cli::Output output;
     const int code = vondrel::cli::Run(args, output);
-    Write(stdout, output.out, encoding);
-    Write(stderr, output.err, encoding);
+    Write(stdout, output.out, encoding, false);
+    Write(stderr, output.err, encoding, true);
     return code;
 }
 }  // namespace

@@ -59,7 +59,31 @@ std::string MarkHexToDecimal(std::string_view hex) {
     return FormatInt2(static_cast<std::int32_t>(value));
 }
 
-std::string ShortenName(std::string_view name) { return std::string(cp932::TruncateAtCharBoundary(name, kNameLimit)); }
+namespace {
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
+}  // namespace
+
+std::string ShowLon(std::string_view stored) { return IsBlank(stored) ? std::string() : StoredToLonDms(stored); }
+std::string ShowLat(std::string_view stored) { return IsBlank(stored) ? std::string() : StoredToLatDms(stored); }
+std::string StoreCoordinate(std::string_view shown) { return IsBlank(shown) ? std::string() : TypedToStored(shown); }
+
+// A name cut short ends without blanks (half- or full-width), so that the name read back from a
+// file written with it is the same name.
+std::string ShortenName(std::string_view name) {
+    std::string_view kept = cp932::TruncateAtCharBoundary(name, kNameLimit);
+    if (kept.size() == name.size()) return std::string(name);
+    while (true) {
+        if (!kept.empty() && kept.back() == ' ') {
+            kept.remove_suffix(1);
+        } else if (kept.size() >= 2 && kept.substr(kept.size() - 2) == "\x81\x40" &&
+                   cp932::TruncateAtCharBoundary(kept, kept.size() - 2).size() == kept.size() - 2) {
+            kept.remove_suffix(2);
+        } else {
+            break;
+        }
+    }
+    return std::string(kept);
+}
 
 const char* FieldKey(Field id) {
     const char* key = "";

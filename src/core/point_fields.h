@@ -61,8 +61,14 @@ std::string MarkDecimalToHex(std::string_view decimal);
 std::string MarkHexToDecimal(std::string_view hex);
 
 // The name as it is stored from the shown form: at most 16 bytes, never ending inside a
-// double-byte character.
+// double-byte character, and when cut, without trailing blanks.
 std::string ShortenName(std::string_view name);
+
+// A coordinate's shown form, and the stored one from a shown form; empty stays empty: a point
+// without a position (one known by name or address only) shows none and gets none.
+std::string ShowLon(std::string_view stored);
+std::string ShowLat(std::string_view stored);
+std::string StoreCoordinate(std::string_view shown);
 
 // A field held as text.
 struct PointTextField {
@@ -85,8 +91,8 @@ struct PointSwitchField {
 inline constexpr auto kPointFields = std::make_tuple(
     PointTextField{Field::Name, "name", &PointRecord::name, &PointFields::name, nullptr, &ShortenName},
     PointTextField{Field::Reading, "reading", &PointRecord::reading, &PointFields::reading, nullptr, nullptr},
-    PointTextField{Field::Lon, "lon", &PointRecord::lon, &PointFields::lon, &StoredToLonDms, &TypedToStored},
-    PointTextField{Field::Lat, "lat", &PointRecord::lat, &PointFields::lat, &StoredToLatDms, &TypedToStored},
+    PointTextField{Field::Lon, "lon", &PointRecord::lon, &PointFields::lon, &ShowLon, &StoreCoordinate},
+    PointTextField{Field::Lat, "lat", &PointRecord::lat, &PointFields::lat, &ShowLat, &StoreCoordinate},
     PointTextField{Field::Mark, "mark", &PointRecord::mark, &PointFields::mark, &MarkHexToDecimal, &MarkDecimalToHex},
     PointTextField{Field::Sound, "sound", &PointRecord::sound, &PointFields::sound, nullptr, nullptr},
     PointTextField{Field::Dcenter, "dcenter", &PointRecord::dcenter, &PointFields::dcenter, nullptr, nullptr},

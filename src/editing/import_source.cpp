@@ -9,7 +9,9 @@
 #include "files/message_sink.h"
 #include "formats/point_files.h"
 #include "formats/point_rows.h"
+#include "formats/text_encoding.h"
 #include "os/file_io.h"
+#include "os/text_codec.h"
 
 namespace vondrel {
 
@@ -30,6 +32,25 @@ bool ReadGlorie(const os::Path& path, const ImportOptions&, PointTable& table, I
     return LoadGlorieFile(path, table, sink) == FileOutcome::Done;
 }
 
+// The warnings in UTF-8, one for each code page 932 line in its order: the reader's UTF-8 form of
+// the line (naming points by the file's own texts) where it gave one, else the line itself.
+std::vector<std::string> Utf8Warnings(const formats::ReadResult& read) {
+    std::vector<std::string> lines;
+    std::vector<bool> used(read.warningsUtf8.size(), false);
+    for (const std::string& line : read.warnings) {
+        std::string utf8 = formats::Cp932ToUtf8(line);
+        for (std::size_t i = 0; i < read.warningsUtf8.size(); ++i) {
+            bool replaced = false;
+            if (used[i] || os::Utf8ToCp932Text(read.warningsUtf8[i], replaced) != line) continue;
+            used[i] = true;
+            utf8 = read.warningsUtf8[i];
+            break;
+        }
+        lines.push_back(std::move(utf8));
+    }
+    return lines;
+}
+
 // GPX, KML, KMZ and CSV: the format by the extension, coordinates shifted from `datum`.
 bool ReadInterchange(const os::Path& path, formats::Datum datum, const ImportOptions& options, PointTable& table,
                      ImportReport& report) {
@@ -46,6 +67,7 @@ bool ReadInterchange(const os::Path& path, formats::Datum datum, const ImportOpt
         report.messages.push_back(formats::ReadMessage(path, read));
         return false;
     }
+    report.warningsUtf8 = Utf8Warnings(read);
     report.warnings = std::move(read.warnings);
     PointTable filled;
     formats::FillTable(filled, read.points);
@@ -98,6 +120,13 @@ std::vector<std::string> ImportReport::Shown(const os::Path& path) const {
     return shown;
 }
 
+std::string ImportReport::ShownWarningsUtf8(const os::Path& path) const {
+    if (warningsUtf8.empty()) return std::string();
+    std::string shown = formats::Cp932ToUtf8("\"" + os::DisplayPath(path) + "\"\n");
+    for (const std::string& line : warningsUtf8) shown += "\n" + line;
+    return shown;
+}
+
 bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointTable& table, ImportReport& report) {
     try {
         if (const Source* source = SourceOf(path)) return source->read(path, options, table, report);
@@ -105,8 +134,14 @@ bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointT
     } catch (const std::bad_alloc&) {
         report.messages.assign(1, FileErrorMessage(os::kCauseOutOfMemory, path));
         report.warnings.clear();
+        report.warningsUtf8.clear();
     }
     return false;
+}
+
+bool IsOtherProgramsFile(const os::Path& path) {
+    const Source* source = SourceOf(path);
+    return source && source->read != ReadGlorie;
 }
 
 bool ReadsOnChosenDatum(const os::Path& path) {

@@ -27,12 +27,16 @@ struct ImportOptions {
 struct ImportReport {
     // Whole messages: a refusal or failure, or what the glorie loader noted about the points.
     std::vector<std::string> messages;
-    // About the points of another program's file, one line each.
+    // About the points of another program's file, one line each; and the same lines in UTF-8,
+    // naming the points by the file's own texts.
     std::vector<std::string> warnings;
+    std::vector<std::string> warningsUtf8;
 
     // Everything as the editor shows it: the messages, then the warnings as one message under
     // the file's name.
     std::vector<std::string> Shown(const os::Path& path) const;
+    // The warnings in UTF-8 as one message under the file's name; empty when there are none.
+    std::string ShownWarningsUtf8(const os::Path& path) const;
 };
 
 // Reads `path` by its extension into `table`, replacing its points: true once read. A refusal
@@ -43,6 +47,10 @@ bool ReadAnyPointFile(const os::Path& path, const ImportOptions& options, PointT
 // Whether ImportOptions::datum decides where the points of `path` lie (a CSV file), so that a
 // new choice of datum means reading it again.
 bool ReadsOnChosenDatum(const os::Path& path);
+
+// Whether `path` names a file of another program that the import reads (GPX, KML, CSV, ...):
+// one the editor cannot open as a point list, but the import pane can read.
+bool IsOtherProgramsFile(const os::Path& path);
 
 // The import's file dialog filter ("name|patterns|" pairs): every kind of file it reads, then
 // each kind, then all files.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vondrel {
 
@@ -17,6 +18,12 @@ std::string ConfirmSaveText(bool titled, const std::string& fileName);
 // The question before a save over a file that was not read whole (`unread`: what would be lost),
 // answered はい (save under another name), いいえ (overwrite) or キャンセル.
 std::string UnreadOverwriteQuestion(const std::string& unread);
+// The question before saving a list with `count` points without a position, answered はい (save
+// them without one) or いいえ.
+std::string NoPositionSaveQuestion(int count);
+// What the user is told after reading points of which some have no position (their names,
+// the first few): empty when all have one.
+std::string NoPositionImportText(const std::vector<std::string>& names);
 // The status after an export: how many points went to which file, and whether only the
 // selected ones did.
 std::string ExportedText(int count, const std::string& file, bool selectionOnly);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <unordered_map>
 
@@ -11,6 +12,7 @@
 #include "core/datum.h"
 #include "core/text_fold.h"
 #include "core/text_number.h"
+#include "formats/point_rows.h"
 
 namespace vondrel {
 
@@ -57,6 +59,8 @@ std::vector<int> SortedOrder(const PointTable& points, SortColumn column, bool d
             const PointRecord& p = points.Row(i);
             if (column == SortColumn::Mark) {
                 keys.push_back(ParseLeadingInt(MarkHexToDecimal(p.mark)));
+            } else if (formats::HasNoPosition(p)) {
+                keys.push_back(std::numeric_limits<std::int64_t>::max());  // after every position
             } else {
                 keys.push_back(StoredToMilliseconds(column == SortColumn::Lon ? p.lon : p.lat));
             }
@@ -113,7 +117,10 @@ std::vector<int> DuplicatePoints(const PointTable& points, double metres) {
         at.push_back({StoredToMilliseconds(points.Row(i).lat) / kMillisecondsPerDegree,
                       StoredToMilliseconds(points.Row(i).lon) / kMillisecondsPerDegree});
     }
-    std::vector<int> byLatitude = Rows(points);
+    std::vector<int> byLatitude;
+    for (int i : Rows(points)) {
+        if (!formats::HasNoPosition(points.Row(i))) byLatitude.push_back(i);  // no position is near none
+    }
     std::sort(byLatitude.begin(), byLatitude.end(),
               [&](int a, int b) { return at[static_cast<std::size_t>(a)].lat < at[static_cast<std::size_t>(b)].lat; });
     const double window = metres / kShortestDegreeMetres;

@@ -10,43 +10,14 @@ namespace vondrel {
 
 namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::size_t kDeclarationBytes = 256;
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-// The encoding name of an XML declaration at the start of `bytes` ("" when there is none).
-std::string DeclaredName(std::string_view bytes) {
-    std::string_view head = bytes.substr(0, kDeclarationBytes);
-    while (!head.empty() && (head.front() == ' ' || head.front() == '\t' || head.front() == '\r' || head.front() == '\n')) {
-        head.remove_prefix(1);
-    }
-    if (!StartsWith(head, "<?xml")) return std::string();
-    head = head.substr(0, head.find("?>"));
-    std::size_t at = head.find("encoding");
-    if (at == std::string_view::npos) return std::string();
-    at += 8;
-    while (at < head.size() && (head[at] == ' ' || head[at] == '=' || head[at] == '\t')) ++at;
-    if (at >= head.size() || (head[at] != '"' && head[at] != '\'')) return std::string();
-    const std::size_t end = head.find(head[at], at + 1);
-    if (end == std::string_view::npos) return std::string();
-    return LowerAscii(head.substr(at + 1, end - at - 1));
-}
 
 TextEncoding NamedEncoding(const std::string& name) {
     for (const char* utf8 : {"utf-8", "utf8"}) {
         if (name == utf8) return TextEncoding::Utf8;
     }
-    for (const char* eucJp : {"euc-jp", "eucjp", "x-euc-jp", "euc-jp-ms", "cseucpkdfmtjapanese"}) {
-        if (name == eucJp) return TextEncoding::EucJp;
-    }
+    if (os::IsEucJpName(name)) return TextEncoding::EucJp;
     return TextEncoding::Cp932;  // Shift_JIS and its other names, and any name not known here
 }
 }  // namespace
@@ -55,7 +26,7 @@ TextEncoding FileEncoding(std::string_view bytes) {
     if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, std::string_view("<\0?\0", 4))) return TextEncoding::Utf16Le;
     if (StartsWith(bytes, "\xFE\xFF") || StartsWith(bytes, std::string_view("\0<\0?", 4))) return TextEncoding::Utf16Be;
     const bool marked = StartsWith(bytes, kUtf8Mark);
-    const TextEncoding named = marked ? TextEncoding::Utf8 : NamedEncoding(DeclaredName(bytes));
+    const TextEncoding named = marked ? TextEncoding::Utf8 : NamedEncoding(os::DeclaredEncodingName(bytes));
     if (named == TextEncoding::Utf8 && !os::IsUtf8(bytes)) return TextEncoding::Cp932;
     return named;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "os/text_codec.h"
+
 namespace vondrel {
 
 class MessageSink {
@@ -12,6 +14,12 @@ public:
     virtual ~MessageSink() = default;
     // `text` is code page 932; shown with an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
+    // `utf8` is UTF-8, for texts that name things by characters code page 932 may lack; where
+    // only code page 932 can be shown, those become "?".
+    virtual void ShowUtf8Message(const std::string& utf8) {
+        bool replaced = false;
+        ShowMessage(os::Utf8ToCp932Text(utf8, replaced));
+    }
 };
 
 // Holds the messages to show them later, once the window shows what they are about.

@@ -1,6 +1,6 @@
 // CSV, TSV and TXT point lists: a header row names the columns (English or Japanese, any
 // order and case); it is the first of the first few rows that names latitude and longitude
-// (a title may stand above it), and its separator (comma, tab or semicolon) the one that makes
+// (a title may stand above it), and its separator (comma, tab, semicolon or vertical bar) the one that makes
 // the most of its cells known column names. The text is UTF-8 (with or without a byte-order
 // mark), UTF-16 with a byte-order mark, or else code page 932.
 #include <algorithm>
@@ -18,19 +18,19 @@ namespace vondrel::formats {
 
 namespace {
 
-enum Column { kName, kReading, kLat, kLon, kTel, kMark, kSound, kDirection, kUrl, kColumnCount };
+enum Column { kName, kReading, kLat, kLon, kTel, kMark, kSound, kDirection, kUrl, kDescription, kColumnCount };
 
 struct ColumnNames {
     Column column;
-    std::array<const char*, 5> names;  // lower case; UTF-8
+    std::array<const char*, 9> names;  // lower case; UTF-8
 };
 
 // u8 literals: the Japanese names are compared with UTF-8 text whatever the literal charset.
 const ColumnNames kColumnNames[] = {
-    {kName, {"name", u8"名称", u8"名前"}},
-    {kReading, {"reading", u8"読み仮名", u8"よみ", u8"よみがな", u8"読み"}},
+    {kName, {"name", u8"名称", u8"名前", u8"施設名", u8"地点名"}},
+    {kReading, {"reading", u8"読み仮名", u8"よみ", u8"よみがな", u8"読み", u8"名称_カナ", u8"ふりがな", u8"フリガナ", u8"カナ"}},
     {kLat, {"lat", "latitude", u8"北緯", u8"緯度"}},
-    {kLon, {"lon", "lng", "longitude", u8"東経", u8"経度"}},
+    {kLon, {"lon", "lng", "long", "longitude", u8"東経", u8"経度"}},
     {kTel, {"tel", "phone", u8"電話番号", u8"電話"}},
     {kMark, {"mark", u8"マーク"}},
     {kSound, {"sound"}},
@@ -38,6 +38,7 @@ const ColumnNames kColumnNames[] = {
     // Google Takeout's saved lists: Title, Note, URL (a Maps link holding the position, if any).
     {kName, {"title"}},
     {kUrl, {"url"}},
+    {kDescription, {"description", u8"説明"}},  // the name when no column holds one
 };
 
 constexpr int kNoColumn = -1;
@@ -99,7 +100,7 @@ Header ReadHeader(const CsvText& text) {
     best.index.fill(kNoColumn);
     std::vector<std::string_view> fields;
     std::size_t line = 0;
-    for (char separator : {'\t', ',', ';'}) {
+    for (char separator : {'\t', ',', ';', '|'}) {
         CsvRecords records(text.text, separator);
         for (std::size_t row = 0; row < kHeaderSearchRows && records.Next(fields, line); ++row) {
             Header header;
@@ -188,12 +189,12 @@ ReadResult ReadCsv(std::string_view bytes, const ReadOptions& options) {
             return (i != kNoColumn && static_cast<std::size_t>(i) < fields.size()) ? fields[static_cast<std::size_t>(i)]
                                                                                    : std::string_view();
         };
-        point.name = TextField(field(kName), text.cp932);
+        point.name = TextField(field(header.index[kName] != kNoColumn ? kName : kDescription), text.cp932);
         point.reading = TextField(field(kReading), text.cp932);
         point.tel = TextField(field(kTel), text.cp932);
-        // The numbers are ASCII in every encoding read here: they are taken as they stand.
-        point.lat = CsvRecords::Unquote(field(kLat));
-        point.lon = CsvRecords::Unquote(field(kLon));
+        // Coordinates may carry degree signs and primes: in UTF-8 like the texts.
+        point.lat = TextField(field(kLat), text.cp932);
+        point.lon = TextField(field(kLon), text.cp932);
         point.mark = CsvRecords::Unquote(field(kMark));
         point.sound = CsvRecords::Unquote(field(kSound));
         point.direction = CsvRecords::Unquote(field(kDirection));

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 #include "core/cp932.h"
 #include "core/datum.h"
@@ -92,55 +94,189 @@ Position ReadPosition(const RawPoint& raw, Datum datum, LatLon& position) {
     return inRange ? Position::Usable : Position::OutOfRange;
 }
 
+// Roughly where Japan lies, on either datum: points outside it are kept, with a word.
+bool InJapan(const LatLon& position) {
+    return position.lat >= 20 && position.lat <= 46 && position.lon >= 122 && position.lon <= 154;
+}
+
+constexpr std::size_t kUtf8LabelBytes = 60;
+constexpr std::size_t kListedNames = 10;  // as many as a warning line names
+
+// `utf8` cut to kUtf8LabelBytes at a character's start, with "…" when cut.
+std::string Utf8Label(const std::string& utf8) {
+    if (utf8.size() <= kUtf8LabelBytes) return utf8;
+    std::size_t keep = kUtf8LabelBytes;
+    while (keep > 0 && (static_cast<unsigned char>(utf8[keep]) & 0xC0) == 0x80) --keep;
+    return utf8.substr(0, keep) + u8"…";
+}
+
+// The reason no point was readable, from the lists that counted points.
+std::string NothingReadable(std::initializer_list<std::pair<const NamedPointList*, const char*>> reasons) {
+    std::string why;
+    for (const auto& [list, text] : reasons) {
+        if (list->Count() == 0) continue;
+        why += (why.empty() ? "" : "、") + std::string(text) + " " + std::to_string(list->Count()) + " 件";
+    }
+    return why.empty() ? "読み込める地点がありません" : "読み込める地点がありません (" + why + ")";
+}
+
 }  // namespace
+
+void NamedPointList::Add(const std::string& cp932, const std::string& utf8) {
+    cp932Lines.Add(cp932);
+    if (utf8Names.size() < kListedNames) utf8Names.push_back(Utf8Label(utf8));
+    utf8Lines.Add("\x01" + std::to_string(utf8Names.size() - 1) + "\x02");
+}
+
+void NamedPointList::AppendLines(ReadResult& out) const {
+    cp932Lines.AppendLine(out.warnings);
+    std::vector<std::string> lines;
+    utf8Lines.AppendLine(lines);
+    if (lines.empty()) return;
+    const std::string line = Cp932ToUtf8(lines[0]);
+    std::string named;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const std::size_t end = line[i] == '\x01' ? line.find('\x02', i) : std::string::npos;
+        if (end == std::string::npos) {
+            named += line[i];
+            continue;
+        }
+        named += utf8Names.at(std::stoul(line.substr(i + 1, end - i - 1)));
+        i = end;
+    }
+    out.warningsUtf8.push_back(std::move(named));
+}
 
 void PointCollector::Add(const RawPoint& raw) {
     ++seen;
     LatLon position;
+    const auto usable = [&] { return raw.noPosition || ReadPosition(raw, options.datum, position) == Position::Usable; };
     if (result.points.size() == options.maxPoints) {
-        if (ReadPosition(raw, options.datum, position) == Position::Usable) ++result.total;
+        if (usable()) ++result.total;
         return;
     }
     FormatPoint point;
     bool replaced = false;
-    point.name = ToPointText(Trim(raw.name), replaced);
+    bool malformed = false;
+    const auto convert = [&](std::string_view text) {
+        // Bytes the file's encoding gave no character for are the file's fault, not Shift_JIS's.
+        if (!IsUtf8(text) || text.find("\xEF\xBF\xBD") != std::string_view::npos) malformed = true;
+        return ToPointText(text, replaced);
+    };
+    const std::string_view name = Trim(raw.name);
+    point.name = convert(name);
     const std::string& label = point.name.empty() ? raw.place : point.name;
-    switch (ReadPosition(raw, options.datum, position)) {
-        case Position::Unreadable: noPosition.Add(label); return;
-        case Position::OutOfRange: outOfRange.Add(label); return;
-        case Position::Usable: break;
+    // The point as the file names it, worked out only for a warning.
+    const auto note = [&](NamedPointList& list) { list.Add(label, name.empty() ? Cp932ToUtf8(raw.place) : std::string(name)); };
+    if (raw.noPosition) {
+        point.noPosition = true;
+    } else {
+        switch (ReadPosition(raw, options.datum, position)) {
+            case Position::Unreadable: note(noPosition); return;
+            case Position::OutOfRange: note(outOfRange); return;
+            case Position::Usable: break;
+        }
+        point.lat = position.lat;
+        point.lon = position.lon;
+        if (!InJapan(position)) note(abroad);
     }
-    point.lat = position.lat;
-    point.lon = position.lon;
-    point.reading = ToPointText(Trim(raw.reading), replaced);
-    point.tel = ToPointText(Trim(raw.tel), replaced);
-    if (replaced) unmappable.Add(label);
+    point.reading = convert(Trim(raw.reading));
+    point.tel = convert(Trim(raw.tel));
+    if (malformed) {
+        note(undecodable);
+    } else if (replaced) {
+        note(unmappable);
+    }
     bool cut = false;
     for (std::string* text : {&point.name, &point.reading, &point.tel}) cut = cp932::CapAtCharBoundary(*text, kMaxTextBytes) || cut;
-    if (cut) longTexts.Add(label);
-    if (point.name.size() > kNameLimit) longNames.Add(label);
-    if (!ReadOptionalFields(raw, point)) badValues.Add(label);
+    if (cut) note(longTexts);
+    if (point.name.size() > kNameLimit) note(longNames);
+    if (!ReadOptionalFields(raw, point)) note(badValues);
     result.points.push_back(std::move(point));
     ++result.total;
 }
 
 ReadResult PointCollector::Finish() {
-    for (const PointList* list : {&noPosition, &outOfRange, &unmappable, &longTexts, &longNames, &badValues}) {
-        list->AppendLine(result.warnings);
+    for (const PointList* list : {&noPosition, &outOfRange, &abroad, &unmappable, &undecodable, &longTexts, &longNames, &badValues}) {
+        list->AppendLines(result);
     }
     if (result.total > result.points.size()) {
-        result.warnings.push_back(std::to_string(result.total) + " 地点のうち最初の " +
-                                  std::to_string(result.points.size()) + " 地点だけを読み込みました");
+        const std::string line = std::to_string(result.total) + " 地点のうち最初の " +
+                                 std::to_string(result.points.size()) + " 地点だけを読み込みました";
+        result.warnings.push_back(line);
+        result.warningsUtf8.push_back(Cp932ToUtf8(line));
     }
     if (result.points.empty()) {
-        result.error = seen == 0 ? "地点がありません" : "読み込める地点がありません";
+        result.error = seen == 0 ? "地点がありません"
+                                 : NothingReadable({{&outOfRange, "東経・北緯の範囲外"}, {&noPosition, "位置が読めない"}});
         result.total = 0;
     }
     return std::move(result);
 }
 
+namespace {
+
+// A non-negative decimal number at the start of `text`, taken off it.
+bool TakeNumber(std::string_view& text, double& value) {
+    const std::size_t end = std::min(text.find_first_not_of("0123456789."), text.size());
+    if (end == 0 || std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '.') > 1) return false;
+    const auto result = std::from_chars(text.data(), text.data() + end, value, std::chars_format::fixed);
+    if (result.ec != std::errc() || result.ptr != text.data() + end || !std::isfinite(value)) return false;
+    text.remove_prefix(end);
+    return true;
+}
+
+// Takes `unit` off the start of `text`.
+bool TakeUnit(std::string_view& text, std::initializer_list<std::string_view> units) {
+    for (std::string_view unit : units) {
+        if (text.substr(0, unit.size()) == unit) {
+            text.remove_prefix(unit.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+// Degrees with the signs people write: "35.681236°N", "N35.681236", "35°40′52″N",
+// "35°40'52.4\"N" (the primes as apostrophes, the degree sign also as the ordinal sign some
+// keyboards give); south and west negative.
+bool ReadSignedForm(std::string_view text, double& degrees) {
+    const auto hemisphere = [](char c) { return c == 'N' || c == 'S' || c == 'E' || c == 'W'; };
+    char side = 0;
+    if (!text.empty() && hemisphere(text.back())) {
+        side = text.back();
+        text.remove_suffix(1);
+    } else if (!text.empty() && hemisphere(text.front())) {
+        side = text.front();
+        text.remove_prefix(1);
+    }
+    const auto blanks = [&] { text = Trim(text); };
+    blanks();
+    double parts[3] = {};
+    std::size_t count = 0;
+    bool marked = false;
+    while (!text.empty() && count < 3) {
+        if (!TakeNumber(text, parts[count])) return false;
+        blanks();
+        const bool unit = count == 0   ? TakeUnit(text, {"\xC2\xB0", "\xC2\xBA"})
+                          : count == 1 ? TakeUnit(text, {"\xE2\x80\xB2", "'"})
+                                       : TakeUnit(text, {"\xE2\x80\xB3", "''", "\""});
+        marked = marked || unit;
+        ++count;
+        blanks();
+        if (!unit && !text.empty()) return false;
+    }
+    if (!text.empty() || count == 0 || (!marked && side == 0) || parts[1] >= 60 || parts[2] >= 60) return false;
+    degrees = parts[0] + parts[1] / 60 + parts[2] / 3600;
+    if (side == 'S' || side == 'W') degrees = -degrees;
+    return true;
+}
+
+}  // namespace
+
 bool ParseCoordinate(std::string_view text, double& degrees) {
     text = Trim(text);
+    if (text.find_first_of("NSEW\xC2\xE2'\"") != std::string_view::npos) return ReadSignedForm(text, degrees);
     const bool sign = !text.empty() && (text.front() == '-' || text.front() == '+');
     const bool negative = sign && text.front() == '-';
     if (sign) text.remove_prefix(1);

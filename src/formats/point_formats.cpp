@@ -23,14 +23,16 @@ Format ExportFormatOf(const os::Path& path) {
 
 bool FormatPoint::operator==(const FormatPoint& other) const {
     return name == other.name && reading == other.reading && tel == other.tel && lat == other.lat &&
-           lon == other.lon && mark == other.mark && sound == other.sound && direction == other.direction;
+           lon == other.lon && mark == other.mark && sound == other.sound && direction == other.direction &&
+           noPosition == other.noPosition;
 }
 
 ReadResult ReadPoints(std::string_view bytes, Format format, const ReadOptions& options) {
     try {
         switch (format) {
             case Format::Gpx: return ReadGpx(bytes, options);
-            case Format::Kml: return ReadKml(bytes, options);
+            // A zip archive under a .kml name is a KMZ file.
+            case Format::Kml: return bytes.substr(0, 4) == "PK\x03\x04" ? ReadKmz(bytes, options) : ReadKml(bytes, options);
             case Format::Kmz: return ReadKmz(bytes, options);
             case Format::Csv: return ReadCsv(bytes, options);
             case Format::GeoJson: return ReadGeoJson(bytes, options);

@@ -35,6 +35,7 @@ struct FormatPoint {
     int mark = 1;            // the mark number as the editor shows it: a new point's 1 unless the file gives one (0: none)
     std::string sound = "0";
     std::string direction;   // approach direction in whole degrees; empty: none
+    bool noPosition = false; // known by name or address only: lat and lon mean nothing
 
     bool operator==(const FormatPoint& other) const;
 };
@@ -57,6 +58,7 @@ struct ReadResult {
     std::vector<FormatPoint> points;    // at most maxPoints
     std::size_t total = 0;              // the usable points of the file, kept or not
     std::vector<std::string> warnings;  // code page 932, one line each
+    std::vector<std::string> warningsUtf8;  // the same lines in UTF-8, naming points by the file's own texts
     std::string error;                  // code page 932; not empty: the file is refused, no points
 };
 

@@ -32,7 +32,9 @@ constexpr struct {
 PointRecord ToPointRecord(const FormatPoint& point) {
     PointRecord record;
     for (const auto& same : kSameTexts) record.*StoredMember(same.field) = point.*same.text;
-    for (const auto& axis : kCoordinates) record.*StoredMember(axis.field) = FiveDecimals(point.*axis.degrees);
+    for (const auto& axis : kCoordinates) {
+        record.*StoredMember(axis.field) = point.noPosition ? std::string() : FiveDecimals(point.*axis.degrees);
+    }
     StoreShown(record, Field::Mark, FormatInt(point.mark));
     record.directionOn = point.direction.empty() ? 0 : 1;
     record.dcenter = point.direction;
@@ -42,7 +44,10 @@ PointRecord ToPointRecord(const FormatPoint& point) {
 FormatPoint ToFormatPoint(const PointRecord& record) {
     FormatPoint point;
     for (const auto& same : kSameTexts) point.*same.text = record.*StoredMember(same.field);
-    for (const auto& axis : kCoordinates) point.*axis.degrees = ParseLeadingDouble(record.*StoredMember(axis.field));
+    for (const auto& axis : kCoordinates) {
+        point.*axis.degrees = ParseLeadingDouble(record.*StoredMember(axis.field));
+    }
+    point.noPosition = HasNoPosition(record);
     point.mark = ParseLeadingInt(ShownForm(record, Field::Mark));
     if (record.directionOn) point.direction = record.dcenter.empty() ? "0" : record.dcenter;
     return point;
@@ -58,14 +63,22 @@ int FillTable(PointTable& table, const std::vector<FormatPoint>& points) {
 
 std::vector<FormatPoint> TablePoints(const PointTable& table, const std::vector<int>& rows) {
     std::vector<FormatPoint> points;
+    const auto take = [&](int i) {
+        FormatPoint point = ToFormatPoint(table.Row(i));
+        if (!point.noPosition) points.push_back(std::move(point));
+    };
     if (rows.empty()) {
-        for (int i = 0; i < table.UsedCount(); ++i) points.push_back(ToFormatPoint(table.Row(i)));
+        for (int i = 0; i < table.UsedCount(); ++i) take(i);
     } else {
         for (int i : rows) {
-            if (i >= 0 && i < kTableRows && table.IsUsed(i)) points.push_back(ToFormatPoint(table.Row(i)));
+            if (i >= 0 && i < kTableRows && table.IsUsed(i)) take(i);
         }
     }
     return points;
+}
+
+bool HasNoPosition(const PointRecord& record) {
+    return record.lat.find_first_not_of(' ') == std::string::npos || record.lon.find_first_not_of(' ') == std::string::npos;
 }
 
 }  // namespace vondrel::formats

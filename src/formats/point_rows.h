@@ -15,14 +15,19 @@ namespace vondrel::formats {
 PointRecord ToPointRecord(const FormatPoint& point);
 
 // The point of a table row: stored coordinates read as decimal degrees, the mark as the
-// editor shows it, the direction when the row has one ("0" for one without degrees).
+// editor shows it, the direction when the row has one ("0" for one without degrees), noPosition
+// when a coordinate is empty.
 FormatPoint ToFormatPoint(const PointRecord& record);
+
+// Whether the row has no position (an empty longitude or latitude).
+bool HasNoPosition(const PointRecord& record);
 
 // Empties the table and fills it with the points, at most its 700 rows. Returns how many
 // were stored.
 int FillTable(PointTable& table, const std::vector<FormatPoint>& points);
 
-// The points of the given rows (every used row when `rows` is empty), in that order.
+// The points of the given rows (every used row when `rows` is empty), in that order; rows without
+// a position are left out (other programs' files hold none such).
 std::vector<FormatPoint> TablePoints(const PointTable& table, const std::vector<int>& rows = {});
 
 }  // namespace vondrel::formats

@@ -5,9 +5,13 @@
 #include <pugixml.hpp>
 
 #include <cstring>
+#include <unordered_map>
 
+#include "core/datum.h"
 #include "formats/point_reading.h"
 #include "formats/text_encoding.h"
+#include "os/text_codec.h"
+#include "os/unicode_text.h"
 
 namespace vondrel::formats {
 
@@ -69,38 +73,45 @@ std::string Text(pugi::xml_node element) {
     return text;
 }
 
-// True when the XML declaration names Shift_JIS or one of its aliases, which pugixml does
-// not read; such a document is converted to UTF-8 first.
-bool DeclaresShiftJis(std::string_view bytes) {
-    bytes = bytes.substr(0, bytes.find("?>"));
-    if (bytes.compare(0, 5, "<?xml") != 0) return false;
-    const std::size_t at = bytes.find("encoding");
-    if (at == std::string_view::npos) return false;
-    std::string value;
-    for (std::size_t i = bytes.find_first_of("\"'", at) + 1; i > 0 && i < bytes.size(); ++i) {
-        if (bytes[i] == '"' || bytes[i] == '\'') break;
-        value += static_cast<char>(bytes[i] >= 'A' && bytes[i] <= 'Z' ? bytes[i] + 32 : bytes[i]);
-    }
-    for (const char* alias : {"shift_jis", "shift-jis", "sjis", "x-sjis", "windows-31j", "cp932", "ms_kanji"}) {
-        if (value == alias) return true;
-    }
-    return false;
-}
+bool StartsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
 
 // The root element of the document in `bytes` when it parses and its root is `rootName`;
-// else an empty node, with the refusal message (naming `format`) in `error`.
+// else an empty node, with the refusal message (naming `format`) in `error`. A document in an
+// encoding pugixml does not read (any but UTF-8, UTF-16 and UTF-32) is converted to UTF-8 first,
+// by the name its XML declaration gives.
 pugi::xml_node OpenRoot(std::string_view bytes, const std::string& format, const char* rootName,
                         pugi::xml_document& doc, std::string& error) {
-    pugi::xml_parse_result parsed;
-    if (DeclaresShiftJis(bytes)) {
-        const std::string utf8 = Cp932ToUtf8(bytes);
-        parsed = doc.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
-    } else {
-        parsed = doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_auto);
+    const std::string unreadable = format + " ファイルとして読めません: ";
+    if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+        error = unreadable + "ファイルが空です";
+        return pugi::xml_node();
+    }
+    const bool marked = StartsWith(bytes, "\xEF\xBB\xBF") || StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF");
+    const std::string name = marked ? std::string() : os::DeclaredEncodingName(bytes);
+    std::string decoded;
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    if (!name.empty() && name != "utf-8" && name != "utf8" && name.compare(0, 6, "utf-16") != 0 && name.compare(0, 6, "utf-32") != 0) {
+        if (!os::NamedToUtf8(name, bytes, decoded)) {
+            error = unreadable + "文字コード " + name + " は読めません";
+            return pugi::xml_node();
+        }
+        bytes = decoded;
+        encoding = pugi::encoding_utf8;
+    }
+    const pugi::xml_parse_result parsed = doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, encoding);
+    if (parsed.status == pugi::status_no_document_element) {
+        error = unreadable + "XML ではありません";
+        return pugi::xml_node();
     }
     if (!parsed) {
-        error = format + " ファイルとして読めません: XML の誤り (" + parsed.description() + ", " +
-                std::to_string(parsed.offset) + " バイト目)";
+        error = unreadable + "XML の誤り (" + parsed.description();
+        // The offset counts the bytes pugixml parsed: the file's own only when they were UTF-8
+        // (not UTF-16 or UTF-32, nor converted here).
+        const bool fileBytes = decoded.empty() && bytes.find('\0') == std::string_view::npos;
+        if (fileBytes && parsed.offset >= 0 && static_cast<std::size_t>(parsed.offset) < bytes.size()) {
+            error += ", " + std::to_string(parsed.offset + 1) + " バイト目";
+        }
+        error += ")";
         return pugi::xml_node();
     }
     if (!IsElement(doc.document_element(), rootName)) {
@@ -139,6 +150,52 @@ std::string WithoutTelScheme(std::string text) {
     return text;
 }
 
+// Which route points are taken: named ones that repeat no point taken before (the same name
+// within a metre), and how many others were left out.
+class RoutePoints {
+public:
+    // A waypoint, taken.
+    void Taken(const RawPoint& point) {
+        LatLon at;
+        if (Position(point, at)) taken.emplace(Trimmed(point.name), at);
+    }
+    // Whether a route point is taken (it then counts as taken).
+    bool Take(const RawPoint& point) {
+        const std::string name = Trimmed(point.name);
+        if (name.empty()) return ++unnamed, false;
+        LatLon at;
+        if (Position(point, at)) {
+            const auto [first, last] = taken.equal_range(name);
+            for (auto i = first; i != last; ++i) {
+                if (TokyoDistanceMeters(i->second, at) <= 1.0) return ++repeated, false;
+            }
+            taken.emplace(name, at);
+        }
+        return true;
+    }
+    void AppendWarning(ReadResult& result) const {
+        if (unnamed + repeated == 0) return;
+        std::string line = "読み込まなかったルートポイント: ";
+        if (unnamed > 0) line += "名前のないもの " + std::to_string(unnamed) + " 件";
+        if (repeated > 0) line += (unnamed > 0 ? "、" : "") + std::string("ウェイポイントなどと重なるもの ") + std::to_string(repeated) + " 件";
+        result.warnings.push_back(line);
+        result.warningsUtf8.push_back(Cp932ToUtf8(line));
+    }
+
+private:
+    static std::string Trimmed(const std::string& text) {
+        const std::size_t start = text.find_first_not_of(" \t\r\n");
+        if (start == std::string::npos) return std::string();
+        return text.substr(start, text.find_last_not_of(" \t\r\n") - start + 1);
+    }
+    // Near enough for telling a metre: WGS 84 positions measured on the Bessel ellipsoid.
+    static bool Position(const RawPoint& point, LatLon& at) { return ParseCoordinate(point.lat, at.lat) && ParseCoordinate(point.lon, at.lon); }
+
+    std::unordered_multimap<std::string, LatLon> taken;
+    std::size_t unnamed = 0;
+    std::size_t repeated = 0;
+};
+
 }  // namespace
 
 ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options) {
@@ -147,11 +204,10 @@ ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options) {
     const pugi::xml_node root = OpenRoot(bytes, "GPX", "gpx", doc, error);
     if (!root) return Refusal(error);
     PointCollector collector(options);
+    RoutePoints routes;
     RawPoint point;
     std::size_t index = 0;
-    for (pugi::xml_node wpt : root.children()) {
-        if (Cancelled(options)) return Cancellation();
-        if (!IsElement(wpt, "wpt")) continue;
+    const auto read = [&](pugi::xml_node wpt) {
         point.lat = wpt.attribute("lat").value();
         point.lon = wpt.attribute("lon").value();
         point.name = Text(Child(wpt, "name"));
@@ -159,9 +215,32 @@ ReadResult ReadGpx(std::string_view bytes, const ReadOptions& options) {
         // GPX 1.1, directly inside the wpt in GPX 1.0.
         point.tel = Text(FindInside(wpt, "PhoneNumber"));
         point.place = Ordinal(index++);
+    };
+    bool tracks = false;
+    for (pugi::xml_node wpt : root.children()) {
+        if (Cancelled(options)) return Cancellation();
+        tracks = tracks || IsElement(wpt, "trk");
+        if (!IsElement(wpt, "wpt")) continue;
+        read(wpt);
+        routes.Taken(point);
         collector.Add(point);
     }
-    return collector.Finish();
+    // Named route points after the waypoints, but for those that repeat one.
+    for (pugi::xml_node rte : root.children()) {
+        if (!IsElement(rte, "rte")) continue;
+        for (pugi::xml_node rtept : rte.children()) {
+            if (Cancelled(options)) return Cancellation();
+            if (!IsElement(rtept, "rtept")) continue;
+            read(rtept);
+            if (routes.Take(point)) collector.Add(point);
+        }
+    }
+    ReadResult result = collector.Finish();
+    routes.AppendWarning(result);
+    if (!result.error.empty() && tracks && result.error == "地点がありません") {
+        result.error = "地点がありません (トラックの点は地点として読み込みません)";
+    }
+    return result;
 }
 
 ReadResult ReadKml(std::string_view bytes, const ReadOptions& options) {
@@ -176,9 +255,15 @@ ReadResult ReadKml(std::string_view bytes, const ReadOptions& options) {
     for (pugi::xml_node n = root; n;) {
         if (Cancelled(options)) return Cancellation();
         if (IsElement(n, "Placemark")) {
-            if (const pugi::xml_node point = PointOf(n)) {  // else a line or an area
-                SplitCoordinates(Text(Child(point, "coordinates")), p.lon, p.lat);
+            const pugi::xml_node point = PointOf(n);
+            const std::string address = point ? std::string() : Text(Child(n, "address"));
+            // A placemark with a point, or one known by its address only (kept without a
+            // position); else a line or an area.
+            if (point || address.find_first_not_of(" \t\r\n") != std::string::npos) {
+                SplitCoordinates(point ? Text(Child(point, "coordinates")) : std::string(), p.lon, p.lat);
+                p.noPosition = !point;
                 p.name = Text(Child(n, "name"));
+                if (!point && p.name.find_first_not_of(" \t\r\n") == std::string::npos) p.name = address;
                 p.tel = WithoutTelScheme(Text(Child(n, "phoneNumber")));
                 p.place = Ordinal(index++);
                 collector.Add(p);

@@ -89,6 +89,21 @@ bool EucJpToUtf8(std::string_view eucJp, std::string& utf8) {
     return plain.Convert(eucJp, utf8, ReplaceOneByte);
 }
 
+bool NamedToUtf8(std::string_view name, std::string_view bytes, std::string& utf8) {
+    utf8.clear();
+    const std::string lower = [&] {
+        std::string text(name);
+        for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        return text;
+    }();
+    if (IsEucJpName(lower)) return EucJpToUtf8(bytes, utf8), true;
+    if (IsShiftJisName(lower)) return Cp932ToUtf8(std::string(bytes), utf8), true;
+    Converter converter("UTF-8", lower.c_str());
+    if (!converter.Valid()) return false;
+    converter.Convert(bytes, utf8, ReplaceOneByte);
+    return true;
+}
+
 std::string Utf8ToCp932Text(std::string_view utf8, bool& replaced) {
     std::string folded;
     folded.reserve(utf8.size());

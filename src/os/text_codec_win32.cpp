@@ -81,6 +81,45 @@ bool EucJpToUtf8(std::string_view eucJp, std::string& utf8) {
     return valid;
 }
 
+namespace {
+// The Windows code page of an encoding name (lower case); 0 when not known here.
+UINT CodePageOf(const std::string& name) {
+    static const struct {
+        const char* name;
+        UINT codePage;
+    } kNames[] = {{"us-ascii", 20127},    {"ascii", 20127},      {"latin1", 28591},  {"koi8-r", 20866},
+                  {"big5", 950},          {"gb2312", 936},       {"gbk", 936},       {"euc-kr", 949},
+                  {"iso-2022-jp", 50220}, {"iso-8859-13", 28603}, {"iso-8859-15", 28605}};
+    for (const auto& entry : kNames) {
+        if (name == entry.name) return entry.codePage;
+    }
+    const auto numbered = [&](const char* prefix, int first, int last, UINT base) -> UINT {
+        const std::string start(prefix);
+        if (name.compare(0, start.size(), start) != 0) return 0;
+        const std::string rest = name.substr(start.size());
+        if (rest.empty() || rest.size() > 2 || rest.find_first_not_of("0123456789") != std::string::npos) return 0;
+        const int n = std::stoi(rest);
+        return n >= first && n <= last ? base + static_cast<UINT>(n) : 0;
+    };
+    if (const UINT iso = numbered("iso-8859-", 1, 9, 28590)) return iso;
+    if (const UINT windows = numbered("windows-125", 0, 8, 1250)) return windows;
+    return numbered("cp125", 0, 8, 1250);
+}
+}  // namespace
+
+bool NamedToUtf8(std::string_view name, std::string_view bytes, std::string& utf8) {
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (IsEucJpName(lower)) return EucJpToUtf8(bytes, utf8), true;
+    if (IsShiftJisName(lower)) return Cp932ToUtf8(std::string(bytes), utf8), true;
+    const UINT codePage = CodePageOf(lower);
+    if (codePage == 0) return false;
+    std::wstring wide;
+    Decode(codePage, bytes, wide);
+    utf8 = WideToUtf8(wide);
+    return true;
+}
+
 std::string Utf8ToCp932Text(std::string_view utf8, bool& replaced) {
     // UTF-8 to UTF-16 by hand, so a malformed byte becomes "?" and is reported.
     std::wstring wide;

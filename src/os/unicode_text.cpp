@@ -94,6 +94,40 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
 
 // JIS-based converters and Mac programs write these where code page 932 has a character of
 // the same look under another code point.
+std::string DeclaredEncodingName(std::string_view bytes) {
+    constexpr std::size_t kDeclarationBytes = 256;
+    std::string_view head = bytes.substr(0, kDeclarationBytes);
+    while (!head.empty() && (head.front() == ' ' || head.front() == '\t' || head.front() == '\r' || head.front() == '\n')) {
+        head.remove_prefix(1);
+    }
+    if (head.substr(0, 5) != "<?xml") return std::string();
+    head = head.substr(0, head.find("?>"));
+    std::size_t at = head.find("encoding");
+    if (at == std::string_view::npos) return std::string();
+    at += 8;
+    while (at < head.size() && (head[at] == ' ' || head[at] == '=' || head[at] == '\t')) ++at;
+    if (at >= head.size() || (head[at] != '"' && head[at] != '\'')) return std::string();
+    const std::size_t end = head.find(head[at], at + 1);
+    if (end == std::string_view::npos) return std::string();
+    std::string name(head.substr(at + 1, end - at - 1));
+    for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return name;
+}
+
+bool IsShiftJisName(std::string_view name) {
+    for (const char* alias : {"shift_jis", "shift-jis", "sjis", "x-sjis", "windows-31j", "cp932", "ms_kanji", "csshiftjis"}) {
+        if (name == alias) return true;
+    }
+    return false;
+}
+
+bool IsEucJpName(std::string_view name) {
+    for (const char* alias : {"euc-jp", "eucjp", "x-euc-jp", "euc-jp-ms", "cseucpkdfmtjapanese"}) {
+        if (name == alias) return true;
+    }
+    return false;
+}
+
 char32_t FoldToCp932Form(char32_t cp) {
     switch (cp) {
         case 0x301C: return 0xFF5E;  // WAVE DASH -> FULLWIDTH TILDE

@@ -23,6 +23,14 @@ bool IsUtf8(std::string_view bytes);
 // becomes U+FFFD.
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
 
+// The encoding name (in lower case) of an XML declaration at the start of `bytes`, blanks
+// before it allowed; "" when there is none.
+std::string DeclaredEncodingName(std::string_view bytes);
+
+// The names of Shift_JIS (read as code page 932, its superset) and of EUC-JP, in lower case.
+bool IsShiftJisName(std::string_view name);
+bool IsEucJpName(std::string_view name);
+
 // The character code page 932 has for `cp` under another code point (the wave dash for the
 // fullwidth tilde, the yen sign for 0x5C, ...); any other character unchanged.
 char32_t FoldToCp932Form(char32_t cp);

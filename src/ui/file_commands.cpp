@@ -4,6 +4,7 @@
 #include "editing/file_state.h"
 #include "editing/import_source.h"
 #include "editing/main_texts.h"
+#include "formats/point_rows.h"
 #include "os/file_io.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
@@ -53,7 +54,7 @@ bool MainDialog::ResolveUnsavedChanges() {
     const int answer = prompts->ShowMessage(
         Hwnd(), ConfirmSaveText(!document.FilePath().empty(), os::DisplayPath(document.FileName())), MB_YESNOCANCEL);
     if (answer == IDNO) return true;
-    if (answer != IDYES) return false;
+    if (answer != IDYES || !ConfirmNoPositionSave()) return false;
     if (!document.FilePath().empty()) return SaveTo(document.FilePath()) != FileOutcome::Failed;
     // Untitled: the list is safe once written, or when it has no points to lose.
     return SaveAsDialog() || document.Count() == 0;
@@ -67,7 +68,7 @@ void MainDialog::OpenPointFile() {
 }
 
 void MainDialog::SavePointFile() {
-    if (!document.IsModified()) return;
+    if (!document.IsModified() || !ConfirmNoPositionSave()) return;
     if (!document.FilePath().empty()) {
         SaveTo(document.FilePath());
         UpdateStatusBar();
@@ -90,6 +91,13 @@ bool MainDialog::SaveAsDialog() {
     const bool saved = SaveTo(document.FilePath()) == FileOutcome::Done;
     UpdateStatusBar();
     return saved;
+}
+
+bool MainDialog::ConfirmNoPositionSave() {
+    int count = 0;
+    for (int i = 0; i < document.Count(); ++i) count += formats::HasNoPosition(document.Points().Row(i)) ? 1 : 0;
+    if (count == 0) return true;
+    return prompts->ShowMessage(Hwnd(), NoPositionSaveQuestion(count), MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 FileOutcome MainDialog::SaveTo(const os::Path& path) {
@@ -115,6 +123,12 @@ LRESULT MainDialog::OnDropFiles(WPARAM dropParam, LPARAM) {
     const os::Path dropped = drop.LastPath();
     drop.Finish();
     if (dropped.empty()) return 0;  // a drop without files changes nothing
+    // Another program's file is no point list to open: the import pane reads it, the list stays.
+    if (IsOtherProgramsFile(dropped)) {
+        ShowImportView();
+        pointImport.Load(dropped);
+        return 0;
+    }
     if (!ResolveUnsavedChanges()) return 0;
     OpenFile(dropped);
     return 0;

@@ -68,7 +68,8 @@ void ImportReading::Start(HWND target, const os::Path& path, const ImportOptions
         try {
             ImportReport report;
             file.loaded = ReadAnyPointFile(file.path, job->options, file.points, report);
-            file.messages = report.Shown(file.path);
+            file.messages = report.messages;
+            file.warningsUtf8 = report.ShownWarningsUtf8(file.path);
         } catch (const std::bad_alloc&) {
             file.loaded = false;
             file.messages.assign(1, FileErrorMessage(os::kCauseOutOfMemory, file.path));

@@ -28,6 +28,7 @@ struct ImportedFile {
     bool loaded = false;                  // `points` take the place of the ones shown
     PointTable points;
     std::vector<std::string> messages;    // to tell the user once the points are shown (code page 932)
+    std::string warningsUtf8;             // then what the points' reading noted, in UTF-8
 };
 
 // The box "インポート" (template 170), modeless and not activated: the window keeps the keyboard.

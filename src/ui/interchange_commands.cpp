@@ -70,15 +70,19 @@ void MainDialog::ExportPoints() {
         format = kExportTypes[index - 1].format;
     }
     Settings().WriteDwordValue(kExportTypeValue, static_cast<std::uint32_t>(ExportTypeOf(format)));
-    const os::WriteResult written =
-        formats::WritePointFile(chosen.path, formats::TablePoints(document.Points(), rows), format, formats::Datum::Wgs84);
+    // Points without a position are left out: other programs' files hold none such.
+    const std::vector<formats::FormatPoint> points = formats::TablePoints(document.Points(), rows);
+    if (points.empty()) {
+        prompts->ShowMessage(Hwnd(), "位置のある地点がないため、エクスポートしませんでした。", MB_OK);
+        return;
+    }
+    const os::WriteResult written = formats::WritePointFile(chosen.path, points, format, formats::Datum::Wgs84);
     if (!written.Ok()) {
         ShowMessage(FileErrorMessage(written.cause, written.subject));
         return;
     }
     // Until the status bar is next rewritten, its first pane tells what was written where.
-    const int count = rows.empty() ? document.Count() : static_cast<int>(rows.size());
-    statusBar.SetPaneText(0, ExportedText(count, os::DisplayPath(chosen.path), !rows.empty()));
+    statusBar.SetPaneText(0, ExportedText(static_cast<int>(points.size()), os::DisplayPath(chosen.path), !rows.empty()));
 }
 
 void MainDialog::SetUpImportDatumChoice() {

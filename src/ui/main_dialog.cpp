@@ -114,6 +114,7 @@ win::RegistrySettings MainDialog::Settings() const {
 }
 
 void MainDialog::ShowMessage(const std::string& text) { prompts->ShowMessage(Hwnd(), text, MB_OK); }
+void MainDialog::ShowUtf8Message(const std::string& text) { prompts->ShowUtf8Message(Hwnd(), text, MB_OK); }
 
 BOOL MainDialog::OnInitDialog() {
     // A window gets its first size notification while it is being created, before a dialog

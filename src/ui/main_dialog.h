@@ -66,6 +66,7 @@ private:
     static constexpr UINT kScaleSettled = WM_APP + 2;
 
     void ShowMessage(const std::string& text) override;  // MessageSink for loading and saving
+    void ShowUtf8Message(const std::string& text) override;
     win::RegistrySettings Settings() const;
 
     // Status bar and lists.
@@ -130,7 +131,11 @@ private:
     void NewPointFile();
     void OpenPointFile();
     void SavePointFile();
-    void SavePointFileAs() { SaveAsDialog(); }
+    void SavePointFileAs() {
+        if (ConfirmNoPositionSave()) SaveAsDialog();
+    }
+    // Asks before a list with points without a position is written; true to write it.
+    bool ConfirmNoPositionSave();
     // True when the list was written (false when cancelled or the write failed).
     bool SaveAsDialog();
     void ConfirmClose();

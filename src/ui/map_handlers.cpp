@@ -11,7 +11,8 @@ void MainDialog::ShowPointsOnMap() {
     std::vector<MapPoint> points;
     for (int row : SelectedRows()) {
         const PointFields fields = document.Fields(row);
-        points.push_back({fields.lat, fields.lon, fields.name});
+        // A point without a position has none to show (0 degrees would be off the coast of Africa).
+        if (!fields.lat.empty() && !fields.lon.empty()) points.push_back({fields.lat, fields.lon, fields.name});
     }
     map.ShowPoints(points);
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "editing/import_source.h"
+#include "editing/main_texts.h"
+#include "formats/point_rows.h"
 
 namespace vondrel {
 
@@ -32,6 +34,14 @@ void PointImport::OnRead(WPARAM number) {
     pane->ShowAnew(read->loaded);
     // The list is shown first, then what the user should know about it.
     for (const std::string& message : read->messages) messages->ShowMessage(message);
+    if (!read->warningsUtf8.empty()) messages->ShowUtf8Message(read->warningsUtf8);
+    if (!read->loaded) return;
+    std::vector<std::string> unplaced;
+    for (int i = 0; i < points.UsedCount(); ++i) {
+        if (formats::HasNoPosition(points.Row(i))) unplaced.push_back(points.Row(i).name);
+    }
+    const std::string text = NoPositionImportText(unplaced);
+    if (!text.empty()) messages->ShowMessage(text);
 }
 
 void PointImport::SetCsvDatum(formats::Datum datum) {

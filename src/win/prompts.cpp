@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "os/text_codec.h"
 #include "os/win32_text.h"
 
 namespace vondrel::win {
@@ -25,6 +26,19 @@ UINT WithDefaultIcon(UINT buttons) {
 
 int SystemPrompts::ShowMessage(HWND owner, const std::string& text, UINT buttons) {
     return MessageBoxW(owner, os::ToWide(text).c_str(), kMessageCaption, WithDefaultIcon(buttons));
+}
+
+int Prompts::ShowUtf8Message(HWND owner, const std::string& utf8, UINT buttons) {
+    bool replaced = false;
+    return ShowMessage(owner, os::Utf8ToCp932Text(utf8, replaced), buttons);
+}
+
+int SystemPrompts::ShowUtf8Message(HWND owner, const std::string& utf8, UINT buttons) {
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], length);
+    return MessageBoxW(owner, wide.c_str(), kMessageCaption, WithDefaultIcon(buttons));
 }
 
 bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, FileChoice& choice) {

@@ -34,6 +34,9 @@ public:
     // button set (exclamation for OK and OK/Cancel, question for Yes/No and Yes/No/Cancel).
     // Returns the button pressed (IDOK, IDYES, ...).
     virtual int ShowMessage(HWND owner, const std::string& text, UINT buttons) = 0;
+    // The same with a UTF-8 text (characters code page 932 lacks shown as they are; where a
+    // prompt shows only code page 932, as "?").
+    virtual int ShowUtf8Message(HWND owner, const std::string& utf8, UINT buttons);
     // A file dialog; returns false when cancelled, else fills `choice`. A save dialog adds the
     // selected type's extension to a name typed without one.
     virtual bool ChooseFile(HWND owner, const FileDialogOptions& options, FileChoice& choice) = 0;
@@ -43,6 +46,7 @@ public:
 class SystemPrompts : public Prompts {
 public:
     int ShowMessage(HWND owner, const std::string& text, UINT buttons) override;
+    int ShowUtf8Message(HWND owner, const std::string& utf8, UINT buttons) override;
     bool ChooseFile(HWND owner, const FileDialogOptions& options, FileChoice& choice) override;
 };
 

@@ -177,6 +177,11 @@ TEST(Cli, ImportWritesTheEditorsPointsOrNothing) {
         {"broken.kmz", "PK\x03\x04 broken", {}, 1, {"KMZ ファイルとして読めません"}, ""},
         {"none.xml", "<glorie></glorie>", {}, 1, {"地点がありません"}, ""},
         {"notes.doc", "name,lat,lon\nA,35,139\n", {}, 1, {"認識できないファイル"}, ""},
+        // Points without a position are left out and named; none with one writes nothing.
+        {"places.kml", "<kml><Placemark><name>B</name><address>x</address></Placemark><Placemark><name>A</name><Point>"
+         "<coordinates>139.79664,35.71476</coordinates></Point></Placemark></kml>", {}, 0, {"<nb>A</nb>"},
+         "位置がないため書き込まなかった地点 (1 件): B\n"},
+        {"unplaced.kml", "<kml><Placemark><name>B</name><address>x</address></Placemark></kml>", {}, 1, {"B\n", "位置のある地点がありません"}, ""},
     };
     for (const auto& c : cases) {
         test::TempDir dir;
@@ -201,6 +206,16 @@ TEST(Cli, ImportWritesTheEditorsPointsOrNothing) {
             for (const std::string& text : c.found) EXPECT_NE(written.find(text), std::string::npos) << c.in << ": " << text;
         }
     }
+}
+
+// Messages naming points by texts code page 932 lacks show them as written in UTF-8, with "?" in cp932.
+TEST(Cli, ErrorOutputKeepsTextsCodePage932Lacks) {
+    std::string err = "A\n";
+    AppendUtf8(err, u8"東京\n");
+    EXPECT_EQ(err, "A\n東京\n");
+    AppendUtf8(err, u8"Händel\n");
+    EXPECT_EQ(Encoded(err, Encoding::Utf8), std::string(u8"A\n東京\n") + "H\xC3\xA4ndel\n");
+    EXPECT_EQ(Encoded(err, Encoding::Cp932), "A\n東京\nH?ndel\n");
 }
 
 // import and export write over the file they read only when forced (an import of a file over

@@ -141,6 +141,9 @@ TEST(PointTable, SetNameShortensTo16BytesWithoutSplitting) {
         {hyou + hyou + hyou + hyou + hyou + hyou + hyou + hyou + hyou, hyou + hyou + hyou + hyou + hyou + hyou + hyou + hyou},
         // A second byte in the lead range (0x95 0x95) is not taken for a lead byte.
         {"ab" + std::string(14, '\x95') + "c", "ab" + std::string(14, '\x95')},
+        // Cut short, no blank is left at the end (a file written with it reads back the same name).
+        {std::string(13, 'a') + "  \x81\x40" "b", std::string(13, 'a')},
+        {std::string(13, 'a') + "\x81\x40 b", std::string(13, 'a')},
     };
     for (const auto& c : cases) {
         PointTable table;

@@ -173,11 +173,11 @@ TEST(PointDocument, ChangeWritesOnlyWhatDiffersFromTheDisplayForms) {
     EXPECT_EQ(document.Points().Row(0).lon, "139.504310") << "an untouched coordinate keeps its stored text";
     EXPECT_EQ(document.Points().Row(0).lat, "35.67000");
 
-    // A new point compares with a blank one: empty coordinates become ".00000", the mark its hex.
+    // A new point compares with a blank one: empty coordinates stay empty (no position), the mark its hex.
     fields = PointFields{};
     fields.mark = "01";
     ASSERT_TRUE(document.ApplyFields(EditMode::Add, 0, fields, {}));
-    EXPECT_EQ(document.Points().Row(0).lon, ".00000");
+    EXPECT_EQ(document.Points().Row(0).lon, "");
     EXPECT_EQ(document.Points().Row(0).mark, "01");
 }
 
@@ -189,7 +189,7 @@ TEST(PointDocument, CopiesPassThroughDisplayFormsUntilFull) {
     Open(document, dir, {"P0", "P1"});
     EXPECT_TRUE(document.InsertCopies(1, source, {0, 2}, {}));
     EXPECT_EQ(Names(document), (std::vector<std::string>{"P0", "ABCDEFGHIJKLMNOP", "Z", "P1"}));
-    EXPECT_EQ(document.Points().Row(2).lon, ".00000") << "an empty coordinate is copied as typed";
+    EXPECT_EQ(document.Points().Row(2).lon, "") << "a point without a position is copied without one";
     EXPECT_EQ(document.Points().Row(2).outmost, "500");
 
     while (document.Count() < kTableRows - 1) document.ApplyFields(EditMode::Add, 0, PointFields{}, {});

@@ -135,11 +135,12 @@ TEST(GlorieWriter, RoundTripThroughTheReader) {
     AddPoint(table, "A&B <C> \"D\"", "よみ", "35.12345", "139.50431", "0A", "3", 1, "101", "03\"12", "900");
     AddPoint(table, "表示", "", ".50000", "1.00000", "37", "60", 1, "", "表", "");
     AddPoint(table, "x", "y", "35", "139", "1", "0", 0, "45");  // a one-character mark read from another file
+    AddPoint(table, "nowhere", "", "", "", "01", "0", 0, "");      // no position: saved and read back without one
     PointTable back;
     GlorieScanner scanner(back);
     scanner.Scan(GlorieBytes(table));
-    ASSERT_EQ(scanner.CompletedPoints(), 3);
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(scanner.CompletedPoints(), 4);
+    for (int i = 0; i < 4; ++i) {
         const PointRecord& a = table.Row(i);
         const PointRecord& b = back.Row(i);
         EXPECT_EQ(b.name, a.name);

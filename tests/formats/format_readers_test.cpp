@@ -87,6 +87,10 @@ TEST(FormatReaders, CsvColumnsEncodingsAndQuoting) {
         {u8"\"lat\",\"lon\",\"name\"\r\n35,139,\"x,y\"\r\n", {"x,y", "", "", 35, 139, 1, "0", ""}},
         {utf16le("lat,lon,name\r\n35,139,abc\r\n"), {"abc", "", "", 35, 139, 1, "0", ""}},
         {u8"地点リスト,,\n\nname,lat,lon\nabc,35,139\n", {"abc", "", "", 35, 139, 1, "0", ""}},
+        // Open data: its column names, Lat/Long, "|", degree signs; a description for a missing name.
+        {u8"No,名称,名称_カナ,緯度,経度\n1,東京,トウキョウ,35.5°N,139.25°E\n", {"東京", "トウキョウ", "", 35.5, 139.25, 1, "0", ""}},
+        {u8"施設名|フリガナ|Lat|Long\n東京|とうきょう|35°30′N|139°15′00″E\n", {"東京", "とうきょう", "", 35.5, 139.25, 1, "0", ""}},
+        {u8"説明,カナ,lat,lon\n東京,ﾄｳｷｮｳ,N35°30'00\",139°15'\n", {"東京", "ﾄｳｷｮｳ", "", 35.5, 139.25, 1, "0", ""}},
     };
     for (const auto& c : cases) {
         const ReadResult result = ReadTokyo(c.bytes, Format::Csv);
@@ -110,7 +114,7 @@ TEST(FormatReaders, RefuseWithAClearMessage) {
         Format format;
         const char* error;
     } cases[] = {
-        {"lat,lon\n35,139\n", Format::Gpx, "GPX ファイルとして読めません: XML の誤り"},
+        {"lat,lon\n35,139\n", Format::Gpx, "GPX ファイルとして読めません: XML ではありません"},
         {Kml(""), Format::Gpx, "GPX ファイルではありません (gpx 要素がありません)"},
         {Gpx("<trk><trkseg><trkpt lat=\"35\" lon=\"139\"/></trkseg></trk>"), Format::Gpx, "地点がありません"},
         {Gpx("<wpt lat=\"x\" lon=\"139\"/>"), Format::Gpx, "読み込める地点がありません"},
@@ -235,6 +239,50 @@ TEST(FormatReaders, KmzInflatesNoMoreThanTheLimit) {
     // Headers that understate the size: inflating stops at the stated size (and the CRC fails).
     const std::string liar = test::MakeZip({{"doc.kml", kml + std::string(10000, ' '), true, 100}});
     EXPECT_EQ(ReadPoints(liar, Format::Kmz).error, "KMZ ファイルとして読めません (zip アーカイブの誤り)");
+}
+
+// What real files hold: places known by address only, route points, declared encodings, a KMZ
+// under a .kml name, points abroad, and the reason nothing could be read.
+TEST(FormatReaders, RealFilesAsTheyCome) {
+    const std::string wpt = "<wpt lat=\"35.5\" lon=\"139.5\"><name>A</name></wpt>";
+    const std::string kml = Kml(u8"<Placemark><name>駅</name><address>東京都千代田区</address></Placemark>"
+                                u8"<Placemark><address>大阪市</address></Placemark><Placemark><LineString/></Placemark>");
+    const struct {
+        std::string bytes;
+        Format format;
+        std::vector<std::string> names;   // points read, "-" after one without a position
+        std::string warning;              // the start of the last UTF-8 warning, or of the error
+    } cases[] = {
+        {kml, Format::Kml, {"駅-", "大阪市-"}, ""},
+        {test::MakeZip({{"doc.kml", kml}}), Format::Kml, {"駅-", "大阪市-"}, ""},
+        {Gpx("<rte><rtept lat=\"35.5\" lon=\"139.5\"><name>R</name></rtept></rte>"), Format::Gpx, {"R"}, ""},
+        {Gpx(wpt + "<rte><rtept lat=\"35.500001\" lon=\"139.5\"><name>A</name></rtept><rtept lat=\"35.6\" lon=\"139.5\"/>"
+                   "<rtept lat=\"35.6\" lon=\"139.5\"><name>A</name></rtept></rte>"),
+         Format::Gpx, {"A", "A"}, u8"読み込まなかったルートポイント: 名前のないもの 1 件、ウェイポイントなどと重なるもの 1 件"},
+        {"<?xml version=\"1.0\" encoding=\"EUC-JP\"?><gpx><wpt lat=\"35\" lon=\"139\"><name>\xC5\xEC\xB5\xFE</name></wpt></gpx>",
+         Format::Gpx, {"東京"}, ""},
+        {"<?xml version='1.0' encoding='windows-1252'?><kml><Placemark><name>\xB0\xB1\xA7</name><Point><coordinates>139,35"
+         "</coordinates></Point></Placemark></kml>", Format::Kml, {"°±§"}, ""},
+        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><gpx><wpt lat=\"35\" lon=\"139\"><name>H\xE4ndelstra\xDF" "e</name></wpt></gpx>",
+         Format::Gpx, {"H?ndelstra?e"}, u8"Shift_JIS にない文字を「?」にした地点 (1 件): Händelstraße"},
+        {Gpx("<wpt lat=\"48.85\" lon=\"2.35\"><name>Paris</name></wpt>" + wpt), Format::Gpx, {"Paris", "A"},
+         u8"日本の範囲外にあるが読み込んだ地点 (1 件): Paris"},
+        {Gpx("<wpt lat=\"-35\" lon=\"139\"/><wpt lat=\"35\" lon=\"-139\"/><wpt lat=\"x\" lon=\"139\"/>"), Format::Gpx, {},
+         "読み込める地点がありません (東経・北緯の範囲外 2 件、位置が読めない 1 件)"},
+        {Gpx("<trk><trkseg><trkpt lat=\"35\" lon=\"139\"/></trkseg></trk>"), Format::Gpx, {}, "地点がありません (トラックの点"},
+        {" \r\n", Format::Kml, {}, "KML ファイルとして読めません: ファイルが空です"},
+        {"\xFF\xFE<\0g\0p\0x\0>\0"s, Format::Gpx, {}, "GPX ファイルとして読めません: XML の誤り (Start-end tags mismatch)"},
+        {"<?xml version=\"1.0\" encoding=\"x-unknown\"?><gpx/>", Format::Gpx, {}, "GPX ファイルとして読めません: 文字コード x-unknown"},
+    };
+    for (const auto& c : cases) {
+        const ReadResult result = ReadPoints(c.bytes, c.format);
+        std::vector<std::string> names;
+        for (const FormatPoint& p : result.points) names.push_back(p.name + (p.noPosition ? "-" : ""));
+        EXPECT_EQ(names, c.names) << c.bytes;
+        const std::string said = !result.error.empty() ? result.error : result.warningsUtf8.empty() ? "" : result.warningsUtf8.back();
+        EXPECT_EQ(said.substr(0, c.warning.size()), c.warning) << c.bytes << "\n" << said;
+        EXPECT_EQ(result.warnings.size(), result.warningsUtf8.size());
+    }
 }
 
 }  // namespace

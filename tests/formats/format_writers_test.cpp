@@ -114,6 +114,14 @@ TEST(FormatWriters, TableRowsAndPoints) {
     EXPECT_EQ(table.UsedCount(), 3);
     EXPECT_EQ(TablePoints(table), kPoints);
     EXPECT_EQ(TablePoints(table, {2, 0, 5}), (std::vector<FormatPoint>{kPoints[2], kPoints[0]}));
+
+    // A point without a position has empty coordinates, and no other program's file gets it.
+    FormatPoint unplaced = kPoints[1];
+    unplaced.noPosition = true;
+    EXPECT_EQ(ToPointRecord(unplaced).lat + ToPointRecord(unplaced).lon, "");
+    FillTable(table, {kPoints[0], unplaced});
+    EXPECT_EQ(table.UsedCount(), 2);
+    EXPECT_EQ(TablePoints(table), std::vector<FormatPoint>{kPoints[0]});
 }
 
 TEST(FormatWriters, PointTextsInCodePage932) {

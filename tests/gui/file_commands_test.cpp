@@ -252,7 +252,7 @@ TEST_F(FileCommands, OpenAndDropAskBeforeReplacingAModifiedList) {
 TEST_F(FileCommands, AFailedOpenOrDropChangesNothing) {
     // Refused, missing, locked by another program, too large, not a point file: the list, its
     // name, the status bar and the unsaved state stay, and Save still writes to the list's file.
-    const os::Path refused = WritePoints("data.txt", {"T"});
+    const os::Path refused = WritePoints("data.dat", {"T"});  // (a .txt drop is the import pane's)
     const os::Path missing = dir.File("missing.xml");
     const os::Path locked = WritePoints("locked.xml", {"K"});
     const os::Path random = dir.File("random.xml");

@@ -225,7 +225,11 @@ bool WithEditDialog(MainWindow& window, int command, std::function<void(HWND)> a
 }
 
 void AddPoint(MainWindow& window, const std::string& name) {
-    const bool opened = WithEditDialog(window, IDC_MAIN_ADD, [&](HWND dialog) { SetItemText(dialog, IDC_EDIT_NAME, name); });
+    const bool opened = WithEditDialog(window, IDC_MAIN_ADD, [&](HWND dialog) {
+        SetItemText(dialog, IDC_EDIT_NAME, name);
+        SetItemText(dialog, IDC_EDIT_LON, "139.30");  // a point with a position: Save asks nothing about it
+        SetItemText(dialog, IDC_EDIT_LAT, "35.30");
+    });
     EXPECT_TRUE(opened) << "the edit dialog did not open";
 }
 

@@ -292,5 +292,29 @@ TEST_F(ImportPaneTest, AFullTableTakesWhatFitsAndSaysSo) {
     EXPECT_EQ(window.prompts.messages[0].text, "700地点以上は登録出来ません");
 }
 
+// Another program's file dropped on the list goes to the import pane; a place known by address
+// only arrives without a position, is said so, and the list holding it is saved only when told.
+TEST_F(ImportPaneTest, ADroppedFileWithPlacesWithoutAPositionGoesToThePane) {
+    const os::Path list = WritePoints("list.xml", {"A"});
+    const std::string bytes = test::ReadFileBytes(list);
+    MainWindow window(list);
+    test::WriteFileBytes(dir.File("places.kml"), "<kml><Placemark><name>B</name><address>x</address></Placemark></kml>");
+    window->Self().Send(WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({dir.File("places.kml")})));
+    test::FinishImport(*window);
+    EXPECT_EQ(window.Document().FilePath(), list);
+    EXPECT_TRUE(window.ImportViewShown());
+    ASSERT_EQ(window.prompts.messages.size(), 1u);
+    EXPECT_EQ(window.prompts.messages[0].text, "位置のない地点: 1 件 — 住所検索で位置を設定してください\n\nB");
+    window.ImportList().SelectAndFocus(0);
+    DragTo(window, {20, 20});
+    ASSERT_EQ(window.Document().Count(), 2);
+    for (int row = 0; row < 2; ++row) EXPECT_EQ(window.MainList().CellText(row, 4).empty(), window.StoredNames()[row] == "B");
+    window.prompts.answers = {IDNO};
+    window.Command(ID_FILE_SAVE);
+    ASSERT_EQ(window.prompts.messages.size(), 2u);
+    EXPECT_EQ(window.prompts.messages[1].buttons, static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2));
+    EXPECT_EQ(test::ReadFileBytes(list), bytes);
+}
+
 }  // namespace
 }  // namespace vondrel

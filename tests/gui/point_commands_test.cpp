@@ -119,7 +119,7 @@ TEST_F(PointCommands, AddInsertsBeforeTheLowestSelectedRowAndSelectsOnlyIt) {
     EXPECT_EQ(Selected(window), (std::vector<int>{3}));
     EXPECT_EQ(window.Document().Points().Row(3).name, "NEW");
     EXPECT_EQ(window.Document().Points().Row(3).mark, "01") << "a new point's mark number starts at 1";
-    EXPECT_EQ(window.Document().Points().Row(3).lon, ".00000");
+    EXPECT_EQ(window.Document().Points().Row(3).lon, "") << "no position typed: none, not 0 degrees";
     EXPECT_EQ(window.StatusText(2), "地点登録数  8");
     EXPECT_TRUE(window.Document().IsModified());
 

@@ -12,7 +12,11 @@ TEST_F(SaveQuestions, ANewListSavedOntoAFileThroughTheRealDialogIsAskedFirst) {
     win::SystemPrompts system;
     MainDialog dialog(L"", &system, "SOFTWARE\\Zarn\\VondrelTests");
     dialog.CreateModeless(nullptr);
-    test::WithModalWindow("#32770", "編集", [](HWND edit) { test::Click(edit, IDOK); }, [&] { dialog.Self().Send(WM_COMMAND, IDC_MAIN_ADD); });
+    test::WithModalWindow("#32770", "編集", [](HWND edit) {
+        test::SetItemText(edit, IDC_EDIT_LAT, "35");
+        test::SetItemText(edit, IDC_EDIT_LON, "139");
+        test::Click(edit, IDOK);
+    }, [&] { dialog.Self().Send(WM_COMMAND, IDC_MAIN_ADD); });
     EXPECT_TRUE(test::WithModalWindow("#32770", "", [&](HWND box) {
         SetDlgItemTextW(box, 0x47C, existing.c_str());
         EXPECT_TRUE(test::WithOwnedWindow(box, [](HWND question) { test::Click(question, IDNO); },
