@@ -87,20 +87,18 @@ TEST(JsonReaders, TakeoutPlacesTakeTheirPositionFromTheLinkOrHaveNone) {
         {Collection(older), Format::GeoJson, {1, "Old", 35.5, 139.25, 0, ""}},
         {Collection(newer("http://maps.google.com/?q=35.5,139.25", "New")), Format::GeoJson, {1, "New", 35.5, 139.25, 0, ""}},
         {Collection(newer("http://maps.google.com/?cid=2916910007297155640", "Cid") + "," + older), Format::GeoJson,
-         {1, "Old", 35.5, 139.25, 1, ""}},
+         {2, "Cid", 0, 0, 0, ""}},
         {"Title,Note,URL\n\nA,,\"https://www.google.com/maps/search/35.5,139.25\"\n", Format::Csv, {1, "A", tokyo.lat, tokyo.lon, 0, ""}},
         {"\xEF\xBB\xBFTitle,Note,URL,Tags,Comment\n"
          "Cid,,https://www.google.com/maps/place/X/data=!4m2!3m1!1s0x6:0x2,,\n"
          "B,n,\"https://www.google.com/maps/place/B/@35,139,17z/data=!3d35.5!4d139.25\",t,c\n",
-         Format::Csv, {1, "B", tokyo.lat, tokyo.lon, 1, ""}},
+         Format::Csv, {2, "Cid", 0, 0, 0, ""}},
     };
     for (const auto& c : cases) {
         Check(c.bytes, c.format, c.expected);
-        // A place whose link holds no position is never given one.
+        // A place whose link holds no position is kept without one.
         for (const FormatPoint& point : ReadTokyo(c.bytes, c.format).points) {
-            if (point.name == "Cid") {
-                EXPECT_TRUE(point.lat == 0 && point.lon == 0) << c.bytes;
-            }
+            EXPECT_EQ(point.noPosition, point.name == "Cid") << c.bytes;
         }
     }
 }
