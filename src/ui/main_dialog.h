@@ -94,7 +94,7 @@ private:
     bool OnPaint(WPARAM, LPARAM, LRESULT& result);
 
     // Point commands (point_commands.cpp).
-    bool EditPoint(EditMode mode, int row);
+    bool EditPoint(EditMode mode, int row, const PointFields* start = nullptr);
     void ChangePoint();
     void AddPoint();
     void DeletePoints();
@@ -157,6 +157,8 @@ private:
     void SelectMapObject();
     LRESULT OnBridgeMarkReady(WPARAM, LPARAM);
     LRESULT OnBridgeReply(WPARAM subCommand, LPARAM character);
+    LRESULT OnBridgeHello(WPARAM version, LPARAM processId);
+    LRESULT OnBridgeEdit(WPARAM step, LPARAM value);
 
     // Other handlers.
     void IgnoreEnter() {}

@@ -71,6 +71,7 @@ void BridgeWindow::OnButtonDown(int x, int y) {
     pressed = true;
     dragging = false;
     pressAt = dragAt = {x, y};
+    PressPoint(x, y);
 }
 
 void BridgeWindow::OnMouseMove(int x, int y) {
@@ -80,6 +81,10 @@ void BridgeWindow::OnMouseMove(int x, int y) {
         return;
     }
     dragging = true;
+    if (pressedPoint >= 0) {
+        DragPointTo(x, y);
+        return;
+    }
     const POINT from = dragAt;
     dragAt = {x, y};
     Pan(x - from.x, y - from.y);
@@ -88,6 +93,17 @@ void BridgeWindow::OnMouseMove(int x, int y) {
 void BridgeWindow::OnButtonUp(int x, int y) {
     if (!pressed) return;
     OnMouseMove(x, y);
+    if (pressedPoint >= 0) {
+        // On a point: a drag moves it, a click selects its row in the editor.
+        if (dragging) {
+            EndPointDrag(true);
+        } else {
+            pressed = false;
+            ClickPoint();
+            if (GetCapture() == hwnd) ReleaseCapture();
+        }
+        return;
+    }
     const bool click = !dragging;
     pressed = dragging = false;
     if (GetCapture() == hwnd) ReleaseCapture();
@@ -127,6 +143,9 @@ void BridgeWindow::OnKey(WPARAM key) {
             break;
         case VK_HOME:
             Refit();
+            break;
+        case VK_ESCAPE:
+            EndPointDrag(false);
             break;
         default:
             break;

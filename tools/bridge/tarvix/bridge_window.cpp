@@ -67,6 +67,7 @@ bool BridgeWindow::Create(HINSTANCE instance, int show, BridgeOptions startOptio
     options = std::move(startOptions);
     log.Open(options.logPath);
     tileLog.Open(options.tileLogPath);
+    editLog.Open(options.editLogPath);
     numbers = bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(Widen(name).c_str()); });
     testSetMark = RegisterWindowMessageW(Widen(kTestSetMarkName).c_str());
     settings = LoadBridgeSettings(options.settingsKey);
@@ -93,6 +94,7 @@ bool BridgeWindow::Create(HINSTANCE instance, int show, BridgeOptions startOptio
     ShowWindow(hwnd, settings.maximized && (show == SW_SHOWNORMAL || show == SW_SHOWDEFAULT) ? SW_SHOWMAXIMIZED : show);
     ViewChanged(false);
     UpdateWindow(hwnd);
+    SayHello();
     return true;
 }
 
@@ -245,6 +247,11 @@ void BridgeWindow::Paint() {
     scene.statusLeft = state.mark ? "マーク: 北緯 " + bridge::FromBridgeCoordinate(state.MarkWire(Axis::kLatitude, {})) +
                                         "  東経 " + bridge::FromBridgeCoordinate(state.MarkWire(Axis::kLongitude, {}))
                                   : std::string("地図をクリックするとマークを設定します");
+    if (pressedPoint >= 0 && dragging) {
+        scene.dragged = pressedPoint;
+        scene.statusLeft = "地点の移動: " + DisplayPosition(state.points[static_cast<std::size_t>(pressedPoint)].at) +
+                           "  (Esc で取り消し)";
+    }
     scene.statusRight = std::string(Info(layer).label) + "  ズーム " + std::to_string(view.Zoom()) + "  地点 " +
                         std::to_string(state.points.size()) + " 件";
     const std::size_t missing = book.Missing(visible, INT64_MAX).size();
@@ -261,6 +268,10 @@ void BridgeWindow::Paint() {
 LRESULT BridgeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == numbers[Name::kWmTarvix]) {
         OnTarvix(wParam, lParam);
+        return 0;
+    }
+    if (message == toMapMessage && toMapMessage != 0) {
+        OnEditStep(wParam, lParam);
         return 0;
     }
     if (message == testSetMark) {
@@ -305,7 +316,12 @@ LRESULT BridgeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
             OnButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_CAPTURECHANGED:
-            pressed = dragging = false;
+            // Another window took the mouse: a point's drag goes back.
+            if (pressedPoint >= 0 && reinterpret_cast<HWND>(lParam) != hwnd) EndPointDrag(false);
+            if (reinterpret_cast<HWND>(lParam) != hwnd) pressed = dragging = false;
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEWHEEL:
             OnWheel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), GET_WHEEL_DELTA_WPARAM(wParam));

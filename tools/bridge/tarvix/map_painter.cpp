@@ -4,6 +4,7 @@
 #include "map/map_layout.h"
 #include "protocol/bridge_protocol.h"
 #include "os/win32_text.h"
+#include "win/program_folder.h"
 
 namespace vondrel::tarvix {
 
@@ -16,6 +17,8 @@ constexpr COLORREF kPointFill = RGB(214, 48, 40);
 constexpr COLORREF kText = RGB(30, 30, 30);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kMark = RGB(20, 90, 220);
+constexpr COLORREF kSelected = RGB(255, 200, 0);
+constexpr int kIconSize = 16;
 constexpr int kParentLevels = 4;  // how far up a loaded tile may stand in for a missing one
 
 HGDIOBJ JapaneseFont(int height) {
@@ -55,7 +58,27 @@ MapPainter::MapPainter()
       pointPen(CreatePen(PS_SOLID, 2, kWhite)),
       pointBrush(CreateSolidBrush(kPointFill)),
       markPen(CreatePen(PS_SOLID, 2, kMark)),
-      barPen(CreatePen(PS_SOLID, 2, kText)) {}
+      barPen(CreatePen(PS_SOLID, 2, kText)),
+      selectedPen(CreatePen(PS_SOLID, 3, kSelected)) {}
+
+MapPainter::~MapPainter() {
+    for (HICON icon : icons) {
+        if (icon) DestroyIcon(icon);
+    }
+}
+
+HICON MapPainter::MarkIcon(int mark) {
+    if (mark < 1 || mark > kMarkIcons) return nullptr;
+    if (!iconTried[mark]) {
+        // The same files the editor shows: mark01.ico ... mark55.ico beside the program.
+        iconTried[mark] = true;
+        wchar_t name[16];
+        swprintf(name, 16, L"mark%02d.ico", mark);
+        const os::Path path = win::ProgramFolder() / name;
+        icons[mark] = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, kIconSize, kIconSize, LR_LOADFROMFILE));
+    }
+    return icons[mark];
+}
 
 void MapPainter::EnsureBuffer(HDC target, int newWidth, int newHeight) {
     if (buffer && newWidth <= width && newHeight <= height) return;
@@ -148,19 +171,46 @@ void MapPainter::Label(int x, int y, const std::string& cp932, COLORREF text, CO
 void MapPainter::DrawPoints(const MapScene& scene) {
     HDC dc = buffer.Get();
     win::SelectedObject selectedFont(dc, font.Get());
+    const PixelRect plot = scene.view->Plot();
     std::vector<Pixel> at;
     std::vector<Pixel> sizes;
+    at.reserve(scene.points->size());
+    sizes.reserve(scene.points->size());
     for (const MapPoint& point : *scene.points) {
-        at.push_back(scene.view->ToScreen(point.at));
-        const SIZE size = point.name.empty() ? SIZE{0, 0} : TextSize(dc, os::ToWide(point.name));
+        const Pixel p = scene.view->ToScreen(point.at);
+        at.push_back(p);
+        // Names of points off the plot are not measured: they are not drawn.
+        const bool seen = p.x >= plot.left && p.x < plot.right && p.y >= plot.top && p.y < plot.bottom;
+        const SIZE size = point.name.empty() || !seen ? SIZE{0, 0} : TextSize(dc, os::ToWide(point.name));
         sizes.push_back({static_cast<int>(size.cx) + 6, static_cast<int>(size.cy) + 2});  // with the label's margin
+    }
+    {
+        win::SelectedObject pen(dc, selectedPen.Get());
+        win::SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            const Pixel p = at[i];
+            if ((*scene.points)[i].selected || static_cast<int>(i) == scene.dragged) {
+                Ellipse(dc, p.x - 11, p.y - 11, p.x + 12, p.y + 12);
+            }
+        }
     }
     {
         win::SelectedObject pen(dc, pointPen.Get());
         win::SelectedObject brush(dc, pointBrush.Get());
-        for (const Pixel& p : at) Ellipse(dc, p.x - 6, p.y - 6, p.x + 7, p.y + 7);
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            const Pixel p = at[i];
+            if (p.x < plot.left - kIconSize || p.x > plot.right + kIconSize || p.y < plot.top - kIconSize ||
+                p.y > plot.bottom + kIconSize) {
+                continue;
+            }
+            if (HICON icon = MarkIcon((*scene.points)[i].mark)) {
+                DrawIconEx(dc, p.x - kIconSize / 2, p.y - kIconSize / 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+            } else {
+                Ellipse(dc, p.x - 6, p.y - 6, p.x + 7, p.y + 7);
+            }
+        }
     }
-    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, 7);
+    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, 8, plot);
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const std::string& name = (*scene.points)[i].name;
         if (!name.empty() && !IsEmpty(labels[i])) Label(labels[i].left + 3, labels[i].top + 1, name, kText, kWhite);
@@ -226,9 +276,19 @@ void MapPainter::DrawStatus(const MapScene& scene, RECT client) {
     SetTextColor(dc, kWhite);
     const std::wstring left = os::ToWide(scene.statusLeft);
     const std::wstring right = os::ToWide(scene.statusRight);
-    const SIZE rightSize = TextSize(dc, right);
-    TextOutW(dc, 8, band.top + 5, left.c_str(), static_cast<int>(left.size()));
-    TextOutW(dc, std::max<int>(band.right - rightSize.cx - 8, 8), band.top + 5, right.c_str(), static_cast<int>(right.size()));
+    // Each text keeps to its own part of the line: where both do not fit, the right one gets
+    // what it needs up to half the line and both end in "..." rather than overlap.
+    constexpr int kMargin = 8;
+    constexpr int kGap = 16;
+    const int room = std::max<int>(band.right - 2 * kMargin - kGap, 0);
+    const int leftWidth = TextSize(dc, left).cx;
+    int rightWidth = TextSize(dc, right).cx;
+    if (leftWidth + rightWidth > room) rightWidth = std::min(rightWidth, std::max(room - leftWidth, room / 2));
+    RECT rightRect{band.right - kMargin - rightWidth, band.top, band.right - kMargin, band.bottom};
+    RECT leftRect{kMargin, band.top, std::max<LONG>(rightRect.left - kGap, kMargin), band.bottom};
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+    DrawTextW(dc, left.c_str(), static_cast<int>(left.size()), &leftRect, format | DT_LEFT);
+    DrawTextW(dc, right.c_str(), static_cast<int>(right.size()), &rightRect, format | DT_RIGHT);
 }
 
 }  // namespace vondrel::tarvix

@@ -26,11 +26,15 @@ struct MapScene {
     std::optional<GeoPoint> mark;
     std::string statusLeft;   // code page 932
     std::string statusRight;  // code page 932
+    int dragged = -1;         // the point being dragged, drawn with a ring
 };
 
 class MapPainter {
 public:
     MapPainter();
+    ~MapPainter();
+    MapPainter(const MapPainter&) = delete;
+    MapPainter& operator=(const MapPainter&) = delete;
     // Draws `scene` over the whole client area of `window` through `target`.
     void Paint(HWND window, HDC target, const MapScene& scene, TileBook& book);
 
@@ -45,6 +49,9 @@ private:
     void DrawAttribution(const MapScene& scene);
     void DrawStatus(const MapScene& scene, RECT client);
     void Label(int x, int y, const std::string& cp932, COLORREF text, COLORREF back);
+    // The 16-pixel icon of mark number `mark` (1..kMarkIcons) from the program's folder, loaded
+    // on first use; none when it is no mark or its file cannot be read.
+    HICON MarkIcon(int mark);
 
     win::MemoryDC buffer;
     win::GdiObject<HGDIOBJ> bitmap;
@@ -57,6 +64,10 @@ private:
     win::GdiObject<HGDIOBJ> pointBrush;
     win::GdiObject<HGDIOBJ> markPen;
     win::GdiObject<HGDIOBJ> barPen;
+    win::GdiObject<HGDIOBJ> selectedPen;
+    static constexpr int kMarkIcons = 55;
+    HICON icons[kMarkIcons + 1] = {};
+    bool iconTried[kMarkIcons + 1] = {};
 };
 
 }  // namespace vondrel::tarvix
