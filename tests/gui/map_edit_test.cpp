@@ -148,6 +148,23 @@ TEST_F(MapEdit, APointDraggedOnTheMapMovesItsRowAsOneUndoStep) {
     EXPECT_TRUE(PumpUntil([&] { return window->MainList().LowestSelectedRow() == 1 && window->MainList().SelectedCount() == 1; }));
 }
 
+TEST_F(MapEdit, CaptureInTheEditDialogTakesAMarkSetBeforeItOpened) {
+    auto window = Open(2);
+    ShowRow(*window, 0);
+    const UINT setMark = RegisterWindowMessageW(L"TARVIX_TEST_SET_MARK");
+    PostMessageW(Bridge(), setMark, ((35 * 60 + 41) * 60 + 5) * 1000 + 7, ((139 * 60 + 45) * 60 + 30) * 1000 + 123);
+    ASSERT_TRUE(PumpUntil([&] { return (*window)->Item(IDC_MAIN_LON).GetText() == "139.45.30.123"; }));
+    std::string lat, lon;
+    ASSERT_TRUE(test::WithEditDialog(*window, IDC_MAIN_CHANGE, [&](HWND dialog) {
+        test::Click(dialog, IDC_EDIT_CAPTURE);  // at once: the answer to the dialog's question is on its way
+        PumpUntil([&] { return test::ItemText(dialog, IDC_EDIT_LON) == "139.45.30.123"; }, 5000);
+        lat = test::ItemText(dialog, IDC_EDIT_LAT);
+        lon = test::ItemText(dialog, IDC_EDIT_LON);
+    }, false));
+    EXPECT_EQ(lat, " 35.41.05.007");
+    EXPECT_EQ(lon, "139.45.30.123");
+}
+
 TEST_F(MapEdit, EditMessagesForPointsNotInTheSetOrOutOfRangeAreDropped) {
     auto window = Open(3);
     ASSERT_NE(ShowRow(*window, 0), nullptr);
