@@ -40,7 +40,10 @@ void BridgeWindow::OnEditStep(WPARAM step, LPARAM value) {
     if (message->step != EditStep::kShowMark && message->step != EditStep::kSelect) {
         editLog.Line(EditLogLine(*message) + (effect == Effect::kRejected ? " rejected" : ""));
     }
-    if (effect == Effect::kRedraw) InvalidateRect(hwnd, nullptr, FALSE);
+    if (effect == Effect::kRedraw) {
+        painter.DropKept();
+        InvalidateRect(hwnd, nullptr, FALSE);
+    }
 }
 
 void BridgeWindow::PostEdit(const EditMessage& message) {
@@ -84,6 +87,7 @@ void BridgeWindow::EndPointDrag(bool keep) {
     if (pressedPoint < 0) return;
     const int index = pressedPoint;
     pressedPoint = -1;
+    painter.DropKept();
     pressed = dragging = false;
     if (GetCapture() == hwnd) ReleaseCapture();
     MapPoint& point = state.points[static_cast<std::size_t>(index)];

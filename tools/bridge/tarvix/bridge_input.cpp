@@ -59,6 +59,7 @@ void BridgeWindow::ZoomAt(int x, int y, int steps) {
 
 void BridgeWindow::Pan(int dx, int dy) {
     view.Pan(dx, dy);
+    painter.DropKept();
     RequestTiles();
     // Drawn at once rather than when the queue is empty: a drag shows every step.
     InvalidateRect(hwnd, nullptr, FALSE);

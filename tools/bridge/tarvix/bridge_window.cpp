@@ -137,6 +137,7 @@ void BridgeWindow::OnTarvix(WPARAM subCommand, LPARAM lParam) {
     switch (effect) {
         case Effect::kRedraw:
         case Effect::kRefit:
+            painter.DropKept();
             InvalidateRect(hwnd, nullptr, FALSE);
             break;
         case Effect::kReplyLatitude:
@@ -152,6 +153,7 @@ void BridgeWindow::OnTarvix(WPARAM subCommand, LPARAM lParam) {
 
 void BridgeWindow::SetMark(GeoPoint at) {
     state.mark = at;
+    painter.DropKept();
     InvalidateRect(hwnd, nullptr, FALSE);
     HWND editor = FindWindowW(nullptr, Widen(bridge::kEditorTitle).c_str());
     const bool posted = editor && PostMessageW(editor, bridge::kMarkReadyMessage, 0, 0);
@@ -188,6 +190,7 @@ void BridgeWindow::ViewChanged(bool timed) {
         viewFromCache = 0;
         viewFromNetwork = 0;
     }
+    painter.DropKept();
     RequestTiles();
     InvalidateRect(hwnd, nullptr, FALSE);
 }
@@ -226,6 +229,7 @@ void BridgeWindow::OnTilesReady() {
             book.Failed(result.key, now, result.source == TileResult::Source::kNotFound);
         }
     }
+    painter.DropKept();
     InvalidateRect(hwnd, nullptr, FALSE);
     RequestTiles();
 }

@@ -88,6 +88,10 @@ void MapPainter::EnsureBuffer(HDC target, int newWidth, int newHeight) {
     buffer.Reset(CreateCompatibleDC(target));
     bitmap.Reset(CreateCompatibleBitmap(target, width, height));
     SelectObject(buffer.Get(), bitmap.Get());
+    kept.Reset(CreateCompatibleDC(target));
+    keptBitmap.Reset(CreateCompatibleBitmap(target, width, height));
+    SelectObject(kept.Get(), keptBitmap.Get());
+    keptValid = false;
     SetBkMode(buffer.Get(), TRANSPARENT);
     SetStretchBltMode(buffer.Get(), COLORONCOLOR);
 }
@@ -102,11 +106,19 @@ void MapPainter::Paint(HWND window, HDC target, const MapScene& scene, TileBook&
     {
         const int saved = SaveDC(buffer.Get());
         IntersectClipRect(buffer.Get(), plot.left, plot.top, plot.right, plot.bottom);
-        DrawTiles(scene, book);
-        DrawPoints(scene);
-        DrawMark(scene);
-        DrawScaleBar(scene);
-        DrawAttribution(scene);
+        const bool drag = scene.dragged >= 0;
+        if (drag && keptValid) {
+            BitBlt(buffer.Get(), 0, 0, w, h, kept.Get(), 0, 0, SRCCOPY);
+        } else {
+            DrawTiles(scene, book);
+            DrawPoints(scene, scene.dragged, false);
+            DrawMark(scene);
+            DrawScaleBar(scene);
+            DrawAttribution(scene);
+            if (drag) BitBlt(kept.Get(), 0, 0, w, h, buffer.Get(), 0, 0, SRCCOPY);
+            keptValid = drag;
+        }
+        if (drag) DrawPoints(scene, scene.dragged, true);
         RestoreDC(buffer.Get(), saved);
     }
     DrawStatus(scene, client);
@@ -168,20 +180,36 @@ void MapPainter::Label(int x, int y, const std::string& cp932, COLORREF text, CO
     TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void MapPainter::DrawPoints(const MapScene& scene) {
+SIZE MapPainter::NameSize(HDC dc, const std::string& name) {
+    const auto found = nameSizes.find(name);
+    if (found != nameSizes.end()) return found->second;
+    if (nameSizes.size() > 4096) nameSizes.clear();  // names of sets long gone
+    const SIZE size = TextSize(dc, os::ToWide(name));
+    nameSizes.emplace(name, size);
+    return size;
+}
+
+void MapPainter::DrawPoints(const MapScene& scene, int skip, bool only) {
     HDC dc = buffer.Get();
     win::SelectedObject selectedFont(dc, font.Get());
     const PixelRect plot = scene.view->Plot();
     std::vector<Pixel> at;
     std::vector<Pixel> sizes;
+    std::vector<std::size_t> drawn;  // indices into the scene's points
     at.reserve(scene.points->size());
     sizes.reserve(scene.points->size());
-    for (const MapPoint& point : *scene.points) {
+    for (std::size_t i = 0; i < scene.points->size(); ++i) {
+        if ((static_cast<int>(i) == skip) != only) continue;
+        const MapPoint& point = (*scene.points)[i];
         const Pixel p = scene.view->ToScreen(point.at);
+        // Points well off the plot are left out: neither they nor their names are seen.
+        if (p.x < plot.left - kIconSize || p.x > plot.right + kIconSize || p.y < plot.top - kIconSize ||
+            p.y > plot.bottom + kIconSize) {
+            continue;
+        }
         at.push_back(p);
-        // Names of points off the plot are not measured: they are not drawn.
-        const bool seen = p.x >= plot.left && p.x < plot.right && p.y >= plot.top && p.y < plot.bottom;
-        const SIZE size = point.name.empty() || !seen ? SIZE{0, 0} : TextSize(dc, os::ToWide(point.name));
+        drawn.push_back(i);
+        const SIZE size = point.name.empty() ? SIZE{0, 0} : NameSize(dc, point.name);
         sizes.push_back({static_cast<int>(size.cx) + 6, static_cast<int>(size.cy) + 2});  // with the label's margin
     }
     {
@@ -189,7 +217,7 @@ void MapPainter::DrawPoints(const MapScene& scene) {
         win::SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
         for (std::size_t i = 0; i < at.size(); ++i) {
             const Pixel p = at[i];
-            if ((*scene.points)[i].selected || static_cast<int>(i) == scene.dragged) {
+            if ((*scene.points)[drawn[i]].selected || static_cast<int>(drawn[i]) == scene.dragged) {
                 Ellipse(dc, p.x - 11, p.y - 11, p.x + 12, p.y + 12);
             }
         }
@@ -199,11 +227,7 @@ void MapPainter::DrawPoints(const MapScene& scene) {
         win::SelectedObject brush(dc, pointBrush.Get());
         for (std::size_t i = 0; i < at.size(); ++i) {
             const Pixel p = at[i];
-            if (p.x < plot.left - kIconSize || p.x > plot.right + kIconSize || p.y < plot.top - kIconSize ||
-                p.y > plot.bottom + kIconSize) {
-                continue;
-            }
-            if (HICON icon = MarkIcon((*scene.points)[i].mark)) {
+            if (HICON icon = MarkIcon((*scene.points)[drawn[i]].mark)) {
                 DrawIconEx(dc, p.x - kIconSize / 2, p.y - kIconSize / 2, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
             } else {
                 Ellipse(dc, p.x - 6, p.y - 6, p.x + 7, p.y + 7);
@@ -212,7 +236,7 @@ void MapPainter::DrawPoints(const MapScene& scene) {
     }
     const std::vector<PixelRect> labels = PlaceLabels(at, sizes, 8, plot);
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        const std::string& name = (*scene.points)[i].name;
+        const std::string& name = (*scene.points)[drawn[i]].name;
         if (!name.empty() && !IsEmpty(labels[i])) Label(labels[i].left + 3, labels[i].top + 1, name, kText, kWhite);
     }
 }

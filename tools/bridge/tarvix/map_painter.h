@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "map/bridge_state.h"
@@ -35,15 +36,20 @@ public:
     ~MapPainter();
     MapPainter(const MapPainter&) = delete;
     MapPainter& operator=(const MapPainter&) = delete;
-    // Draws `scene` over the whole client area of `window` through `target`.
+    // Draws `scene` over the whole client area of `window` through `target`. While a point is
+    // dragged, everything else is drawn once and kept: each step then copies it and draws the
+    // dragged point alone, until DropKept.
     void Paint(HWND window, HDC target, const MapScene& scene, TileBook& book);
+    // Forgets the picture kept for a drag (the drag ended, or tiles or points changed).
+    void DropKept() { keptValid = false; }
 
 private:
     void EnsureBuffer(HDC target, int width, int height);
     void DrawTiles(const MapScene& scene, TileBook& book);
     void DrawGrid(int left, int top);
     bool DrawFromParent(const TileKey& key, int left, int top, TileBook& book);
-    void DrawPoints(const MapScene& scene);
+    // Every point but `skip` with the names, or (`only`) point `skip` alone with its name.
+    void DrawPoints(const MapScene& scene, int skip, bool only);
     void DrawMark(const MapScene& scene);
     void DrawScaleBar(const MapScene& scene);
     void DrawAttribution(const MapScene& scene);
@@ -53,7 +59,12 @@ private:
     // on first use; none when it is no mark or its file cannot be read.
     HICON MarkIcon(int mark);
 
+    SIZE NameSize(HDC dc, const std::string& name);
+
     win::MemoryDC buffer;
+    win::MemoryDC kept;
+    win::GdiObject<HGDIOBJ> keptBitmap;
+    bool keptValid = false;
     win::GdiObject<HGDIOBJ> bitmap;
     int width = 0;
     int height = 0;
@@ -68,6 +79,7 @@ private:
     static constexpr int kMarkIcons = 55;
     HICON icons[kMarkIcons + 1] = {};
     bool iconTried[kMarkIcons + 1] = {};
+    std::unordered_map<std::string, SIZE> nameSizes;  // measured once per name
 };
 
 }  // namespace vondrel::tarvix
