@@ -72,7 +72,7 @@ void BridgeWindow::PressPoint(int x, int y) {
     grabOffset = {x - centre.x, y - centre.y};
 }
 
-void BridgeWindow::DragPointTo(int x, int y) {
+void BridgeWindow::DragPointTo(int x, int y, bool drawNow) {
     const PixelRect plot = view.Plot();
     // Kept on the plot, so a point dropped is one the user can see and take again.
     x = std::clamp<int>(x - grabOffset.x, plot.left, std::max(plot.right - 1, plot.left));
@@ -80,7 +80,7 @@ void BridgeWindow::DragPointTo(int x, int y) {
     state.points[static_cast<std::size_t>(pressedPoint)].at = view.FromScreen(x, y);
     // Drawn at once, as a pan is: the drag shows every step.
     InvalidateRect(hwnd, nullptr, FALSE);
-    UpdateWindow(hwnd);
+    if (drawNow) UpdateWindow(hwnd);
 }
 
 void BridgeWindow::EndPointDrag(bool keep) {

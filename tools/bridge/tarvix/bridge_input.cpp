@@ -83,7 +83,7 @@ void BridgeWindow::OnMouseMove(int x, int y) {
     }
     dragging = true;
     if (pressedPoint >= 0) {
-        DragPointTo(x, y);
+        DragPointTo(x, y, true);
         return;
     }
     const POINT from = dragAt;
@@ -93,10 +93,12 @@ void BridgeWindow::OnMouseMove(int x, int y) {
 
 void BridgeWindow::OnButtonUp(int x, int y) {
     if (!pressed) return;
-    OnMouseMove(x, y);
     if (pressedPoint >= 0) {
-        // On a point: a drag moves it, a click selects its row in the editor.
-        if (dragging) {
+        // On a point: a drag moves it (the editor is told before the map is drawn again), a
+        // click selects its row in the editor.
+        if (dragging || std::abs(x - pressAt.x) > GetSystemMetrics(SM_CXDRAG) ||
+            std::abs(y - pressAt.y) > GetSystemMetrics(SM_CYDRAG)) {
+            DragPointTo(x, y, false);
             EndPointDrag(true);
         } else {
             pressed = false;
@@ -105,6 +107,7 @@ void BridgeWindow::OnButtonUp(int x, int y) {
         }
         return;
     }
+    OnMouseMove(x, y);
     const bool click = !dragging;
     pressed = dragging = false;
     if (GetCapture() == hwnd) ReleaseCapture();

@@ -61,7 +61,7 @@ private:
     void PostEdit(const bridge::EditMessage& message);
     int PointUnder(int x, int y) const;
     void PressPoint(int x, int y);
-    void DragPointTo(int x, int y);
+    void DragPointTo(int x, int y, bool drawNow);
     // Ends a point's drag: kept, the editor is told the new position; else it goes back.
     void EndPointDrag(bool keep);
     void ClickPoint();
