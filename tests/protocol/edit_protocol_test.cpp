@@ -1,5 +1,5 @@
-// Editing on the map: the steps encoded and assembled again, garbled runs, and the editor's
-// checks on what comes back (set serial, index, range); the bridge's handling of the editor's steps.
+// Editing on the map: steps encoded and assembled again, garbled runs, the editor's checks on
+// moves (set serial, index, range), and the bridge's handling of the editor's steps.
 #include <gtest/gtest.h>
 
 #include "map/bridge_state.h"
@@ -8,108 +8,74 @@
 namespace vondrel::bridge {
 namespace {
 
-EditMessage Make(EditStep step, std::int64_t value, std::optional<std::uint32_t> serial = {},
-                 std::optional<std::int32_t> lat = {}, std::optional<std::int32_t> lon = {},
-                 std::optional<std::int32_t> mark = {}) {
-    EditMessage m;
-    m.step = step;
-    m.value = value;
-    m.serial = serial;
-    m.lat = lat;
-    m.lon = lon;
-    m.mark = mark;
-    return m;
-}
+using S = EditStep;
+constexpr std::int32_t kLat = 128465007;
+constexpr std::int32_t kLon = 503130123;
 
 TEST(EditProtocol, MessagesSurviveEncodingAndGarbledRunsLendNoFields) {
     const EditMessage messages[] = {
-        Make(EditStep::kMoved, 699, 4000000000u, kMaxLatitudeMs, kMaxLongitudeMs),
-        Make(EditStep::kClicked, 0, 1),
-        Make(EditStep::kAddHere, 0, {}, 0, 0),
-        Make(EditStep::kShowMark, 3, {}, {}, {}, 55),
-        Make(EditStep::kSelect, -1),  // a value is read as 32 bits on either Windows
+        {S::kMoved, 699, 4000000000u, kMaxLatitudeMs, kMaxLongitudeMs, {}},
+        {S::kAddHere, 0, {}, 0, 0, {}},
+        {S::kShowMark, 3, {}, {}, {}, 55},
+        {S::kSelect, -1, {}, {}, {}, {}},  // values are read as 32 bits on either Windows
     };
     EditAssembler assembler;
     for (const EditMessage& message : messages) {
-        std::optional<EditMessage> got;
-        for (const Post& post : EncodeEdit(message)) {
-            EXPECT_FALSE(got) << "a message completes on its last post only";
-            got = assembler.Step(post.wParam, post.lParam);
-        }
-        EXPECT_EQ(got, message) << static_cast<int>(message.step);
+        std::vector<std::optional<EditMessage>> got;
+        for (const Post& post : EncodeEdit(message)) got.push_back(assembler.Step(post.wParam, post.lParam));
+        EXPECT_EQ(got.back(), message) << static_cast<int>(message.step);
+        EXPECT_EQ(std::count(got.begin(), got.end(), std::nullopt), static_cast<long>(got.size() - 1));
     }
-    // Fields, then an unknown step: the next command comes without them.
-    const struct {
-        std::uintptr_t wParam;
-        std::intptr_t lParam;
-    } garbled[] = {{1, 7}, {3, 5}, {99, 0}, {33, 2}};
-    std::optional<EditMessage> last;
-    for (const auto& step : garbled) last = assembler.Step(step.wParam, step.lParam);
-    EXPECT_EQ(last, Make(EditStep::kClicked, 2));
-    EXPECT_FALSE(assembler.Step(static_cast<std::uintptr_t>(EditStep::kLat), 1)) << "a field alone completes nothing";
+    // Fields, an unknown step, a command: it comes without the fields.
+    for (std::uintptr_t step : {1u, 3u, 99u}) EXPECT_FALSE(assembler.Step(step, 7));
+    EXPECT_EQ(assembler.Step(33, 2), (EditMessage{S::kClicked, 2, {}, {}, {}, {}}));
 }
 
 TEST(EditProtocol, OnlyMovesOfTheCurrentSetInRangeAreTaken) {
     SentSet set;
-    EXPECT_FALSE(set.TakeMove(Make(EditStep::kMoved, 0, 0, 1, 1))) << "before any set";
+    EXPECT_FALSE(set.TakeMove({S::kMoved, 0, 0u, 1, 1, {}})) << "before any set";
     const std::uint32_t old = set.Begin(3);
-    const std::uint32_t current = set.Begin(3);
-    EXPECT_NE(old, current);
-    const std::int32_t lat = 128465007;
-    const std::int32_t lon = 503130123;
+    const std::uint32_t now = set.Begin(3);
     const struct {
-        const char* what;
         EditMessage message;
         bool taken;
     } cases[] = {
-        {"a point of the set", Make(EditStep::kMoved, 2, current, lat, lon), true},
-        {"the edges of the range", Make(EditStep::kMoved, 0, current, 0, kMaxLongitudeMs), true},
-        {"an older set", Make(EditStep::kMoved, 0, old, lat, lon), false},
-        {"no serial", Make(EditStep::kMoved, 0, {}, lat, lon), false},
-        {"index past the set", Make(EditStep::kMoved, 3, current, lat, lon), false},
-        {"negative index", Make(EditStep::kMoved, -1, current, lat, lon), false},
-        {"latitude past 90", Make(EditStep::kMoved, 1, current, kMaxLatitudeMs + 1, lon), false},
-        {"negative longitude", Make(EditStep::kMoved, 1, current, lat, -1), false},
-        {"no longitude", Make(EditStep::kMoved, 1, current, lat), false},
-        {"a click is no move", Make(EditStep::kClicked, 1, current, lat, lon), false},
+        {{S::kMoved, 2, now, kLat, kLon, {}}, true},
+        {{S::kMoved, 0, now, 0, kMaxLongitudeMs, {}}, true},
+        {{S::kMoved, 0, old, kLat, kLon, {}}, false},
+        {{S::kMoved, 0, {}, kLat, kLon, {}}, false},
+        {{S::kMoved, 3, now, kLat, kLon, {}}, false},
+        {{S::kMoved, -1, now, kLat, kLon, {}}, false},
+        {{S::kMoved, 1, now, kMaxLatitudeMs + 1, kLon, {}}, false},
+        {{S::kMoved, 1, now, kLat, -1, {}}, false},
+        {{S::kMoved, 1, now, kLat, {}, {}}, false},
+        {{S::kClicked, 1, now, kLat, kLon, {}}, false},
     };
-    for (const auto& c : cases) {
-        const auto move = set.TakeMove(c.message);
-        EXPECT_EQ(move.has_value(), c.taken) << c.what;
-        if (move) {
-            EXPECT_EQ(move->index, c.message.value) << c.what;
-        }
-    }
-    EXPECT_EQ(set.Member(Make(EditStep::kClicked, 1, current)), 1);
+    for (const auto& c : cases) EXPECT_EQ(set.TakeMove(c.message).has_value(), c.taken) << tarvix::EditLogLine(c.message);
+    EXPECT_EQ(set.Member({S::kClicked, 1, now, {}, {}, {}}), 1);
     set.Clear();
-    EXPECT_FALSE(set.Member(Make(EditStep::kClicked, 1, current))) << "a bridge restarted forgets the set";
+    EXPECT_FALSE(set.Member({S::kClicked, 1, now, {}, {}, {}})) << "a bridge restarted forgets the set";
 }
 
 TEST(EditProtocol, TheBridgeTakesTheEditorsStepsForItsPoints) {
     tarvix::BridgeState state;
-    state.Execute(Name::kAddTextEx, " 35/00/00000,139/00/00000,A");
-    state.Execute(Name::kAddTextEx, " 35/00/00000,139/00/00000,B");
+    for (int i = 0; i < 2; ++i) state.Execute(Name::kAddTextEx, " 35/00/00000,139/00/00000,A");
     using tarvix::Effect;
     const struct {
         EditMessage message;
         Effect effect;
     } steps[] = {
-        {Make(EditStep::kReady, 1), Effect::kNone},
-        {Make(EditStep::kSetBegins, 9), Effect::kNone},
-        {Make(EditStep::kShowMark, 1, {}, {}, {}, 12), Effect::kRedraw},
-        {Make(EditStep::kShowMark, 2, {}, {}, {}, 12), Effect::kRejected},
-        {Make(EditStep::kSelect, 0), Effect::kRedraw},
-        {Make(EditStep::kPlace, 1, {}, 126000000, 500400000), Effect::kRedraw},
-        {Make(EditStep::kPlace, 0, {}, -5, 500400000), Effect::kRejected},
-        {Make(EditStep::kMoved, 0, 9, 1, 1), Effect::kRejected},  // the bridge's own step
+        {{S::kReady, 1, {}, {}, {}, {}}, Effect::kNone},         {{S::kSetBegins, 9, {}, {}, {}, {}}, Effect::kNone},
+        {{S::kShowMark, 1, {}, {}, {}, 12}, Effect::kRedraw},    {{S::kShowMark, 2, {}, {}, {}, 12}, Effect::kRejected},
+        {{S::kSelect, 0, {}, {}, {}, {}}, Effect::kRedraw},      {{S::kPlace, 1, {}, kLat, kLon, {}}, Effect::kRedraw},
+        {{S::kPlace, 0, {}, -5, kLon, {}}, Effect::kRejected},   {{S::kMoved, 0, 9u, 1, 1, {}}, Effect::kRejected},
     };
     for (const auto& step : steps) EXPECT_EQ(state.ExecuteEdit(step.message), step.effect) << tarvix::EditLogLine(step.message);
-    EXPECT_TRUE(state.editorReady);
-    EXPECT_EQ(state.setSerial, 9u);
+    EXPECT_TRUE(state.editorReady && state.points[0].selected && !state.points[1].selected);
     EXPECT_EQ(state.points[1].mark, 12);
-    EXPECT_TRUE(state.points[0].selected);
-    EXPECT_EQ(state.points[1].at, (tarvix::GeoPoint{126000000, 500400000}));
+    EXPECT_EQ(state.points[1].at, (tarvix::GeoPoint{kLat, kLon}));
     EXPECT_EQ(state.points[0].at, (tarvix::GeoPoint{126000000, 500400000})) << "the refused place left it";
+    EXPECT_EQ(state.setSerial, 9u);
     state.Execute(Name::kDeleteText, "");
     EXPECT_EQ(state.setSerial, 0u) << "cleared points are no set";
 }
