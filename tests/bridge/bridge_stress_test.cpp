@@ -1,6 +1,5 @@
-// Tarvix2.exe under load, with loopback tiles and 700 points with their marks: dragging one at
-// zoom 16 is timed (each step is drawn before the move returns, as a pan is), then 1,000 wheel,
-// click and drag events at random over many zoom levels leave it alive, answering, under 300 MB.
+// Tarvix2.exe with loopback tiles and 700 points with marks: a point's drag at zoom 16 timed (as the
+// pan is), then 1,000 random wheel, click and drag events leave it alive, answering, under 300 MB.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,8 +23,7 @@ protected:
     }
     // Sends an event; false when the bridge did not take it within 5 s (hung or gone).
     bool Event(UINT message, WPARAM wParam, int x, int y) const {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutW(bridge, message, wParam, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, &result) != 0;
+        return SendMessageTimeoutW(bridge, message, wParam, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 5000, nullptr) != 0;
     }
     test::TileServer server;
 };
@@ -49,9 +47,8 @@ TEST_F(BridgeStressTest, DragAPointAmong700ThenAThousandRandomEvents) {
     }
     Log(701);  // every point taken
     PumpUntil([] { return false; }, 1000);
-    const std::vector<std::string> views = TileLogLines("VIEW std ");
     int zoom = 0;
-    ASSERT_TRUE(!views.empty() && std::sscanf(views.back().c_str(), "VIEW std z%d", &zoom) == 1);
+    ASSERT_EQ(std::sscanf(TileLogLines("VIEW std ").back().c_str(), "VIEW std z%d", &zoom), 1);
     for (; zoom != 16; zoom += zoom < 16 ? 1 : -1) ASSERT_TRUE(Event(WM_CHAR, zoom < 16 ? L'+' : L'-', 0, 0));
     PumpUntil([] { return false; }, 1000);  // the tiles drawn
     RECT client{};
@@ -60,13 +57,10 @@ TEST_F(BridgeStressTest, DragAPointAmong700ThenAThousandRandomEvents) {
     const int cy = (client.bottom - 24) / 2 - static_cast<int>(std::lround(750 / 3600000.0 * 256 * (1 << 16) / 360 / std::cos(0.6227)));
     constexpr int kFrames = 200;
     ASSERT_TRUE(Event(WM_LBUTTONDOWN, MK_LBUTTON, cx, cy));
-    LARGE_INTEGER start, end, frequency;
-    QueryPerformanceCounter(&start);
+    const DWORD start = GetTickCount();
     for (int i = 1; i <= kFrames; ++i) Event(WM_MOUSEMOVE, MK_LBUTTON, cx + 6 + i % 40, cy + i % 30);
-    QueryPerformanceCounter(&end);
-    QueryPerformanceFrequency(&frequency);
+    const double ms = std::max<DWORD>(GetTickCount() - start, 1);
     Event(WM_LBUTTONUP, 0, cx + 6 + kFrames % 40, cy + kFrames % 30);
-    const double ms = static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
     std::printf("[ time ] Dragging a point among 700 at zoom 16: %d frames of %ldx%ld in %.0f ms, %.0f frames per second\n",
                 kFrames, client.right, client.bottom, ms, kFrames * 1000.0 / ms);
     EXPECT_GT(kFrames * 1000.0 / ms, 60.0);
@@ -94,14 +88,12 @@ TEST_F(BridgeStressTest, DragAPointAmong700ThenAThousandRandomEvents) {
             ok = ok && Event(WM_LBUTTONUP, 0, x + dx * 4, y + dy * 4);
         }
         ASSERT_TRUE(ok && IsWindow(bridge)) << "the map went away at event " << i;
-        if (i % 50 == 0) PumpUntil([] { return false; }, 1);  // the marks it posts
     }
     EXPECT_EQ(AskMark().size(), 2u) << "it still answers";
     PROCESS_MEMORY_COUNTERS memory{};
     GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
     std::printf("[ size ] Map's peak memory over 1000 random events: %lu MB\n", static_cast<unsigned long>(memory.PeakWorkingSetSize >> 20));
     EXPECT_LT(memory.PeakWorkingSetSize, SIZE_T{300} << 20);
-    EXPECT_TRUE(Close(5000));
 }
 
 }  // namespace

