@@ -82,10 +82,17 @@ LRESULT MainDialog::OnBridgeEdit(WPARAM step, LPARAM value) {
     PointFields moved = document.Fields(edit->row);
     moved.lat = edit->at.latDms;
     moved.lon = edit->at.lonDms;
-    if (const auto after = document.ApplyFields(EditMode::Change, edit->row, moved, ListSelection())) {
-        ShowDocument(*after);
-        pointList.List().UpdateNow();
+    const auto after = document.ApplyFields(EditMode::Change, edit->row, moved, ListSelection());
+    if (!after) return 0;
+    if (sortColumn >= 0) {
+        ShowDocument(*after);  // the sort arrow no longer holds
+    } else {
+        // The selection stays: only the row is drawn again, within the frame after the release.
+        pointList.List().RedrawRows(edit->row, edit->row);
+        UpdateStatusBar();
+        map.Follow(document.Count(), [this](int row) { return document.Fields(row); });
     }
+    pointList.List().UpdateNow();
     return 0;
 }
 
