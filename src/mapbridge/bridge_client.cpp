@@ -52,6 +52,11 @@ HWND BridgeClient::OwnWindow() const {
 }
 
 HWND BridgeClient::Target() const {
+    // The window found before while it stands (a show sends a command per point).
+    DWORD owner = 0;
+    if (bridgeWindow && IsWindow(bridgeWindow) && GetWindowThreadProcessId(bridgeWindow, &owner) && owner == process.Id()) {
+        return bridgeWindow;
+    }
     if (HWND own = OwnWindow()) return own;
     // A program standing in for the bridge may open its window from another process.
     return FindByTitle(bridge::kBridgeTitle);
@@ -67,8 +72,9 @@ void BridgeClient::Send(Name command, const std::string& text) const {
 }
 
 void BridgeClient::SendEdit(const EditMessage& message) const {
-    HWND target = OwnWindow();
-    if (!target || !edits) return;
+    HWND target = Target();
+    DWORD owner = 0;
+    if (!target || !edits || !GetWindowThreadProcessId(target, &owner) || owner != process.Id()) return;
     for (const bridge::Post& post : bridge::EncodeEdit(message)) {
         PostMessageW(target, toMapMessage, static_cast<WPARAM>(post.wParam), static_cast<LPARAM>(post.lParam));
     }

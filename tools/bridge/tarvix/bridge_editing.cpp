@@ -73,6 +73,7 @@ void BridgeWindow::PressPoint(int x, int y) {
 }
 
 void BridgeWindow::DragPointTo(int x, int y, bool drawNow) {
+    if (pressedPoint >= static_cast<int>(state.points.size())) return;
     const PixelRect plot = view.Plot();
     // Kept on the plot, so a point dropped is one the user can see and take again.
     x = std::clamp<int>(x - grabOffset.x, plot.left, std::max(plot.right - 1, plot.left));
@@ -90,6 +91,7 @@ void BridgeWindow::EndPointDrag(bool keep) {
     painter.DropKept();
     pressed = dragging = false;
     if (GetCapture() == hwnd) ReleaseCapture();
+    if (index >= static_cast<int>(state.points.size())) return;
     MapPoint& point = state.points[static_cast<std::size_t>(index)];
     if (!keep || point.at == pressedPointFrom) {
         point.at = pressedPointFrom;

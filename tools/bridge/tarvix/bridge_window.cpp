@@ -124,6 +124,8 @@ void BridgeWindow::OnTarvix(WPARAM subCommand, LPARAM lParam) {
         text.Char(lParam);
         return;
     }
+    // Points about to change: a point held by the mouse goes back first.
+    if (pressedPoint >= 0 && (name == Name::kDeleteText || name == Name::kAddTextEx)) EndPointDrag(false);
     std::string line = CommandLogLine(name, number, text.Text());
     const Effect effect = name ? state.Execute(*name, text.Text()) : Effect::kNone;
     if (effect == Effect::kRejected) line += " rejected";
@@ -251,7 +253,7 @@ void BridgeWindow::Paint() {
     scene.statusLeft = state.mark ? "マーク: 北緯 " + bridge::FromBridgeCoordinate(state.MarkWire(Axis::kLatitude, {})) +
                                         "  東経 " + bridge::FromBridgeCoordinate(state.MarkWire(Axis::kLongitude, {}))
                                   : std::string("地図をクリックするとマークを設定します");
-    if (pressedPoint >= 0 && dragging) {
+    if (pressedPoint >= 0 && dragging && pressedPoint < static_cast<int>(state.points.size())) {
         scene.dragged = pressedPoint;
         scene.statusLeft = "地点の移動: " + DisplayPosition(state.points[static_cast<std::size_t>(pressedPoint)].at) +
                            "  (Esc で取り消し)";
