@@ -152,11 +152,15 @@ BOOL PointEditDialog::OnInitDialog() {
     // The stored mark decides the icon, even where the up-down had to clamp it.
     ShowMarkIcon(point_edit::MarkImageIndex(fields.mark));
     open = true;
+    // A mark set on the map before the dialog opened is asked for, so 位置取り込み can take it.
+    if (services.mapAvailable && services.askMapPosition) services.askMapPosition();
     return TRUE;
 }
 
-void PointEditDialog::ShowMapPosition(int id, const std::string& display) const {
-    if (open) Item(id).SetText(display);
+void PointEditDialog::ShowMapPosition(int id, const std::string& display) {
+    if (!open) return;
+    Item(id).SetText(display);
+    if (captureAsked && TakeMapPosition()) captureAsked = false;
 }
 
 void PointEditDialog::ShowDirection(int step) { Item(IDC_EDIT_DIRECTION_TEXT).SetText(point_edit::DirectionText(step)); }
@@ -283,11 +287,20 @@ void PointEditDialog::OnShowMap() {
 }
 
 void PointEditDialog::OnCapturePosition() {
+    if (TakeMapPosition()) return;
+    // Nothing from the map yet (its mark was set before the dialog opened, or the answer is on
+    // its way): ask, and take the position when it comes.
+    captureAsked = true;
+    if (services.askMapPosition) services.askMapPosition();
+}
+
+bool PointEditDialog::TakeMapPosition() {
     const std::string mapLon = Item(IDC_EDIT_MAP_LON).GetText(kMapPositionBytes);
     const std::string mapLat = Item(IDC_EDIT_MAP_LAT).GetText(kMapPositionBytes);
-    if (mapLon.empty() || mapLat.empty()) return;
+    if (mapLon.empty() || mapLat.empty()) return false;
     Item(IDC_EDIT_LON).SetText(mapLon);
     Item(IDC_EDIT_LAT).SetText(mapLat);
+    return true;
 }
 
 void PointEditDialog::OnPastePosition() {

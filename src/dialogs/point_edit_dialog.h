@@ -45,6 +45,8 @@ struct PointEditServices {
     MapPositionInbox* mapPositions = nullptr;
     // The reading of a composition confirmed in the name; the input context's when not set.
     win::ConfirmedReadings::Reader confirmedReading;
+    // Asks the map for its mark; the answer arrives through `mapPositions`.
+    std::function<void()> askMapPosition;
 };
 
 // Shows `fields` (code page 932 texts) for editing; after OK, the fields chosen: the mark "%02d",
@@ -98,13 +100,15 @@ private:
 
     // For MapPositionInbox, while the dialog is open.
     friend class MapPositionInbox;
-    void ShowMapPosition(int id, const std::string& display) const;
+    void ShowMapPosition(int id, const std::string& display);
+    bool TakeMapPosition();
 
     const PointFields opened;  // as the caller gave them: a longer name read from a file is kept
     const PointEditServices services;
     int directionOn = 0;
     int directionStep = 0;
     bool open = false;
+    bool captureAsked = false;  // 位置取り込み was pressed before the map's position came
     std::optional<PointFields> chosen;
     win::OwnedIcon markIconShown;  // created by services.markIcon
     win::ConfirmedReadings nameReadings;

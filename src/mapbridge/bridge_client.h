@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "protocol/bridge_protocol.h"
+#include "protocol/edit_protocol.h"
 #include "protocol/mark_questions.h"
 #include "win/child_process.h"
 
@@ -22,6 +23,7 @@ struct MapPoint {
     std::string latDms;
     std::string lonDms;
     std::string name;
+    int mark = 0;  // the mark number drawn for it where the bridge can
 };
 
 class BridgeClient {
@@ -48,9 +50,11 @@ public:
     void RegisterMessages();
 
     // Starts the bridge and opens the map: the point layer, the map object `objectName`, the
-    // map's initialisation. A bridge started before is let go (not ended).
+    // map's initialisation. A bridge started before is let go (not ended). Waits (at most
+    // kInputIdleWait) for the bridge's window, so the first commands reach it.
     void Launch(const std::string& objectName);
-    // Launches the bridge unless the one launched last still runs.
+    // Launches the bridge unless the one launched last still runs with its window open and
+    // answering; one that is closing or hangs is ended first.
     void EnsureRunning(const std::string& objectName);
     // True from a launch until the bridge is closed or has ended.
     bool Connected() const { return connected && process.Running(); }
@@ -62,8 +66,23 @@ public:
     // The process id of the bridge launched last (0 when none runs from here).
     DWORD ProcessId() const { return process.Id(); }
 
-    // Clears the map's points and draws `points`, in order.
-    void ShowPoints(const std::vector<MapPoint>& points) const;
+    // Clears the map's points and draws `points`, in order; with a bridge that edits, they
+    // form a new set (edit_protocol.h) with their marks.
+    void ShowPoints(const std::vector<MapPoint>& points);
+    // Asks the bridge for its mark (both axes) when connected and no question is out.
+    void AskForMarkNow();
+
+    // Editing on the map (edit_protocol.h). The bridge's hello: true when it came from the
+    // bridge launched here, which then edits.
+    bool OnHello(std::uintptr_t version, std::intptr_t processId);
+    bool Edits() const { return Connected() && edits; }
+    // One step from the bridge: a click, move or add request that passed the checks.
+    std::optional<bridge::EditMessage> OnEditStep(std::uintptr_t wParam, std::intptr_t lParam);
+    const bridge::SentSet& Set() const { return set; }
+    // Highlights the points of the current set at `indices`.
+    void Highlight(const std::vector<int>& indices) const;
+    // Tells the bridge where point `index` of the current set now stands.
+    void Place(int index, std::int32_t lat, std::int32_t lon) const;
 
     // The bridge's message that the user has set a mark: asks for its position when connected
     // and no question is out (mark_questions.h).
@@ -74,13 +93,25 @@ public:
 
 private:
     void Send(bridge::Name command, const std::string& text) const;
+    void SendEdit(const bridge::EditMessage& message) const;
+    void BeginSet(const std::vector<MapPoint>& points);
+    void ShowMarks() const;
     void AskForMark() const;
+    // The bridge's window: the top-level "Tarvix" window of the process launched here, looked
+    // up anew (a late window, or one that has closed); any "Tarvix" window when none is.
+    HWND Target() const;
+    HWND OwnWindow() const;
 
     bridge::MessageNumbers messages;
     bridge::MarkQuestions questions;
     win::ChildProcess process;
-    HWND bridgeWindow = nullptr;
+    bridge::EditAssembler editSteps;
+    bridge::SentSet set;
+    std::vector<MapPoint> shown;  // the points sent last, in order
+    UINT toMapMessage = 0;
+    mutable HWND bridgeWindow = nullptr;  // the window last found, kept to notice its end
     bool connected = false;
+    bool edits = false;
 };
 
 }  // namespace vondrel

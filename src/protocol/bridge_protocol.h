@@ -7,6 +7,7 @@
 // lead*256+trail as a sign-extended 16-bit value), then the command itself.
 // Bridge to editor: kMarkReadyMessage, or kReplyMessage steps: SUB_TEXT_START, one
 // SUB_TEXT_CHAR per byte (in lParam's low byte), then the asked SUB_GET_MARK_LAT / _LON.
+// Editing on the map adds messages of its own names beside these: edit_protocol.h.
 #pragma once
 
 #include <array>

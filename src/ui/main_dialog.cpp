@@ -10,6 +10,7 @@
 #include "editing/main_texts.h"
 #include "editing/window_scale.h"
 #include "os/file_io.h"
+#include "os/win32_text.h"
 #include "resource.h"
 #include "win/dpi.h"
 #include "win/program_folder.h"
@@ -94,6 +95,8 @@ MainDialog::MainDialog(const std::wstring& arguments, win::Prompts* customPrompt
     OnMessageIf(WM_TIMER, &MainDialog::OnTimer);
     OnMessage(bridge::kMarkReadyMessage, &MainDialog::OnBridgeMarkReady);
     OnMessage(bridge::kReplyMessage, &MainDialog::OnBridgeReply);
+    OnMessage(RegisterWindowMessageW(os::ToWide(bridge::kEditHelloName).c_str()), &MainDialog::OnBridgeHello);
+    OnMessage(RegisterWindowMessageW(os::ToWide(bridge::kEditFromMapName).c_str()), &MainDialog::OnBridgeEdit);
     OnMessageThenDefault(WM_SIZE, &MainDialog::OnSize);
     OnMessage(WM_SIZING, &MainDialog::OnSizing);
     OnMessage(WM_CTLCOLORDLG, &MainDialog::OnCtlColorDialog);
@@ -204,6 +207,7 @@ LRESULT MainDialog::OnSelectionChanged(NMHDR* header) {
 LRESULT MainDialog::OnRowIndicatorDue(WPARAM, LPARAM) {
     rowIndicatorDue = false;
     UpdateRowIndicator();
+    map.Highlight(SelectedRows());
     return 0;
 }
 
@@ -250,6 +254,7 @@ void MainDialog::ShowDocument(const Selection& selection, bool sorted) {
         sortColumn = -1;
     }
     UpdateStatusBar();
+    map.Follow(document.Count(), [this](int row) { return document.Fields(row); });
 }
 
 void MainDialog::MovePoint(int from, int to) {

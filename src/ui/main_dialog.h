@@ -99,7 +99,7 @@ private:
     bool OnPaint(WPARAM, LPARAM, LRESULT& result);
 
     // Point commands (point_commands.cpp).
-    bool EditPoint(EditMode mode, int row);
+    bool EditPoint(EditMode mode, int row, const PointFields* start = nullptr);
     void ChangePoint();
     void AddPoint();
     void DeletePoints();
@@ -169,6 +169,8 @@ private:
     void SelectMapObject();
     LRESULT OnBridgeMarkReady(WPARAM, LPARAM);
     LRESULT OnBridgeReply(WPARAM subCommand, LPARAM character);
+    LRESULT OnBridgeHello(WPARAM version, LPARAM processId);
+    LRESULT OnBridgeEdit(WPARAM step, LPARAM value);
 
     // The window's place, its recent files and its screen scale (main_window_state.cpp).
     void RestorePlacement();

@@ -20,14 +20,15 @@ namespace {
 constexpr wchar_t kLinkProgram[] = L"TarvixLink.exe";
 }  // namespace
 
-bool MainDialog::EditPoint(EditMode mode, int row) {
+bool MainDialog::EditPoint(EditMode mode, int row, const PointFields* start) {
     PointEditServices services;
     services.mapAvailable = map.BridgePresent();
     services.markIcon = [this](int index) { return markImages.MakeIcon(index); };
     services.showMap = [this](const PointFields& shown) { map.ShowPoint(shown); };
     services.mapPositions = &editDialogPositions;
-    const std::optional<PointFields> chosen =
-        vondrel::EditPoint(Hwnd(), mode == EditMode::Change ? document.Fields(row) : PointFields{}, services);
+    services.askMapPosition = [this] { map.AskForMark(); };
+    const PointFields shown = start ? *start : mode == EditMode::Change ? document.Fields(row) : PointFields{};
+    const std::optional<PointFields> chosen = vondrel::EditPoint(Hwnd(), shown, services);
     if (!chosen) return false;
     const std::optional<Selection> after = document.ApplyFields(mode, row, *chosen, ListSelection());
     if (after) ShowDocument(*after);

@@ -131,14 +131,17 @@ TEST(MapLayout, NamesGoWhereTheyHideNoPointAndNoOtherName) {
         const char* what;
         std::vector<Pixel> points;
         std::vector<int> expectedLefts;  // -1: the name is left out
+        PixelRect plot = {-1000, -1000, 1000, 1000};
     } cases[] = {
+        {"by the plot's right edge: left of its point", {{380, 100}}, {309}, {0, 0, 400, 300}},
+        {"too narrow for any side whole: shifted inside", {{20, 100}}, {0}, {0, 0, 70, 300}},
         {"alone: right of its point", {{100, 100}}, {111}},
         {"a neighbour close on the right: the first name goes left", {{100, 100}, {150, 100}}, {29, 161}},
         {"three in a row 20 px apart: left, below, right", {{100, 100}, {120, 100}, {140, 100}}, {29, 90, 151}},
         {"surrounded: left out", {{100, 100}, {100, 80}, {100, 120}, {60, 100}, {140, 100}}, {-1, 111, 111, -11, 151}},
     };
     for (const Case& c : cases) {
-        const std::vector<PixelRect> placed = PlaceLabels(c.points, std::vector<Pixel>(c.points.size(), label), 7);
+        const std::vector<PixelRect> placed = PlaceLabels(c.points, std::vector<Pixel>(c.points.size(), label), 7, c.plot);
         ASSERT_EQ(placed.size(), c.points.size()) << c.what;
         for (std::size_t i = 0; i < placed.size(); ++i) {
             EXPECT_EQ(IsEmpty(placed[i]) ? -1 : placed[i].left, c.expectedLefts[i]) << c.what << ", point " << i;

@@ -24,6 +24,7 @@ Effect BridgeState::Execute(Name command, const std::string& text) {
             return Effect::kRefit;
         case Name::kDeleteText:
             points.clear();
+            setSerial = 0;
             return Effect::kRefit;
         case Name::kAddTextEx: {
             const auto fields = bridge::ParsePointText(text);
@@ -41,6 +42,49 @@ Effect BridgeState::Execute(Name command, const std::string& text) {
         default:
             return Effect::kNone;
     }
+}
+
+Effect BridgeState::ExecuteEdit(const bridge::EditMessage& message) {
+    using bridge::EditStep;
+    const bool pointStep = message.step == EditStep::kShowMark || message.step == EditStep::kSelect ||
+                           message.step == EditStep::kPlace;
+    if (pointStep && (message.value < 0 || message.value >= static_cast<std::int64_t>(points.size()))) {
+        return Effect::kRejected;
+    }
+    MapPoint* point = pointStep ? &points[static_cast<std::size_t>(message.value)] : nullptr;
+    switch (message.step) {
+        case EditStep::kReady:
+            editorReady = true;
+            return Effect::kNone;
+        case EditStep::kSetBegins:
+            setSerial = static_cast<std::uint32_t>(message.value);
+            return Effect::kNone;
+        case EditStep::kShowMark:
+            if (!message.mark || *message.mark < 0 || *message.mark > 99) return Effect::kRejected;
+            point->mark = *message.mark;
+            return Effect::kRedraw;
+        case EditStep::kSelectNone:
+            for (MapPoint& each : points) each.selected = false;
+            return Effect::kRedraw;
+        case EditStep::kSelect:
+            point->selected = true;
+            return Effect::kRedraw;
+        case EditStep::kPlace:
+            if (!bridge::InRange(message.lat, message.lon)) return Effect::kRejected;
+            point->at = {*message.lat, *message.lon};
+            return Effect::kRedraw;
+        default:
+            return Effect::kRejected;
+    }
+}
+
+std::string EditLogLine(const bridge::EditMessage& message) {
+    std::string line = "EDIT " + std::to_string(static_cast<unsigned>(message.step)) + " " + std::to_string(message.value);
+    if (message.serial) line += " serial " + std::to_string(*message.serial);
+    if (message.lat) line += " lat " + std::to_string(*message.lat);
+    if (message.lon) line += " lon " + std::to_string(*message.lon);
+    if (message.mark) line += " mark " + std::to_string(*message.mark);
+    return line;
 }
 
 std::string BridgeState::MarkWire(Axis axis, GeoPoint fallback) const {

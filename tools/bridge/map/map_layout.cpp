@@ -57,7 +57,23 @@ PixelRect PlaceWindow(PixelRect remembered, bool rememberedVisible, PixelRect ed
     return {left, top, left + width, top + height};
 }
 
-std::vector<PixelRect> PlaceLabels(const std::vector<Pixel>& points, const std::vector<Pixel>& sizes, int marker) {
+namespace {
+bool Inside(PixelRect r, PixelRect bounds) {
+    return r.left >= bounds.left && r.top >= bounds.top && r.right <= bounds.right && r.bottom <= bounds.bottom;
+}
+// `r` moved the least to lie inside `bounds` (its top-left corner when it is larger).
+PixelRect ShiftInside(PixelRect r, PixelRect bounds) {
+    const int dx = r.right > bounds.right ? bounds.right - r.right : 0;
+    const int dy = r.bottom > bounds.bottom ? bounds.bottom - r.bottom : 0;
+    r = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    const int ex = r.left < bounds.left ? bounds.left - r.left : 0;
+    const int ey = r.top < bounds.top ? bounds.top - r.top : 0;
+    return {r.left + ex, r.top + ey, r.right + ex, r.bottom + ey};
+}
+}  // namespace
+
+std::vector<PixelRect> PlaceLabels(const std::vector<Pixel>& points, const std::vector<Pixel>& sizes, int marker,
+                                   PixelRect bounds) {
     std::vector<PixelRect> taken;
     taken.reserve(points.size() * 2);
     for (const Pixel& p : points) taken.push_back({p.x - marker, p.y - marker, p.x + marker + 1, p.y + marker + 1});
@@ -73,17 +89,37 @@ std::vector<PixelRect> PlaceLabels(const std::vector<Pixel>& points, const std::
             {p.x - w / 2, p.y + gap, p.x - w / 2 + w, p.y + gap + h},
             {p.x - w / 2, p.y - gap - h, p.x - w / 2 + w, p.y - gap},
         };
-        for (const PixelRect& candidate : candidates) {
-            bool free = true;
-            for (std::size_t t = 0; t < taken.size() && free; ++t) free = t == i || !Overlap(candidate, taken[t]);
-            if (free) {
-                labels[i] = candidate;
-                taken.push_back(candidate);
-                break;
+        // A shifted place may come over its own point, which the others never do.
+        auto free = [&](PixelRect candidate, bool shifted) {
+            for (std::size_t t = 0; t < taken.size(); ++t) {
+                if ((t != i || shifted) && Overlap(candidate, taken[t])) return false;
+            }
+            return true;
+        };
+        // A point outside the plot gets no label: it is not seen.
+        const bool seen = p.x >= bounds.left && p.x < bounds.right && p.y >= bounds.top && p.y < bounds.bottom;
+        for (int pass = 0; pass < 2 && seen && IsEmpty(labels[i]); ++pass) {
+            for (PixelRect candidate : candidates) {
+                if (pass == 0 && !Inside(candidate, bounds)) continue;
+                if (pass == 1) candidate = ShiftInside(candidate, bounds);
+                if (free(candidate, pass == 1)) {
+                    labels[i] = candidate;
+                    taken.push_back(candidate);
+                    break;
+                }
             }
         }
     }
     return labels;
+}
+
+int PointAt(const std::vector<Pixel>& points, Pixel at, int radius) {
+    for (std::size_t i = points.size(); i-- > 0;) {
+        const long dx = points[i].x - at.x;
+        const long dy = points[i].y - at.y;
+        if (dx * dx + dy * dy <= static_cast<long>(radius) * radius) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 }  // namespace vondrel::tarvix

@@ -33,8 +33,14 @@ bool Overlap(PixelRect a, PixelRect b);
 
 // Where each point's name goes: the rectangle of each label of `sizes[i]` (width, height) for the
 // point at `points[i]`, tried right of the point, then left, below and above it; the first place
-// that covers no point marker (`marker` pixels from a point's centre) and no label placed before
-// it. An empty rectangle where no place is free: the name is left out rather than hiding another.
-std::vector<PixelRect> PlaceLabels(const std::vector<Pixel>& points, const std::vector<Pixel>& sizes, int marker);
+// that lies within `bounds` (the plot), covers no point marker (`marker` pixels from a point's
+// centre) and no label placed before it. Where none lies within `bounds`, the free places are
+// tried again shifted inside it, so a name by the window's edge is shown whole. An empty
+// rectangle where no place is free: the name is left out rather than hiding another.
+std::vector<PixelRect> PlaceLabels(const std::vector<Pixel>& points, const std::vector<Pixel>& sizes, int marker,
+                                   PixelRect bounds);
+
+// The point under `at`: the last of `points` (drawn on top) within `radius` pixels, or -1.
+int PointAt(const std::vector<Pixel>& points, Pixel at, int radius);
 
 }  // namespace vondrel::tarvix

@@ -59,6 +59,7 @@ void BridgeWindow::ZoomAt(int x, int y, int steps) {
 
 void BridgeWindow::Pan(int dx, int dy) {
     view.Pan(dx, dy);
+    painter.DropKept();
     RequestTiles();
     // Drawn at once rather than when the queue is empty: a drag shows every step.
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -71,6 +72,7 @@ void BridgeWindow::OnButtonDown(int x, int y) {
     pressed = true;
     dragging = false;
     pressAt = dragAt = {x, y};
+    PressPoint(x, y);
 }
 
 void BridgeWindow::OnMouseMove(int x, int y) {
@@ -80,6 +82,10 @@ void BridgeWindow::OnMouseMove(int x, int y) {
         return;
     }
     dragging = true;
+    if (pressedPoint >= 0) {
+        DragPointTo(x, y, true);
+        return;
+    }
     const POINT from = dragAt;
     dragAt = {x, y};
     Pan(x - from.x, y - from.y);
@@ -87,6 +93,20 @@ void BridgeWindow::OnMouseMove(int x, int y) {
 
 void BridgeWindow::OnButtonUp(int x, int y) {
     if (!pressed) return;
+    if (pressedPoint >= 0) {
+        // On a point: a drag moves it (the editor is told before the map is drawn again), a
+        // click selects its row in the editor.
+        if (dragging || std::abs(x - pressAt.x) > GetSystemMetrics(SM_CXDRAG) ||
+            std::abs(y - pressAt.y) > GetSystemMetrics(SM_CYDRAG)) {
+            DragPointTo(x, y, false);
+            EndPointDrag(true);
+        } else {
+            pressed = false;
+            ClickPoint();
+            if (GetCapture() == hwnd) ReleaseCapture();
+        }
+        return;
+    }
     OnMouseMove(x, y);
     const bool click = !dragging;
     pressed = dragging = false;
@@ -127,6 +147,9 @@ void BridgeWindow::OnKey(WPARAM key) {
             break;
         case VK_HOME:
             Refit();
+            break;
+        case VK_ESCAPE:
+            EndPointDrag(false);
             break;
         default:
             break;

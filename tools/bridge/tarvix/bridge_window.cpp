@@ -72,6 +72,7 @@ bool BridgeWindow::Create(HINSTANCE instance, int show, BridgeOptions startOptio
     options = std::move(startOptions);
     log.Open(options.logPath);
     tileLog.Open(options.tileLogPath);
+    editLog.Open(options.editLogPath);
     numbers = bridge::RegisterNames([](const char* name) { return RegisterWindowMessageW(Widen(name).c_str()); });
     testSetMark = RegisterWindowMessageW(Widen(kTestSetMarkName).c_str());
     settings = LoadBridgeSettings(options.settingsKey);
@@ -98,6 +99,7 @@ bool BridgeWindow::Create(HINSTANCE instance, int show, BridgeOptions startOptio
     ShowWindow(hwnd, settings.maximized && (show == SW_SHOWNORMAL || show == SW_SHOWDEFAULT) ? SW_SHOWMAXIMIZED : show);
     ViewChanged(false);
     UpdateWindow(hwnd);
+    SayHello();
     return true;
 }
 
@@ -133,6 +135,8 @@ void BridgeWindow::OnTarvix(WPARAM subCommand, LPARAM lParam) {
         text.Char(lParam);
         return;
     }
+    // Points about to change: a point held by the mouse goes back first.
+    if (pressedPoint >= 0 && (name == Name::kDeleteText || name == Name::kAddTextEx)) EndPointDrag(false);
     std::string line = CommandLogLine(name, number, text.Text());
     const Effect effect = name ? state.Execute(*name, text.Text()) : Effect::kNone;
     if (effect == Effect::kRejected) line += " rejected";
@@ -146,6 +150,7 @@ void BridgeWindow::OnTarvix(WPARAM subCommand, LPARAM lParam) {
     switch (effect) {
         case Effect::kRedraw:
         case Effect::kRefit:
+            painter.DropKept();
             InvalidateRect(hwnd, nullptr, FALSE);
             break;
         case Effect::kReplyLatitude:
@@ -161,6 +166,7 @@ void BridgeWindow::OnTarvix(WPARAM subCommand, LPARAM lParam) {
 
 void BridgeWindow::SetMark(GeoPoint at) {
     state.mark = at;
+    painter.DropKept();
     InvalidateRect(hwnd, nullptr, FALSE);
     HWND editor = FindWindowW(nullptr, Widen(bridge::kEditorTitle).c_str());
     const bool posted = editor && PostMessageW(editor, bridge::kMarkReadyMessage, 0, 0);
@@ -197,6 +203,7 @@ void BridgeWindow::ViewChanged(bool timed) {
         viewFromCache = 0;
         viewFromNetwork = 0;
     }
+    painter.DropKept();
     RequestTiles();
     InvalidateRect(hwnd, nullptr, FALSE);
 }
@@ -235,6 +242,7 @@ void BridgeWindow::OnTilesReady() {
             book.Failed(result.key, now, result.source == TileResult::Source::kNotFound);
         }
     }
+    painter.DropKept();
     InvalidateRect(hwnd, nullptr, FALSE);
     RequestTiles();
 }
@@ -256,6 +264,11 @@ void BridgeWindow::Paint() {
     scene.statusLeft = state.mark ? "マーク: 北緯 " + bridge::FromBridgeCoordinate(state.MarkWire(Axis::kLatitude, {})) +
                                         "  東経 " + bridge::FromBridgeCoordinate(state.MarkWire(Axis::kLongitude, {}))
                                   : std::string("地図をクリックするとマークを設定します");
+    if (pressedPoint >= 0 && dragging && pressedPoint < static_cast<int>(state.points.size())) {
+        scene.dragged = pressedPoint;
+        scene.statusLeft = "地点の移動: " + DisplayPosition(state.points[static_cast<std::size_t>(pressedPoint)].at) +
+                           "  (Esc で取り消し)";
+    }
     scene.statusRight = std::string(Info(layer).label) + "  ズーム " + std::to_string(view.Zoom()) + "  地点 " +
                         std::to_string(state.points.size()) + " 件";
     const std::size_t missing = book.Missing(visible, INT64_MAX).size();
@@ -272,6 +285,10 @@ void BridgeWindow::Paint() {
 LRESULT BridgeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == numbers[Name::kWmTarvix]) {
         OnTarvix(wParam, lParam);
+        return 0;
+    }
+    if (message == toMapMessage && toMapMessage != 0) {
+        OnEditStep(wParam, lParam);
         return 0;
     }
     if (message == testSetMark) {
@@ -327,7 +344,12 @@ LRESULT BridgeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
             OnButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_CAPTURECHANGED:
-            pressed = dragging = false;
+            // Another window took the mouse: a point's drag goes back.
+            if (pressedPoint >= 0 && reinterpret_cast<HWND>(lParam) != hwnd) EndPointDrag(false);
+            if (reinterpret_cast<HWND>(lParam) != hwnd) pressed = dragging = false;
+            return 0;
+        case WM_CONTEXTMENU:
+            OnContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_MOUSEWHEEL:
             OnWheel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), GET_WHEEL_DELTA_WPARAM(wParam));

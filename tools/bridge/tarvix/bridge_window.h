@@ -23,6 +23,7 @@ namespace vondrel::tarvix {
 struct BridgeOptions {
     std::wstring logPath;      // command log (see tarvix_main.cpp)
     std::wstring tileLogPath;  // tile log
+    std::wstring editLogPath;  // editing log
     bool ignoreClose = false;
     std::string urlTemplate = kDefaultUrlTemplate;
     std::wstring cacheRoot;
@@ -53,6 +54,19 @@ private:
     void Paint();
     PixelRect PlotRect() const;
 
+    // Editing on the map (bridge_editing.cpp): the hello to the editor, its edit steps, points
+    // clicked and dragged, and the context menu's new point.
+    void SayHello();
+    void OnEditStep(WPARAM step, LPARAM value);
+    void PostEdit(const bridge::EditMessage& message);
+    int PointUnder(int x, int y) const;
+    void PressPoint(int x, int y);
+    void DragPointTo(int x, int y, bool drawNow);
+    // Ends a point's drag: kept, the editor is told the new position; else it goes back.
+    void EndPointDrag(bool keep);
+    void ClickPoint();
+    void OnContextMenu(int screenX, int screenY);
+
     // Input and window state (bridge_input.cpp).
     HMENU MakeMenu() const;
     void SetLayer(Layer layer);
@@ -73,6 +87,7 @@ private:
     BridgeOptions options;
     LogFile log;
     LogFile tileLog;
+    LogFile editLog;
     bridge::MessageNumbers numbers;
     UINT testSetMark = 0;
     bridge::TextAssembler text;
@@ -99,6 +114,16 @@ private:
     POINT pressAt{};
     POINT dragAt{};
     int wheelRest = 0;
+
+    // Editing: the registered names' numbers, the editor's steps, the point pressed (-1: none),
+    // where it stood and how far from its centre it was taken.
+    UINT helloMessage = 0;
+    UINT toMapMessage = 0;
+    UINT fromMapMessage = 0;
+    bridge::EditAssembler editSteps;
+    int pressedPoint = -1;
+    GeoPoint pressedPointFrom{};
+    POINT grabOffset{};
 };
 
 }  // namespace vondrel::tarvix

@@ -4,6 +4,7 @@
 #include "map/map_layout.h"
 #include "protocol/bridge_protocol.h"
 #include "os/win32_text.h"
+#include "win/program_folder.h"
 
 namespace vondrel::tarvix {
 
@@ -16,6 +17,8 @@ constexpr COLORREF kPointFill = RGB(214, 48, 40);
 constexpr COLORREF kText = RGB(30, 30, 30);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kMark = RGB(20, 90, 220);
+constexpr COLORREF kSelected = RGB(255, 200, 0);
+constexpr int kIconSize = 16;
 constexpr int kParentLevels = 4;  // how far up a loaded tile may stand in for a missing one
 
 HGDIOBJ JapaneseFont(int height) {
@@ -50,6 +53,11 @@ void Fill(HDC dc, RECT rect, COLORREF colour) {
 
 MapPainter::MapPainter() : pointBrush(CreateSolidBrush(kPointFill)) { SetDpi(96); }
 
+void MapPainter::DropIcons() {
+    for (win::OwnedIcon& icon : icons) icon.Reset();
+    iconTried.fill(false);
+}
+
 void MapPainter::SetDpi(int screenDpi) {
     dpi = screenDpi;
     font.Reset(JapaneseFont(Scaled(13)));
@@ -58,6 +66,24 @@ void MapPainter::SetDpi(int screenDpi) {
     pointPen.Reset(CreatePen(PS_SOLID, Scaled(2), kWhite));
     markPen.Reset(CreatePen(PS_SOLID, Scaled(2), kMark));
     barPen.Reset(CreatePen(PS_SOLID, Scaled(2), kText));
+    selectedPen.Reset(CreatePen(PS_SOLID, Scaled(3), kSelected));
+    DropIcons();  // loaded again at the new size
+    nameSizes.clear();
+    keptValid = false;
+}
+
+HICON MapPainter::MarkIcon(int mark) {
+    if (mark < 1 || mark > kMarkIcons) return nullptr;
+    if (!iconTried[mark]) {
+        // The same files the editor shows: mark01.ico ... mark55.ico beside the program.
+        iconTried[mark] = true;
+        wchar_t name[16];
+        swprintf(name, 16, L"mark%02d.ico", mark);
+        const os::Path path = win::ProgramFolder() / name;
+        const int side = Scaled(kIconSize);
+        icons[mark].Reset(static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, side, side, LR_LOADFROMFILE)));
+    }
+    return icons[mark].Get();
 }
 
 void MapPainter::EnsureBuffer(HDC target, int newWidth, int newHeight) {
@@ -68,6 +94,10 @@ void MapPainter::EnsureBuffer(HDC target, int newWidth, int newHeight) {
     buffer.Reset(CreateCompatibleDC(target));
     bitmap.Reset(CreateCompatibleBitmap(target, width, height));
     SelectObject(buffer.Get(), bitmap.Get());
+    kept.Reset(CreateCompatibleDC(target));
+    keptBitmap.Reset(CreateCompatibleBitmap(target, width, height));
+    SelectObject(kept.Get(), keptBitmap.Get());
+    keptValid = false;
     SetBkMode(buffer.Get(), TRANSPARENT);
     SetStretchBltMode(buffer.Get(), COLORONCOLOR);
 }
@@ -82,11 +112,19 @@ void MapPainter::Paint(HWND window, HDC target, const MapScene& scene, TileBook&
     {
         const int saved = SaveDC(buffer.Get());
         IntersectClipRect(buffer.Get(), plot.left, plot.top, plot.right, plot.bottom);
-        DrawTiles(scene, book);
-        DrawPoints(scene);
-        DrawMark(scene);
-        DrawScaleBar(scene);
-        DrawAttribution(scene);
+        const bool drag = scene.dragged >= 0;
+        if (drag && keptValid) {
+            BitBlt(buffer.Get(), 0, 0, w, h, kept.Get(), 0, 0, SRCCOPY);
+        } else {
+            DrawTiles(scene, book);
+            DrawPoints(scene, scene.dragged, false);
+            DrawMark(scene);
+            DrawScaleBar(scene);
+            DrawAttribution(scene);
+            if (drag) BitBlt(kept.Get(), 0, 0, w, h, buffer.Get(), 0, 0, SRCCOPY);
+            keptValid = drag;
+        }
+        if (drag) DrawPoints(scene, scene.dragged, true);
         RestoreDC(buffer.Get(), saved);
     }
     DrawStatus(scene, client);
@@ -148,25 +186,65 @@ void MapPainter::Label(int x, int y, const std::string& cp932, COLORREF text, CO
     TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void MapPainter::DrawPoints(const MapScene& scene) {
+SIZE MapPainter::NameSize(HDC dc, const std::string& name) {
+    const auto found = nameSizes.find(name);
+    if (found != nameSizes.end()) return found->second;
+    if (nameSizes.size() > 4096) nameSizes.clear();  // names of sets long gone
+    const SIZE size = TextSize(dc, os::ToWide(name));
+    nameSizes.emplace(name, size);
+    return size;
+}
+
+void MapPainter::DrawPoints(const MapScene& scene, int skip, bool only) {
     HDC dc = buffer.Get();
     win::SelectedObject selectedFont(dc, font.Get());
+    const PixelRect plot = scene.view->Plot();
     std::vector<Pixel> at;
     std::vector<Pixel> sizes;
-    for (const MapPoint& point : *scene.points) {
-        at.push_back(scene.view->ToScreen(point.at));
-        const SIZE size = point.name.empty() ? SIZE{0, 0} : TextSize(dc, os::ToWide(point.name));
+    std::vector<std::size_t> drawn;  // indices into the scene's points
+    at.reserve(scene.points->size());
+    sizes.reserve(scene.points->size());
+    const int icon = Scaled(kIconSize);
+    for (std::size_t i = 0; i < scene.points->size(); ++i) {
+        if ((static_cast<int>(i) == skip) != only) continue;
+        const MapPoint& point = (*scene.points)[i];
+        const Pixel p = scene.view->ToScreen(point.at);
+        // Points well off the plot are left out: neither they nor their names are seen.
+        if (p.x < plot.left - icon || p.x > plot.right + icon || p.y < plot.top - icon || p.y > plot.bottom + icon) {
+            continue;
+        }
+        at.push_back(p);
+        drawn.push_back(i);
+        const SIZE size = point.name.empty() ? SIZE{0, 0} : NameSize(dc, point.name);
         sizes.push_back({static_cast<int>(size.cx) + Scaled(6), static_cast<int>(size.cy) + Scaled(2)});  // with the label's margin
+    }
+    {
+        win::SelectedObject pen(dc, selectedPen.Get());
+        win::SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            const Pixel p = at[i];
+            if ((*scene.points)[drawn[i]].selected || static_cast<int>(drawn[i]) == scene.dragged) {
+                const int ring = Scaled(11);
+                Ellipse(dc, p.x - ring, p.y - ring, p.x + ring + 1, p.y + ring + 1);
+            }
+        }
     }
     {
         win::SelectedObject pen(dc, pointPen.Get());
         win::SelectedObject brush(dc, pointBrush.Get());
         const int r = Scaled(6);
-        for (const Pixel& p : at) Ellipse(dc, p.x - r, p.y - r, p.x + r + 1, p.y + r + 1);
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            const Pixel p = at[i];
+            if (HICON markIcon = MarkIcon((*scene.points)[drawn[i]].mark)) {
+                DrawIconEx(dc, p.x - icon / 2, p.y - icon / 2, markIcon, icon, icon, 0, nullptr, DI_NORMAL);
+            } else {
+                Ellipse(dc, p.x - r, p.y - r, p.x + r + 1, p.y + r + 1);
+            }
+        }
     }
-    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, Scaled(7));
+    const std::vector<PixelRect> labels = PlaceLabels(at, sizes, Scaled(8), plot);
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        const std::string& name = (*scene.points)[i].name;
+        const std::string& name = (*scene.points)[drawn[i]].name;
         if (!name.empty() && !IsEmpty(labels[i])) Label(labels[i].left + Scaled(3), labels[i].top + Scaled(1), name, kText, kWhite);
     }
 }
@@ -231,10 +309,19 @@ void MapPainter::DrawStatus(const MapScene& scene, RECT client) {
     SetTextColor(dc, kWhite);
     const std::wstring left = os::ToWide(scene.statusLeft);
     const std::wstring right = os::ToWide(scene.statusRight);
-    const SIZE rightSize = TextSize(dc, right);
-    const int margin = Scaled(8), top = band.top + Scaled(5);
-    TextOutW(dc, margin, top, left.c_str(), static_cast<int>(left.size()));
-    TextOutW(dc, std::max<int>(band.right - rightSize.cx - margin, margin), top, right.c_str(), static_cast<int>(right.size()));
+    // Each text keeps to its own part of the line: where both do not fit, the right one gets
+    // what it needs up to half the line and both end in "..." rather than overlap.
+    const int margin = Scaled(8);
+    const int gap = Scaled(16);
+    const int room = std::max<int>(band.right - 2 * margin - gap, 0);
+    const int leftWidth = TextSize(dc, left).cx;
+    int rightWidth = TextSize(dc, right).cx;
+    if (leftWidth + rightWidth > room) rightWidth = std::min(rightWidth, std::max(room - leftWidth, room / 2));
+    RECT rightRect{band.right - margin - rightWidth, band.top, band.right - margin, band.bottom};
+    RECT leftRect{margin, band.top, std::max<LONG>(rightRect.left - gap, margin), band.bottom};
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+    DrawTextW(dc, left.c_str(), static_cast<int>(left.size()), &leftRect, format | DT_LEFT);
+    DrawTextW(dc, right.c_str(), static_cast<int>(right.size()), &rightRect, format | DT_RIGHT);
 }
 
 }  // namespace vondrel::tarvix

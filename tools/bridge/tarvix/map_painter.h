@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <array>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "map/bridge_state.h"
@@ -26,23 +28,29 @@ struct MapScene {
     std::optional<GeoPoint> mark;
     std::string statusLeft;   // code page 932
     std::string statusRight;  // code page 932
+    int dragged = -1;         // the point being dragged, drawn with a ring
 };
 
 class MapPainter {
 public:
     MapPainter();
-    // Fonts, lines, symbols and the status line at the size a window drawn at `dpi` shows.
+    // Fonts, lines, symbols, marks and the status line at the size a window drawn at `dpi` shows.
     void SetDpi(int dpi);
     int StatusHeight() const { return Scaled(kStatusHeight); }
-    // Draws `scene` over the whole client area of `window` through `target`.
+    // Draws `scene` over the whole client area of `window` through `target`. While a point is
+    // dragged, everything else is drawn once and kept: each step then copies it and draws the
+    // dragged point alone, until DropKept.
     void Paint(HWND window, HDC target, const MapScene& scene, TileBook& book);
+    // Forgets the picture kept for a drag (the drag ended, or tiles or points changed).
+    void DropKept() { keptValid = false; }
 
 private:
     void EnsureBuffer(HDC target, int width, int height);
     void DrawTiles(const MapScene& scene, TileBook& book);
     void DrawGrid(int left, int top);
     bool DrawFromParent(const TileKey& key, int left, int top, TileBook& book);
-    void DrawPoints(const MapScene& scene);
+    // Every point but `skip` with the names, or (`only`) point `skip` alone with its name.
+    void DrawPoints(const MapScene& scene, int skip, bool only);
     void DrawMark(const MapScene& scene);
     void DrawScaleBar(const MapScene& scene);
     void DrawAttribution(const MapScene& scene);
@@ -50,10 +58,19 @@ private:
     void Label(int x, int y, const std::string& cp932, COLORREF text, COLORREF back);
     // `pixels` at 96 DPI at the window's scale.
     int Scaled(int pixels) const { return MulDiv(pixels, dpi, 96); }
+    // The icon of mark number `mark` (1..kMarkIcons) from the program's folder, 16 pixels at 96
+    // DPI, loaded on first use; none when it is no mark or its file cannot be read.
+    HICON MarkIcon(int mark);
+    void DropIcons();
+
+    SIZE NameSize(HDC dc, const std::string& name);
 
     int dpi = 96;
 
     win::MemoryDC buffer;
+    win::MemoryDC kept;
+    win::GdiObject<HGDIOBJ> keptBitmap;
+    bool keptValid = false;
     win::GdiObject<HGDIOBJ> bitmap;
     int width = 0;
     int height = 0;
@@ -64,6 +81,11 @@ private:
     win::GdiObject<HGDIOBJ> pointBrush;
     win::GdiObject<HGDIOBJ> markPen;
     win::GdiObject<HGDIOBJ> barPen;
+    win::GdiObject<HGDIOBJ> selectedPen;
+    static constexpr int kMarkIcons = 55;
+    std::array<win::OwnedIcon, kMarkIcons + 1> icons;
+    std::array<bool, kMarkIcons + 1> iconTried{};
+    std::unordered_map<std::string, SIZE> nameSizes;  // measured once per name
 };
 
 }  // namespace vondrel::tarvix

@@ -32,6 +32,11 @@
 //                                                                  a view shown whole, timed from
 //                                                                  the command or layer change
 //   --ignore-close  (or TARVIX_IGNORE_CLOSE=1) ignores WM_CLOSE, to test an editor's bounded wait.
+//   TARVIX_LATE_WINDOW=MS  waits for input MS milliseconds before the window opens, as a bridge
+//                   started under load may, to test an editor's look-ups of the window.
+//   TARVIX_EDIT_LOG=PATH  the same for editing (edit_protocol.h): HELLO posted / no editor,
+//                   EDIT <step> <value> [fields] for the editor's steps (marks and highlights
+//                   not logged), TO EDITOR EDIT ... for the bridge's.
 // Setting the mark without a mouse: post WM_LBUTTONDOWN and WM_LBUTTONUP with the same client
 // coordinates (what a click does; between them a move beyond the drag distance pans instead),
 // or the registered message "TARVIX_TEST_SET_MARK" with wParam = latitude and lParam =
@@ -59,6 +64,7 @@ BridgeOptions ReadOptions() {
     BridgeOptions options;
     options.logPath = Environment(L"TARVIX_LOG");
     options.tileLogPath = Environment(L"TARVIX_TILE_LOG");
+    options.editLogPath = Environment(L"TARVIX_EDIT_LOG");
     options.ignoreClose = Environment(L"TARVIX_IGNORE_CLOSE") == L"1";
     const std::wstring url = Environment(L"TARVIX_TILE_URL");
     if (!url.empty()) options.urlTemplate = vondrel::os::ToCp932(url);
@@ -86,6 +92,15 @@ vondrel::tarvix::BridgeWindow theBridge;
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    if (const int late = _wtoi(Environment(L"TARVIX_LATE_WINDOW").c_str()); late > 0) {
+        // Idle (waiting for input) before the window exists.
+        const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(late);
+        MSG message;
+        while (GetTickCount64() < until) {
+            PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+    }
     if (!theBridge.Create(instance, show, ReadOptions())) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
