@@ -83,6 +83,7 @@
 #define IDC_EDIT_SHOW_MAP 1004
 #define IDC_EDIT_PASTE_POSITION 1093
 #define IDC_EDIT_COPY_POSITION 1094
+#define IDC_EDIT_ADDRESS_SEARCH 1180
 
 // Dialog 160: mark picker (55 icon buttons; their ids are listed where the template is).
 #define IDD_MARK_PICKER 160
@@ -103,3 +104,10 @@
 #define IDD_IMPORT_PROGRESS 170
 #define IDC_PROGRESS_FILE 1001
 #define IDC_PROGRESS_BAR 1002
+
+// Dialog 175: the address search (also in the map program).
+#define IDD_ADDRESS_SEARCH 175
+#define IDC_SEARCH_TEXT 1001
+#define IDC_SEARCH_GO 1002
+#define IDC_SEARCH_RESULTS 1003
+#define IDC_SEARCH_STATUS 1004

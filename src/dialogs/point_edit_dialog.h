@@ -2,7 +2,7 @@
 // mark, sound and approach direction, plus the map buttons. EditPoint shows it modally and hands
 // back what the user chose. OK accepts only what the table stores as typed: otherwise a message
 // names the field and selects it. Two buttons exchange the position with map apps through the
-// clipboard, in WGS 84.
+// clipboard, in WGS 84; 住所検索… takes one from the address search.
 #pragma once
 
 #include <windows.h>
@@ -86,6 +86,7 @@ private:
     void OnCapturePosition();
     void OnPastePosition();
     void OnCopyPosition();
+    void OnAddressSearch();
     LRESULT OnClose(WPARAM, LPARAM);
     void OnDestroy(WPARAM, LPARAM);
 
