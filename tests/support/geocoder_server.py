@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """A loopback stand-in for the address search service, for the tests. The query picks the reply:
 empty -> [], status500 -> HTTP 500, garbage -> bytes that are no JSON, object -> a JSON object,
-hang -> headers, then one byte every 0.3 s without end, huge -> a 5 MiB array; any other query
--> two features: the query itself at 35.681236 N 139.767125 E and the request's User-Agent at
+hang -> headers, then one byte every 0.3 s without end, huge -> a 5 MiB array, 芝公園 -> three
+places in Minato (for screenshots); any other query -> two features: the query itself at 35.681236 N 139.767125 E and the request's User-Agent at
 35.6 N 139.7 E. Writes its port to --port-file once it listens; ends when --stop-file appears or
 after --max-seconds, removing the port file."""
 import argparse, json, os, threading, time, urllib.parse
@@ -48,6 +48,10 @@ class Handler(BaseHTTPRequestHandler):
                 return
         canned = {"empty": (200, b"[]"), "status500": (500, b"[]"), "garbage": (200, b"<html>busy</html>"),
                   "object": (200, b'{"title": "x"}'), "huge": (200, b"[" + b" " * (5 << 20) + b"]")}
+        if query == "芝公園":
+            places = [feature("東京都港区芝公園" + block, lon, lat) for block, lon, lat in
+                      [("一丁目", 139.749519, 35.655389), ("二丁目", 139.751808, 35.656975), ("四丁目", 139.745461, 35.658581)]]
+            return self.answer(200, json.dumps(places, ensure_ascii=False).encode())
         if query in canned:
             return self.answer(*canned[query])
         places = [feature(query, 139.767125, 35.681236), feature(self.headers.get("User-Agent", ""), 139.7, 35.6)]
