@@ -75,8 +75,9 @@ AddressSearchDialog::~AddressSearchDialog() { Stop(); }
 BOOL AddressSearchDialog::OnInitDialog() {
     const win::ListView list(Item(IDC_SEARCH_RESULTS).Hwnd());
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    list.InsertColumn(0, "名称", 260);
+    list.InsertColumn(0, "名称", 250);
     list.InsertColumn(1, "位置（WGS 84）", 150);
+    list.FitLastColumn(150);
     Item(IDC_SEARCH_TEXT).SetText(initialText);
     if (!initialText.empty()) Search();
     return TRUE;
