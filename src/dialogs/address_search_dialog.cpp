@@ -169,6 +169,9 @@ void AddressSearchDialog::OnCancel() {
 }
 
 std::optional<net::Place> SearchAddress(HWND owner, const std::string& text) {
+    // The candidate list's class, in programs that use no other common control.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
     AddressSearchDialog dialog(text);
     if (dialog.RunModal(owner) != IDOK) return std::nullopt;
     return dialog.Chosen();

@@ -1,5 +1,5 @@
-// The address search's loopback stand-in (tests/support/geocoder_server.py) as a process of the
-// test, natively and under Wine; VONDREL_GEOCODER_URL points at it while it runs.
+// The address search's loopback stand-in (geocoder_server.py beside this file) as a process of the
+// test, natively and under Wine (as a Unix program).
 #pragma once
 
 #include <string>
@@ -12,15 +12,14 @@ class GeocoderStandIn {
 public:
     GeocoderStandIn();
     ~GeocoderStandIn();
-    // "http://127.0.0.1:PORT", or "" when it did not start.
-    const std::string& Base() const { return base; }
+    const std::string& Base() const { return base; }  // "http://127.0.0.1:PORT", "" when not started
 
 private:
     TempDir dir;
     std::string base;
 };
 
-// Sets VONDREL_GEOCODER_URL for this process (and the programs it starts).
+// Sets VONDREL_GEOCODER_URL for this process.
 void UseGeocoder(const std::string& base);
 
 }  // namespace vondrel::test

@@ -2,7 +2,6 @@
 // the place chosen becomes the mark at the middle of the map at zoom 16, so that the editor's
 // 位置取込 takes it.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "dialogs/address_search_dialog.h"
 #include "tarvix/bridge_window.h"
@@ -10,9 +9,6 @@
 namespace vondrel::tarvix {
 
 void BridgeWindow::OnSearchAddress() {
-    // The dialog's candidate list; the program has no other common control.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
     const std::optional<net::Place> place = SearchAddress(hwnd, "");
     if (!place) return;
     const GeoPoint at = FromWgs84(place->wgs84);
