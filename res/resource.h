@@ -87,6 +87,7 @@
 #define IDC_EDIT_SHOW_MAP 1004
 #define IDC_EDIT_PASTE_POSITION 1093
 #define IDC_EDIT_COPY_POSITION 1094
+#define IDC_EDIT_ADDRESS_SEARCH 1180
 
 // Dialog 160: mark picker. Button IDC_PICKER_MARK_n shows mark n (5 rows of 11, reading order).
 #define IDD_MARK_PICKER 160
@@ -193,3 +194,10 @@
 // Dialog 180: the proposed readings.
 #define IDD_READINGS 180
 #define IDC_READINGS_LIST 1101
+
+// Dialog 175: the address search (also in the map program).
+#define IDD_ADDRESS_SEARCH 175
+#define IDC_SEARCH_TEXT 1001
+#define IDC_SEARCH_GO 1002
+#define IDC_SEARCH_RESULTS 1003
+#define IDC_SEARCH_STATUS 1004

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "cli/cli_geocode.h"
 #include "cli/cli_interchange.h"
 
 #include "core/coordinate_text.h"
@@ -107,6 +108,7 @@ const char* UsageText() {
            "       vondrel-cli export [--datum=D] [--force] [--encoding=E] IN.xml OUT.gpx|OUT.kml|OUT.csv|OUT.geojson\n"
            "       vondrel-cli coord [--unchecked] [--encoding=E] lon|lat TEXT...\n"
            "       vondrel-cli dms [--encoding=E] lon|lat STORED...\n"
+           "       vondrel-cli geocode [--datum=tokyo|wgs84] [--encoding=E] TEXT\n"
            "       vondrel-cli --help\n"
            "  list   print the points of a glorie file, one TAB-separated line each\n"
            "  copy   read IN and write it again as the editor saves it; over IN itself only when\n"
@@ -118,6 +120,9 @@ const char* UsageText() {
            "  coord  store typed coordinates: STORED<TAB>DISPLAY per TEXT; a TEXT the edit dialog\n"
            "         refuses is refused with its message (exit 1) unless --unchecked\n"
            "  dms    display form of stored decimal degrees\n"
+           "  geocode search an address or place (GSI): TITLE<TAB>LAT<TAB>LON per candidate, on the\n"
+           "         Tokyo datum unless --datum=wgs84; exit 1 when nothing was found, 3 when the\n"
+           "         service could not be reached or gave no list\n"
            "  D      wgs84 (default) or tokyo: the datum of the GPX, KML or CSV side\n"
            "  E      utf-8 (default) or cp932 (raw bytes in and out)\n";
 }
@@ -179,8 +184,15 @@ int Run(const std::vector<Argument>& rawArgs, Output& output) {
         return command == "import" ? Import(args[1].path, args[2].path, side, force, output)
                                    : Export(args[1].path, args[2].path, side, force, output);
     }
+    if (command == "geocode" && args.size() == 2 && !force && !unchecked) {
+        if (!args[1].textExact) {
+            output.err += "vondrel-cli: argument has no code page 932 form: " + args[1].text + "\n";
+            return 2;
+        }
+        return Geocode(args[1].text, datum == formats::Datum::Wgs84, output);
+    }
     if (datum) {
-        output.err += "vondrel-cli: --datum is an option of import and export\n";
+        output.err += "vondrel-cli: --datum is an option of import, export and geocode\n";
         return Usage(output);
     }
     if ((force && command != "copy") || (unchecked && command != "coord")) {

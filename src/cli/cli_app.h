@@ -52,7 +52,8 @@ std::string Encoded(const std::string& cp932, Encoding encoding);
 bool TakeEncoding(std::vector<Argument>& args, Encoding& encoding, std::string& error);
 
 // Runs the command in `args` (without the program name and the encoding option).
-// Returns the exit code: 0 success, 1 refused or failed, 2 usage error.
+// Returns the exit code: 0 success, 1 refused or failed (or nothing found), 2 usage error, 3
+// the address search service unreachable or answering no list.
 int Run(const std::vector<Argument>& args, Output& output);
 
 // The usage text.

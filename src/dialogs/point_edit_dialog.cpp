@@ -5,13 +5,16 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 #include <utility>
 
 #include "resource.h"
+#include "core/coordinate_text.h"
 #include "core/direction.h"
 #include "core/limits.h"
 #include "core/map_position.h"
+#include "dialogs/address_search_dialog.h"
 #include "dialogs/mark_picker_dialog.h"
 #include "core/text_fold.h"
 #include "editing/point_edit_logic.h"
@@ -94,6 +97,7 @@ PointEditDialog::PointEditDialog(const PointFields& fields, PointEditServices gi
     OnCommand(IDC_EDIT_CAPTURE, &PointEditDialog::OnCapturePosition);
     OnCommand(IDC_EDIT_PASTE_POSITION, &PointEditDialog::OnPastePosition);
     OnCommand(IDC_EDIT_COPY_POSITION, &PointEditDialog::OnCopyPosition);
+    OnCommand(IDC_EDIT_ADDRESS_SEARCH, &PointEditDialog::OnAddressSearch);
     OnMessage(WM_CLOSE, &PointEditDialog::OnClose);
     OnMessageThenDefault(WM_DESTROY, &PointEditDialog::OnDestroy);
 }
@@ -331,6 +335,24 @@ void PointEditDialog::OnCopyPosition() {
     if (!win::WriteClipboardText(Hwnd(), os::ToWide(TypedPositionToMapText(lon, lat)))) {
         Tell("クリップボードに書き込めませんでした。");
     }
+}
+
+void PointEditDialog::OnAddressSearch() {
+    // A point without a position yet is looked up by its name.
+    const bool placed = TypedToMilliseconds(text_fold::HalfWidthAscii(Item(IDC_EDIT_LON).GetText())) != 0 ||
+                        TypedToMilliseconds(text_fold::HalfWidthAscii(Item(IDC_EDIT_LAT).GetText())) != 0;
+    const std::optional<net::Place> place = SearchAddress(Hwnd(), placed ? "" : Item(IDC_EDIT_NAME).GetText());
+    if (!place) return;
+    // Taken as a WGS 84 position pasted from a map app, to a tenth of a millimetre.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.9f, %.9f", place->wgs84.lat, place->wgs84.lon);
+    const std::optional<DisplayPosition> position = PastedPositionToDisplay(text);
+    if (!position) {
+        Tell("この位置は地点の座標にできません（西経または南緯）。");
+        return;
+    }
+    Item(IDC_EDIT_LON).SetText(position->lon);
+    Item(IDC_EDIT_LAT).SetText(position->lat);
 }
 
 LRESULT PointEditDialog::OnClose(WPARAM, LPARAM) {

@@ -3,7 +3,7 @@
 // back what the user chose. ふりがな follows the readings of what is typed into the name through
 // the input method until the user types in it. OK accepts only what the table stores as typed:
 // otherwise a message names the field and selects it. Two buttons exchange the position with map
-// apps through the clipboard, in WGS 84.
+// apps through the clipboard, in WGS 84; 住所検索… takes one from the address search.
 #pragma once
 
 #include <windows.h>
@@ -95,6 +95,7 @@ private:
     void OnCapturePosition();
     void OnPastePosition();
     void OnCopyPosition();
+    void OnAddressSearch();
     LRESULT OnClose(WPARAM, LPARAM);
     void OnDestroy(WPARAM, LPARAM);
 

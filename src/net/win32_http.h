@@ -11,18 +11,12 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include "net/http_client.h"
 #include "os/win32_owned.h"
 
 namespace vondrel::net {
 
 using os::InternetHandle;
-
-struct HttpReply {
-    enum class Kind { kOk, kNotFound, kFailed };
-    Kind kind = Kind::kFailed;
-    std::string body;
-    std::string detail;  // why it failed: "timeout", "HTTP 500", ...
-};
 
 // The request a thread has in flight. Cancel closes it (its blocking call then returns) and
 // refuses later ones; Expire does the same to a request that has run too long, until the next

@@ -29,7 +29,7 @@ TEST_F(PointEditDialogTest, TabOrderFollowsTheLayout) {
     const std::vector<int> head = {IDC_EDIT_NAME, IDC_EDIT_READING,        IDC_EDIT_LON,         IDC_EDIT_LAT,
                                    IDC_EDIT_TEL,  IDC_EDIT_PASTE_POSITION, IDC_EDIT_COPY_POSITION, IDC_EDIT_MARK_NUMBER,
                                    IDC_EDIT_SOUND};
-    const std::vector<int> tail = {IDC_EDIT_CAPTURE, IDC_EDIT_SHOW_MAP, IDOK, IDCANCEL};
+    const std::vector<int> tail = {IDC_EDIT_CAPTURE, IDC_EDIT_SHOW_MAP, IDC_EDIT_ADDRESS_SEARCH, IDOK, IDCANCEL};
     for (int on : {1, 0}) {
         Open({"", "", "", "", "", "1", "3", "0", on, 1});
         std::vector<int> expected = head;

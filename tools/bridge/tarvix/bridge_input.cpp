@@ -12,7 +12,7 @@
 namespace vondrel::tarvix {
 
 namespace {
-enum MenuId : int { kLayerFirst = kLayerCommandFirst, kZoomIn = kLayerCommandFirst + 10, kZoomOut, kShowAll };
+enum MenuId : int { kLayerFirst = kLayerCommandFirst, kZoomIn = kLayerCommandFirst + 10, kZoomOut, kShowAll, kSearchAddress };
 constexpr int kKeyPanDivisor = 4;  // an arrow key moves a quarter of the map
 }  // namespace
 
@@ -25,6 +25,7 @@ HMENU BridgeWindow::MakeMenu() const {
     AppendMenuW(view, MF_STRING, kZoomIn, L"拡大(&I)\t+");
     AppendMenuW(view, MF_STRING, kZoomOut, L"縮小(&O)\t-");
     AppendMenuW(view, MF_STRING, kShowAll, L"全地点を表示(&A)\tHome");
+    AppendMenuW(view, MF_STRING, kSearchAddress, L"住所検索(&F)...\tCtrl+F");
     const int chosen = kLayerFirst + static_cast<int>(layer);
     CheckMenuRadioItem(view, kLayerFirst, kLayerFirst + 2, chosen, MF_BYCOMMAND);
     HMENU bar = CreateMenu();
@@ -51,6 +52,7 @@ void BridgeWindow::OnCommand(int id) {
     if (id == kZoomIn) ZoomAt(cx, cy, 1);
     if (id == kZoomOut) ZoomAt(cx, cy, -1);
     if (id == kShowAll) Refit();
+    if (id == kSearchAddress) OnSearchAddress();
 }
 
 void BridgeWindow::ZoomAt(int x, int y, int steps) {
@@ -160,6 +162,7 @@ void BridgeWindow::OnChar(WPARAM character) {
     // Characters, so + works on every keyboard layout and on the keypad.
     if (character == L'+' || character == L'=') OnCommand(kZoomIn);
     if (character == L'-') OnCommand(kZoomOut);
+    if (character == 6) OnCommand(kSearchAddress);  // Ctrl+F
 }
 
 void BridgeWindow::RememberPlacement() {

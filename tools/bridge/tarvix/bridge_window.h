@@ -77,6 +77,7 @@ private:
     void OnWheel(int screenX, int screenY, int delta);
     void OnKey(WPARAM key);
     void OnChar(WPARAM character);
+    void OnSearchAddress();  // bridge_search.cpp
     void ZoomAt(int x, int y, int steps);
     void Pan(int dx, int dy);
     void RememberPlacement();
