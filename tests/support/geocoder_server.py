@@ -71,7 +71,9 @@ def main():
         f.write(str(server.server_address[1]))
     os.replace(args.port_file + ".tmp", args.port_file)
     start = time.time()
-    while not os.path.exists(args.stop_file) and time.time() - start < args.max_seconds:
+    # Stops when told, or when the test's folder is gone with its stop file.
+    folder = os.path.dirname(os.path.abspath(args.stop_file))
+    while not os.path.exists(args.stop_file) and os.path.isdir(folder) and time.time() - start < args.max_seconds:
         time.sleep(0.1)
     if os.path.exists(args.port_file):  # the test may have removed its folder already
         os.remove(args.port_file)
