@@ -7,6 +7,8 @@
 
 #include <utility>
 
+#include "os/win32_owned.h"
+
 namespace vondrel::win {
 
 const IID kIidFeLanguage = {0x019F7152, 0xE6DB, 0x11D0, {0x83, 0xC3, 0x00, 0xC0, 0x4F, 0xDD, 0xB8, 0x2E}};
@@ -59,6 +61,13 @@ ReadingConverter::~ReadingConverter() {
 
 std::wstring ReadingConverter::Reading(const std::wstring& text) const {
     if (text.empty()) return {};
+    MorphResult* analysed = nullptr;
+    const HRESULT reversed = language->GetJMorphResult(kFeLanguageReverse, kFeLanguageReadingMode, static_cast<INT>(text.size()),
+                                                       text.c_str(), nullptr, &analysed);
+    const os::TaskMemory<MorphResult*> result(analysed);
+    if (reversed == S_OK && result && result.Get()->output && result.Get()->outputLength > 0) {
+        return std::wstring(result.Get()->output, result.Get()->outputLength);
+    }
     const BSTR input = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     BSTR output = nullptr;
     std::wstring reading;

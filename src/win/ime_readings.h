@@ -34,13 +34,37 @@ private:
     Reader reader;
 };
 
-// The input method's language interface (IFELanguage), declared here because MinGW's headers
-// have none: the methods in their vtable order. Only Open, Close and GetPhonetic are called.
+// The input method's language interface (IFELanguage) and its analysis result, declared here
+// because MinGW's headers have none: the methods in their vtable order.
+// The result of GetJMorphResult, one block from the task allocator; for a reverse conversion
+// the output is the reading. The fields after the counts (word positions, the WDD list, the
+// strings' own buffer) are not read.
+#pragma pack(push, 1)
+struct MorphResult {
+    DWORD size;
+    WCHAR* output;
+    WORD outputLength;
+    WCHAR* read;
+    WORD readLength;
+    WORD* inputPositions;
+    WORD* outputWordIndexes;
+    WORD* readWordIndexes;
+    WORD* monoRubyPositions;
+    void* words;
+    INT wordCount;
+    void* reserved;
+};
+#pragma pack(pop)
+// GetJMorphResult's request for a reading of converted text, and its modes: hiragana output
+// (no flag), phrase prediction, no invisible characters in the output.
+constexpr DWORD kFeLanguageReverse = 0x00030000;
+constexpr DWORD kFeLanguageReadingMode = 0x10000000 | 0x40000000;
 struct IFELanguage : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Open() = 0;
     virtual HRESULT STDMETHODCALLTYPE Close() = 0;
+    // The analysis of `length` characters of `input`; `columns` may be null.
     virtual HRESULT STDMETHODCALLTYPE GetJMorphResult(DWORD request, DWORD mode, INT length, const WCHAR* input,
-                                                      DWORD* columns, void** result) = 0;
+                                                      DWORD* columns, MorphResult** result) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetConversionModeCaps(DWORD* caps) = 0;
     // The reading of `length` characters of `text` from `start` (counted from 1; -1: to the end).
     virtual HRESULT STDMETHODCALLTYPE GetPhonetic(BSTR text, LONG start, LONG length, BSTR* result) = 0;
@@ -59,7 +83,8 @@ public:
     ReadingConverter(const ReadingConverter&) = delete;
     ReadingConverter& operator=(const ReadingConverter&) = delete;
 
-    // The reading of `text` as the input method gives it; empty when it gives none.
+    // The reading of `text` as the input method gives it: its reverse conversion, or where that
+    // fails, its phonetic conversion; empty when it gives none.
     std::wstring Reading(const std::wstring& text) const;
 
 private:

@@ -25,7 +25,7 @@ TEST_F(PointEditDialogTest, ReadingFollowsWhatIsConfirmedInTheName) {
     EXPECT_EQ(dialog->Chosen().value_or(PointFields{}).reading, "とうきょうたわー") << "followed, kept with the name deleted";
 }
 
-// A stand-in reading conversion and its class factory: two names' readings, none for others.
+// A stand-in reading conversion and its class factory: one reading reversed, one phonetic only.
 struct StandInLanguage : win::IFELanguage, IClassFactory {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         *object = IsEqualIID(iid, IID_IClassFactory) ? static_cast<void*>(static_cast<IClassFactory*>(this))
@@ -38,12 +38,21 @@ struct StandInLanguage : win::IFELanguage, IClassFactory {
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Open() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Close() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetJMorphResult(DWORD, DWORD, INT, const WCHAR*, DWORD*, void**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetJMorphResult(DWORD request, DWORD, INT length, const WCHAR* text, DWORD*,
+                                              win::MorphResult** result) override {
+        if (request != win::kFeLanguageReverse || std::wstring(text, length) != L"東京タワー") return E_FAIL;
+        const wchar_t reading[] = L"トウキョウタワー";
+        auto* found = *result = static_cast<win::MorphResult*>(CoTaskMemAlloc(sizeof(win::MorphResult) + sizeof reading));
+        *found = win::MorphResult{};
+        found->output = static_cast<WCHAR*>(memcpy(found + 1, reading, sizeof reading));
+        found->outputLength = static_cast<WORD>(wcslen(reading));
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE GetConversionModeCaps(DWORD*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetConversion(BSTR, LONG, LONG, BSTR*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetPhonetic(BSTR text, LONG, LONG, BSTR* result) override {
         const std::wstring name = text;
-        *result = name == L"東京タワー" ? SysAllocString(L"トウキョウタワー") : name == L"新宿駅" ? SysAllocString(L"しんじゅくえき") : nullptr;
+        *result = name == L"新宿駅" ? SysAllocString(L"しんじゅくえき") : nullptr;
         return *result ? S_OK : S_FALSE;
     }
 };
