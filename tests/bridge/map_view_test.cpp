@@ -140,5 +140,39 @@ TEST(MapView, PanMovesTheMapAndTilesCoverThePlot) {
     EXPECT_EQ(view.Centre().lon, 0);
 }
 
+TEST(MapView, GroundFollowsTheScreenScaleWithSharpTiles) {
+    const struct {
+        int dpi, tileZoom, side;
+    } cases[] = {{96, 11, 256}, {120, 12, 160}, {144, 12, 192}, {192, 12, 256}};
+    for (const auto& c : cases) {
+        MapView view = MapView::Fit({}, kPlot, c.dpi);
+        const MapView plain = MapView::Fit({}, kPlot);
+        EXPECT_EQ(view.Zoom(), kDefaultZoom) << c.dpi;
+        // 704 client pixels show 704 / scale pixels of the level's ground.
+        const double west = Project(view.ScreenToWgs84(0, 248), view.Zoom()).x;
+        const double east = Project(view.ScreenToWgs84(704, 248), view.Zoom()).x;
+        EXPECT_NEAR(east - west, 704 * 96.0 / c.dpi, 1e-6) << c.dpi;
+        EXPECT_NEAR(view.MetresPerPixel() * c.dpi / 96, plain.MetresPerPixel(), 1e-9) << c.dpi;
+        // Tiles of the level whose pixels are at least the screen's, abutting, each where its
+        // corner's position is drawn, and covering the plot.
+        int covered = 0;
+        for (const TileSlot& t : view.Tiles()) {
+            EXPECT_EQ(std::make_pair(t.z, t.size), std::make_pair(c.tileZoom, c.side)) << c.dpi;
+            EXPECT_EQ(view.ToScreen(Unproject({t.x * 256.0, t.y * 256.0}, t.z)), t.corner) << c.dpi;
+            covered += (std::min(t.corner.x + t.size, 704) - std::max(t.corner.x, 0)) *
+                       (std::min(t.corner.y + t.size, 497) - std::max(t.corner.y, 0));
+        }
+        EXPECT_EQ(covered, 704 * 497) << c.dpi;
+        // Clicks, drags and zooms land where things are drawn.
+        const Pixel centre = view.ToScreen(kDefaultCentre);
+        view.Pan(37, -12);
+        EXPECT_EQ(view.ToScreen(kDefaultCentre), (Pixel{centre.x + 37, centre.y - 12})) << c.dpi;
+        const LatLon under = view.ScreenToWgs84(100, 400);
+        view.ZoomAt(100, 400, 4);
+        EXPECT_EQ(view.ToScreen(under), (Pixel{100, 400})) << c.dpi;
+        for (int x : {0, 351, 703}) EXPECT_EQ(view.ToScreen(view.FromScreen(x, 7)), (Pixel{x, 7})) << c.dpi;
+    }
+}
+
 }  // namespace
 }  // namespace vondrel::tarvix

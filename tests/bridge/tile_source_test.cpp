@@ -82,6 +82,20 @@ TEST(TileBook, FlattensTransparencyOntoTheBackground) {
     EXPECT_EQ(pixels.bgra[1], 0xFFFFFFFFu);
 }
 
+TEST(TileBook, ResamplesByAreaOnceAndKeepsIt) {
+    // Three pixels to two: each takes one and a half, the middle one shared.
+    const TilePixels row = Resample({3, 1, {0xFF000000u, 0xFF5A5A5Au, 0xFFB4B4B4u}}, 2, 1);
+    EXPECT_EQ(row.bgra, (std::vector<std::uint32_t>{0xFF1E1E1Eu, 0xFF969696u}));
+    TileBook book(2);
+    const TileKey key{Layer::kStandard, 12, 1, 1};
+    book.Loaded(key, std::make_shared<TilePixels>(TilePixels{256, 256, std::vector<std::uint32_t>(65536, 0xFF336699u)}));
+    const TilePixels* small = book.UseAt(key, 192);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->bgra, std::vector<std::uint32_t>(192 * 192, 0xFF336699u));
+    EXPECT_EQ(book.UseAt(key, 192), small);
+    EXPECT_EQ(book.UseAt(key, 256), book.Use(key));
+}
+
 TEST(MapLayout, ScaleBarIsARoundLengthThatFits) {
     const struct {
         double metresPerPixel;

@@ -1,5 +1,6 @@
 // The map bridge's view, without Win32: a Web Mercator zoom level and centre over a plot
-// rectangle of client pixels; fitting the points, panning, zooming at a pixel, the tiles to draw,
+// rectangle of client pixels at a screen's scale (a window at 150 % shows two thirds of the ground
+// the same window shows at 100 %); fitting the points, panning, zooming at a pixel, the tiles to draw,
 // and the conversions between client pixels and positions. Points travel in the Tokyo datum
 // (milliseconds of arc) and are drawn at their WGS 84 place.
 #pragma once
@@ -42,25 +43,36 @@ inline constexpr int kSinglePointZoom = 16;
 LatLon ToWgs84(GeoPoint tokyo);
 GeoPoint FromWgs84(LatLon wgs84);
 
-// A tile of the view and where its north-west corner lies in client pixels.
+// A tile of the view (of level `z`) and where it lies in client pixels: its north-west corner and
+// its side.
 struct TileSlot {
     int x = 0;
     int y = 0;
     Pixel corner;
+    int z = 0;
+    int size = kTileSize;
 };
 
 class MapView {
 public:
     // The view of every point inside `plot` with a margin, at the highest zoom that holds them,
     // centred on the middle of their extent; one position alone: kSinglePointZoom; none: around
-    // Tokyo at kDefaultZoom. `detail` levels are added to those two fixed zooms: on a screen at
-    // 200 % the next level's tiles, drawn at their own pixels, show what one tile shows at 100 %.
-    static MapView Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot, int detail = 0);
+    // Tokyo at kDefaultZoom. `dpi` is the window's: the plot's pixels are the screen's.
+    static MapView Fit(const std::vector<GeoPoint>& tokyoPoints, PixelRect plot, int dpi = 96);
 
+    // The level of the ground shown: a tile of it covers 256 pixels at 96 DPI, 256 x scale here.
     int Zoom() const { return zoom; }
     PixelRect Plot() const { return plot; }
     // A new plot rectangle around the same centre.
     void SetPlot(PixelRect newPlot) { plot = newPlot; }
+    // A new screen scale around the same centre and zoom.
+    void SetDpi(int newDpi);
+    // Client pixels per pixel of the zoom level's world: the dpi's scale, rounded so the tiles
+    // drawn are whole pixels (exact at 96, 120, 144, 168 and 192 DPI).
+    double Scale() const;
+    // The level of the tiles drawn: above Zoom() on a screen above 100 %, so each tile is drawn
+    // at its own size or smaller (sharp), e.g. the next level's at 192 pixels at 150 %.
+    int TileZoom() const;
 
     // Client pixels. A pixel and a position convert back and forth exactly (to the pixel).
     Pixel ToScreen(LatLon wgs84) const;
@@ -78,14 +90,18 @@ public:
 
     // The tiles that cover the plot, the one at the middle first, then outwards.
     std::vector<TileSlot> Tiles() const;
-    // Metres on the ground per pixel at the middle of the plot.
+    // Metres on the ground per client pixel at the middle of the plot.
     double MetresPerPixel() const;
 
 private:
     // Client pixel of world pixel 0,0: whole pixels, so tiles and points line up exactly.
     Pixel Origin() const;
 
+    // The side of a TileZoom() tile in client pixels.
+    int TilePixels() const;
+
     PixelRect plot;
+    int dpi = 96;
     int zoom = kDefaultZoom;
     WorldPoint centre = Project(ToWgs84(kDefaultCentre), kDefaultZoom);
 };

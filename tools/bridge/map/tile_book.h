@@ -33,12 +33,16 @@ public:
 
     // The tile's pixels, or null; counts as a use for the capacity's sake.
     const TilePixels* Use(const TileKey& key);
+    // The same, resampled to `side` x `side` pixels: made once and kept with the tile, so a
+    // pan draws it 1:1.
+    const TilePixels* UseAt(const TileKey& key, int side);
     std::size_t FailedCount(const std::vector<TileKey>& wanted) const;
     std::size_t Size() const { return tiles.size(); }
 
 private:
     struct Entry {
         std::shared_ptr<const TilePixels> pixels;
+        std::shared_ptr<const TilePixels> resampled;
         std::uint64_t lastUse = 0;
         int failures = 0;
         std::int64_t retryAt = 0;
@@ -49,6 +53,11 @@ private:
     std::uint64_t clock = 0;
     std::map<TileKey, Entry> tiles;
 };
+
+// `pixels` at `width` x `height`, each pixel the average of the area of `pixels` it covers
+// (partly covered pixels weighted by their share), so a reduced tile keeps its thin lines and
+// letters as grey rather than dropping them.
+TilePixels Resample(const TilePixels& pixels, int width, int height);
 
 // Blends every pixel's alpha onto `background` (0xRRGGBB) so the tile can be drawn opaque.
 void FlattenOnto(TilePixels& pixels, std::uint32_t background);

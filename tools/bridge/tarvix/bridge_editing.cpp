@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "os/win32_text.h"
+#include "win/dpi.h"
 #include "tarvix/bridge_window.h"
 
 namespace vondrel::tarvix {
@@ -13,7 +14,7 @@ using bridge::EditMessage;
 using bridge::EditStep;
 
 namespace {
-constexpr int kHitRadius = 9;     // a point's icon is 16 pixels
+constexpr int kHitRadius = 9;     // at 96 DPI, where a point's icon is 16 pixels
 constexpr int kAddHereCommand = 200;
 
 HWND Editor() { return FindWindowW(nullptr, os::ToWide(bridge::kEditorTitle).c_str()); }
@@ -60,7 +61,8 @@ int BridgeWindow::PointUnder(int x, int y) const {
     std::vector<Pixel> at;
     at.reserve(state.points.size());
     for (const MapPoint& point : state.points) at.push_back(view.ToScreen(point.at));
-    return PointAt(at, {x, y}, kHitRadius);
+    // The symbols grow with the window's scale, and so does the place a click takes them.
+    return PointAt(at, {x, y}, MulDiv(kHitRadius, win::WindowDpi(hwnd), 96));
 }
 
 void BridgeWindow::PressPoint(int x, int y) {

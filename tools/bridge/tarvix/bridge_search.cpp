@@ -5,6 +5,7 @@
 
 #include "dialogs/address_search_dialog.h"
 #include "tarvix/bridge_window.h"
+#include "win/dpi.h"
 
 namespace vondrel::tarvix {
 
@@ -13,7 +14,7 @@ void BridgeWindow::OnSearchAddress() {
     if (!place) return;
     const GeoPoint at = FromWgs84(place->wgs84);
     refitPending = false;
-    view = MapView::Fit({at}, PlotRect());  // one position: kSinglePointZoom
+    view = MapView::Fit({at}, PlotRect(), win::WindowDpi(hwnd));  // one position: kSinglePointZoom
     SetMark(at);
     ViewChanged(true);
 }

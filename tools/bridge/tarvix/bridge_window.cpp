@@ -109,18 +109,12 @@ PixelRect BridgeWindow::PlotRect() const {
     return {0, 0, client.right, std::max<int>(client.bottom - painter.StatusHeight(), 0)};
 }
 
-int BridgeWindow::DetailLevels() const {
-    // The zoom levels a screen's scale is worth, to the nearest: 0 up to 125 %, 1 at 150 and 200 %.
-    const int dpi = win::WindowDpi(hwnd);
-    return dpi >= 136 ? (dpi >= 272 ? 2 : 1) : 0;
-}
-
 void BridgeWindow::Refit() {
     refitPending = false;
     std::vector<GeoPoint> positions;
     positions.reserve(state.points.size());
     for (const auto& point : state.points) positions.push_back(point.at);
-    view = MapView::Fit(positions, PlotRect(), DetailLevels());
+    view = MapView::Fit(positions, PlotRect(), win::WindowDpi(hwnd));
     ViewChanged(true);
 }
 
@@ -192,7 +186,7 @@ void BridgeWindow::Reply(Axis axis, std::uint32_t asked) {
 
 std::vector<TileKey> BridgeWindow::VisibleTiles() const {
     std::vector<TileKey> keys;
-    for (const TileSlot& slot : view.Tiles()) keys.push_back({layer, view.Zoom(), slot.x, slot.y});
+    for (const TileSlot& slot : view.Tiles()) keys.push_back({layer, slot.z, slot.x, slot.y});
     return keys;
 }
 
@@ -221,7 +215,7 @@ void BridgeWindow::RequestTiles() {
     if (timingView && book.Missing(visible, INT64_MAX).empty()) {
         timingView = false;
         UpdateWindow(hwnd);  // the view is complete once it is on the screen
-        tileLog.Line("VIEW " + std::string(Info(layer).id) + " z" + std::to_string(view.Zoom()) + " " +
+        tileLog.Line("VIEW " + std::string(Info(layer).id) + " z" + std::to_string(view.TileZoom()) + " " +
                      std::to_string(visible.size()) + " tiles " +
                      std::to_string(static_cast<long long>(MillisecondsSince(viewStart) + 0.5)) + " ms (cache " +
                      std::to_string(viewFromCache) + ", network " + std::to_string(viewFromNetwork) + ")");
@@ -299,11 +293,12 @@ LRESULT BridgeWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_CREATE:
             hwnd = window;
             painter.SetDpi(win::WindowDpi(window));
-            view = MapView::Fit({}, PlotRect(), DetailLevels());
+            view = MapView::Fit({}, PlotRect(), win::WindowDpi(window));
             return 0;
         case WM_DPICHANGED: {
-            // Tiles stay at the screen's own pixels; names, symbols and the status line follow.
+            // The ground shown, names, symbols and the status line all follow the new scale.
             painter.SetDpi(LOWORD(wParam));
+            view.SetDpi(LOWORD(wParam));
             const RECT* at = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(window, nullptr, at->left, at->top, at->right - at->left, at->bottom - at->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);

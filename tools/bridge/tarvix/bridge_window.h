@@ -81,7 +81,6 @@ private:
     void ZoomAt(int x, int y, int steps);
     void Pan(int dx, int dy);
     void RememberPlacement();
-    int DetailLevels() const;
     void SaveSettings() const;
 
     HWND hwnd = nullptr;

@@ -135,32 +135,34 @@ void MapPainter::DrawTiles(const MapScene& scene, TileBook& book) {
     // Beyond the world's edges (panned to them, or far north and south at low zoom): background.
     const PixelRect plot = scene.view->Plot();
     Fill(buffer.Get(), {plot.left, plot.top, plot.right, plot.bottom}, kMissing);
-    const int zoom = scene.view->Zoom();
     for (const TileSlot& slot : scene.view->Tiles()) {
-        const TileKey key{scene.layer, zoom, slot.x, slot.y};
-        if (const TilePixels* pixels = book.Use(key)) {
+        const TileKey key{scene.layer, slot.z, slot.x, slot.y};
+        // Resampled once to the slot's side and kept, so drawing it is a plain copy.
+        if (const TilePixels* pixels = book.UseAt(key, slot.size)) {
             const BITMAPINFO info = TileInfo(*pixels);
-            StretchDIBits(buffer.Get(), slot.corner.x, slot.corner.y, kTileSize, kTileSize, 0, 0, pixels->width,
-                          pixels->height, pixels->bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
-        } else if (!DrawFromParent(key, slot.corner.x, slot.corner.y, book)) {
-            DrawGrid(slot.corner.x, slot.corner.y);
+            SetDIBitsToDevice(buffer.Get(), slot.corner.x, slot.corner.y, slot.size, slot.size, 0, 0, 0, slot.size,
+                              pixels->bgra.data(), &info, DIB_RGB_COLORS);
+        } else if (!DrawFromParent(key, slot, book)) {
+            DrawGrid(slot);
         }
     }
 }
 
-void MapPainter::DrawGrid(int left, int top) {
+void MapPainter::DrawGrid(const TileSlot& slot) {
     HDC dc = buffer.Get();
-    Fill(dc, {left, top, left + kTileSize, top + kTileSize}, kMissing);
+    const int left = slot.corner.x, top = slot.corner.y, side = slot.size;
+    Fill(dc, {left, top, left + side, top + side}, kMissing);
     win::SelectedObject pen(dc, gridPen.Get());
-    for (int step = 0; step < kTileSize; step += kTileSize / 4) {
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const int step = side * quarter / 4;
         MoveToEx(dc, left + step, top, nullptr);
-        LineTo(dc, left + step, top + kTileSize);
+        LineTo(dc, left + step, top + side);
         MoveToEx(dc, left, top + step, nullptr);
-        LineTo(dc, left + kTileSize, top + step);
+        LineTo(dc, left + side, top + step);
     }
 }
 
-bool MapPainter::DrawFromParent(const TileKey& key, int left, int top, TileBook& book) {
+bool MapPainter::DrawFromParent(const TileKey& key, const TileSlot& slot, TileBook& book) {
     for (int up = 1; up <= kParentLevels && key.z - up >= kMinZoom; ++up) {
         const TilePixels* parent = book.Use({key.layer, key.z - up, key.x >> up, key.y >> up});
         if (!parent) continue;
@@ -170,7 +172,7 @@ bool MapPainter::DrawFromParent(const TileKey& key, int left, int top, TileBook&
         if (part == 0 || partHeight == 0) return false;
         const int mask = (1 << up) - 1;
         const BITMAPINFO info = TileInfo(*parent);
-        StretchDIBits(buffer.Get(), left, top, kTileSize, kTileSize, (key.x & mask) * part, (key.y & mask) * partHeight,
+        StretchDIBits(buffer.Get(), slot.corner.x, slot.corner.y, slot.size, slot.size, (key.x & mask) * part, (key.y & mask) * partHeight,
                       part, partHeight, parent->bgra.data(), &info, DIB_RGB_COLORS, SRCCOPY);
         return true;
     }

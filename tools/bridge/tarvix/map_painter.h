@@ -47,8 +47,8 @@ public:
 private:
     void EnsureBuffer(HDC target, int width, int height);
     void DrawTiles(const MapScene& scene, TileBook& book);
-    void DrawGrid(int left, int top);
-    bool DrawFromParent(const TileKey& key, int left, int top, TileBook& book);
+    void DrawGrid(const TileSlot& slot);
+    bool DrawFromParent(const TileKey& key, const TileSlot& slot, TileBook& book);
     // Every point but `skip` with the names, or (`only`) point `skip` alone with its name.
     void DrawPoints(const MapScene& scene, int skip, bool only);
     void DrawMark(const MapScene& scene);
