@@ -5,8 +5,9 @@
 
 #include <utility>
 
-#include "core/map_position.h"
 #include "resource.h"
+#include "core/map_position.h"
+#include "os/win32_text.h"
 #include "win/list_view.h"
 
 namespace vondrel {
@@ -14,22 +15,6 @@ namespace vondrel {
 namespace {
 
 constexpr UINT kSearchDone = WM_APP + 75;
-
-std::wstring Widen(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
-                                           static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    return wide;
-}
-
-std::string Utf8Of(const std::wstring& wide) {
-    std::string utf8(wide.size() * 3, '\0');
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
-                                           static_cast<int>(utf8.size()), nullptr, nullptr);
-    utf8.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    return utf8;
-}
 
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -50,7 +35,7 @@ std::wstring Reason(const std::string& detail) {
     for (const auto& reason : kReasons) {
         if (detail == reason.detail) return reason.shown;
     }
-    return Widen(detail);
+    return os::Utf8ToWide(detail);
 }
 
 void SetCell(const win::ListView& list, int row, int column, const std::wstring& text) {
@@ -85,7 +70,7 @@ BOOL AddressSearchDialog::OnInitDialog() {
 
 void AddressSearchDialog::Search() {
     if (worker.joinable()) return;  // one request at a time
-    const std::string query = Utf8Of(WindowText(Item(IDC_SEARCH_TEXT).Hwnd()));
+    const std::string query = os::WideToUtf8(WindowText(Item(IDC_SEARCH_TEXT).Hwnd()));
     if (query.find_first_not_of(" \t") == std::string::npos) return;
     places.clear();
     win::ListView(Item(IDC_SEARCH_RESULTS).Hwnd()).DeleteAllRows();
@@ -132,8 +117,8 @@ LRESULT AddressSearchDialog::OnSearchDone(WPARAM, LPARAM) {
     const win::ListView list(Item(IDC_SEARCH_RESULTS).Hwnd());
     for (int row = 0; row < static_cast<int>(places.size()); ++row) {
         list.InsertRow(row, "", -1);
-        SetCell(list, row, 0, Widen(places[row].title));
-        SetCell(list, row, 1, Widen(FormatMapPosition(places[row].wgs84)));
+        SetCell(list, row, 0, os::Utf8ToWide(places[row].title));
+        SetCell(list, row, 1, os::Utf8ToWide(FormatMapPosition(places[row].wgs84)));
     }
     if (!places.empty()) {
         list.SelectAndFocus(0);

@@ -20,7 +20,6 @@
 #include "editing/point_input_checks.h"
 #include "win/controls.h"
 #include "win/prompts.h"
-#include "os/unicode_text.h"
 #include "os/win32_text.h"
 
 namespace vondrel {

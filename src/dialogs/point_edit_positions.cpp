@@ -12,7 +12,6 @@
 #include "editing/point_edit_logic.h"
 #include "editing/point_input_checks.h"
 #include "win/clipboard.h"
-#include "os/unicode_text.h"
 #include "os/win32_text.h"
 
 namespace vondrel {
@@ -22,9 +21,7 @@ void PointEditDialog::OnPastePosition() {
     // is read as UTF-8, converted from the clipboard's UTF-16 without loss.
     const std::optional<std::wstring> text = win::ReadClipboardText(Hwnd());
     const std::optional<DisplayPosition> position =
-        text ? PastedPositionToDisplay(os::Utf16ToUtf8(
-                   std::string_view(reinterpret_cast<const char*>(text->data()), text->size() * sizeof(wchar_t)), false))
-             : std::nullopt;
+        text ? PastedPositionToDisplay(os::WideToUtf8(*text)) : std::nullopt;
     if (!position) {
         Tell("クリップボードの内容を位置として読み取れません。\n"
              "地図アプリでコピーした「35.681236, 139.767125」や「北緯35度40分52.4秒 東経139度46分1.6秒」のような"

@@ -13,18 +13,11 @@
 
 #include "net/http_client.h"
 #include "net/win32_http.h"
+#include "os/win32_text.h"
 
 namespace vondrel::net {
 
 namespace {
-
-std::wstring Widen(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
-                                           static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-    return wide;
-}
 
 HttpReply Failure(std::string detail) {
     HttpReply reply;
@@ -33,7 +26,7 @@ HttpReply Failure(std::string detail) {
 }
 
 struct Shared {
-    Shared(const std::string& userAgent, int timeoutMs) : session(Widen(userAgent), static_cast<DWORD>(timeoutMs)) {}
+    Shared(const std::string& userAgent, int timeoutMs) : session(os::Utf8ToWide(userAgent), static_cast<DWORD>(timeoutMs)) {}
     HttpSession session;
     RequestSlot slot;
     std::mutex mutex;
@@ -53,7 +46,7 @@ public:
         std::unique_lock<std::mutex> lock(shared->mutex);
         if (shared->cancelled) return Failure("cancelled");
         const int request = ++shared->requests;
-        std::thread([state = shared, wide = Widen(url), maxBytes, request] {
+        std::thread([state = shared, wide = os::Utf8ToWide(url), maxBytes, request] {
             HttpReply reply = state->session.Get(wide, state->slot, maxBytes);
             std::lock_guard<std::mutex> done(state->mutex);
             state->finished = request;

@@ -26,14 +26,6 @@ bool Decode(UINT codePage, std::string_view bytes, std::wstring& wide) {
     return valid;
 }
 
-std::string WideToUtf8(const std::wstring& wide) {
-    if (wide.empty()) return std::string();
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &utf8[0], length, nullptr, nullptr);
-    return utf8;
-}
 }  // namespace
 
 bool Cp932ToUtf8(const std::string& cp932, std::string& utf8) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "os/path.h"
 
@@ -17,6 +18,11 @@ std::wstring ToWide(const std::string& cp932);
 // becomes "?" (never a best-fit look-alike: no yen sign turns into a backslash), and `lossless`,
 // when given, tells whether every character had one.
 std::string ToCp932(const std::wstring& wide, bool* lossless = nullptr);
+
+// UTF-8 to UTF-16 and back (texts of the web and of other programs' files); malformed sequences
+// become U+FFFD.
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view wide);
 
 // A path for the file functions: the path itself, and in the extended "\\?\" form when it is
 // too long for the classic path limit, so long paths are used whole instead of failing.

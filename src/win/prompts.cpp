@@ -34,11 +34,7 @@ int Prompts::ShowUtf8Message(HWND owner, const std::string& utf8, UINT buttons) 
 }
 
 int SystemPrompts::ShowUtf8Message(HWND owner, const std::string& utf8, UINT buttons) {
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], length);
-    return MessageBoxW(owner, wide.c_str(), kMessageCaption, WithDefaultIcon(buttons));
+    return MessageBoxW(owner, os::Utf8ToWide(utf8).c_str(), kMessageCaption, WithDefaultIcon(buttons));
 }
 
 bool SystemPrompts::ChooseFile(HWND owner, const FileDialogOptions& options, FileChoice& choice) {
